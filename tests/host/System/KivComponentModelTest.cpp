@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include "KivDelayedDestruction.h"
+#include "KivExtension.h"
+#include "KivImplement.h"
+#include "KivInterfaceRegistry.h"
+#include "KivVar.h"
+
+// A small component family: an animal with a given-GUID interface, a dog that
+// adds one, and extensions bound by late type.
+extern const IID IID_TstIAnimal;
+extern const IID IID_TstIBarker;
+extern const IID IID_TstICounter;
+extern const IID IID_TstIWalker;
+
+class TstIAnimal : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstIAnimal)
+ public:
+  virtual int Legs() = 0;
+};
+class TstIBarker : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstIBarker)
+ public:
+  virtual const char* Bark() = 0;
+};
+class TstICounter : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstICounter)
+ public:
+  virtual int Next() = 0;
+};
+class TstIWalker : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstIWalker)
+ public:
+  virtual int Steps(int legsMultiplier) = 0;
+};
+KIV_DECLARE_VAR(TstIAnimal);
+KIV_DECLARE_VAR(TstIBarker);
+KIV_DECLARE_VAR(TstICounter);
+KIV_DECLARE_VAR(TstIWalker);
+
+KIV_DEFINE_IID(TstIAnimal, "{11111111-2222-3333-4444-555555555555}");
+KIV_DEFINE_IID_BY_NAME(TstIBarker);
+KIV_DEFINE_IID_BY_NAME(TstICounter);
+KIV_DEFINE_IID_BY_NAME(TstIWalker);
+
+class TstAnimal : public KivImplement<TstIAnimal> {
+  KIV_CLASS(TstAnimal, KivBaseUnknown, "Tests")
+ public:
+  int Legs() override { return 4; }
+  const char* GetLateType() const override { return "TstLateAnimal"; }
+};
+
+class TstDog : public KivExtend<TstAnimal, TstIBarker> {
+  KIV_CLASS(TstDog, TstAnimal, "Tests")
+ public:
+  const char* Bark() override { return "woof"; }
+};
+
+class TstCounterExt : public KivExtend<KivExtension, TstICounter> {
+ public:
+  int Next() override { return ++count_; }
+
+ private:
+  int count_ = 0;
+};
+KIV_BOA_DATA_EXTENSION(TstICounter, TstCounterExt, "TstLateAnimal");
+
+// A tie forwarding to the animal's own implementation.
+class TstWalkerTie : public KivExtend<KivExtension, TstIWalker> {
+ public:
+  int Steps(int m) override { return dynamic_cast<TstAnimal*>(GetImpl())->Legs() * m; }
+};
+KIV_TIE_BINDING(TstIWalker, TstAnimal, TstWalkerTie);
+
+class ComponentModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override { live_ = KivBaseUnknown::LiveInstances(); }
+  void TearDown() override {
+    KivDelayedDestruction::Flush();
+    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a reference leaked or was lost";
+  }
+  long live_ = 0;
+};
+
+TEST_F(ComponentModelTest, HandlesQueryAndBalanceReferences) {
+  auto dog = KivMake<TstDog>();
+  EXPECT_EQ(dog->RefCount(), 1u);
+  {
+    TstIAnimal_var animal = dog;
+    TstIBarker_var barker = animal;
+    ASSERT_TRUE(animal);
+    ASSERT_TRUE(barker);
+    EXPECT_STREQ(barker->Bark(), "woof");
+    EXPECT_EQ(animal->Legs(), 4);
+    EXPECT_EQ(dog->RefCount(), 3u);
+    EXPECT_TRUE(animal == barker) << "two interfaces of one component are the same object";
+  }
+  EXPECT_EQ(dog->RefCount(), 1u);
+
+  auto plain = KivMake<TstAnimal>();
+  TstIBarker_var none = plain;
+  EXPECT_TRUE(none == NULL_var);
+  EXPECT_FALSE(none);
+}
+
+TEST_F(ComponentModelTest, QueryByNameUsesTheRegisteredIdentifier) {
+  auto dog = KivMake<TstDog>();
+  void* p = nullptr;
+  ASSERT_EQ(dog->QueryInterface("TstIAnimal", &p), S_OK);
+  auto* animal = static_cast<TstIAnimal*>(p);
+  EXPECT_EQ(animal->Legs(), 4);
+  animal->Release();
+  EXPECT_EQ(dog->QueryInterface("TstIUnknownThing", &p), E_NOINTERFACE);
+  EXPECT_EQ(p, nullptr);
+  EXPECT_EQ(IID_TstIAnimal.ToString(), "{11111111-2222-3333-4444-555555555555}");
+}
+
+TEST_F(ComponentModelTest, KindTestsWalkTheBaseChain) {
+  auto dog = KivMake<TstDog>();
+  EXPECT_STREQ(dog->IsA(), "TstDog");
+  EXPECT_TRUE(dog->IsAKindOf("TstDog"));
+  EXPECT_TRUE(dog->IsAKindOf("TstAnimal"));
+  EXPECT_TRUE(dog->IsAKindOf("KivBaseUnknown"));
+  EXPECT_FALSE(dog->IsAKindOf("TstCat"));
+  EXPECT_FALSE(dog->IsAKindOf(nullptr));
+  EXPECT_STREQ(dog->GetMetaObject()->BaseClassName(), "TstAnimal");
+  EXPECT_STREQ(dog->GetMetaObject()->FrameworkName(), "Tests");
+}
+
+TEST_F(ComponentModelTest, DataExtensionKeepsStatePerComponent) {
+  auto rex = KivMake<TstDog>();
+  auto fido = KivMake<TstDog>();
+  TstICounter_var rexCounter = rex;
+  ASSERT_TRUE(rexCounter);
+  EXPECT_EQ(rexCounter->Next(), 1);
+  EXPECT_EQ(rexCounter->Next(), 2);
+  // Queried again through another interface: the same extension, same state.
+  TstIAnimal_var animal = rex;
+  TstICounter_var again = animal;
+  EXPECT_EQ(again->Next(), 3);
+  // Another component has its own.
+  TstICounter_var fidoCounter = fido;
+  EXPECT_EQ(fidoCounter->Next(), 1);
+  // The extension's references are the component's, and it answers the
+  // component's interfaces and identity.
+  EXPECT_EQ(rex->RefCount(), 4u);
+  TstIBarker_var barker = rexCounter;
+  EXPECT_STREQ(barker->Bark(), "woof");
+  EXPECT_TRUE(KivBaseUnknown_var(rexCounter) == KivBaseUnknown_var(rex));
+  EXPECT_EQ(rexCounter->GetImpl(), static_cast<KivBaseUnknown*>(rex.get()));
+}
+
+TEST_F(ComponentModelTest, TieForwardsToTheImplementationAndKeepsItAlive) {
+  TstIWalker_var walker;
+  {
+    auto animal = KivMake<TstAnimal>();
+    walker = animal;
+    ASSERT_TRUE(walker);
+    EXPECT_EQ(walker->Steps(10), 40);
+  }
+  // The tie holds the component: it is still usable after the creator let go.
+  EXPECT_EQ(walker->Steps(2), 8);
+  // Derived classes inherit the binding of their base class.
+  auto dog = KivMake<TstDog>();
+  TstIWalker_var dogWalker = dog;
+  ASSERT_TRUE(dogWalker);
+  EXPECT_EQ(dogWalker->Steps(1), 4);
+}
+
+TEST_F(ComponentModelTest, DelayedDestructionWaitsForTheFlush) {
+  auto* dog = new TstDog();
+  const long before = KivBaseUnknown::LiveInstances();
+  dog->RequestDelayedDestruction();
+  EXPECT_EQ(KivBaseUnknown::LiveInstances(), before);
+  EXPECT_EQ(KivDelayedDestruction::Flush(), 1u);
+  EXPECT_EQ(KivBaseUnknown::LiveInstances(), before - 1);
+}
+
+TEST_F(ComponentModelTest, ClassHandlesFindTheImplementation) {
+  auto dog = KivMake<TstDog>();
+  TstIBarker_var barker = dog;
+  KivVar<TstAnimal> asAnimal = barker;
+  ASSERT_TRUE(asAnimal);
+  EXPECT_EQ(asAnimal->Legs(), 4);
+  KivVar<TstDog> asDog(static_cast<KivBaseUnknown*>(barker.get()));
+  EXPECT_TRUE(asDog);
+  auto plain = KivMake<TstAnimal>();
+  KivVar<TstDog> notADog = plain;
+  EXPECT_FALSE(notADog);
+}
+
+TEST(GuidTest, ParsesAndFormatsTheTextualForm) {
+  KivGUID g;
+  EXPECT_TRUE(KivGUID::Parse("{69A21240-62C8-11D6-80F7-0050040CD0C6}", g));
+  EXPECT_EQ(g.ToString(), "{69A21240-62C8-11D6-80F7-0050040CD0C6}");
+  EXPECT_TRUE(KivGUID::Parse("69a21240-62c8-11d6-80f7-0050040cd0c6", g));
+  EXPECT_FALSE(KivGUID::Parse("{69A21240-62C8-11D6-80F7-0050040CD0C}", g));
+  EXPECT_FALSE(KivGUID::Parse("{69A21240+62C8-11D6-80F7-0050040CD0C6}", g));
+  EXPECT_FALSE(KivGUID::Parse("{69A2124G-62C8-11D6-80F7-0050040CD0C6}", g));
+  EXPECT_NE(KivGUID::FromName("A"), KivGUID::FromName("B"));
+  EXPECT_EQ(KivGUID::FromName("A"), KivGUID::FromName("A"));
+}
