@@ -1,0 +1,15 @@
+#pragma once
+// A document's compound container: its named containers ("KivSPPPPRCont",
+// "MoxMBomNodesCont").
+#include "KivString.h"
+#include "KivProcessModelTypes.h"
+#include "KivVar.h"
+
+extern const IID IID_KivICompoundContainer;
+
+class KivICompoundContainer : public virtual KivBaseUnknown {
+  KIV_INTERFACE(KivICompoundContainer)
+ public:
+  virtual KivBaseUnknown_var GetContainer(const KivString& name) = 0;
+};
+KIV_DECLARE_VAR(KivICompoundContainer);

@@ -1,0 +1,17 @@
+#pragma once
+// A named container of document members.
+#include "KivString.h"
+#include "KivProcessModelTypes.h"
+#include "KivVar.h"
+
+extern const IID IID_KivIContainer;
+
+class KivIContainer : public virtual KivBaseUnknown {
+  KIV_INTERFACE(KivIContainer)
+ public:
+  // Members of a kind ("PPRProduct": product tree roots, "PPRResource":
+  // resource tree roots, "MfgAssembly": manufacturing assemblies) that answer
+  // the named interface ("" for any), in creation order.
+  virtual KivSPPList GetMembers(const KivString& memberKind, const KivString& interfaceName) = 0;
+};
+KIV_DECLARE_VAR(KivIContainer);

@@ -1,0 +1,16 @@
+#pragma once
+// The objects that hold a link to an item: the product links whose item it is
+// (specification objects whose owner is their activity).
+
+#include "KivProcessModelTypes.h"
+#include "KivVar.h"
+
+extern const IID IID_KivILinkableObject;
+
+class KivILinkableObject : public virtual KivBaseUnknown {
+  KIV_INTERFACE(KivILinkableObject)
+ public:
+  // Appends them to `out`.
+  virtual HRESULT GetLinkingObjects(KivListValKivBaseUnknown_var& out) = 0;
+};
+KIV_DECLARE_VAR(KivILinkableObject);

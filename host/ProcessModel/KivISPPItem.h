@@ -1,0 +1,17 @@
+#pragma once
+// An item of the process document: a product or resource ("ASMPRODUCT") or a
+// manufacturing assembly ("MoxMfgAssy").
+#include "KivString.h"
+#include "KivProcessModelTypes.h"
+#include "KivVar.h"
+
+extern const IID IID_KivISPPItem;
+
+class KivISPPItem : public virtual KivBaseUnknown {
+  KIV_INTERFACE(KivISPPItem)
+ public:
+  virtual KivUnicodeString GetItemName() = 0;
+  // "ASMPRODUCT" or "MoxMfgAssy".
+  virtual KivString GetItemType() = 0;
+};
+KIV_DECLARE_VAR(KivISPPItem);

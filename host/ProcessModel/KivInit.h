@@ -1,0 +1,15 @@
+#pragma once
+// The process document's root object: gives its root containers by class name.
+#include "KivString.h"
+#include "KivProcessModelTypes.h"
+#include "KivVar.h"
+
+extern const IID IID_KivInit;
+
+class KivInit : public virtual KivBaseUnknown {
+  KIV_INTERFACE(KivInit)
+ public:
+  // "KivISPPProcessContainer": the process container. Empty for other names.
+  virtual KivBaseUnknown_var RootContainer(const KivString& className) = 0;
+};
+KIV_DECLARE_VAR(KivInit);

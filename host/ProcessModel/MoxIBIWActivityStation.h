@@ -1,0 +1,15 @@
+#pragma once
+// The cycle time of a station ("BIWActivityStation" activities only).
+#include "KivProcessModelTypes.h"
+#include "KivVar.h"
+
+extern const IID IID_MoxIBIWActivityStation;
+
+class MoxIBIWActivityStation : public virtual KivBaseUnknown {
+  KIV_INTERFACE(MoxIBIWActivityStation)
+ public:
+  virtual double StationCycleTime() = 0;
+  // Sends kind 3.
+  virtual HRESULT SetStationCycleTime(double seconds) = 0;
+};
+KIV_DECLARE_VAR(MoxIBIWActivityStation);
