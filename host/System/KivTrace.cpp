@@ -83,10 +83,15 @@ void KivTrace::Print(const char* format, ...) const {
   if (!IsActive() || !format) return;
   va_list args;
   va_start(args, format);
-  char buf[1024];
-  std::vsnprintf(buf, sizeof buf, format, args);
+  va_list again;
+  va_copy(again, args);
+  // Sized to the text, so long lines (paths, messages) are never cut.
+  const int length = std::vsnprintf(nullptr, 0, format, args);
   va_end(args);
-  Write(buf);
+  std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+  if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, again);
+  va_end(again);
+  Write(text);
 }
 
 std::vector<KivTrace::Module> KivTrace::RegisteredModules() { return TheRegistry().modules; }

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "KivClassRegistry.h"
+#include "KivCreationDictionary.h"
+#include "KivModuleLoader.h"
+#include "KivTestSupport.h"
+
+// The test module is built into its own folder so that only a module path
+// naming that folder finds it.
+class ModuleLoaderTest : public ::testing::Test {
+ protected:
+  static std::string TestModuleFolder() { return std::string(KIV_BINARY_DIR) + "/testmodules"; }
+  ~ModuleLoaderTest() override { KivModuleLoader::ClearDefaultFolders(); }
+};
+
+TEST_F(ModuleLoaderTest, UnknownModuleGivesNullAndSaysWhereItLooked) {
+  ScopedEnv path("KivModulePath", "/nonexistent/a:/nonexistent/b");
+  ScopedEnv traces("KivTraces", "KivSystemTrace");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(KivModuleLoader::Load("KivTstNoSuchModule"), nullptr);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(KivModuleLoader::LastError(),
+            "module KivTstNoSuchModule: libKivTstNoSuchModule.so not found along "
+            "\"/nonexistent/a:/nonexistent/b\"");
+  EXPECT_NE(err.find("[KivSystemTrace] KivModuleLoader: module KivTstNoSuchModule"),
+            std::string::npos)
+      << err;
+  EXPECT_EQ(KivModuleLoader::Find("KivTstNoSuchModule"), nullptr);
+}
+
+TEST_F(ModuleLoaderTest, NamesThatAreNotModuleNamesAreRefusedBeforeAnySearch) {
+  for (const char* bad : {"", "../lib/KivSystem", "/tmp/x", ".hidden", "a b", "a;b"}) {
+    EXPECT_EQ(KivModuleLoader::Load(bad), nullptr) << bad;
+    EXPECT_NE(KivModuleLoader::LastError().find("is not a module name"), std::string::npos);
+  }
+}
+
+TEST_F(ModuleLoaderTest, FileThatIsNotALibraryFailsCleanly) {
+  TempFolder tmp;
+  tmp.Write("libKivTstBroken.so", "this is not an ELF file");
+  ScopedEnv path("KivModulePath", tmp.Path().c_str());
+  EXPECT_EQ(KivModuleLoader::Load("KivTstBroken"), nullptr);
+  EXPECT_NE(KivModuleLoader::LastError().find("cannot load " + tmp.Path() + "/libKivTstBroken.so"),
+            std::string::npos)
+      << KivModuleLoader::LastError();
+}
+
+TEST_F(ModuleLoaderTest, SearchOrderIsTheEnvironmentElseDefaultsThenTheHostFolder) {
+  KivModuleLoader::AddDefaultFolder("/first/default");
+  {
+    ScopedEnv path("KivModulePath", "/from/env;/second");
+    EXPECT_EQ(KivModuleLoader::SearchFolders(), (std::vector<std::string>{"/from/env", "/second"}));
+  }
+  ScopedEnv empty("KivModulePath", "");
+  const auto folders = KivModuleLoader::SearchFolders();
+  ASSERT_EQ(folders.size(), 2u);
+  EXPECT_EQ(folders[0], "/first/default");
+  EXPECT_EQ(std::filesystem::canonical(folders[1]),
+            std::filesystem::canonical(std::string(KIV_BINARY_DIR) + "/lib"));
+}
+
+TEST_F(ModuleLoaderTest, ModuleLoadsOnceAndRegistersItsClassesAndFactories) {
+  ScopedEnv path("KivModulePath", ("/nonexistent:" + TestModuleFolder()).c_str());
+  const KivModuleLoader::Module* module = KivModuleLoader::Load("KivTstModule");
+  ASSERT_NE(module, nullptr) << KivModuleLoader::LastError();
+  EXPECT_EQ(module->path, TestModuleFolder() + "/libKivTstModule.so");
+  EXPECT_EQ(KivModuleLoader::Load("KivTstModule"), module);
+  EXPECT_EQ(KivModuleLoader::Find("KivTstModule"), module);
+
+  auto loadCount = reinterpret_cast<int (*)()>(
+      KivModuleLoader::FindSymbol("KivTstModule", "KivTstModuleLoadCount"));
+  ASSERT_NE(loadCount, nullptr);
+  EXPECT_EQ(loadCount(), 1);
+
+  const KivCreationEntry* widget = KivCreationDictionary::Find("KivTstWidget");
+  ASSERT_NE(widget, nullptr);
+  EXPECT_EQ(widget->module, "KivTstModule");
+  EXPECT_NE(widget->create0, nullptr);
+  const KivCreationEntry* gadget = KivCreationDictionary::Find("KivTstGadget");
+  ASSERT_NE(gadget, nullptr);
+  EXPECT_NE(gadget->create1, nullptr);
+  const KivMetaObject* meta = KivClassRegistry::Find("KivTstGadget");
+  ASSERT_NE(meta, nullptr);
+  EXPECT_STREQ(meta->FrameworkName(), "KivTstModule");
+
+  int listed = 0;
+  for (const auto& m : KivModuleLoader::LoadedModules()) listed += m.name == "KivTstModule";
+  EXPECT_EQ(listed, 1);
+  // Once loaded, the module is found even when the path no longer names its folder.
+  ScopedEnv elsewhere("KivModulePath", "/nonexistent");
+  EXPECT_EQ(KivModuleLoader::Load("KivTstModule"), module);
+  EXPECT_EQ(KivModuleLoader::FindSymbol("KivTstModule", "fctCreateKivTstMissing"), nullptr);
+}

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "KivSettingRepository.h"
+#include "KivTestSupport.h"
+
+class SettingRepositoryTest : public ::testing::Test {
+ protected:
+  ~SettingRepositoryTest() override { KivSettingRepository::ForgetAll(); }
+  static std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  // Drops what is in memory so the next GetRepository reads the file.
+  static KivSettingRepository* Reopen(const char* name) {
+    KivSettingRepository::ForgetAll();
+    return KivSettingRepository::GetRepository(name);
+  }
+  TempFolder tmp_;
+  ScopedEnv folder_{"KivUserSettingsPath", tmp_.Sub("settings").c_str()};
+};
+
+TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyAndEveryReadFails) {
+  KivSettingRepository* repo = KivSettingRepository::GetRepository("MoxPFViewerSettings");
+  ASSERT_NE(repo, nullptr);
+  EXPECT_EQ(repo->GetFilePath().str(), tmp_.Sub("settings") + "/MoxPFViewerSettings.kivsettings");
+  KivString value("stale");
+  EXPECT_EQ(repo->ReadSetting("XMLFileForStatusbar", value), E_FAIL);
+  EXPECT_TRUE(value.IsEmpty());
+  EXPECT_FALSE(std::filesystem::exists(repo->GetFilePath().str()));
+  EXPECT_EQ(KivSettingRepository::GetRepository("MoxPFViewerSettings"), repo);
+}
+
+TEST_F(SettingRepositoryTest, NamesThatCannotNameAFileGiveNoRepository) {
+  EXPECT_EQ(KivSettingRepository::GetRepository(""), nullptr);
+  EXPECT_EQ(KivSettingRepository::GetRepository("../escape"), nullptr);
+  EXPECT_EQ(KivSettingRepository::GetRepository(".."), nullptr);
+}
+
+TEST_F(SettingRepositoryTest, SavedSettingsAreReadBackByTheNextSession) {
+  KivSettingRepository* repo = KivSettingRepository::GetRepository("MoxPFViewerSettings");
+  ASSERT_EQ(repo->WriteSetting("XMLFileForStatusbar", "/opt/cfg/StatusBar.xml"), S_OK);
+  ASSERT_EQ(repo->WriteSetting("Other", "1"), S_OK);
+  ASSERT_EQ(repo->WriteSetting("Other", "2"), S_OK);
+  EXPECT_EQ(repo->WriteSetting("", "lost"), E_INVALIDARG);
+  ASSERT_EQ(repo->Save(), S_OK);
+
+  KivSettingRepository* again = Reopen("MoxPFViewerSettings");
+  KivString value;
+  EXPECT_EQ(again->ReadSetting("XMLFileForStatusbar", value), S_OK);
+  EXPECT_EQ(value, "/opt/cfg/StatusBar.xml");
+  EXPECT_EQ(again->ReadSetting("Other", value), S_OK);
+  EXPECT_EQ(value, "2");
+  EXPECT_EQ(again->Keys().size(), 2u);
+  EXPECT_EQ(again->RemoveSetting("Other"), S_OK);
+  EXPECT_EQ(again->RemoveSetting("Other"), S_FALSE);
+  ASSERT_EQ(again->Save(), S_OK);
+  EXPECT_EQ(Reopen("MoxPFViewerSettings")->ReadSetting("Other", value), E_FAIL);
+}
+
+TEST_F(SettingRepositoryTest, OddKeysAndValuesSurviveASaveUnchanged) {
+  const std::vector<std::pair<std::string, std::string>> odd = {
+      {"empty", ""},
+      {"blanks", "  leading and trailing  "},
+      {"lines", "one\ntwo\r\nthree\\n"},
+      {"a=b", "x=y==z"},
+      {"#notacomment", "#value"},
+      {"back\\slash", "C:\\temp\\"},
+      {"utf8",
+       "Gr\xC3\xBC\xC3\x9F"
+       "e"},
+  };
+  KivSettingRepository* repo = KivSettingRepository::GetRepository("Odd");
+  for (const auto& [k, v] : odd) ASSERT_EQ(repo->WriteSetting(KivString(k), KivString(v)), S_OK);
+  ASSERT_EQ(repo->Save(), S_OK);
+
+  KivSettingRepository* again = Reopen("Odd");
+  for (const auto& [k, v] : odd) {
+    KivString value;
+    EXPECT_EQ(again->ReadSetting(KivString(k), value), S_OK) << k;
+    EXPECT_EQ(value.str(), v) << k;
+  }
+  EXPECT_EQ(again->Keys().size(), odd.size());
+}
+
+TEST_F(SettingRepositoryTest, LinesItCannotReadAreKeptThroughASave) {
+  const std::string text =
+      "# written by hand\n"
+      "\n"
+      "broken line without equals\n"
+      "bad\\qescape=1\n"
+      "Kept=old\n"
+      "Kept=in force\n";
+  const std::string path = tmp_.Write("settings/Hand.kivsettings", text);
+  KivSettingRepository* repo = KivSettingRepository::GetRepository("Hand");
+  KivString value;
+  EXPECT_EQ(repo->ReadSetting("Kept", value), S_OK);
+  EXPECT_EQ(value, "in force");
+  EXPECT_EQ(repo->ReadSetting("broken line without equals", value), E_FAIL);
+
+  ASSERT_EQ(repo->WriteSetting("Kept", "new"), S_OK);
+  ASSERT_EQ(repo->WriteSetting("Added", "yes"), S_OK);
+  ASSERT_EQ(repo->Save(), S_OK);
+  EXPECT_EQ(ReadFile(path),
+            "# written by hand\n"
+            "\n"
+            "broken line without equals\n"
+            "bad\\qescape=1\n"
+            "Kept=old\n"
+            "Kept=new\n"
+            "Added=yes\n");
+}
+
+TEST_F(SettingRepositoryTest, FolderFallsBackToHomeAndSaveFailsWithoutAnyFolder) {
+  {
+    ScopedEnv unsetFolder("KivUserSettingsPath", nullptr);
+    ScopedEnv home("HOME", tmp_.Sub("home").c_str());
+    EXPECT_EQ(KivSettingRepository::UserSettingsFolder().str(),
+              tmp_.Sub("home") + "/.config/pexhost");
+  }
+  ScopedEnv unsetFolder("KivUserSettingsPath", nullptr);
+  ScopedEnv noHome("HOME", nullptr);
+  KivSettingRepository* repo = KivSettingRepository::GetRepository("Nowhere");
+  ASSERT_NE(repo, nullptr);
+  EXPECT_EQ(repo->WriteSetting("k", "v"), S_OK);
+  KivString value;
+  EXPECT_EQ(repo->ReadSetting("k", value), S_OK);
+  EXPECT_EQ(repo->Save(), E_FAIL);
+}
+
+TEST_F(SettingRepositoryTest, FailedSaveKeepsTheOldFile) {
+  const std::string path = tmp_.Write("settings/Locked.kivsettings", "k=old\n");
+  KivSettingRepository* repo = KivSettingRepository::GetRepository("Locked");
+  ASSERT_EQ(repo->WriteSetting("k", "new"), S_OK);
+  // The temporary file's place is taken by a folder, so the save cannot write.
+  std::filesystem::create_directories(path + ".saving/x");
+  EXPECT_EQ(repo->Save(), E_FAIL);
+  EXPECT_EQ(ReadFile(path), "k=old\n");
+}

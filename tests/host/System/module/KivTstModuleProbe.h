@@ -1,0 +1,14 @@
+#pragma once
+// What the test module's classes let the tests see of them.
+#include "KivBaseUnknown.h"
+#include "KivVar.h"
+
+extern const IID IID_KivTstIModuleProbe;
+
+class KivTstIModuleProbe : public virtual KivBaseUnknown {
+  KIV_INTERFACE(KivTstIModuleProbe)
+ public:
+  // The argument the factory was given (null for a factory without one).
+  virtual KivBaseUnknown* Argument() = 0;
+};
+KIV_DECLARE_VAR(KivTstIModuleProbe);
