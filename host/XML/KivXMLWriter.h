@@ -36,9 +36,12 @@ class KivXMLWriter {
   KivXMLWriter& Comment(const KivUnicodeString& text);
   KivXMLWriter& EndElement();
 
+  // False once the document went wrong; a failed save does not count, the
+  // text can still be saved elsewhere.
   bool IsOk() const { return error_.empty(); }
-  // The first error, empty while the writer is fine.
-  const std::string& GetLastError() const { return error_; }
+  // The first error of the document, else the error of the last save; empty
+  // while all is fine.
+  const std::string& GetLastError() const { return error_.empty() ? saveError_ : error_; }
   // Number of elements still open.
   int Depth() const { return static_cast<int>(open_.size()); }
 
@@ -57,6 +60,7 @@ class KivXMLWriter {
     bool hasText = false;      // text inside: no indentation in it any more
   };
   void Fail(std::string message);
+  void SaveFailed(std::string message);
   bool CloseStartTag();
   void NewLineAndIndent(std::size_t depth);
   bool CheckFinished();
@@ -66,4 +70,5 @@ class KivXMLWriter {
   bool startTagOpen_ = false;
   bool rootWritten_ = false;
   std::string error_;
+  std::string saveError_;
 };

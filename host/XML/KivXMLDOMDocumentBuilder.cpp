@@ -1,0 +1,157 @@
+#include "KivXMLDOMDocumentBuilder.h"
+
+#include <memory>
+#include <new>
+
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLUni.hpp>
+
+#include "KivXMLDocument.h"
+#include "KivXMLFile.h"
+#include "KivXMLTrace.h"
+#include "KivXMLTreeBuilder.h"
+#include "KivXMLUTF.h"
+
+XERCES_CPP_NAMESPACE_USE
+
+namespace {
+// Entity references a document may expand; ample for hand-written files,
+// far below what an expansion bomb needs.
+constexpr XMLSize_t kEntityExpansionLimit = 50000;
+// Text a document may hold beyond sixteen times its own size: documents
+// without entities never come near it; a few large entities referenced many
+// times ("quadratic blow-up") are stopped by it.
+constexpr std::size_t kTextAllowance = 64u << 20;
+}  // namespace
+
+HRESULT KivXMLDOMDocumentBuilder::Fail(HRESULT code, const std::string& source, int line,
+                                      int column, const std::string& message) {
+  lastError_ = source;
+  if (line > 0) lastError_ += ":" + std::to_string(line) + ":" + std::to_string(column);
+  lastError_ += ": " + message;
+  lastErrorLine_ = line;
+  lastErrorColumn_ = column;
+  KivXMLTrace().Write("XML parse failed: " + lastError_);
+  return code;
+}
+
+HRESULT KivXMLDOMDocumentBuilder::ReadOptions(const std::string& source,
+                                             const KivListValKivUnicodeString& names,
+                                             const KivListValKivUnicodeString& values,
+                                             Options& options) {
+  if (names.Size() != values.Size())
+    return Fail(E_INVALIDARG, source, 0, 0,
+                "the option names and values differ in number (" + std::to_string(names.Size()) +
+                    " names, " + std::to_string(values.Size()) + " values)");
+  for (int i = 1; i <= names.Size(); ++i) {
+    const std::string name = names[i].ConvertToUTF8();
+    const std::string value = values[i].ConvertToUTF8();
+    if (name == kKivXMLOptionDoValidation) {
+      if (value == "true")
+        options.validate = true;
+      else if (value == "false")
+        options.validate = false;
+      else
+        return Fail(E_INVALIDARG, source, 0, 0,
+                    "option \"" + name + "\" must be \"true\" or \"false\", not \"" + value + "\"");
+    } else {
+      KivXMLTrace().Write("XML parse of " + source + ": unknown option \"" + name + "\" ignored");
+    }
+  }
+  return S_OK;
+}
+
+HRESULT KivXMLDOMDocumentBuilder::Parse(const KivUnicodeString& path, KivIDOMDocument_var& document,
+                                        const KivListValKivUnicodeString& optionNames,
+                                        const KivListValKivUnicodeString& optionValues,
+                                        KivBaseUnknown* entityResolver,
+                                        KivBaseUnknown* errorHandler) {
+  document = NULL_var;
+  const std::string source = path.ConvertToUTF8();
+  if (entityResolver || errorHandler)
+    return Fail(E_INVALIDARG, source, 0, 0,
+                "custom entity resolvers and error handlers are not supported");
+  Options options;
+  if (HRESULT hr = ReadOptions(source, optionNames, optionValues, options); FAILED(hr)) return hr;
+  std::string bytes;
+  std::string failure;
+  if (!KivXMLReadFile(source, bytes, failure)) return Fail(E_FAIL, source, 0, 0, failure);
+  return ParseBytes(bytes.data(), bytes.size(), source, options, document);
+}
+
+HRESULT KivXMLDOMDocumentBuilder::ParseBuffer(const char* data, std::size_t size,
+                                              const KivUnicodeString& sourceName,
+                                              KivIDOMDocument_var& document,
+                                              const KivListValKivUnicodeString& optionNames,
+                                              const KivListValKivUnicodeString& optionValues) {
+  document = NULL_var;
+  const std::string source = sourceName.ConvertToUTF8();
+  if (!data && size > 0) return Fail(E_INVALIDARG, source, 0, 0, "no data given");
+  Options options;
+  if (HRESULT hr = ReadOptions(source, optionNames, optionValues, options); FAILED(hr)) return hr;
+  return ParseBytes(data ? data : "", size, source, options, document);
+}
+
+HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
+                                             const std::string& source, const Options& options,
+                                             KivIDOMDocument_var& document) {
+  lastError_.clear();
+  lastErrorLine_ = lastErrorColumn_ = 0;
+  if (!platform_.IsReady()) return Fail(E_FAIL, source, 0, 0, "the XML parser is not available");
+
+  KivXMLTreeBuilder handler(options.validate, kTextAllowance + 16 * size);
+  std::string message;
+  int line = 0;
+  int column = 0;
+  std::string where = source;
+  try {
+    SecurityManager security;
+    security.setEntityExpansionLimit(kEntityExpansionLimit);
+    // The reader class itself: only it takes a resolver that sees the base URI.
+    auto reader = std::make_unique<SAX2XMLReaderImpl>();
+    // Namespaces play no part in the tree (a prefixed name is a name); schema
+    // validation needs them, so they are processed only when validating.
+    reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, options.validate);
+    reader->setFeature(XMLUni::fgSAX2CoreNameSpacePrefixes, true);
+    reader->setFeature(XMLUni::fgSAX2CoreValidation, options.validate);
+    reader->setFeature(XMLUni::fgXercesDynamic, true);  // validate only what declares a grammar
+    reader->setFeature(XMLUni::fgXercesSchema, options.validate);
+    reader->setFeature(XMLUni::fgXercesLoadExternalDTD, options.validate);
+    reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
+    reader->setProperty(XMLUni::fgXercesSecurityManager, &security);
+    reader->setContentHandler(&handler);
+    reader->setLexicalHandler(&handler);
+    reader->setErrorHandler(&handler);
+    reader->setXMLEntityResolver(&handler);
+
+    const std::u16string id = KivXMLFromUTF8(source);
+    MemBufInputSource input(reinterpret_cast<const XMLByte*>(data), size, KivXMLChars(id), false);
+    reader->parse(input);
+  } catch (const SAXParseException& e) {
+    message = KivXMLToUTF8(e.getMessage());
+    line = static_cast<int>(e.getLineNumber());
+    column = static_cast<int>(e.getColumnNumber());
+    if (e.getSystemId() && *e.getSystemId()) where = KivXMLToUTF8(e.getSystemId());
+  } catch (const SAXException& e) {
+    message = KivXMLToUTF8(e.getMessage());
+  } catch (const OutOfMemoryException&) {
+    message = "out of memory";
+  } catch (const XMLException& e) {
+    message = KivXMLToUTF8(e.getMessage());
+  } catch (const std::bad_alloc&) {
+    message = "out of memory";
+  }
+  if (!handler.Warnings().empty())
+    KivXMLTrace().Write("XML parse of " + source + " warned:\n" + handler.Warnings());
+  if (!message.empty() || line > 0) {
+    if (message.empty()) message = "the parser gave no message";
+    return Fail(E_FAIL, where, line, column, message);
+  }
+  document = KivIDOMDocument_var::Adopt(new KivXMLDocument(handler.TakeTree(), source));
+  return S_OK;
+}
