@@ -4,9 +4,21 @@
 
 #include "KivVar.h"
 
-KivCommand::KivCommand(KivCommand* father, const KivString& name) : father_(father), name_(name) {}
+KivCommand::KivCommand(KivCommand* father, const KivString& name) : father_(nullptr), name_(name) {
+  SetFather(father);
+}
 
-KivCommand::~KivCommand() = default;
+KivCommand::~KivCommand() {
+  SetFather(nullptr);
+  for (KivCommand* son : sons_) son->father_ = nullptr;
+}
+
+void KivCommand::SetFather(KivCommand* father) {
+  if (father == father_) return;
+  if (father_) std::erase(father_->sons_, this);
+  father_ = father;
+  if (father_) father_->sons_.push_back(this);
+}
 
 HRESULT KivCommand::Activate(KivCommand*, KivNotification*) {
   active_ = true;
@@ -47,13 +59,48 @@ int KivCommand::AnalyseNotification(KivCommand* sender, KivNotification* notific
 int KivCommand::SendNotification(KivCommand* receiver, KivNotification* notification) {
   if (!notification) return 0;
   KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(notification));
+  KivBaseUnknown_var keepSelf(static_cast<KivBaseUnknown*>(this));
+  int heard = 0;
+  // Copy the ids first: a listener may add or remove listeners.
+  std::vector<ListenerId> ids;
+  for (const auto& l : listeners_) ids.push_back(l.id);
+  for (ListenerId id : ids) {
+    auto it = std::find_if(listeners_.begin(), listeners_.end(),
+                           [id](const Listener& l) { return l.id == id; });
+    if (it == listeners_.end()) continue;
+    if (!it->notificationClass.empty() && !notification->IsAKindOf(it->notificationClass.c_str()))
+      continue;
+    KivNotificationListener listener = it->function;
+    listener(this, notification);
+    heard = 1;
+  }
   KivCommand* target = receiver ? receiver : father_;
   while (target) {
     KivBaseUnknown_var keepTarget(static_cast<KivBaseUnknown*>(target));
     if (target->AnalyseNotification(this, notification)) return 1;
     target = target->GetFather();
   }
-  return 0;
+  return heard;
+}
+
+KivCommand::ListenerId KivCommand::AddNotificationListener(const char* notificationClass,
+                                                          KivNotificationListener listener) {
+  if (!listener) return 0;
+  const ListenerId id = nextListenerId_++;
+  listeners_.push_back({id, notificationClass ? notificationClass : "", std::move(listener)});
+  return id;
+}
+
+bool KivCommand::RemoveNotificationListener(ListenerId id) {
+  return std::erase_if(listeners_, [id](const Listener& l) { return l.id == id; }) > 0;
+}
+
+KivCommand::AnalyseCallbackId KivCommand::AddAnalyseNotificationCB(KivCommand* sender,
+                                                                   KivNotification* notification,
+                                                                   KivAnalyseCallback callback,
+                                                                   void* data) {
+  if (!notification) return 0;
+  return AddAnalyseNotificationCB(sender, notification->IsA(), std::move(callback), data);
 }
 
 KivCommand::AnalyseCallbackId KivCommand::AddAnalyseNotificationCB(KivCommand* sender,

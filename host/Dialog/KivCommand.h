@@ -25,7 +25,9 @@ class KivCommand : public KivImplement<> {
   const KivString& GetName() const { return name_; }
   void SetName(const KivString& name) { name_ = name; }
   KivCommand* GetFather() const { return father_; }
-  void SetFather(KivCommand* father) { father_ = father; }
+  // A command forgets a father that is destroyed before it, so a late
+  // notification never reaches a dead father.
+  void SetFather(KivCommand* father);
 
   // Starts or resumes the command; `caller` is the command that activates it.
   virtual HRESULT Activate(KivCommand* caller, KivNotification* notification);
@@ -45,14 +47,32 @@ class KivCommand : public KivImplement<> {
   using AnalyseCallbackId = long;
   AnalyseCallbackId AddAnalyseNotificationCB(KivCommand* sender, const char* notificationClass,
                                              KivAnalyseCallback callback, void* data = nullptr);
+  // The same, with the notification class taken from a notification object
+  // (dialogs hand out one per kind, e.g. GetDiaOKNotification()).
+  AnalyseCallbackId AddAnalyseNotificationCB(KivCommand* sender, KivNotification* notification,
+                                             KivAnalyseCallback callback, void* data = nullptr);
   bool RemoveAnalyseNotificationCB(AnalyseCallbackId id);
   // Removes every analyse callback of that sender and notification class.
   int RemoveAnalyseNotificationCB(KivCommand* sender, const char* notificationClass);
+
+ // Listeners hear every notification this command sends, before it travels
+  // to the receiver; dialog agents use them to watch a notifier directly,
+  // whoever its father is. `notificationClass` empty hears every kind.
+  using ListenerId = long;
+  using KivNotificationListener = std::function<void(KivCommand* sender, KivNotification*)>;
+  ListenerId AddNotificationListener(const char* notificationClass,
+                                     KivNotificationListener listener);
+  bool RemoveNotificationListener(ListenerId id);
 
  protected:
   ~KivCommand() override;
 
  private:
+  struct Listener {
+    ListenerId id;
+    std::string notificationClass;
+    KivNotificationListener function;
+  };
   struct AnalyseEntry {
     AnalyseCallbackId id;
     KivCommand* sender;
@@ -65,6 +85,9 @@ class KivCommand : public KivImplement<> {
   bool active_ = false;
   std::vector<AnalyseEntry> analyse_;
   AnalyseCallbackId nextAnalyseId_ = 1;
+  std::vector<KivCommand*> sons_;  // commands whose father is this one
+  std::vector<Listener> listeners_;
+  ListenerId nextListenerId_ = 1;
 };
 
 // Deletes a command safely: it stops being active, forgets its callbacks and

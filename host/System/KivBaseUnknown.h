@@ -46,7 +46,9 @@ class KivBaseUnknown {
 
   // Gives up the caller's reference after the current user event, never under
   // the caller's own stack (see KivDelayedDestruction).
-  void RequestDelayedDestruction();
+  // Virtual so that an object owned by a container (a widget in its parent,
+  // a window in its layout) can leave the container first.
+  virtual void RequestDelayedDestruction();
 
   ULONG RefCount() const { return refs_; }
   // Number of components alive in the process; tests use it to prove that

@@ -1,0 +1,20 @@
+#include "KivDlgDialog.h"
+
+KivDlgDialog::KivDlgDialog(KivDialog* parent, const KivString& name, KivDlgStyle style)
+    : KivDlgWindow(parent, name, style) {}
+
+KivDlgDialog::~KivDlgDialog() = default;
+
+bool KivDlgDialog::PushOK() {
+  if (!IsReachable() || !okSensitive_) return false;
+  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  Notify<KivDlgDiaOKNotification>();
+  return true;
+}
+
+bool KivDlgDialog::PushCancel() {
+  if (!IsReachable()) return false;
+  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  Notify<KivDlgDiaCANCELNotification>();
+  return true;
+}
