@@ -1,0 +1,233 @@
+// The layout core on hand-made levels: levels, columns, canvas, placements,
+// the partial layout, precedence cycles and very deep levels.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "MoxPFVModelLayout.h"
+
+namespace {
+
+enum : int { A = 1, B, C, D, E, X, Y };
+
+using Records = std::vector<MoxPFVPlacementRecord>;
+
+MoxPFVFlowModel Level(std::vector<int> children, std::map<int, std::vector<int>> successors) {
+  MoxPFVFlowModel model;
+  model.children = std::move(children);
+  model.successors = std::move(successors);
+  model.gridSnap = false;
+  return model;
+}
+
+TEST(MoxPFVLayout, ChainTakesOneColumnPerLevel) {
+  MoxPFVFlowModel model = Level({C, A, B}, {{A, {B}}, {B, {C}}});
+  MoxPFVModelLayout layout(model, false);
+  EXPECT_EQ(layout.LevelOf(A), 0);
+  EXPECT_EQ(layout.LevelOf(B), 1);
+  EXPECT_EQ(layout.LevelOf(C), 2);
+  EXPECT_EQ(layout.Canvas().width, 100.0f);
+  EXPECT_EQ(layout.Canvas().height, 100.0f);
+  layout.Arrange(0, 0);
+  EXPECT_EQ(model.placements, (Records{{A, 0, 50}, {B, 50, 50}, {C, 100, 50}}));
+}
+
+TEST(MoxPFVLayout, SnappedCoordinatesCarryOnAcrossAndDown) {
+  MoxPFVFlowModel model = Level({A, B, C}, {{A, {B, C}}});
+  model.gridSnap = true;
+  MoxPFVModelLayout layout(model, false);
+  layout.Arrange(0, 0);
+  // Canvas 100 x 100, dx = 100: (0, 50) snaps to (12.5, 62.5); the second
+  // column starts at 112.5 and y = 25 snaps to 37.5, then 37.5 + 50.
+  EXPECT_EQ(model.placements, (Records{{A, 12.5, 62.5}, {B, 112.5, 37.5}, {C, 112.5, 87.5}}));
+}
+
+TEST(MoxPFVLayout, IndependentNodesShareTheFirstColumn) {
+  MoxPFVFlowModel model = Level({A, B, C}, {});
+  MoxPFVModelLayout layout(model, false);
+  EXPECT_EQ(layout.Levels().HighestLevel(), 0);
+  EXPECT_EQ(layout.Canvas().width, 150.0f);
+  layout.Arrange(0, 0);
+  EXPECT_EQ(model.placements, (Records{{A, 0, 25}, {B, 0, 75}, {C, 0, 125}}));
+}
+
+TEST(MoxPFVLayout, LevelsAreLongestChainsWithinTheLevel) {
+  // A -> B -> D and A -> D: D is two links from A. X is outside the level,
+  // so C -> X -> D does not lift D, and neither does a repeated link.
+  MoxPFVFlowModel model = Level({D, C, B, A}, {{A, {B, D, D}}, {B, {D}}, {C, {X}}, {X, {D}}});
+  MoxPFVModelLayout layout(model, true);
+  EXPECT_EQ(layout.LevelOf(A), 0);
+  EXPECT_EQ(layout.LevelOf(B), 1);
+  EXPECT_EQ(layout.LevelOf(C), 0);
+  EXPECT_EQ(layout.LevelOf(D), 2);
+  EXPECT_TRUE(layout.Levels().IgnoredLinks().empty());
+}
+
+TEST(MoxPFVLayout, ColumnsFollowTheOrderOfTheirPredecessors) {
+  // Column 0 keeps the child order (B before A); column 1 lists B's
+  // successors first, in B's order, then A's, each node once.
+  MoxPFVFlowModel model = Level({X, Y, B, A, C}, {{A, {C, X}}, {B, {Y, X, Y}}});
+  MoxPFVModelLayout layout(model, false);
+  EXPECT_EQ(layout.ColumnIds(0), (std::vector<int>{B, A}));
+  EXPECT_EQ(layout.ColumnIds(1), (std::vector<int>{Y, X, C}));
+}
+
+TEST(MoxPFVLayout, NodesWithoutAViewAreSkipped) {
+  // B has no flow view: its link to C does not count. C has no PERT node
+  // view: it keeps its column slot count but takes no row.
+  MoxPFVFlowModel model = Level({A, B, C, D}, {{A, {C, D}}});
+  model.successors.erase(B);
+  model.successors[A] = {C, D};
+  model.withoutPertNode = {C};
+  MoxPFVModelLayout layout(model, false);
+  EXPECT_EQ(layout.ColumnIds(0), (std::vector<int>{A, B}));
+  EXPECT_EQ(layout.ColumnIds(1), (std::vector<int>{C, D}));
+  layout.Arrange(0, 0);
+  EXPECT_EQ(model.placements, (Records{{A, 0, 25}, {B, 0, 75}, {D, 100, 25}}));
+}
+
+TEST(MoxPFVLayout, PartialLayoutOfALevelZeroNodeStartsOneColumnRight) {
+  MoxPFVFlowModel model = Level({A, B, C}, {{A, {B}}, {B, {C}}});
+  model.positions = {{A, {500, 500}}, {B, {500, 500}}, {C, {500, 500}}};
+  MoxPFVModelLayout layout(model, false);
+  layout.PositionNew({A});
+  EXPECT_EQ(model.placements, (Records{{A, 50, 50}, {B, 100, 50}, {C, 150, 50}}));
+}
+
+TEST(MoxPFVLayout, PartialLayoutMovesOnlyTheNodeAndWhatFollowsIt) {
+  // A -> B, A -> C, C -> D. Placing C starts right of A's current place;
+  // B stays but keeps its row slot, so C takes the second row.
+  MoxPFVFlowModel model = Level({A, B, C, D}, {{A, {B, C}}, {C, {D}}});
+  model.positions = {{A, {10, 0}}, {B, {-1, -1}}, {C, {-1, -1}}, {D, {-1, -1}}};
+  MoxPFVModelLayout layout(model, false);
+  layout.PositionNew({C});
+  // Canvas 100 x 100 (M = 2, C = 2), dx = 50.
+  EXPECT_EQ(model.placements, (Records{{C, 60, 75}, {D, 110, 50}}));
+  EXPECT_EQ(model.positions[B], (std::pair<double, double>{-1, -1}));
+}
+
+TEST(MoxPFVLayout, PartialLayoutFollowsLinksThroughOtherLevels) {
+  // B's only way to D leaves the level through X.
+  MoxPFVFlowModel model = Level({A, B, D}, {{A, {B, D}}, {B, {X}}, {X, {D}}});
+  MoxPFVModelLayout layout(model, true);
+  layout.PositionNew({B});
+  ASSERT_EQ(model.placements.size(), 2u);
+  EXPECT_EQ(model.placements[0].node, B);
+  EXPECT_EQ(model.placements[1].node, D);
+}
+
+TEST(MoxPFVLayout, PartialLayoutSkipsNodesOutsideTheLevel) {
+  MoxPFVFlowModel model = Level({A, B}, {{A, {B}}});
+  MoxPFVModelLayout layout(model, true);
+  layout.PositionNew({X});
+  layout.PositionNew({});
+  EXPECT_TRUE(model.placements.empty());
+}
+
+TEST(MoxPFVLayout, CycleIsBrokenAtTheLinkThatClosesIt) {
+  // D -> A -> B -> C -> A: the walk from D meets C -> A last; without it the
+  // level is a chain D, A, B, C. E hangs off the cycle and is laid out too.
+  MoxPFVFlowModel model = Level({D, A, B, C, E}, {{D, {A}}, {A, {B}}, {B, {C}}, {C, {A, E}}});
+  MoxPFVModelLayout layout(model, false);
+  EXPECT_EQ(layout.Levels().IgnoredLinks(), (std::vector<MoxPFVIgnoredLink>{{3, 1}}));
+  EXPECT_EQ(layout.LevelOf(D), 0);
+  EXPECT_EQ(layout.LevelOf(A), 1);
+  EXPECT_EQ(layout.LevelOf(B), 2);
+  EXPECT_EQ(layout.LevelOf(C), 3);
+  EXPECT_EQ(layout.LevelOf(E), 4);
+  layout.Arrange(0, 0);
+  EXPECT_EQ(model.placements.size(), 5u);
+}
+
+TEST(MoxPFVLayout, CycleIsEnteredWhereTheFlowEntersIt) {
+  // C comes first in child order, but A is where the flow starts:
+  // A -> B -> C -> B loses C -> B, not B -> C.
+  MoxPFVFlowModel model = Level({C, A, B}, {{A, {B}}, {B, {C}}, {C, {B}}});
+  MoxPFVModelLayout layout(model, false);
+  EXPECT_EQ(layout.ColumnIds(0), (std::vector<int>{A}));
+  EXPECT_EQ(layout.ColumnIds(1), (std::vector<int>{B}));
+  EXPECT_EQ(layout.ColumnIds(2), (std::vector<int>{C}));
+  EXPECT_EQ(layout.Levels().IgnoredLinks(), (std::vector<MoxPFVIgnoredLink>{{0, 2}}));
+}
+
+TEST(MoxPFVLayout, AcyclicPartKeepsItsLevelsBesideACycle) {
+  // A -> B is plain; X <-> Y is a cycle with a self-link on Y.
+  MoxPFVFlowModel model = Level({A, X, B, Y}, {{A, {B}}, {X, {Y}}, {Y, {X, Y}}});
+  MoxPFVModelLayout layout(model, true);
+  EXPECT_EQ(layout.LevelOf(A), 0);
+  EXPECT_EQ(layout.LevelOf(B), 1);
+  EXPECT_EQ(layout.LevelOf(X), 0);
+  EXPECT_EQ(layout.LevelOf(Y), 1);
+  EXPECT_EQ(layout.Levels().IgnoredLinks().size(), 2u);
+  layout.Arrange(0, 0);
+  EXPECT_EQ(model.placements.size(), 4u);
+  // Downstream of X is the whole cycle, and the walk there ends.
+  model.placements.clear();
+  layout.PositionNew({X});
+  EXPECT_EQ(model.placements.size(), 2u);
+}
+
+TEST(MoxPFVLayout, DeepLevelNeedsNoDeepStack) {
+  // A chain 10,000 long given in reverse child order: a recursive walk
+  // would nest 10,000 calls deep.
+  constexpr int kDepth = 10000;
+  MoxPFVFlowModel model;
+  model.gridSnap = false;
+  for (int i = kDepth - 1; i >= 0; --i) {
+    model.children.push_back(i);
+    if (i + 1 < kDepth) model.successors[i] = {i + 1};
+  }
+  model.successors[kDepth - 1] = {kDepth / 2};  // and a cycle over its second half
+  MoxPFVModelLayout layout(model, true);
+  EXPECT_EQ(layout.Levels().HighestLevel(), kDepth - 1);
+  EXPECT_EQ(layout.LevelOf(0), 0);
+  EXPECT_EQ(layout.LevelOf(kDepth - 1), kDepth - 1);
+  EXPECT_EQ(layout.Levels().IgnoredLinks(),
+            (std::vector<MoxPFVIgnoredLink>{{0, kDepth / 2 - 1}}));  // indices: reverse order
+  layout.PositionNew({0});
+  EXPECT_EQ(model.placements.size(), static_cast<size_t>(kDepth));
+}
+
+TEST(MoxPFVLayout, EmptyLevelKeepsTheGivenCanvasAndPlacesNothing) {
+  MoxPFVFlowModel model;
+  MoxPFVModelLayout layout(model, false);
+  EXPECT_EQ(layout.Levels().HighestLevel(), -1);
+  EXPECT_EQ(layout.Canvas().width, 300.0f);
+  EXPECT_EQ(layout.Canvas().height, 200.0f);
+  layout.Arrange(0, 0);
+  EXPECT_TRUE(model.placements.empty());
+}
+
+TEST(MoxPFVLevelGraph, RefusesLinksToUnknownNodesAndExtraNodes) {
+  MoxPFVLevelGraph graph(1);
+  EXPECT_THROW(graph.AddSuccessor(1), std::out_of_range);
+  EXPECT_THROW(graph.AddSuccessor(-1), std::out_of_range);
+  graph.AddSuccessor(0);
+  graph.FinishNode();
+  EXPECT_THROW(graph.FinishNode(), std::logic_error);
+  const int outside = graph.AddOutsideNode();
+  EXPECT_EQ(outside, 1);
+  EXPECT_FALSE(graph.IsLevelNode(outside));
+  EXPECT_TRUE(graph.Successors(outside).empty());
+}
+
+TEST(MoxPFVLevelGraphBuilder, RepeatedChildIsOneNodeAndOutsideNodesAreAskedOnlyWhenFollowed) {
+  std::vector<int> asked;
+  auto successorsOf = [&asked](int node, std::vector<int>& out) {
+    asked.push_back(node);
+    if (node == A) out = {X, B};
+    if (node == X) out = {Y};
+  };
+  MoxPFVLevelGraphBuilder<int> level(std::vector<int>{A, B, A}, successorsOf, false);
+  EXPECT_EQ(level.Graph().LevelNodeCount(), 2);
+  EXPECT_EQ(level.Nodes(), (std::vector<int>{A, B, X}));
+  EXPECT_EQ(asked, (std::vector<int>{A, B}));
+  asked.clear();
+  MoxPFVLevelGraphBuilder<int> followed(std::vector<int>{A, B}, successorsOf, true);
+  EXPECT_EQ(followed.Nodes(), (std::vector<int>{A, B, X, Y}));
+  EXPECT_EQ(asked, (std::vector<int>{A, B, X, Y}));
+  EXPECT_EQ(followed.Find(Y), 3);
+  EXPECT_EQ(followed.Find(C), -1);
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// The node organiser's procedure written down step by step as it is
+// described, list searches, exchange sort, recursion and all, with no
+// thought for speed. It is the reference the linear layout is compared with;
+// it only terminates on levels without precedence cycles.
+#include <vector>
+
+#include "MoxPFVFlowModel.h"
+
+class MoxPFVLiteralOrganiser {
+ public:
+  explicit MoxPFVLiteralOrganiser(MoxPFVFlowModel& model) : model_(model) {}
+
+  void ArrangeNodes(double startX, double startY);
+  void PositionNewNode(const std::vector<int>& nodes);
+
+  // After a call: the sorted node and level lists and the level lists.
+  const std::vector<int>& NodeList() const { return nodeList_; }
+  const std::vector<int>& LevelList() const { return levelList_; }
+  const std::vector<std::vector<int>>& LevelLists() const { return levelLists_; }
+
+ private:
+  void Prepare();
+  void InitialisePosList(int n);
+  void GenerateNodeIndexes();
+  void RecursiveUpdateNodeIndexes(int node, int level);
+  void ArrangeActAsPerLevel();
+  void CreateListOfLists();
+  void ArrangeNextActsWithRespectToCurrActs();
+  void GetViewerOrSuperNodeSize(float* width, float* height) const;
+  void GetActListForPosChange(int node, std::vector<int>& out) const;
+  int Locate(int node) const;  // -1 when absent
+
+  MoxPFVFlowModel& model_;
+  std::vector<int> nodeList_;
+  std::vector<int> levelList_;
+  std::vector<std::vector<int>> levelLists_;
+};
