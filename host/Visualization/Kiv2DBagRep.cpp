@@ -1,0 +1,73 @@
+#include "Kiv2DBagRep.h"
+
+#include <algorithm>
+
+Kiv2DBagRep::~Kiv2DBagRep() {
+  for (auto& child : children_) child->SetFatherRep(nullptr);
+}
+
+HRESULT Kiv2DBagRep::AddChild(Kiv2DRep* child) {
+  if (!child || child->GetFatherRep()) return E_FAIL;
+  for (KivRep* r = this; r; r = r->GetFatherRep())
+    if (r == child) return E_FAIL;
+  children_.push_back(KivVar<Kiv2DRep>::Adopt(child));
+  child->SetFatherRep(this);
+  GeometryChanged();
+  return S_OK;
+}
+
+KivVar<Kiv2DRep> Kiv2DBagRep::RemoveChild(Kiv2DRep* child) {
+  auto it = std::find_if(children_.begin(), children_.end(),
+                         [child](const KivVar<Kiv2DRep>& c) { return c.get() == child; });
+  if (!child || it == children_.end()) return {};
+  KivVar<Kiv2DRep> taken = std::move(*it);
+  children_.erase(it);
+  taken->SetFatherRep(nullptr);
+  GeometryChanged();
+  return taken;
+}
+
+void Kiv2DBagRep::RemoveAllChildren() {
+  std::vector<KivVar<Kiv2DRep>> taken;
+  taken.swap(children_);
+  for (auto& child : taken) child->SetFatherRep(nullptr);
+  GeometryChanged();
+  // `taken` releases the references here, after the bag is consistent.
+}
+
+Kiv2DRep* Kiv2DBagRep::GetChild(int index) const {
+  if (index < 1 || index > GetChildCount()) return nullptr;
+  return children_[static_cast<std::size_t>(index - 1)].get();
+}
+
+void Kiv2DBagRep::SetMatrix(const Kiv3x3Matrix& matrix) {
+  matrix_ = matrix;
+  GeometryChanged();
+}
+
+void Kiv2DBagRep::ClearMatrix() {
+  matrix_.reset();
+  GeometryChanged();
+}
+
+Kiv3x3Matrix Kiv2DBagRep::GetWorldMatrix() const {
+  Kiv3x3Matrix world;
+  for (const Kiv2DBagRep* bag = this; bag; bag = bag->GetFather())
+    if (bag->matrix_) world = world * *bag->matrix_;
+  return world;
+}
+
+Kiv2DBoundingBox Kiv2DBagRep::ComputeBoundingBox() const {
+  Kiv2DBoundingBox box;
+  for (const auto& child : children_)
+    if (child->IsShown()) box.Extend(child->GetBoundingElement());
+  return matrix_ ? matrix_->Apply(box) : box;
+}
+
+void Kiv2DBagRep::CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Matrix& world,
+                                   const KivGraphicAttributes& outer) const {
+  if (!IsShown()) return;
+  const Kiv3x3Matrix inner = matrix_ ? *matrix_ * world : world;
+  const KivGraphicAttributes attributes = GetGraphicAttributes().ResolvedWith(outer);
+  for (const auto& child : children_) child->CollectDrawItems(out, inner, attributes);
+}

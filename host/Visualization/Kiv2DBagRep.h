@@ -1,0 +1,49 @@
+#pragma once
+// A bag of reps: it owns its children (one reference each) and may carry a
+// matrix that places them in the bag's own bag. Adding a child hands the
+// caller's reference to the bag; taking it out hands it back as a handle.
+#include <optional>
+#include <vector>
+
+#include "Kiv2DRep.h"
+
+class Kiv2DBagRep : public Kiv2DRep {
+  KIV_CLASS(Kiv2DBagRep, Kiv2DRep, "Visualization")
+ public:
+  Kiv2DBagRep() = default;
+  explicit Kiv2DBagRep(const Kiv3x3Matrix& matrix) : matrix_(matrix) {}
+
+  // Takes over the caller's reference to `child` and draws it after the
+  // present children. Refused with E_FAIL (the caller keeps its reference)
+  // for a null child, a child that already has a bag, this bag itself or
+  // one of the bags that hold it.
+  HRESULT AddChild(Kiv2DRep* child);
+  // Takes the child out and hands the bag's reference back; an empty handle
+  // when `child` is not a child of this bag.
+  KivVar<Kiv2DRep> RemoveChild(Kiv2DRep* child);
+  // Takes every child out and gives up the bag's references.
+  void RemoveAllChildren();
+
+  int GetChildCount() const { return static_cast<int>(children_.size()); }
+  // The child at `index`, counted from 1; null outside 1..count.
+  Kiv2DRep* GetChild(int index) const;
+  const std::vector<KivVar<Kiv2DRep>>& GetChildren() const { return children_; }
+
+  // Null while the bag has no matrix (it then places its children unchanged).
+  const Kiv3x3Matrix* GetMatrix() const { return matrix_ ? &*matrix_ : nullptr; }
+  void SetMatrix(const Kiv3x3Matrix& matrix);
+  void ClearMatrix();
+  // The transformation from this bag's coordinates to the top of its scene.
+  Kiv3x3Matrix GetWorldMatrix() const;
+
+  void CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Matrix& world,
+                        const KivGraphicAttributes& outer) const override;
+
+ protected:
+  ~Kiv2DBagRep() override;
+  Kiv2DBoundingBox ComputeBoundingBox() const override;
+
+ private:
+  std::vector<KivVar<Kiv2DRep>> children_;
+  std::optional<Kiv3x3Matrix> matrix_;
+};
