@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -52,9 +53,13 @@ bool KivModuleLoader::IsModuleName(const std::string& name) {
 std::vector<std::string> KivModuleLoader::SearchFolders() {
   const char* env = KivGetEnv("KivModulePath");
   if (env && *env) return KivSplitFolderList(KivString(env));
-  std::vector<std::string> folders = State().defaultFolders;
-  const std::string own = HostLibraryFolder();
-  if (!own.empty()) folders.push_back(own);
+  std::vector<std::string> folders;
+  auto add = [&](const std::string& folder) {
+    if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(folder);
+  };
+  for (const std::string& folder : State().defaultFolders) add(folder);
+  add(HostLibraryFolder());
   return folders;
 }
 

@@ -1,0 +1,10 @@
+#pragma once
+// The plug-in's four trace modules, registered once when the plug-in loads
+// and written to "STDERR" while switched on through "KivTraces".
+// Operations write entry lines ending in "-->" and exit lines ending in "<--".
+#include "KivTrace.h"
+
+const KivTrace& MoxPexCtxMenuTrace();
+const KivTrace& MoxPexViewerCmdsTrace();
+const KivTrace& MoxProductFlowViewerTrace();
+const KivTrace& MoxZitBltModelTrace();
