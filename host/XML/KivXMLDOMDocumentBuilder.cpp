@@ -31,7 +31,7 @@ constexpr std::size_t kTextAllowance = 64u << 20;
 
 HRESULT KivXMLDOMDocumentBuilder::Fail(HRESULT code, const std::string& source, int line,
                                       int column, const std::string& message) {
-  lastError_ = source;
+  lastError_ = source.empty() ? std::string("(no source)") : source;
   if (line > 0) lastError_ += ":" + std::to_string(line) + ":" + std::to_string(column);
   lastError_ += ": " + message;
   lastErrorLine_ = line;

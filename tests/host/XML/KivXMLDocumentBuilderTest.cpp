@@ -1,0 +1,228 @@
+// The document builder: creation, failures and their reports, options,
+// validation, and its defences against hostile documents.
+#include <algorithm>
+
+#include "KivXMLTestSupport.h"
+
+namespace {
+
+using KivXMLDocumentBuilderTest = KivXMLTest;
+
+KivListValKivUnicodeString Names(std::initializer_list<KivUnicodeString> names) {
+  return KivListValKivUnicodeString(names);
+}
+
+TEST_F(KivXMLDocumentBuilderTest, OnlyTheXercesClassIsCreated) {
+  KivIXMLDOMDocumentBuilder_var builder;
+  EXPECT_EQ(CreateKivIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, builder), S_OK);
+  EXPECT_TRUE(builder);
+  EXPECT_EQ(CreateKivIXMLDOMDocumentBuilder(KivGUID::FromName("SomethingElse"), builder), E_FAIL);
+  EXPECT_FALSE(builder);
+}
+
+TEST_F(KivXMLDocumentBuilderTest, ParsesAFileWithTheOptionsTheConfigurationReaderPasses) {
+  const std::string path = WriteFile("zitbltcfg.xml", R"(<ZitBltConfiguration>
+  <ActivityZitBlt ActivityType="BIWActivityStation">
+    <ZitBlt Name="BIWStationStatusBars" Location="topleft">
+      <UpdateData CmdName="MoxStatesResourceListZitBltCmd" LoadModule="MoxPexViewers"/>
+    </ZitBlt>
+  </ActivityZitBlt>
+</ZitBltConfiguration>)");
+  KivIDOMDocument_var document;
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  ASSERT_EQ(builder->Parse(path, document, Names({"KivDoValidation"}), Names({"false"}), nullptr,
+                           nullptr),
+            S_OK);
+  ASSERT_TRUE(document);
+  EXPECT_EQ(builder->GetLastError(), KivUnicodeString());
+  KivIDOMElement_var update = document->GetElementsByTagName("UpdateData")[1];
+  EXPECT_EQ(update->GetAttribute("CmdName"), KivUnicodeString("MoxStatesResourceListZitBltCmd"));
+  EXPECT_EQ(update->GetLineNumber(), 4);
+}
+
+TEST_F(KivXMLDocumentBuilderTest, AMissingFileFailsWithAnEmptyDocumentAndATraceLine) {
+  EnableTrace();
+  const std::string path = (folder_ / "absent.xml").string();
+  KivIDOMDocument_var document = ParseText("<stale/>");  // a previous result is not kept
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(builder->Parse(path, document, {}, {}, nullptr, nullptr), E_FAIL);
+  const std::string trace = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(document);
+  const std::string error = builder->GetLastError().ConvertToUTF8();
+  EXPECT_NE(error.find(path), std::string::npos) << error;
+  EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
+  EXPECT_EQ(builder->GetLastErrorLine(), 0);
+  EXPECT_NE(trace.find("[KivXMLTrace]"), std::string::npos) << trace;
+  EXPECT_NE(trace.find(error), std::string::npos) << trace;
+  // Neither an empty path nor a folder is a document.
+  EXPECT_EQ(builder->Parse("", document, {}, {}, nullptr, nullptr), E_FAIL);
+  EXPECT_EQ(builder->Parse(folder_.string(), document, {}, {}, nullptr, nullptr), E_FAIL);
+  EXPECT_NE(builder->GetLastError().ConvertToUTF8().find("folder"), std::string::npos);
+}
+
+TEST_F(KivXMLDocumentBuilderTest, AMalformedFileReportsFileLineAndColumn) {
+  const std::string path = WriteFile("broken.xml", "<r>\n  <a>\n  </a>\n  <b></c>\n</r>\n");
+  KivIDOMDocument_var document;
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  EXPECT_EQ(builder->Parse(path, document, {}, {}, nullptr, nullptr), E_FAIL);
+  EXPECT_FALSE(document);
+  EXPECT_EQ(builder->GetLastErrorLine(), 4);
+  EXPECT_GT(builder->GetLastErrorColumn(), 0);
+  const std::string error = builder->GetLastError().ConvertToUTF8();
+  EXPECT_EQ(error.rfind(path + ":4:", 0), 0u) << error;
+  EXPECT_GT(error.size(), path.size() + 6) << "the parser's message is missing";
+
+  // A good parse afterwards clears the error.
+  const std::string good = WriteFile("good.xml", "<r/>");
+  EXPECT_EQ(builder->Parse(good, document, {}, {}, nullptr, nullptr), S_OK);
+  EXPECT_EQ(builder->GetLastError(), KivUnicodeString());
+  EXPECT_EQ(builder->GetLastErrorLine(), 0);
+}
+
+TEST_F(KivXMLDocumentBuilderTest, InputsThatAreNotDocumentsFail) {
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  KivIDOMDocument_var document;
+  const std::string bad[] = {"", "   ", "<r>", "<r></r><second/>", "text only", "<r a='1' a='2'/>",
+                             "<r>&undefined;</r>", std::string("<r>\0</r>", 8), "\xFF\xFE<r/>"};
+  for (const std::string& text : bad) {
+    EXPECT_EQ(builder->ParseBuffer(text.data(), text.size(), "buffer", document, {}, {}), E_FAIL)
+        << text;
+    EXPECT_FALSE(document);
+    EXPECT_FALSE(builder->GetLastError().IsEmpty());
+  }
+  EXPECT_EQ(builder->ParseBuffer(nullptr, 0, "null", document, {}, {}), E_FAIL);
+  EXPECT_EQ(builder->ParseBuffer(nullptr, 5, "null", document, {}, {}), E_INVALIDARG);
+}
+
+TEST_F(KivXMLDocumentBuilderTest, OptionListsAreChecked) {
+  EnableTrace();
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  KivIDOMDocument_var document;
+  const std::string text = "<r/>";
+  auto parse = [&](const KivListValKivUnicodeString& names,
+                   const KivListValKivUnicodeString& values) {
+    return builder->ParseBuffer(text.data(), text.size(), "options", document, names, values);
+  };
+  EXPECT_EQ(parse(Names({"KivDoValidation"}), {}), E_INVALIDARG);
+  EXPECT_FALSE(document);
+  EXPECT_EQ(parse(Names({"KivDoValidation"}), Names({"yes"})), E_INVALIDARG);
+  EXPECT_NE(builder->GetLastError().ConvertToUTF8().find("yes"), std::string::npos);
+  EXPECT_EQ(parse(Names({"KivDoValidation"}), Names({"True"})), E_INVALIDARG);
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(parse(Names({"KivUnknown", "KivDoValidation"}), Names({"1", "true"})), S_OK);
+  const std::string trace = testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(document);
+  EXPECT_NE(trace.find("KivUnknown"), std::string::npos) << trace;
+}
+
+TEST_F(KivXMLDocumentBuilderTest, ResolversAndErrorHandlersAreRefusedNotIgnored) {
+  const std::string path = WriteFile("r.xml", "<r/>");
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  KivIDOMDocument_var document;
+  KivIDOMDocument_var other = ParseText("<x/>");
+  EXPECT_EQ(builder->Parse(path, document, {}, {}, other, nullptr), E_INVALIDARG);
+  EXPECT_EQ(builder->Parse(path, document, {}, {}, nullptr, other), E_INVALIDARG);
+  EXPECT_FALSE(document);
+  EXPECT_NE(builder->GetLastError().ConvertToUTF8().find("not supported"), std::string::npos);
+}
+
+const char* const kDtdDocument =
+    "<!DOCTYPE r [<!ELEMENT r (a)*><!ELEMENT a EMPTY><!ATTLIST a n CDATA #REQUIRED>]>\n"
+    "<r>\n<a n='1'/>\n<b/>\n</r>";
+
+TEST_F(KivXMLDocumentBuilderTest, ValidationOnlyWhenAskedAndOnlyWhereDeclared) {
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  KivIDOMDocument_var document;
+  const std::string invalid = kDtdDocument;
+  auto parse = [&](const std::string& text, const char* validate) {
+    return builder->ParseBuffer(text.data(), text.size(), "v.xml", document,
+                                Names({"KivDoValidation"}), Names({validate}));
+  };
+  EXPECT_EQ(parse(invalid, "false"), S_OK);
+  EXPECT_EQ(parse(invalid, "true"), E_FAIL);
+  EXPECT_EQ(builder->GetLastErrorLine(), 4);  // <b/> is not declared
+  EXPECT_FALSE(document);
+
+  std::string valid = invalid;
+  valid.replace(valid.find("<b/>"), 4, "<a n='2'/>");
+  EXPECT_EQ(parse(valid, "true"), S_OK) << builder->GetLastError();
+  // Without a grammar there is nothing to validate against.
+  EXPECT_EQ(parse("<free><form/></free>", "true"), S_OK) << builder->GetLastError();
+}
+
+TEST_F(KivXMLDocumentBuilderTest, ExternalGrammarsAreLocalAndOnlyReadWhenValidating) {
+  WriteFile("grammar.dtd", "<!ELEMENT r (a)*><!ELEMENT a EMPTY>");
+  const std::string path = WriteFile("doc.xml", "<!DOCTYPE r SYSTEM 'grammar.dtd'>\n<r><a/><b/></r>");
+  const std::string unreachable =
+      WriteFile("far.xml", "<!DOCTYPE r SYSTEM 'http://192.0.2.1/grammar.dtd'>\n<r/>");
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  KivIDOMDocument_var document;
+  EXPECT_EQ(builder->Parse(path, document, {}, {}, nullptr, nullptr), S_OK);
+  EXPECT_EQ(builder->Parse(unreachable, document, {}, {}, nullptr, nullptr), S_OK);
+  const auto validate = Names({"KivDoValidation"});
+  const auto yes = Names({"true"});
+  EXPECT_EQ(builder->Parse(path, document, validate, yes, nullptr, nullptr), E_FAIL);
+  EXPECT_NE(builder->GetLastError().ConvertToUTF8().find("'b'"), std::string::npos)
+      << builder->GetLastError();
+  EXPECT_EQ(builder->Parse(unreachable, document, validate, yes, nullptr, nullptr), E_FAIL);
+  EXPECT_NE(builder->GetLastError().ConvertToUTF8().find("refused"), std::string::npos)
+      << builder->GetLastError();
+}
+
+TEST_F(KivXMLDocumentBuilderTest, ExternalEntitiesAreNeverRead) {
+  const std::string secret = WriteFile("secret.txt", "top secret");
+  const std::string text = "<!DOCTYPE r [<!ENTITY s SYSTEM 'file://" + secret + "'>]><r>&s;</r>";
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  KivIDOMDocument_var document;
+  EXPECT_EQ(builder->ParseBuffer(text.data(), text.size(), "x.xml", document, {}, {}), E_FAIL);
+  EXPECT_FALSE(document);
+  EXPECT_NE(builder->GetLastError().ConvertToUTF8().find("refused"), std::string::npos)
+      << builder->GetLastError();
+}
+
+TEST_F(KivXMLDocumentBuilderTest, EntityExpansionBombsFailCleanly) {
+  std::string laughs = "<!DOCTYPE lolz [<!ENTITY lol0 \"lol\">";
+  for (int i = 1; i <= 9; ++i)
+    laughs += "<!ENTITY lol" + std::to_string(i) + " \"" +
+              [&] {
+                std::string refs;
+                for (int k = 0; k < 10; ++k) refs += "&lol" + std::to_string(i - 1) + ";";
+                return refs;
+              }() +
+              "\">";
+  laughs += "]><lolz a=\"&lol9;\">&lol9;</lolz>";
+
+  // Few expansions of one large entity: bounded by the text the tree may hold.
+  std::string quadratic = "<!DOCTYPE r [<!ENTITY big \"" + std::string(20000, 'x') + "\">]><r>";
+  for (int i = 0; i < 4000; ++i) quadratic += "&big;";
+  quadratic += "</r>";
+
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  KivIDOMDocument_var document;
+  for (const std::string* text : {&laughs, &quadratic}) {
+    EXPECT_EQ(builder->ParseBuffer(text->data(), text->size(), "bomb.xml", document, {}, {}), E_FAIL);
+    EXPECT_FALSE(document);
+    EXPECT_FALSE(builder->GetLastError().IsEmpty());
+  }
+}
+
+TEST_F(KivXMLDocumentBuilderTest, ManyCharacterReferencesAreNoBomb) {
+  std::string text = "<r>";
+  for (int i = 0; i < 60000; ++i) text += "&amp;&#65;";
+  text += "</r>";
+  KivIDOMDocument_var document = ParseText(text);
+  ASSERT_TRUE(document);
+  EXPECT_EQ(document->GetDocumentElement()->GetTextContent().GetLengthInChar(), 120000);
+}
+
+TEST_F(KivXMLDocumentBuilderTest, TheTraceModuleIsRegistered) {
+  const auto modules = KivTrace::RegisteredModules();
+  const auto found = std::find_if(modules.begin(), modules.end(),
+                                  [](const KivTrace::Module& m) { return m.name == "KivXMLTrace"; });
+  ASSERT_NE(found, modules.end());
+  EXPECT_EQ(found->output, "STDERR");
+}
+
+}  // namespace
