@@ -21,16 +21,3 @@ void MoxPFVLevelGraph::FinishNode() {
   }
   firstLink_.push_back(static_cast<int>(targets_.size()));
 }
-
-int MoxPFVLevelGraph::FirstLink(int node) const {
-  // Nodes not described yet own no links: they start where the links end.
-  if (node < DescribedNodeCount()) return firstLink_[static_cast<size_t>(node)];
-  return static_cast<int>(targets_.size());
-}
-
-std::span<const int> MoxPFVLevelGraph::Successors(int node) const {
-  if (node < 0 || node >= DescribedNodeCount()) return {};
-  const auto begin = static_cast<size_t>(firstLink_[static_cast<size_t>(node)]);
-  const auto end = static_cast<size_t>(firstLink_[static_cast<size_t>(node) + 1]);
-  return std::span<const int>(targets_).subspan(begin, end - begin);
-}

@@ -32,10 +32,23 @@ class MoxPFVLevelGraph {
   void FinishNode();
   int DescribedNodeCount() const { return static_cast<int>(firstLink_.size()) - 1; }
 
-  std::span<const int> Successors(int node) const;
+  std::span<const int> Successors(int node) const {
+    if (node < 0 || node >= DescribedNodeCount()) return {};
+    const auto begin = static_cast<size_t>(firstLink_[static_cast<size_t>(node)]);
+    const auto end = static_cast<size_t>(firstLink_[static_cast<size_t>(node) + 1]);
+    return std::span<const int>(targets_).subspan(begin, end - begin);
+  }
   // Links are numbered in description order: node u owns the link numbers
   // FirstLink(u) .. FirstLink(u+1)-1, in its successor order.
-  int FirstLink(int node) const;
+  int FirstLink(int node) const {
+    // Nodes not described yet own no links: they start where the links end.
+    if (node < DescribedNodeCount()) return firstLink_[static_cast<size_t>(node)];
+    return static_cast<int>(targets_.size());
+  }
+  // Room for this many links in all (a hint).
+  void ReserveLinks(int count) { targets_.reserve(static_cast<size_t>(count)); }
+  // The successors of every node, in link number order.
+  std::span<const int> Links() const { return targets_; }
 
  private:
   int levelNodeCount_;

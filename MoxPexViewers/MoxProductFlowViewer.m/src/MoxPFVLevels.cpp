@@ -20,41 +20,41 @@ std::vector<int> OrderBreakingCycles(const MoxPFVLevelGraph& graph,
   struct Frame {
     int node;
     int nextLink;
+    int endLink;
+  };
+  const std::span<const int> links = graph.Links();
+  auto open = [&](int node) -> Frame {
+    visit[static_cast<size_t>(node)] = Visit::kOnPath;
+    const int firstLink = graph.FirstLink(node);
+    return {node, firstLink, firstLink + static_cast<int>(graph.Successors(node).size())};
   };
   std::vector<Frame> path;
   // Roots: first the nodes without a predecessor in the level, then the rest.
   std::vector<unsigned char> preceded(static_cast<size_t>(n), 0);
-  for (int node = 0; node < n; ++node) {
-    for (const int to : graph.Successors(node)) {
-      if (graph.IsLevelNode(to)) preceded[static_cast<size_t>(to)] = 1;
-    }
+  for (const int to : links) {
+    if (graph.IsLevelNode(to)) preceded[static_cast<size_t>(to)] = 1;
   }
   for (int round = 0; round < 2 * n; ++round) {
     const int root = round < n ? round : round - n;
     if (round < n && preceded[static_cast<size_t>(root)]) continue;
     if (visit[static_cast<size_t>(root)] != Visit::kNew) continue;
-    visit[static_cast<size_t>(root)] = Visit::kOnPath;
-    path.push_back({root, graph.FirstLink(root)});
+    path.push_back(open(root));
     while (!path.empty()) {
       Frame& top = path.back();
-      const int end =
-          graph.FirstLink(top.node) + static_cast<int>(graph.Successors(top.node).size());
-      if (top.nextLink == end) {
+      if (top.nextLink == top.endLink) {
         visit[static_cast<size_t>(top.node)] = Visit::kDone;
         finished.push_back(top.node);
         path.pop_back();
         continue;
       }
       const int link = top.nextLink++;
-      const int to =
-          graph.Successors(top.node)[static_cast<size_t>(link - graph.FirstLink(top.node))];
+      const int to = links[static_cast<size_t>(link)];
       if (!graph.IsLevelNode(to)) continue;
       if (visit[static_cast<size_t>(to)] == Visit::kOnPath) {
         ignoredLink[static_cast<size_t>(link)] = 1;
         ignored.push_back({top.node, to});
       } else if (visit[static_cast<size_t>(to)] == Visit::kNew) {
-        visit[static_cast<size_t>(to)] = Visit::kOnPath;
-        path.push_back({to, graph.FirstLink(to)});  // invalidates `top`
+        path.push_back(open(to));  // invalidates `top`
       }
     }
   }
@@ -62,31 +62,62 @@ std::vector<int> OrderBreakingCycles(const MoxPFVLevelGraph& graph,
   return finished;
 }
 
+// Longest chains over an acyclic level, in Kahn's order (a node is taken
+// once all its predecessors are). False when a cycle keeps nodes back.
+bool LongestChainsWithoutCycles(const MoxPFVLevelGraph& graph, std::vector<int>& level) {
+  const int n = graph.LevelNodeCount();
+  std::vector<int> waitingFor(static_cast<size_t>(n), 0);
+  for (const int to : graph.Links()) {
+    if (graph.IsLevelNode(to)) ++waitingFor[static_cast<size_t>(to)];
+  }
+  std::vector<int> ready;
+  ready.reserve(static_cast<size_t>(n));
+  for (int node = 0; node < n; ++node) {
+    if (waitingFor[static_cast<size_t>(node)] == 0) ready.push_back(node);
+  }
+  for (size_t head = 0; head < ready.size(); ++head) {
+    const int from = ready[head];
+    const int next = level[static_cast<size_t>(from)] + 1;
+    for (const int to : graph.Successors(from)) {
+      if (!graph.IsLevelNode(to)) continue;
+      level[static_cast<size_t>(to)] = std::max(level[static_cast<size_t>(to)], next);
+      if (--waitingFor[static_cast<size_t>(to)] == 0) ready.push_back(to);
+    }
+  }
+  return ready.size() == static_cast<size_t>(n);
+}
+
+// Longest chains after leaving out the back links of the walk.
+void LongestChainsBreakingCycles(const MoxPFVLevelGraph& graph, std::vector<int>& level,
+                                 std::vector<MoxPFVIgnoredLink>& ignored) {
+  std::vector<unsigned char> ignoredLink(static_cast<size_t>(graph.LinkCount()), 0);
+  const std::vector<int> order = OrderBreakingCycles(graph, ignoredLink, ignored);
+  std::fill(level.begin(), level.end(), 0);
+  for (const int from : order) {
+    const int first = graph.FirstLink(from);
+    const auto successors = graph.Successors(from);
+    const int next = level[static_cast<size_t>(from)] + 1;
+    for (size_t k = 0; k < successors.size(); ++k) {
+      const int to = successors[k];
+      if (!graph.IsLevelNode(to) || ignoredLink[static_cast<size_t>(first) + k]) continue;
+      level[static_cast<size_t>(to)] = std::max(level[static_cast<size_t>(to)], next);
+    }
+  }
+}
+
 }  // namespace
 
 MoxPFVLevels MoxPFVLevels::Compute(const MoxPFVLevelGraph& graph) {
   MoxPFVLevels result;
   const int n = graph.LevelNodeCount();
-  std::vector<unsigned char> ignoredLink(static_cast<size_t>(graph.LinkCount()), 0);
-  const std::vector<int> order = OrderBreakingCycles(graph, ignoredLink, result.ignored_);
-
-  // Longest chains: relax the kept links in topological order.
+  // Both ways give the same levels on an acyclic level; the first is cheaper
+  // and the second is only needed when a cycle is there to break.
   result.level_.assign(static_cast<size_t>(n), 0);
-  int highest = n > 0 ? 0 : -1;
-  for (const int from : order) {
-    const int first = graph.FirstLink(from);
-    const auto successors = graph.Successors(from);
-    const int next = result.level_[static_cast<size_t>(from)] + 1;
-    for (size_t k = 0; k < successors.size(); ++k) {
-      const int to = successors[k];
-      if (!graph.IsLevelNode(to) || ignoredLink[static_cast<size_t>(first) + k]) continue;
-      int& level = result.level_[static_cast<size_t>(to)];
-      if (level < next) {
-        level = next;
-        highest = std::max(highest, next);
-      }
-    }
+  if (!LongestChainsWithoutCycles(graph, result.level_)) {
+    LongestChainsBreakingCycles(graph, result.level_, result.ignored_);
   }
+  int highest = n > 0 ? 0 : -1;
+  for (const int level : result.level_) highest = std::max(highest, level);
 
   // Column sizes, then the columns themselves.
   const int columns = highest + 1;

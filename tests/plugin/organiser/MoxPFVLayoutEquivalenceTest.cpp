@@ -122,3 +122,26 @@ TEST(MoxPFVLayoutEquivalence, PartialLayoutMatchesTheLiteralProcedure) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MoxPFVLayoutEquivalence, DistantCycleLeavesTheOtherLevelsAlone) {
+  // With a cycle anywhere the levels come from the cycle-breaking walk: on
+  // the acyclic rest it must agree with the plain computation.
+  std::mt19937 random(1206);
+  for (int round = 0; round < 2000; ++round) {
+    MoxPFVFlowModel model = RandomAcyclicLevel(random);
+    MoxPFVModelLayout plain(model, false);
+    MoxPFVFlowModel withCycle = model;
+    withCycle.children.insert(withCycle.children.begin() + static_cast<long>(round % 2),
+                              {900, 901});
+    withCycle.successors[900] = {901};
+    withCycle.successors[901] = {900};
+    MoxPFVModelLayout broken(withCycle, false);
+    SCOPED_TRACE(Describe(model));
+    ASSERT_EQ(broken.Levels().IgnoredLinks().size(), 1u);
+    for (const int child : model.children) ASSERT_EQ(broken.LevelOf(child), plain.LevelOf(child));
+  }
+}
+
+}  // namespace
