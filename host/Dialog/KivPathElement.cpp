@@ -14,10 +14,7 @@ void KivPathElement::AddChildElement(KivBaseUnknown* object) {
 
 KivBaseUnknown* KivPathElement::SearchObject(const char* interfaceName) const {
   for (int i = GetSize(); i >= 1; --i) {
-    void* out = nullptr;
-    if (SUCCEEDED(objects_[i]->QueryInterface(interfaceName, &out))) {
-      return static_cast<KivBaseUnknown*>(out);
-    }
+    if (objects_[i]->SupportsInterface(interfaceName)) return objects_[i].get();
   }
   return nullptr;
 }

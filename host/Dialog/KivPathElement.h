@@ -25,8 +25,8 @@ class KivPathElement : public KivImplement<> {
   KivBaseUnknown* GetLeaf() const { return GetElement(GetSize()); }
   // The object `levels` above the leaf (1 = the leaf's father), or null.
   KivBaseUnknown* GetFatherElement(int levels = 1) const { return GetElement(GetSize() - levels); }
-  // The object nearest to the leaf that answers the interface, with a
-  // reference for the caller, or null.
+  // The object nearest to the leaf that answers the interface (held by the
+  // path, no reference for the caller), or null.
   KivBaseUnknown* SearchObject(const char* interfaceName) const;
   const KivListValKivBaseUnknown_var& GetObjects() const { return objects_; }
 

@@ -9,10 +9,7 @@ KivPathElementAgent::~KivPathElementAgent() = default;
 bool KivPathElementAgent::IsOfElementType(KivBaseUnknown* object) const {
   if (!object) return false;
   if (elementType_.IsEmpty()) return true;
-  void* out = nullptr;
-  if (FAILED(object->QueryInterface(elementType_.c_str(), &out)) || !out) return false;
-  static_cast<KivBaseUnknown*>(out)->Release();
-  return true;
+  return object->SupportsInterface(elementType_.c_str());
 }
 
 int KivPathElementAgent::Find(const KivPathElement* path) const {

@@ -175,7 +175,7 @@ void KivStateCommand::Fire(KivTransition* transition) {
   for (const auto& agent : transition->from->GetAgents())
     if (agent->IsValued()) fired.emplace_back(agent, agent->GetValuationSerial());
   KivDialogState* target = transition->to;
-  lastActionResult_ = transition->action.Run();
+  if (transition->action) lastActionResult_ = transition->action.Run();
   if (ended_) return;  // the action ended or cancelled the command
   for (auto& [agent, serial] : fired)
     if (agent->GetValuationSerial() == serial) agent->InitializeAcquisition();

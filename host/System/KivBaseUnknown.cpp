@@ -69,6 +69,14 @@ HRESULT KivBaseUnknown::QueryInterface(const char* interfaceName, void** out) {
   return QueryInterface(KivInterfaceRegistry::Lookup(interfaceName), out);
 }
 
+bool KivBaseUnknown::SupportsInterface(const IID& iid) {
+  return FindOwnInterface(iid) != nullptr || KivExtensionRegistry::Find(*this, iid) != nullptr;
+}
+
+bool KivBaseUnknown::SupportsInterface(const char* interfaceName) {
+  return interfaceName && SupportsInterface(KivInterfaceRegistry::Lookup(interfaceName));
+}
+
 HRESULT KivBaseUnknown::QueryExtension(const IID& iid, void** out) {
   const KivExtensionBinding* binding = KivExtensionRegistry::Find(*this, iid);
   if (!binding) return E_NOINTERFACE;

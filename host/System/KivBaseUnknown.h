@@ -30,6 +30,11 @@ class KivBaseUnknown {
   // On success *out holds the interface with a reference for the caller.
   virtual HRESULT QueryInterface(const IID& iid, void** out);
   HRESULT QueryInterface(const char* interfaceName, void** out);
+  // Whether a query would succeed, without making an extension or taking a
+  // reference: a query by name hands back an untyped pointer that the caller
+  // could not release safely.
+  bool SupportsInterface(const IID& iid);
+  bool SupportsInterface(const char* interfaceName);
   virtual ULONG AddRef();
   virtual ULONG Release();
 

@@ -1,0 +1,59 @@
+#pragma once
+// Shared test objects: pickable components and a fixture that restores the
+// global state of the dialog framework and proves that references balance.
+#include <gtest/gtest.h>
+
+#include "KivCSO.h"
+#include "KivCommandStarter.h"
+#include "KivDelayedDestruction.h"
+#include "KivImplement.h"
+#include "KivInterfaceRegistry.h"
+#include "KivMessageLog.h"
+
+extern const IID IID_TstIActivity;
+class TstIActivity : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstIActivity)
+ public:
+  virtual const KivString& GetLabel() const = 0;
+};
+
+class TstActivity : public KivImplement<TstIActivity> {
+  KIV_CLASS(TstActivity, KivBaseUnknown, "Tests")
+ public:
+  explicit TstActivity(KivString label) : label_(std::move(label)) {}
+  const KivString& GetLabel() const override { return label_; }
+
+ private:
+  KivString label_;
+};
+
+class TstThing : public KivImplement<> {
+  KIV_CLASS(TstThing, KivBaseUnknown, "Tests")
+};
+
+inline KivString LabelOf(KivBaseUnknown* object) {
+  KivVar<TstIActivity> activity = object;
+  return activity ? activity->GetLabel() : KivString("<none>");
+}
+
+// Restores the framework's globals and checks that every component made in a
+// test is gone at its end.
+class DialogFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KivDelayedDestruction::Flush();
+    live_ = KivBaseUnknown::LiveInstances();
+    KivMessageLog::Clear();
+    KivMessageLog::ClearAnswers();
+  }
+  void TearDown() override {
+    KivCommandStarter::CancelAll();
+    KivCSO::SetCurrent(nullptr);
+    KivDelayedDestruction::Flush();
+    KivMessageLog::Clear();
+    KivMessageLog::ClearAnswers();
+    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a component leaked or was freed twice";
+  }
+  // Components held by the test must be released before TearDown checks.
+  long live_ = 0;
+};
