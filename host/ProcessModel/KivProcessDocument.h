@@ -133,6 +133,7 @@ class KivProcessDocument : public KivImplement<KivInit, KivICompoundContainer> {
   MoxIMfgAssembly_var CreateAssembly(const KivUnicodeString& name, const std::string& id = {});
   // See MoxIMfgAssembly::AddChild / RemoveChild.
   HRESULT AddAssemblyChild(KivBaseUnknown* assembly, KivBaseUnknown* child);
+  HRESULT RemoveAssemblyChild(KivBaseUnknown* assembly, KivBaseUnknown* child);
   // Sends "MADeleting" first, then removes the assembly's remaining links
   // (kind 29) and assignments (kind 18), takes it out of other assemblies and
   // deletes it.
@@ -151,7 +152,9 @@ class KivProcessDocument : public KivImplement<KivInit, KivICompoundContainer> {
   HRESULT SetAttribute(KivBaseUnknown* activity, const KivUnicodeString& name,
                        const KivIPDValue& value);
   KivIPDValue GetAttribute(KivBaseUnknown* activity, const KivUnicodeString& name) const;
-  // Graph nodes: activities and Start/Stop nodes.
+  // Graph nodes: activities and Start/Stop nodes. A change is announced by a
+  // KivSPPNodeDataNotification on the model events of the node's parent
+  // activity (the level showing it; the root announces on itself).
   HRESULT SetPertNodeData(KivBaseUnknown* node, const KivPertNodeData& data);
   KivPertNodeData GetPertNodeData(KivBaseUnknown* node) const;
 
@@ -169,6 +172,9 @@ class KivProcessDocument : public KivImplement<KivInit, KivICompoundContainer> {
   // tree roots in creation order.
   KivListValKivBaseUnknown_var ListProducts() const;
   KivListValKivBaseUnknown_var ListResources() const;
+  // The roots of the product tree / of the resource tree, in creation order.
+  KivListValKivBaseUnknown_var ListProductRoots() const;
+  KivListValKivBaseUnknown_var ListResourceRoots() const;
   // Assemblies in creation order.
   KivListValKivBaseUnknown_var ListAssemblies() const;
   // Every precedence link, level by level in activity tree order, each level's
@@ -236,18 +242,27 @@ class KivProcessDocument : public KivImplement<KivInit, KivICompoundContainer> {
   KivProduct* ProductOf(KivBaseUnknown* object) const;
   KivMfgAssembly* AssemblyOf(KivBaseUnknown* object) const;
   KivSPPProductLink* LinkOf(KivBaseUnknown* object) const;
-  // Identifier bookkeeping: registers `object` under `id` (a new one when
-  // empty); false when the id is taken.
-  bool RegisterId(KivBaseUnknown* object, std::string id, const char* prefix);
-  void UnregisterId(const std::string& id);
-  // Removes a product subtree from its tree (used by the product's interface).
-  HRESULT DeleteProductTree(KivProduct* product);
-  KivVar<KivProduct> NewProduct(KivProduct* father, const KivUnicodeString& name,
-                                bool resource, const KivUnicodeString& resourceType,
-                                const std::string& id);
-  KivISPPActivity_var NewChildActivity(KivSPPActivity* parent, const KivUnicodeString& type,
-                                       const KivUnicodeString& name, const std::string& id);
-
+  // A free identifier: `wanted` when it is free, a generated one (prefix +
+  // number) when `wanted` is empty, "" when `wanted` is taken.
+  std::string TakeId(const std::string& wanted, const char* prefix);
+  void RegisterId(const std::string& id, KivBaseUnknown* object) { ids_[id] = object; }
+  void UnregisterId(const std::string& id) { ids_.erase(id); }
+  // Creation without notification.
+  KivSPPActivity* NewChildActivity(KivSPPActivity* parent, const KivUnicodeString& type,
+                                   const KivUnicodeString& name, const std::string& id);
+  void EnsureControlNodes(KivSPPActivity* activity);
+  KivVar<KivProduct> NewProduct(KivProduct* father, const KivUnicodeString& name, bool resource,
+                                const KivUnicodeString& resourceType, const std::string& id);
+  KivSPPProductLink* NewLink(KivSPPActivity* activity, KivSPPItemBase* item, bool input);
+  // Takes a link off its activity and item, without notification.
+  void DropLink(KivSPPProductLink* link);
+  KivISPPProductIO_var AddProductLink(KivBaseUnknown* activity, KivBaseUnknown* item, bool input);
+  HRESULT ReplaceOutput(KivSPPActivity* activity, KivBaseUnknown* output,
+                        KivBaseUnknown* replacement);
+  KivSPPActivity* CopySubtree(KivSPPActivity* source, KivSPPActivity* parent,
+                              std::unordered_map<const KivSPPFlowNode*, KivSPPFlowNode*>& copies,
+                              std::vector<const KivSPPFlowNode*>& originals);
+  KivUnicodeString ShowStateOf(KivSPPItemBase* item) const;
 
   KivUnicodeString storageName_;
   bool ruleEnvironment_ = false;
