@@ -34,8 +34,8 @@ void KivSPPActivity::Detach() {
   // never runs while they are walked.
   auto children = std::move(children_);
   for (auto& child : children) child->Detach();
-  if (start_) start_->Detach();
-  if (stop_) stop_->Detach();
+  if (auto start = std::move(start_)) start->Detach();
+  if (auto stop = std::move(stop_)) stop->Detach();
   auto links = std::move(links_);
   for (auto& link : links) link->Detach();
   items_.clear();
