@@ -27,20 +27,20 @@ namespace {
 // The first fault found; thrown inside the loader only and turned into a
 // KivProcessDocumentError before anything leaves the reader.
 struct LoadFault {
-  KivIDOMElement* element;
+  KivIDOMElement_var element;
   std::string message;
 };
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // One element of the file with the accessors the loader needs: its tag, its
-// attributes as UTF-8 and a check that no unknown attribute is present.
+// attributes as UTF-8 and a check that no unknown attribute is present. It
+// holds a handle: the parser's node components live only while handled.
 class Element {
  public:
-  explicit Element(KivIDOMElement* element) : element_(element) {
-    tag_ = element->GetTagName().ConvertToUTF8();
+  explicit Element(KivIDOMElement_var element) : element_(std::move(element)) {
+    tag_ = element_->GetTagName().ConvertToUTF8();
   }
-  KivIDOMElement* Get() const { return element_; }
   const std::string& Tag() const { return tag_; }
 
   [[noreturn]] void Fail(std::string message) const { throw LoadFault{element_, std::move(message)}; }
@@ -90,19 +90,19 @@ class Element {
     const KivListValKivIDOMElement_var list = element_->GetChildElements();
     std::vector<Element> children;
     children.reserve(static_cast<std::size_t>(list.Size()));
-    for (int i = 1; i <= list.Size(); ++i) children.emplace_back(list[i].get());
+    for (int i = 1; i <= list.Size(); ++i) children.emplace_back(list[i]);
     return children;
   }
 
  private:
-  KivIDOMElement* element_;
+  KivIDOMElement_var element_;
   std::string tag_;
 };
 
-// Builds a document from a parsed file in three passes: the product and
-// resource trees and the assemblies, then the activity tree with what each
-// activity holds, then the precedence links and Start/Stop node data (which
-// need every activity of a level to exist).
+// Builds a document from a parsed file in passes: the product and resource
+// trees and the assemblies; the activity tree with what each activity holds;
+// the precedence links and Start/Stop node data (which need every activity of
+// a level to exist); the assembly members (which may name any assembly).
 class DocumentLoader {
  public:
   explicit DocumentLoader(KivProcessDocument& document) : doc_(document) {}
@@ -132,6 +132,7 @@ class DocumentLoader {
     if (assemblies) LoadAssemblies(*assemblies);
     if (!process) root.Fail("missing <" + std::string(fmt::kProcessTag) + "> section");
     LoadProcess(*process);
+    LoadAssemblyMembers();
   }
 
  private:
@@ -197,7 +198,6 @@ class DocumentLoader {
   }
 
   void LoadAssemblies(const Element& section) {
-    std::vector<std::pair<Element, MoxIMfgAssembly_var>> made;
     for (const Element& element : section.Children()) {
       if (element.Tag() != fmt::kAssemblyTag) element.Fail("unknown element (expected <Assembly>)");
       element.AllowOnly({"id", "name"});
@@ -205,10 +205,14 @@ class DocumentLoader {
       CheckNewIdentifier(element, id);
       MoxIMfgAssembly_var assembly = doc_.CreateAssembly(KivUnicodeString(element.Required("name")), id);
       if (!assembly) element.Fail("the document refused the assembly");
-      made.emplace_back(element, assembly);
+      assemblies_.emplace_back(element, assembly);
     }
-    // Members may name assemblies written further down, so they come second.
-    for (const auto& [element, assembly] : made) {
+  }
+
+  // Members may name assemblies written further down, so they come once every
+  // object exists (a reference to an activity is then reported as such).
+  void LoadAssemblyMembers() {
+    for (const auto& [element, assembly] : assemblies_) {
       for (const Element& member : element.Children()) {
         if (member.Tag() != fmt::kMemberTag) member.Fail("unknown element (expected <Member>)");
         member.AllowOnly({"ref"});
@@ -314,8 +318,10 @@ class DocumentLoader {
     const std::string id = element.Identifier("id");
     CheckNewIdentifier(element, id);
     const KivUnicodeString type(element.Required("type"));
-    if (!KivProcessDocument::IsActivityType(type) || type == KivUnicodeString("BIWActivityRoot"))
+    if (!KivProcessDocument::IsActivityType(type))
       element.Fail("unknown activity type " + Quoted(type.ConvertToUTF8()));
+    if (type == KivUnicodeString("BIWActivityRoot"))
+      element.Fail("only the root activity may be of type \"BIWActivityRoot\"");
     KivISPPActivity_var activity =
         doc_.CreateActivity(parent, type, KivUnicodeString(element.Required("name")), id);
     if (!activity) element.Fail("the document refused the activity");
@@ -384,6 +390,7 @@ class DocumentLoader {
 
   KivProcessDocument& doc_;
   std::vector<PendingLevel> pending_;
+  std::vector<std::pair<Element, MoxIMfgAssembly_var>> assemblies_;
 };
 
 // A readable name for the faulty element: its tag and identifying attributes.
@@ -420,7 +427,7 @@ HRESULT LoadParsed(HRESULT parsed, KivIXMLDOMDocumentBuilder& builder, KivIDOMDo
       error.message = "no document element";
       return E_FAIL;
     }
-    DocumentLoader(*built).Load(Element(root.get()));
+    DocumentLoader(*built).Load(Element(root));
   } catch (const LoadFault& fault) {
     error.line = fault.element ? fault.element->GetLineNumber() : 0;
     error.element = fault.element ? DescribeElement(fault.element) : std::string();

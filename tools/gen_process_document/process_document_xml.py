@@ -135,7 +135,34 @@ class DocumentBuilder:
         owner.add("Attribute", name=name, type=kind, value=text)
 
     def write(self, path):
+        _put_in_canonical_order(self.process)
         out = ['<?xml version="1.0" encoding="UTF-8"?>\n']
         self.root.write(out, 0)
         with open(path, "w", encoding="utf-8", newline="\n") as stream:
             stream.write("".join(out))
+
+
+# The order in which the host's writer puts the children of an activity.
+_CHILD_ORDER = {"Start": 0, "Stop": 1, "Input": 2, "Output": 2, "AssignedItem": 3,
+                "AssignedResource": 4, "Attribute": 5, "Activity": 6, "Link": 7}
+
+
+def _put_in_canonical_order(element):
+    """Orders activity contents as the host writes them, so that a generated
+    file and the host's save of it are the same bytes: contents by kind, and
+    links by source node (Start first, then the children) in creation order."""
+    for child in element.children:
+        _put_in_canonical_order(child)
+    if element.tag != "Activity":
+        return
+    activity_id = element.attributes["id"]
+    sources = {activity_id + "/Start": -1}
+    for index, child in enumerate(c for c in element.children if c.tag == "Activity"):
+        sources[child.attributes["id"]] = index
+    sources[activity_id + "/Stop"] = len(sources)
+
+    def key(child):
+        source = sources.get(child.attributes.get("from_"), 0) if child.tag == "Link" else 0
+        return (_CHILD_ORDER[child.tag], source)
+
+    element.children.sort(key=key)
