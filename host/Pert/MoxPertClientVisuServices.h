@@ -5,6 +5,7 @@
 // The grid has a step of 25 units; its cells have their centres at
 // 12.5 + 25k on both axes. A node snaps to the centre of the cell that holds
 // its point, so snapping a snapped point changes nothing.
+#include "Kiv2DBoundingBox.h"
 #include "KivVar.h"
 
 class KivViewer;
@@ -21,10 +22,11 @@ class MoxPertClientVisuServices {
   // drawn and moved. Null for a null viewer.
   static MoxPertGrid* CreateGrid(KivViewer* viewer);
   static MoxPertGrid* GetGrid(KivViewer* viewer);
-  // Fits the viewer's grid (if any) to what is drawn; charts call it.
+  // Fits the viewer's grid (if any) to what is drawn, with one cell to
+  // spare on each side; charts call it after taking nodes away.
   static void UpdateGrid(KivViewer* viewer);
-  // Called when a viewer goes away.
-  static void ForgetViewer(KivViewer* viewer);
+  // Grows the viewer's grid (if any) so that it covers `box` as well.
+  static void ExtendGrid(KivViewer* viewer, const Kiv2DBoundingBox& box);
 
   // Snaps (x, y) in place. index 1: to the centre of the cell holding the
   // point; index 2: to the nearest grid line crossing. `node` is the node

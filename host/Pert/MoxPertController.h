@@ -17,6 +17,7 @@
 #include "KivCommand.h"
 #include "KivList.h"
 #include "KivVar.h"
+#include "KivViewer.h"
 
 class KivViewer;
 class Kiv2DBagRep;
@@ -36,7 +37,7 @@ class MoxPertController : public KivCommand {
                     int viewerName, int viewerMode, int flag,
                     const KivBaseUnknown_var& reference);
 
-  KivViewer* GetViewer() const { return viewer_; }
+  KivViewer* GetViewer() const { return viewer_.get(); }
   const KivBaseUnknown_var& GetRoot() const { return root_; }
   void SetRoot(const KivBaseUnknown_var& root) { root_ = root; }
   const KivBaseUnknown_var& GetReference() const { return reference_; }
@@ -97,24 +98,41 @@ class MoxPertController : public KivCommand {
   struct NodeEntry;
   struct LinkEntry;
   NodeEntry* Find(KivBaseUnknown* impl) const;
-  HRESULT DrawNode(const KivBaseUnknown_var& node, KivBaseUnknown* drawnInside);
+  NodeEntry* DrawNode(const KivBaseUnknown_var& node, KivBaseUnknown* drawnInside,
+                      KivListValKivBaseUnknown_var* newlyDrawn);
   void DrawBox(NodeEntry& entry);
+  void PlaceInLayer(NodeEntry& entry);
+  void AddMoveCallbacks(NodeEntry& entry);
+  void RemoveMoveCallbacks(NodeEntry& entry);
+  // The entries drawn inside `impl`, nearest first (children before their
+  // own children).
+  std::vector<NodeEntry*> EntriesInside(KivBaseUnknown* impl) const;
   void EraseNode(KivBaseUnknown* impl);
   void EraseLinksOf(KivBaseUnknown* impl);
+  void DrawLinksOf(NodeEntry& entry);
   void DrawLink(KivBaseUnknown* from, KivBaseUnknown* to);
-  void RedrawEnclosingSuperNodes(KivBaseUnknown* impl);
+  void RedrawEnclosingSuperNodes(NodeEntry& entry);
+  void ShowDragOffset(NodeEntry& entry, float dx, float dy);
   void OnNodeActivate(KivCommand* sender, KivNotification* n, void* data);
   void OnNodeManipulate(KivCommand* sender, KivNotification* n, void* data);
   void OnNodeEndManipulate(KivCommand* sender, KivNotification* n, void* data);
   void UpdateGrid();
+  void GrowGrid(KivBaseUnknown* impl);
 
-  KivViewer* viewer_;
+  KivVar<KivViewer> viewer_;
   KivBaseUnknown_var root_;
   KivBaseUnknown_var reference_;
   int viewerName_;
   int viewerMode_;
   int linkFlag_;
   bool moveCallbacksOn_ = true;
+  // The chart's own bag in the viewer's scene, and its three layers drawn in
+  // this order: expanded super node frames, links, node boxes.
+  KivVar<Kiv2DBagRep> chart_;
+  KivVar<Kiv2DBagRep> frames_;
+  KivVar<Kiv2DBagRep> linkLayer_;
+  KivVar<Kiv2DBagRep> boxes_;
   std::vector<std::unique_ptr<NodeEntry>> nodes_;
+  std::map<KivBaseUnknown*, NodeEntry*> index_;
   std::map<std::pair<KivBaseUnknown*, KivBaseUnknown*>, std::unique_ptr<LinkEntry>> links_;
 };

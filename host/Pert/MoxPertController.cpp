@@ -1,0 +1,676 @@
+#include "MoxPertController.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Kiv2DCustomRep.h"
+#include "Kiv2DLineRep.h"
+#include "Kiv2DManipulator.h"
+#include "Kiv2DPolygonRep.h"
+#include "KivCSO.h"
+#include "KivCallback.h"
+#include "KivISPPActivity.h"
+#include "KivISPPFlowMgt.h"
+#include "KivManipulatorNotification.h"
+#include "KivPathElement.h"
+#include "KivTextMetric.h"
+#include "MoxIPertNode.h"
+#include "MoxIPertPosition.h"
+#include "MoxPertAppInfoNotify.h"
+#include "MoxPertClientVisuServices.h"
+#include "MoxPertNodeAccess.h"
+#include "MoxPertPositionNotify.h"
+
+namespace {
+
+// Look of the chart (palette indices, see KivColorPalette).
+constexpr int kBorderColor = 249;         // dark slate
+constexpr int kHighlightColor = 9;        // orange
+constexpr int kTextColor = 0;             // black
+constexpr int kTypeTextColor = 1;         // dark grey
+constexpr int kLinkColor = 1;             // dark grey
+constexpr int kControlNodeFill = 10;      // light grey
+constexpr int kFrameFill = 231;           // white-ish frame of an expanded super node
+constexpr int kShadowFill = 10;           // the stacked look of a collapsed super node
+constexpr int kBorderThickness = 2;
+constexpr int kHighlightThickness = 5;
+constexpr float kLabelHeight = 1.5f;
+constexpr float kTypeHeight = 1.0f;
+constexpr float kLabelPadding = 0.5f;
+constexpr float kShadowOffset = 0.8f;
+constexpr float kArrowLength = 1.6f;
+constexpr float kArrowHalfWidth = 0.7f;
+
+std::vector<MoxPertController*>& LiveControllers() {
+  static std::vector<MoxPertController*> live;
+  return live;
+}
+
+// A fill that tells the activity types apart and keeps black text readable.
+int FillColorOf(const KivString& type) {
+  const std::string& t = type.str();
+  if (t == "Start" || t == "Stop") return kControlNodeFill;
+  if (t == "BIWActivityStation") return 153;   // light blue
+  if (t == "BIWActivityGrouping") return 157;  // light green
+  if (t == "BIWActivityLoading") return 229;   // light yellow
+  if (t == "BIWActivitySpotWelding" || t == "BIWActivityStudWelding" ||
+      t == "BIWActivityArcWelding" || t == "BIWActivityClinching")
+    return 223;  // light orange
+  if (t == "BIWActivitySpotGluing" || t == "BIWActivityAdhesiveApplication" ||
+      t == "BIWActivitySealantApplication")
+    return 189;  // light violet
+  return 255;    // near white
+}
+
+// "BIWActivitySpotWelding" -> "SpotWelding".
+KivUnicodeString ShortTypeName(const KivString& type) {
+  static const std::string prefix = "BIWActivity";
+  const std::string& t = type.str();
+  return KivUnicodeString(t.rfind(prefix, 0) == 0 ? t.substr(prefix.size()) : t);
+}
+
+// The text cut to fit `width` at `height`, ending with an ellipsis when cut.
+KivUnicodeString FitText(const KivUnicodeString& text, float height, float width) {
+  if (KivTextMetric::Width(text, height) <= width) return text;
+  const int fits =
+      static_cast<int>(std::floor(width / (KivTextMetric::kAdvancePerHeight * height)));
+  if (fits <= 1) return KivUnicodeString("\u2026");
+  return text.Left(fits - 1) + KivUnicodeString("\u2026");
+}
+
+std::vector<KivMathPoint2Df> Rectangle(float x0, float y0, float x1, float y1) {
+  return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+}
+
+// Adds a new rep to the bag, which takes over the creation reference.
+template <class Rep, class... Args>
+Rep* AddNew(Kiv2DBagRep* bag, Args&&... args) {
+  Rep* rep = new Rep(std::forward<Args>(args)...);
+  if (FAILED(bag->AddChild(rep))) {
+    rep->Release();
+    return nullptr;
+  }
+  return rep;
+}
+
+// Where the segment from the box's centre towards `target` leaves the box.
+KivMathPoint2Df ExitPoint(const Kiv2DBoundingBox& box, const KivMathPoint2Df& target) {
+  const float cx = (box.xmin + box.xmax) / 2.0f;
+  const float cy = (box.ymin + box.ymax) / 2.0f;
+  const float dx = target.x - cx;
+  const float dy = target.y - cy;
+  const float hw = box.Width() / 2.0f;
+  const float hh = box.Height() / 2.0f;
+  float t = 1.0f;
+  if (dx != 0.0f) t = std::min(t, hw / std::fabs(dx));
+  if (dy != 0.0f) t = std::min(t, hh / std::fabs(dy));
+  return {cx + dx * t, cy + dy * t};
+}
+
+void DispatchToOwner(KivBaseUnknown* node, KivNotification* notification) {
+  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(notification));
+  MoxIPertPosition_var position(node);
+  if (!position) return;
+  KivBaseUnknown_var owner = position->GetPertPositionOwner();
+  KivIModelEvents_var events(owner.get());
+  if (events) events->Dispatch(notification);
+}
+
+void SendPositionNotify(KivBaseUnknown* node) {
+  MoxIPertNode_var pertNode(node);
+  double x = 0.0, y = 0.0;
+  if (!pertNode || FAILED(pertNode->GetPosition(x, y, 1))) return;
+  DispatchToOwner(node, KivMake<MoxPertPositionNotify>(KivBaseUnknown_var(node), x, y).get());
+}
+
+void SendAppInfoNotify(KivBaseUnknown* node, int mode) {
+  MoxIPertNode_var pertNode(node);
+  double x = 0.0, y = 0.0;
+  if (pertNode) pertNode->GetPosition(x, y, 1);
+  DispatchToOwner(node,
+                  KivMake<MoxPertAppInfoNotify>(KivBaseUnknown_var(node), x, y, mode).get());
+}
+
+}  // namespace
+
+struct MoxPertController::NodeEntry {
+  KivBaseUnknown_var node;
+  KivBaseUnknown* impl = nullptr;
+  // The super node inside which the node is drawn; null on the chart's level.
+  KivBaseUnknown* inside = nullptr;
+  KivVar<Kiv2DBagRep> bag;
+  KivVar<Kiv2DManipulator> manipulator;
+  KivCommand::AnalyseCallbackId activateCallback = 0;
+  KivCommand::AnalyseCallbackId manipulateCallback = 0;
+  KivCommand::AnalyseCallbackId endCallback = 0;
+  bool expanded = false;
+  bool highlighted = false;
+  bool dragging = false;
+  float baseX = 0.0f;
+  float baseY = 0.0f;
+};
+
+struct MoxPertController::LinkEntry {
+  KivVar<Kiv2DBagRep> bag;
+};
+
+MoxPertController::MoxPertController(KivCommand* window, const KivBaseUnknown_var& root,
+                                     KivViewer* viewer, int viewerName, int viewerMode, int flag,
+                                     const KivBaseUnknown_var& reference)
+    : KivCommand(window, "MoxPertController"),
+      viewer_(viewer),
+      root_(root),
+      reference_(reference),
+      viewerName_(viewerName),
+      viewerMode_(viewerMode),
+      linkFlag_(flag) {
+  chart_ = KivMake<Kiv2DBagRep>();
+  frames_ = KivMake<Kiv2DBagRep>();
+  linkLayer_ = KivMake<Kiv2DBagRep>();
+  boxes_ = KivMake<Kiv2DBagRep>();
+  for (Kiv2DBagRep* layer : {frames_.get(), linkLayer_.get(), boxes_.get()}) {
+    layer->AddRef();
+    chart_->AddChild(layer);
+  }
+  if (viewer_) {
+    chart_->AddRef();
+    if (FAILED(viewer_->GetRootBag()->AddChild(chart_.get()))) chart_->Release();
+  }
+  LiveControllers().push_back(this);
+}
+
+MoxPertController::~MoxPertController() {
+  auto& live = LiveControllers();
+  live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  while (!nodes_.empty()) EraseNode(nodes_.back()->impl);
+  if (viewer_) viewer_->GetRootBag()->RemoveChild(chart_.get());
+}
+
+MoxPertController::NodeEntry* MoxPertController::Find(KivBaseUnknown* impl) const {
+  auto it = index_.find(impl);
+  return it == index_.end() ? nullptr : it->second;
+}
+
+HRESULT MoxPertController::AddPertNode(const KivBaseUnknown_var& node) {
+  KivBaseUnknown* impl = KivIdentity(node.get());
+  if (!impl) return E_FAIL;
+  if (Find(impl)) return S_FALSE;
+  KivPertNodeData data;
+  if (!MoxPertNodeAccess::Read(impl, data)) return E_FAIL;
+  DrawNode(KivBaseUnknown_var(impl), nullptr, nullptr);
+  return S_OK;
+}
+
+MoxPertController::NodeEntry* MoxPertController::DrawNode(const KivBaseUnknown_var& node,
+                                                          KivBaseUnknown* drawnInside,
+                                                          KivListValKivBaseUnknown_var* newlyDrawn) {
+  auto owned = std::make_unique<NodeEntry>();
+  NodeEntry& entry = *owned;
+  entry.node = node;
+  entry.impl = node.get();
+  entry.inside = drawnInside;
+  entry.bag = KivMake<Kiv2DBagRep>();
+  entry.bag->SetModelObject(entry.impl);
+  nodes_.push_back(std::move(owned));
+  index_[entry.impl] = &entry;
+  if (newlyDrawn) newlyDrawn->Append(node);
+
+  entry.expanded = MoxPertNodeAccess::EffectiveState(entry.impl) == 1;
+  PlaceInLayer(entry);
+  DrawBox(entry);
+  GrowGrid(entry.impl);
+
+  entry.manipulator = KivVar<Kiv2DManipulator>::Adopt(
+      new Kiv2DManipulator(this, "PertNodeManip", entry.bag.get(), 1));
+  entry.activateCallback = AddAnalyseNotificationCB(
+      entry.manipulator.get(), KivManipulator::GetKivActivate(),
+      [this](KivCommand* s, KivNotification* n, void* d) { OnNodeActivate(s, n, d); },
+      entry.impl);
+  if (moveCallbacksOn_ && viewerMode_ == 1) AddMoveCallbacks(entry);
+
+  if (entry.expanded) {
+    KivListValKivBaseUnknown_var children = MoxPertNodeAccess::Children(entry.impl);
+    for (const auto& child : children)
+      if (child && !Find(KivIdentity(child.get())))
+        DrawNode(KivBaseUnknown_var(KivIdentity(child.get())), entry.impl, newlyDrawn);
+    for (const auto& child : children)
+      if (NodeEntry* c = Find(KivIdentity(child.get()))) DrawLinksOf(*c);
+  }
+  return &entry;
+}
+
+void MoxPertController::PlaceInLayer(NodeEntry& entry) {
+  Kiv2DBagRep* wanted = entry.expanded ? frames_.get() : boxes_.get();
+  Kiv2DBagRep* current = entry.bag->GetFather();
+  if (current == wanted) return;
+  if (current) current->RemoveChild(entry.bag.get());
+  entry.bag->AddRef();  // the layer's reference
+  if (FAILED(wanted->AddChild(entry.bag.get()))) entry.bag->Release();
+}
+
+void MoxPertController::DrawBox(NodeEntry& entry) {
+  Kiv2DBagRep* bag = entry.bag.get();
+  bag->RemoveAllChildren();
+  KivPertNodeData data;
+  if (!MoxPertNodeAccess::Read(entry.impl, data)) return;
+  const KivString type = MoxPertNodeAccess::TypeName(entry.impl);
+  const KivUnicodeString label = MoxPertNodeAccess::Label(entry.impl);
+  const int border = entry.highlighted ? kHighlightColor : kBorderColor;
+  const int thickness = entry.highlighted ? kHighlightThickness : kBorderThickness;
+
+  if (entry.expanded) {
+    // A frame around the children, in world coordinates, its label in the
+    // band at its top.
+    const Kiv2DBoundingBox box = MoxPertNodeAccess::DrawnBox(entry.impl);
+    entry.baseX = entry.baseY = 0.0f;
+    bag->SetMatrix(Kiv3x3Matrix::Translation(0.0, 0.0));
+    if (auto* frame = AddNew<Kiv2DPolygonRep>(bag, Rectangle(box.xmin, box.ymin, box.xmax,
+                                                             box.ymax))) {
+      frame->SetFill(true);
+      frame->SetFillColor(kFrameFill);
+      frame->SetColor(border);
+      frame->SetThickness(thickness);
+    }
+    if (auto* text = AddNew<Kiv2DCustomRep>(bag)) {
+      const float room = box.Width() - 2.0f * kLabelPadding;
+      text->AddPrimitive(std::make_unique<Kiv2DTextPrimitive>(
+          KivMathPoint2Df(box.xmin + kLabelPadding,
+                          box.ymax - MoxPertNodeAccess::kSuperNodeHeader + 0.7f),
+          FitText(label + KivUnicodeString("  (") + ShortTypeName(type) + KivUnicodeString(")"),
+                  kLabelHeight, room),
+          kLabelHeight, kTextColor));
+    }
+    return;
+  }
+
+  entry.baseX = static_cast<float>(data.x);
+  entry.baseY = static_cast<float>(data.y);
+  bag->SetMatrix(Kiv3x3Matrix::Translation(data.x, data.y));
+  const float hw = static_cast<float>(data.width / 2.0);
+  const float hh = static_cast<float>(data.height / 2.0);
+  if (MoxPertNodeAccess::EffectiveState(entry.impl, data) == 2) {
+    // A collapsed super node looks like a stack of boxes.
+    if (auto* shadow = AddNew<Kiv2DPolygonRep>(
+            bag, Rectangle(-hw + kShadowOffset, -hh - kShadowOffset, hw + kShadowOffset,
+                           hh - kShadowOffset))) {
+      shadow->SetFill(true);
+      shadow->SetFillColor(kShadowFill);
+      shadow->SetColor(kBorderColor);
+      shadow->SetThickness(kBorderThickness);
+    }
+  }
+  if (auto* box = AddNew<Kiv2DPolygonRep>(bag, Rectangle(-hw, -hh, hw, hh))) {
+    box->SetFill(true);
+    box->SetFillColor(FillColorOf(type));
+    box->SetColor(border);
+    box->SetThickness(thickness);
+  }
+  if (auto* text = AddNew<Kiv2DCustomRep>(bag)) {
+    const float room = 2.0f * hw - 2.0f * kLabelPadding;
+    const KivUnicodeString shown = FitText(label, kLabelHeight, room);
+    const float width = KivTextMetric::Width(shown, kLabelHeight);
+    // Activities show their type under the name; Start and Stop only a word.
+    const bool withType = !MoxPertNodeAccess::IsControlNode(entry.impl);
+    const float baseline =
+        withType ? 0.2f
+                 : (KivTextMetric::kDescentPerHeight - 0.5f) * kLabelHeight;  // centred
+    text->AddPrimitive(std::make_unique<Kiv2DTextPrimitive>(
+        KivMathPoint2Df(-width / 2.0f, baseline), shown, kLabelHeight, kTextColor));
+    if (withType) {
+      const KivUnicodeString typeText = FitText(ShortTypeName(type), kTypeHeight, room);
+      const float typeWidth = KivTextMetric::Width(typeText, kTypeHeight);
+      text->AddPrimitive(std::make_unique<Kiv2DTextPrimitive>(
+          KivMathPoint2Df(-typeWidth / 2.0f, -2.2f), typeText, kTypeHeight, kTypeTextColor));
+    }
+  }
+}
+
+void MoxPertController::AddMoveCallbacks(NodeEntry& entry) {
+  if (!entry.manipulator || entry.manipulateCallback) return;
+  entry.manipulateCallback = AddAnalyseNotificationCB(
+      entry.manipulator.get(), KivManipulator::GetKivManipulate(),
+      [this](KivCommand* s, KivNotification* n, void* d) { OnNodeManipulate(s, n, d); },
+      entry.impl);
+  entry.endCallback = AddAnalyseNotificationCB(
+      entry.manipulator.get(), KivManipulator::GetKivEndManipulate(),
+      [this](KivCommand* s, KivNotification* n, void* d) { OnNodeEndManipulate(s, n, d); },
+      entry.impl);
+}
+
+void MoxPertController::RemoveMoveCallbacks(NodeEntry& entry) {
+  if (entry.manipulateCallback) RemoveAnalyseNotificationCB(entry.manipulateCallback);
+  if (entry.endCallback) RemoveAnalyseNotificationCB(entry.endCallback);
+  entry.manipulateCallback = entry.endCallback = 0;
+}
+
+std::vector<MoxPertController::NodeEntry*> MoxPertController::EntriesInside(
+    KivBaseUnknown* impl) const {
+  std::vector<NodeEntry*> found;
+  std::vector<KivBaseUnknown*> pending{impl};
+  while (!pending.empty()) {
+    KivBaseUnknown* outer = pending.back();
+    pending.pop_back();
+    for (const auto& e : nodes_)
+      if (e->inside == outer) {
+        found.push_back(e.get());
+        pending.push_back(e->impl);
+      }
+  }
+  return found;
+}
+
+void MoxPertController::EraseNode(KivBaseUnknown* impl) {
+  NodeEntry* entry = Find(impl);
+  if (!entry) return;
+  for (NodeEntry* inner : EntriesInside(impl)) EraseNode(inner->impl);
+  entry = Find(impl);
+  if (!entry) return;
+  EraseLinksOf(impl);
+  if (entry->activateCallback) RemoveAnalyseNotificationCB(entry->activateCallback);
+  RemoveMoveCallbacks(*entry);
+  if (entry->manipulator) entry->manipulator->RemoveAllRepsToManipulate();
+  if (Kiv2DBagRep* layer = entry->bag->GetFather()) layer->RemoveChild(entry->bag.get());
+  index_.erase(impl);
+  auto it = std::find_if(nodes_.begin(), nodes_.end(),
+                         [impl](const auto& e) { return e->impl == impl; });
+  if (it != nodes_.end()) nodes_.erase(it);
+}
+
+void MoxPertController::EraseLinksOf(KivBaseUnknown* impl) {
+  for (auto it = links_.begin(); it != links_.end();) {
+    if (it->first.first == impl || it->first.second == impl) {
+      linkLayer_->RemoveChild(it->second->bag.get());
+      it = links_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+HRESULT MoxPertController::BuildLinks(const KivBaseUnknown_var& node, int flag) {
+  NodeEntry* entry = Find(KivIdentity(node.get()));
+  if (!entry) return E_FAIL;
+  if (!linkFlag_) return S_FALSE;
+  if (flag == 1) EraseLinksOf(entry->impl);
+  DrawLinksOf(*entry);
+  return S_OK;
+}
+
+void MoxPertController::DrawLinksOf(NodeEntry& entry) {
+  if (!linkFlag_) return;
+  KivISPPFlowMgt_var flow(entry.impl);
+  if (!flow) return;
+  // Only links to nodes drawn on the same level: a link that leaves the
+  // level has no second box to point at.
+  auto sameLevel = [&](KivBaseUnknown* other) {
+    NodeEntry* o = Find(other);
+    return o && o->inside == entry.inside && o != &entry;
+  };
+  if (KivSPPList next = flow->NextActivities("")) {
+    for (const auto& n : *next)
+      if (sameLevel(KivIdentity(n.get()))) DrawLink(entry.impl, KivIdentity(n.get()));
+  }
+  if (KivSPPList previous = flow->PreviousActivities("")) {
+    for (const auto& p : *previous)
+      if (sameLevel(KivIdentity(p.get()))) DrawLink(KivIdentity(p.get()), entry.impl);
+  }
+}
+
+void MoxPertController::DrawLink(KivBaseUnknown* from, KivBaseUnknown* to) {
+  const auto key = std::make_pair(from, to);
+  if (links_.count(key)) return;
+  const Kiv2DBoundingBox a = MoxPertNodeAccess::DrawnBox(from);
+  const Kiv2DBoundingBox b = MoxPertNodeAccess::DrawnBox(to);
+  if (a.IsEmpty() || b.IsEmpty()) return;
+  const KivMathPoint2Df ca{(a.xmin + a.xmax) / 2.0f, (a.ymin + a.ymax) / 2.0f};
+  const KivMathPoint2Df cb{(b.xmin + b.xmax) / 2.0f, (b.ymin + b.ymax) / 2.0f};
+  const KivMathPoint2Df start = ExitPoint(a, cb);
+  const KivMathPoint2Df end = ExitPoint(b, ca);
+
+  auto link = std::make_unique<LinkEntry>();
+  link->bag = KivMake<Kiv2DBagRep>();
+  link->bag->SetColor(kLinkColor);
+  AddNew<Kiv2DLineRep>(link->bag.get(), start, end);
+  const KivMathVector2Df d = end - start;
+  const float length = d.Norm();
+  if (length > 0.0f) {
+    const KivMathVector2Df u = d * (1.0f / length);
+    const KivMathVector2Df n{-u.y, u.x};
+    const KivMathPoint2Df back = end + u * (-std::min(kArrowLength, length));
+    if (auto* head = AddNew<Kiv2DPolygonRep>(
+            link->bag.get(), std::vector<KivMathPoint2Df>{end, back + n * kArrowHalfWidth,
+                                                          back + n * (-kArrowHalfWidth)})) {
+      head->SetFill(true);
+      head->SetFillColor(kLinkColor);
+    }
+  }
+  link->bag->AddRef();  // the layer's reference
+  if (FAILED(linkLayer_->AddChild(link->bag.get()))) link->bag->Release();
+  links_[key] = std::move(link);
+}
+
+HRESULT MoxPertController::RefreshPertNode(const KivBaseUnknown_var& node, int flag) {
+  NodeEntry* entry = Find(KivIdentity(node.get()));
+  if (!entry) return E_FAIL;
+  entry->dragging = false;
+  entry->expanded = MoxPertNodeAccess::EffectiveState(entry->impl) == 1;
+  PlaceInLayer(*entry);
+  std::vector<NodeEntry*> inner = EntriesInside(entry->impl);
+  // Inner nodes first: the frame of an expanded node encloses them.
+  for (auto it = inner.rbegin(); it != inner.rend(); ++it) DrawBox(**it);
+  DrawBox(*entry);
+  if (flag == 1) {
+    EraseLinksOf(entry->impl);
+    DrawLinksOf(*entry);
+    for (NodeEntry* e : inner) {
+      EraseLinksOf(e->impl);
+      DrawLinksOf(*e);
+    }
+  }
+  RedrawEnclosingSuperNodes(*entry);
+  GrowGrid(entry->impl);
+  for (NodeEntry* outer = Find(entry->inside); outer; outer = Find(outer->inside))
+    GrowGrid(outer->impl);
+  return S_OK;
+}
+
+void MoxPertController::RedrawEnclosingSuperNodes(NodeEntry& entry) {
+  for (NodeEntry* outer = Find(entry.inside); outer; outer = Find(outer->inside)) {
+    DrawBox(*outer);
+    EraseLinksOf(outer->impl);
+    DrawLinksOf(*outer);
+  }
+}
+
+HRESULT MoxPertController::RemovePertNode(const KivBaseUnknown_var& node) {
+  KivBaseUnknown* impl = KivIdentity(node.get());
+  NodeEntry* entry = Find(impl);
+  if (!entry) return S_FALSE;
+  KivBaseUnknown* inside = entry->inside;
+  EraseNode(impl);
+  if (NodeEntry* outer = Find(inside)) RefreshPertNode(outer->node, 1);
+  UpdateGrid();
+  return S_OK;
+}
+
+void MoxPertController::RemoveAllPertNodes() {
+  while (!nodes_.empty()) EraseNode(nodes_.back()->impl);
+  links_.clear();
+  UpdateGrid();
+}
+
+HRESULT MoxPertController::ResetPertNodeState(const KivBaseUnknown_var& node) {
+  NodeEntry* entry = Find(KivIdentity(node.get()));
+  if (!entry) return E_FAIL;
+  entry->highlighted = false;
+  if (entry->manipulator) entry->manipulator->ResetAxis();
+  return RefreshPertNode(entry->node, 1);
+}
+
+void MoxPertController::RemoveNodeManipCmdCB() {
+  moveCallbacksOn_ = false;
+  for (auto& entry : nodes_) RemoveMoveCallbacks(*entry);
+}
+
+HRESULT MoxPertController::SetNodeHighlight(const KivBaseUnknown_var& node, bool on) {
+  NodeEntry* entry = Find(KivIdentity(node.get()));
+  if (!entry) return E_FAIL;
+  if (entry->highlighted == on) return S_FALSE;
+  entry->highlighted = on;
+  DrawBox(*entry);
+  return S_OK;
+}
+
+bool MoxPertController::IsNodeDrawn(const KivBaseUnknown_var& node) const {
+  return Find(KivIdentity(node.get())) != nullptr;
+}
+
+KivListValKivBaseUnknown_var MoxPertController::GetDrawnNodes() const {
+  KivListValKivBaseUnknown_var out;
+  out.Reserve(static_cast<int>(nodes_.size()));
+  for (const auto& e : nodes_)
+    if (!e->inside) out.Append(e->node);
+  for (const auto& e : nodes_)
+    if (e->inside) out.Append(e->node);
+  return out;
+}
+
+Kiv2DBagRep* MoxPertController::GetNodeRep(const KivBaseUnknown_var& node) const {
+  NodeEntry* entry = Find(KivIdentity(node.get()));
+  return entry ? entry->bag.get() : nullptr;
+}
+
+Kiv2DManipulator* MoxPertController::GetNodeManipulator(const KivBaseUnknown_var& node) const {
+  NodeEntry* entry = Find(KivIdentity(node.get()));
+  return entry ? entry->manipulator.get() : nullptr;
+}
+
+KivBaseUnknown_var MoxPertController::FindNodeOfRep(const void* rep) const {
+  for (const KivRep* r = static_cast<const KivRep*>(rep); r; r = r->GetFatherRep())
+    for (const auto& e : nodes_)
+      if (static_cast<const KivRep*>(e->bag.get()) == r) return e->node;
+  return {};
+}
+
+bool MoxPertController::IsNodeDrawnAnywhere(KivBaseUnknown* node) {
+  KivBaseUnknown* impl = KivIdentity(node);
+  for (MoxPertController* c : LiveControllers())
+    if (c->Find(impl)) return true;
+  return false;
+}
+
+void MoxPertController::RefreshEverywhere(KivBaseUnknown* node, int flag) {
+  KivBaseUnknown_var keep(node);
+  // A copy: a refresh never creates or destroys controllers, but stay safe.
+  const std::vector<MoxPertController*> live = LiveControllers();
+  for (MoxPertController* c : live)
+    if (c->Find(KivIdentity(node))) c->RefreshPertNode(keep, flag);
+}
+
+HRESULT MoxPertController::ShowChildren(const KivBaseUnknown_var& superNode) {
+  NodeEntry* entry = Find(KivIdentity(superNode.get()));
+  if (!entry) return E_FAIL;
+  if (!EntriesInside(entry->impl).empty()) return S_FALSE;
+  MoxPertClientVisuServices::SetChildPertPositions(entry->node, 1);
+  KivBaseUnknown* outer = entry->impl;
+  KivListValKivBaseUnknown_var drawn;
+  KivListValKivBaseUnknown_var children = MoxPertNodeAccess::Children(outer);
+  for (const auto& child : children)
+    if (child && !Find(KivIdentity(child.get())))
+      DrawNode(KivBaseUnknown_var(KivIdentity(child.get())), outer, &drawn);
+  for (const auto& child : children)
+    if (NodeEntry* c = Find(KivIdentity(child.get()))) DrawLinksOf(*c);
+  if (NodeEntry* e = Find(outer)) RefreshPertNode(e->node, 1);
+  for (const auto& node : drawn) SendAppInfoNotify(node.get(), MoxPertAppInfoNotify::kAttach);
+  return drawn.IsEmpty() ? S_FALSE : S_OK;
+}
+
+HRESULT MoxPertController::HideChildren(const KivBaseUnknown_var& superNode) {
+  NodeEntry* entry = Find(KivIdentity(superNode.get()));
+  if (!entry) return E_FAIL;
+  KivListValKivBaseUnknown_var hidden;
+  for (NodeEntry* inner : EntriesInside(entry->impl)) hidden.Append(inner->node);
+  if (hidden.IsEmpty()) return S_FALSE;
+  for (const auto& node : hidden) EraseNode(node.get());
+  if (NodeEntry* e = Find(KivIdentity(superNode.get()))) RefreshPertNode(e->node, 1);
+  for (const auto& node : hidden) SendAppInfoNotify(node.get(), MoxPertAppInfoNotify::kRemove);
+  return S_OK;
+}
+
+void MoxPertController::ShowDragOffset(NodeEntry& entry, float dx, float dy) {
+  entry.bag->SetMatrix(Kiv3x3Matrix::Translation(entry.baseX + dx, entry.baseY + dy));
+  for (NodeEntry* inner : EntriesInside(entry.impl))
+    inner->bag->SetMatrix(Kiv3x3Matrix::Translation(inner->baseX + dx, inner->baseY + dy));
+}
+
+void MoxPertController::OnNodeActivate(KivCommand*, KivNotification*, void* data) {
+  NodeEntry* entry = Find(static_cast<KivBaseUnknown*>(data));
+  if (!entry) return;
+  KivBaseUnknown_var node = entry->node;
+  for (auto& e : nodes_)
+    if (e.get() != entry && e->highlighted) {
+      e->highlighted = false;
+      DrawBox(*e);
+    }
+  SetNodeHighlight(node, true);
+  // A click selects the node in the current editor, with the path of its
+  // parents down from the document's root activity.
+  if (KivCSO* cso = KivCSO::GetCurrent()) {
+    KivListValKivBaseUnknown_var rootToLeaf;
+    for (KivBaseUnknown_var n = node; n; n = MoxPertNodeAccess::Parent(n.get()))
+      rootToLeaf.InsertAt(1, n);
+    cso->Empty();
+    auto path = KivMake<KivPathElement>(rootToLeaf);
+    cso->AddElement(path.get());
+  }
+}
+
+void MoxPertController::OnNodeManipulate(KivCommand* sender, KivNotification*, void* data) {
+  NodeEntry* entry = Find(static_cast<KivBaseUnknown*>(data));
+  auto* manipulator = dynamic_cast<Kiv2DManipulator*>(sender);
+  if (!entry || !manipulator) return;
+  entry->dragging = true;
+  const KivMathPoint2Df offset = manipulator->GetCurrentAxis().GetOrigin();
+  ShowDragOffset(*entry, offset.x, offset.y);
+}
+
+void MoxPertController::OnNodeEndManipulate(KivCommand* sender, KivNotification*, void* data) {
+  NodeEntry* entry = Find(static_cast<KivBaseUnknown*>(data));
+  auto* manipulator = dynamic_cast<Kiv2DManipulator*>(sender);
+  if (!entry || !manipulator) return;
+  KivBaseUnknown_var node = entry->node;
+  const KivMathPoint2Df offset = manipulator->GetCurrentAxis().GetOrigin();
+  manipulator->ResetAxis();
+  entry->dragging = false;
+  MoxIPertNode_var pertNode(node.get());
+  double x = 0.0, y = 0.0;
+  if (!pertNode || FAILED(pertNode->GetPosition(x, y, 0)) ||
+      (offset.x == 0.0f && offset.y == 0.0f)) {
+    RefreshPertNode(node, 1);
+    return;
+  }
+  x += offset.x;
+  y += offset.y;
+  MoxPertClientVisuServices::CalculateSnapPositionInPert(x, y, 1, node);
+  // Stores the place (the node's children follow) and redraws every chart
+  // that shows the node.
+  pertNode->SetPosition(x, y, 1);
+  RefreshPertNode(node, 1);
+  // Everything whose place or box changed tells its listeners: the node,
+  // the nodes drawn inside it and the super nodes drawn around it. The list
+  // is made first: a listener may redraw the chart.
+  KivListValKivBaseUnknown_var changed;
+  changed.Append(node);
+  if (NodeEntry* moved = Find(node.get())) {
+    for (NodeEntry* inner : EntriesInside(moved->impl)) changed.Append(inner->node);
+    for (NodeEntry* outer = Find(moved->inside); outer; outer = Find(outer->inside))
+      changed.Append(outer->node);
+  }
+  for (const auto& n : changed) SendPositionNotify(n.get());
+}
+
+void MoxPertController::UpdateGrid() { MoxPertClientVisuServices::UpdateGrid(viewer_.get()); }
+
+void MoxPertController::GrowGrid(KivBaseUnknown* impl) {
+  MoxPertClientVisuServices::ExtendGrid(viewer_.get(), MoxPertNodeAccess::DrawnBox(impl));
+}

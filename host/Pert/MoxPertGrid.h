@@ -1,0 +1,29 @@
+#pragma once
+// The PERT grid drawn beneath a chart: light lines every 25 units (the cell
+// borders), so that the cell centres 12.5 + 25k where nodes snap lie between
+// them. It covers the cells of a box it is fitted to, with one cell to spare.
+#include "Kiv2DBagRep.h"
+
+class MoxPertGrid : public Kiv2DBagRep {
+  KIV_CLASS(MoxPertGrid, Kiv2DBagRep, "Pert")
+ public:
+  static constexpr int kLineColor = 254;  // light grey
+
+  MoxPertGrid() = default;
+
+  // Covers exactly the cells of `box` plus one on each side; an empty box
+  // takes every line away.
+  void Fit(const Kiv2DBoundingBox& box);
+  // Covers `box` as well as what it covers now.
+  void Extend(const Kiv2DBoundingBox& box);
+  // The area covered (empty when there are no lines).
+  const Kiv2DBoundingBox& GetCoveredBox() const { return covered_; }
+
+ protected:
+  ~MoxPertGrid() override;
+
+ private:
+  void Build(const Kiv2DBoundingBox& cells);
+
+  Kiv2DBoundingBox covered_;
+};
