@@ -1,0 +1,233 @@
+#include "KivSvgWriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "KivCairoImage.h"
+#include "KivColorPalette.h"
+#include "KivPictureStyle.h"
+#include "KivTextMetric.h"
+
+using kiv_picture::PixelPoint;
+
+namespace {
+// Numbers with at most two decimals, without trailing zeros.
+std::string Num(double v) {
+  if (std::fabs(v) < 0.005) v = 0.0;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.2f", v);
+  std::string s = buf;
+  while (!s.empty() && s.back() == '0') s.pop_back();
+  if (!s.empty() && s.back() == '.') s.pop_back();
+  return s == "-0" ? "0" : s;
+}
+
+std::string Escape(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string Base64(const std::string& bytes) {
+  static const char* table = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  std::size_t i = 0;
+  for (; i + 2 < bytes.size(); i += 3) {
+    const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
+                       (static_cast<unsigned char>(bytes[i + 1]) << 8) |
+                       static_cast<unsigned char>(bytes[i + 2]);
+    out += {table[v >> 18], table[(v >> 12) & 63], table[(v >> 6) & 63], table[v & 63]};
+  }
+  if (i + 1 == bytes.size()) {
+    const unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
+    out += {table[v >> 18], table[(v >> 12) & 63], '=', '='};
+  } else if (i + 2 == bytes.size()) {
+    const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
+                       (static_cast<unsigned char>(bytes[i + 1]) << 8);
+    out += {table[v >> 18], table[(v >> 12) & 63], table[(v >> 6) & 63], '='};
+  }
+  return out;
+}
+
+std::string Rgb(const double c[3]) {
+  char buf[8];
+  auto byte = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+  std::snprintf(buf, sizeof buf, "#%02x%02x%02x", byte(c[0]), byte(c[1]), byte(c[2]));
+  return buf;
+}
+
+std::string Points(const KivPictureFrame& frame, const std::vector<KivMathPoint2Df>& pts) {
+  std::string s;
+  for (const auto& p : pts) {
+    if (!s.empty()) s += ' ';
+    s += Num(frame.PixelX(p.x)) + "," + Num(frame.PixelY(p.y));
+  }
+  return s;
+}
+
+std::string Rotation(const kiv_picture::Placement& place) {
+  if (std::fabs(place.degrees) < 1e-6) return "";
+  return " transform=\"rotate(" + Num(place.degrees) + " " + Num(place.at.x) + " " +
+         Num(place.at.y) + ")\"";
+}
+}  // namespace
+
+std::string KivSvgWriter::Write(const std::vector<KivDrawItem>& items,
+                                const double background[3]) const {
+  std::string out;
+  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(frame_.width) +
+         "\" height=\"" + std::to_string(frame_.height) + "\" viewBox=\"0 0 " +
+         std::to_string(frame_.width) + " " + std::to_string(frame_.height) + "\">\n";
+  out += "<rect class=\"background\" x=\"0\" y=\"0\" width=\"" + std::to_string(frame_.width) +
+         "\" height=\"" + std::to_string(frame_.height) + "\" fill=\"" + Rgb(background) + "\"/>\n";
+  for (const auto& item : items) WriteItem(out, item);
+  out += "</svg>\n";
+  return out;
+}
+
+std::string KivSvgWriter::StrokeAttributes(const KivDrawItem& item) const {
+  const double width = kiv_picture::StrokeWidth(item, frame_);
+  std::string s = " stroke=\"" + std::string(KivColorPalette::Hex(item.attributes.color)) +
+                  "\" stroke-width=\"" + Num(width) + "\" stroke-linejoin=\"round\"";
+  const auto dashes = kiv_picture::DashPattern(item.attributes.lineType, width);
+  if (!dashes.empty()) {
+    s += " stroke-dasharray=\"";
+    for (std::size_t i = 0; i < dashes.size(); ++i) s += (i ? " " : "") + Num(dashes[i]);
+    s += "\"";
+  }
+  return s;
+}
+
+void KivSvgWriter::WriteItem(std::string& out, const KivDrawItem& item) const {
+  switch (item.kind) {
+    case KivDrawItem::Kind::Polyline:
+      out += std::string("<") + (item.closed ? "polygon" : "polyline") +
+             " class=\"line\" points=\"" + Points(frame_, item.outline) + "\" fill=\"none\"" +
+             StrokeAttributes(item) + "/>\n";
+      break;
+    case KivDrawItem::Kind::Polygon:
+      out +=
+          "<polygon class=\"polygon\" points=\"" + Points(frame_, item.outline) + "\" fill=\"" +
+          (item.attributes.fill == 1 ? KivColorPalette::Hex(item.attributes.fillColor) : "none") +
+          "\"" + StrokeAttributes(item) + "/>\n";
+      break;
+    case KivDrawItem::Kind::Arc:
+      WriteArc(out, item);
+      break;
+    case KivDrawItem::Kind::Marker:
+      WriteMarker(out, item);
+      break;
+    case KivDrawItem::Kind::Text:
+      WriteText(out, item);
+      break;
+    case KivDrawItem::Kind::Image:
+      WriteImage(out, item);
+      break;
+  }
+}
+
+void KivSvgWriter::WriteArc(std::string& out, const KivDrawItem& item) const {
+  const PixelPoint c = kiv_picture::ToPixel(frame_, item.world.Apply(item.anchor));
+  const double r = item.radius * item.world.MeanScale() * frame_.scale;
+  const bool filled = item.attributes.fill == 1;
+  const std::string fill = filled ? KivColorPalette::Hex(item.attributes.fillColor) : "none";
+  if (item.closed) {
+    out += "<circle class=\"arc\" cx=\"" + Num(c.x) + "\" cy=\"" + Num(c.y) + "\" r=\"" + Num(r) +
+           "\" fill=\"" + fill + "\"" + StrokeAttributes(item) + "/>\n";
+    return;
+  }
+  const PixelPoint p0 = kiv_picture::ToPixel(frame_, item.outline.front());
+  const PixelPoint p1 = kiv_picture::ToPixel(frame_, item.outline.back());
+  const bool large = item.endAngle - item.startAngle > std::numbers::pi;
+  // Counter-clockwise in the plane stays counter-clockwise on screen, which
+  // is SVG's negative sweep.
+  std::string d = filled ? "M " + Num(c.x) + " " + Num(c.y) + " L " : "M ";
+  d += Num(p0.x) + " " + Num(p0.y) + " A " + Num(r) + " " + Num(r) + " 0 " + (large ? "1" : "0") +
+       " 0 " + Num(p1.x) + " " + Num(p1.y) + (filled ? " Z" : "");
+  out +=
+      "<path class=\"arc\" d=\"" + d + "\" fill=\"" + fill + "\"" + StrokeAttributes(item) + "/>\n";
+}
+
+void KivSvgWriter::WriteMarker(std::string& out, const KivDrawItem& item) const {
+  const PixelPoint c = kiv_picture::ToPixel(frame_, item.world.Apply(item.anchor));
+  const double h = item.size / 2.0 * item.world.MeanScale() * frame_.scale;
+  const std::string colour = KivColorPalette::Hex(item.attributes.color);
+  const std::string stroke =
+      " stroke=\"" + colour + "\" stroke-width=\"" + Num(std::max(1.0, h / 3)) + "\"";
+  out += "<g class=\"marker\" data-symbol=\"" + std::to_string(item.symbol) + "\">";
+  switch (item.symbol) {
+    case 2:
+      out += "<path d=\"M " + Num(c.x - h) + " " + Num(c.y) + " H " + Num(c.x + h) + " M " +
+             Num(c.x) + " " + Num(c.y - h) + " V " + Num(c.y + h) + "\"" + stroke + "/>";
+      break;
+    case 3:
+      out += "<path d=\"M " + Num(c.x - h) + " " + Num(c.y - h) + " L " + Num(c.x + h) + " " +
+             Num(c.y + h) + " M " + Num(c.x - h) + " " + Num(c.y + h) + " L " + Num(c.x + h) + " " +
+             Num(c.y - h) + "\"" + stroke + "/>";
+      break;
+    case 4:
+      out += "<circle cx=\"" + Num(c.x) + "\" cy=\"" + Num(c.y) + "\" r=\"" + Num(h) +
+             "\" fill=\"" + colour + "\"/>";
+      break;
+    case 5:
+      out += "<rect x=\"" + Num(c.x - h) + "\" y=\"" + Num(c.y - h) + "\" width=\"" + Num(2 * h) +
+             "\" height=\"" + Num(2 * h) + "\" fill=\"" + colour + "\"/>";
+      break;
+    case 6:
+      out += "<polygon points=\"" + Num(c.x - h) + "," + Num(c.y + h) + " " + Num(c.x + h) + "," +
+             Num(c.y + h) + " " + Num(c.x) + "," + Num(c.y - h) + "\" fill=\"" + colour + "\"/>";
+      break;
+    default:
+      out += "<circle cx=\"" + Num(c.x) + "\" cy=\"" + Num(c.y) + "\" r=\"" + Num(h / 2) +
+             "\" fill=\"" + colour + "\"/>";
+      break;
+  }
+  out += "</g>\n";
+}
+
+void KivSvgWriter::WriteText(std::string& out, const KivDrawItem& item) const {
+  const kiv_picture::Placement place = kiv_picture::PlaceAt(frame_, item, item.anchor);
+  const double size = item.size * place.factor * frame_.scale;
+  const double length = KivTextMetric::Width(item.text, item.size) * place.factor * frame_.scale;
+  out += "<text class=\"text\" x=\"" + Num(place.at.x) + "\" y=\"" + Num(place.at.y) +
+         "\" font-family=\"" + KivTextMetric::kFontFamily + "\" font-size=\"" + Num(size) +
+         "\" textLength=\"" + Num(length) + "\" lengthAdjust=\"spacingAndGlyphs\" fill=\"" +
+         KivColorPalette::Hex(item.attributes.color) + "\" xml:space=\"preserve\"" +
+         Rotation(place) + ">" + Escape(item.text.ConvertToUTF8()) + "</text>\n";
+}
+
+void KivSvgWriter::WriteImage(std::string& out, const KivDrawItem& item) const {
+  if (!item.image) return;
+  const double wUnits = item.image->GetWidth() * item.unitsPerPixel;
+  const double hUnits = item.image->GetHeight() * item.unitsPerPixel;
+  // The image's top-left corner is its local reference on screen.
+  const KivMathPoint2Df topLeft(item.anchor.x, item.anchor.y + static_cast<float>(hUnits));
+  const kiv_picture::Placement place = kiv_picture::PlaceAt(frame_, item, topLeft);
+  const std::string png = KivEncodePng(*item.image, item.alphaMode);
+  if (png.empty()) return;
+  out += "<image class=\"image\" x=\"" + Num(place.at.x) + "\" y=\"" + Num(place.at.y) +
+         "\" width=\"" + Num(wUnits * place.factor * frame_.scale) + "\" height=\"" +
+         Num(hUnits * place.factor * frame_.scale) +
+         "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\"" + Rotation(place) +
+         " href=\"data:image/png;base64," + Base64(png) + "\"/>\n";
+}

@@ -1,0 +1,162 @@
+#include <cmath>
+#include <numbers>
+
+#include "Kiv2DBagRep.h"
+#include "Kiv2DLineRep.h"
+#include "Kiv2DMarkerRep.h"
+#include "KivVisTestSupport.h"
+
+namespace {
+Kiv2DLineRep* NewLine(float x0, float y0, float x1, float y1) {
+  return new Kiv2DLineRep(KivMathPoint2Df(x0, y0), KivMathPoint2Df(x1, y1));
+}
+}  // namespace
+
+class BagRepTest : public KivVisTest {};
+
+TEST_F(BagRepTest, AddingTransfersOwnershipAndReleasingTheBagReleasesChildren) {
+  const long before = KivBaseUnknown::LiveInstances();
+  {
+    auto bag = KivMake<Kiv2DBagRep>();
+    Kiv2DLineRep* line = NewLine(0, 0, 1, 1);
+    ASSERT_EQ(bag->AddChild(line), S_OK);
+    EXPECT_EQ(line->RefCount(), 1u) << "the bag holds the creation reference, no extra";
+    EXPECT_EQ(line->GetFather(), bag.get());
+    auto inner = new Kiv2DBagRep();
+    inner->AddChild(NewLine(0, 0, 2, 2));
+    bag->AddChild(inner);
+    EXPECT_EQ(KivBaseUnknown::LiveInstances(), before + 4);
+  }
+  EXPECT_EQ(KivBaseUnknown::LiveInstances(), before);
+}
+
+TEST_F(BagRepTest, TakingAChildOutHandsItBackAndDestroyReleasesIt) {
+  auto bag = KivMake<Kiv2DBagRep>();
+  Kiv2DLineRep* first = NewLine(0, 0, 1, 0);
+  Kiv2DLineRep* second = NewLine(0, 0, 0, 1);
+  bag->AddChild(first);
+  bag->AddChild(second);
+
+  KivVar<Kiv2DRep> taken = bag->RemoveChild(first);
+  ASSERT_EQ(taken.get(), first);
+  EXPECT_EQ(first->GetFather(), nullptr);
+  EXPECT_EQ(bag->GetChildCount(), 1);
+  EXPECT_FALSE(bag->RemoveChild(first)) << "not a child any more";
+
+  // The handed-back rep can go into another bag.
+  auto other = KivMake<Kiv2DBagRep>();
+  EXPECT_EQ(other->AddChild(taken.Detach()), S_OK);
+  EXPECT_EQ(first->GetFather(), other.get());
+
+  const long live = KivBaseUnknown::LiveInstances();
+  second->Destroy();
+  EXPECT_EQ(bag->GetChildCount(), 0);
+  EXPECT_EQ(KivBaseUnknown::LiveInstances(), live - 1);
+}
+
+TEST_F(BagRepTest, RefusesChildrenThatWouldBreakTheTree) {
+  auto outer = KivMake<Kiv2DBagRep>();
+  auto* inner = new Kiv2DBagRep();
+  ASSERT_EQ(outer->AddChild(inner), S_OK);
+  EXPECT_EQ(outer->AddChild(nullptr), E_FAIL);
+  EXPECT_EQ(inner->AddChild(inner), E_FAIL) << "a bag in itself";
+  EXPECT_EQ(inner->AddChild(outer.get()), E_FAIL) << "a bag in its own child";
+  auto elsewhere = KivMake<Kiv2DBagRep>();
+  EXPECT_EQ(elsewhere->AddChild(inner), E_FAIL) << "a rep has one bag";
+  EXPECT_EQ(inner->GetFather(), outer.get());
+  EXPECT_EQ(outer->RefCount(), 1u) << "a refused child is not adopted";
+}
+
+TEST_F(BagRepTest, ChildrenAreCountedFromOne) {
+  auto bag = KivMake<Kiv2DBagRep>();
+  Kiv2DLineRep* a = NewLine(0, 0, 1, 0);
+  Kiv2DLineRep* b = NewLine(0, 0, 2, 0);
+  bag->AddChild(a);
+  bag->AddChild(b);
+  EXPECT_EQ(bag->GetChild(1), a);
+  EXPECT_EQ(bag->GetChild(2), b);
+  EXPECT_EQ(bag->GetChild(0), nullptr);
+  EXPECT_EQ(bag->GetChild(3), nullptr);
+}
+
+TEST_F(BagRepTest, MatricesComposeInnerFirst) {
+  // Inner bag rotates a quarter turn, outer bag translates: (1, 0) -> (0, 1) -> (10, 21).
+  auto outer = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(10, 20));
+  auto* inner = new Kiv2DBagRep(Kiv3x3Matrix::Rotation(std::numbers::pi / 2));
+  outer->AddChild(inner);
+  const KivMathPoint2Df p = inner->GetWorldMatrix().Apply(KivMathPoint2Df(1, 0));
+  EXPECT_NEAR(p.x, 10.0f, 1e-5);
+  EXPECT_NEAR(p.y, 21.0f, 1e-5);
+
+  // The inverse takes it back.
+  Kiv3x3Matrix inverse;
+  ASSERT_TRUE(inner->GetWorldMatrix().Invert(inverse));
+  const KivMathPoint2Df back = inverse.Apply(p);
+  EXPECT_NEAR(back.x, 1.0f, 1e-5);
+  EXPECT_NEAR(back.y, 0.0f, 1e-5);
+  EXPECT_FALSE(Kiv3x3Matrix(0, 0, 0, 0, 1, 1).Invert(inverse));
+}
+
+TEST_F(BagRepTest, RotationRowsTurnCounterClockwise) {
+  const double a = 9.0 * 3.1416 / 10.0;
+  const KivMathVector2Df d = Kiv3x3Matrix::Rotation(a).ApplyToVector({1, 0});
+  EXPECT_NEAR(d.x, std::cos(a), 1e-6);
+  EXPECT_NEAR(d.y, std::sin(a), 1e-6);
+  EXPECT_DOUBLE_EQ(Kiv3x3Matrix::Rotation(a).GetElement(2, 1), -std::sin(a));
+}
+
+TEST_F(BagRepTest, TranslationIsReadAndWrittenAsAPair) {
+  auto bag = KivMake<Kiv2DBagRep>();
+  EXPECT_EQ(bag->GetMatrix(), nullptr) << "a new bag has no matrix";
+  Kiv3x3Matrix m;
+  m.SetTranslation(3.5, -2.0);
+  bag->SetMatrix(m);
+  ASSERT_NE(bag->GetMatrix(), nullptr);
+  EXPECT_EQ(bag->GetMatrix()->GetTranslation(), KivMathVector2Df(3.5f, -2.0f));
+  bag->ClearMatrix();
+  EXPECT_EQ(bag->GetMatrix(), nullptr);
+}
+
+TEST_F(BagRepTest, BoundingBoxFollowsGeometryMatrixAndShowMode) {
+  auto bag = KivMake<Kiv2DBagRep>();
+  EXPECT_TRUE(bag->GetBoundingElement().IsEmpty());
+  Kiv2DLineRep* line = NewLine(0, 0, 4, 2);
+  bag->AddChild(line);
+  auto* marker = new Kiv2DMarkerRep(KivMathPoint2Df(10, 10), 4, 1.0f);
+  bag->AddChild(marker);
+  EXPECT_EQ(bag->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(0, 0, 10.5f, 10.5f));
+
+  // Hiding a child shrinks its bag's box; the child keeps its own.
+  ASSERT_EQ(marker->SetShowMode(1), S_OK);
+  EXPECT_EQ(bag->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(0, 0, 4, 2));
+  EXPECT_EQ(marker->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(9.5f, 9.5f, 10.5f, 10.5f));
+  EXPECT_EQ(marker->SetShowMode(2), E_INVALIDARG);
+
+  // Geometry changes deep in the tree reach the outer boxes.
+  auto outer = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(100, 0));
+  KivVar<Kiv2DRep> keep(bag.get());
+  outer->AddChild(bag.Detach());
+  EXPECT_EQ(outer->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(100, 0, 104, 2));
+  line->Modify({0, 0}, {8, -1});
+  EXPECT_EQ(outer->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(100, -1, 108, 0));
+  outer->SetMatrix(Kiv3x3Matrix::Translation(0, 0));
+  EXPECT_EQ(outer->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(0, -1, 8, 0));
+}
+
+TEST_F(BagRepTest, AttributesInheritFromBags) {
+  auto bag = KivMake<Kiv2DBagRep>();
+  bag->SetColor(2);
+  bag->SetThickness(3);
+  Kiv2DLineRep* plain = NewLine(0, 0, 1, 0);
+  Kiv2DLineRep* blue = NewLine(0, 1, 1, 1);
+  blue->SetColor(4);
+  bag->AddChild(plain);
+  bag->AddChild(blue);
+  std::vector<KivDrawItem> items;
+  bag->CollectDrawItems(items, Kiv3x3Matrix(), KivGraphicAttributes::Defaults());
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].attributes.color, 2);
+  EXPECT_EQ(items[0].attributes.thickness, 3);
+  EXPECT_EQ(items[0].attributes.lineType, 1) << "the default when nobody sets it";
+  EXPECT_EQ(items[1].attributes.color, 4);
+}

@@ -1,0 +1,183 @@
+#include <string>
+#include <vector>
+
+#include "Kiv2DManipulator.h"
+#include "Kiv2DPolygonRep.h"
+#include "KivManipulatorNotification.h"
+#include "KivViewer.h"
+#include "KivVisTestSupport.h"
+
+namespace {
+// A father command that records what reaches it, with the manipulator's
+// current axis origin at each step.
+class TstFather : public KivCommand {
+  KIV_CLASS(TstFather, KivCommand, "Tests")
+ public:
+  struct Heard {
+    std::string kind;
+    KivMathPoint2Df origin;
+  };
+  std::vector<Heard> heard;
+
+  int AnalyseNotification(KivCommand* sender, KivNotification* n) override {
+    KivMathPoint2Df origin;
+    if (auto* m = dynamic_cast<Kiv2DManipulator*>(sender)) origin = m->GetCurrentAxis().origin;
+    heard.push_back({n->IsA(), origin});
+    return 1;
+  }
+  std::vector<std::string> Kinds() const {
+    std::vector<std::string> kinds;
+    for (const auto& h : heard) kinds.push_back(h.kind);
+    return kinds;
+  }
+};
+
+Kiv2DPolygonRep* NewBox(float x0, float y0, float x1, float y1) {
+  return new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
+}
+
+class TstActivity : public KivImplement<> {
+  KIV_CLASS(TstActivity, KivBaseUnknown, "Tests")
+};
+}  // namespace
+
+class ManipulatorTest : public KivVisTest {
+ protected:
+  KivViewer_var viewer = KivMake<KivViewer>();
+  KivVar<TstFather> father = KivMake<TstFather>();
+};
+
+TEST_F(ManipulatorTest, ADragReachesTheFatherWithTheAxisMovedAlongTheDirection) {
+  auto* bag = new Kiv2DBagRep();
+  bag->AddChild(NewBox(0, 0, 4, 4));
+  viewer->GetRootBag()->AddChild(bag);
+  auto manipulator =
+      KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "ActivManip", bag, 1));
+  manipulator->SetDirection(KivMathDirection2D(0.0, 1.0));
+
+  ASSERT_TRUE(viewer->DragStart(2, 2));
+  EXPECT_EQ(viewer->GetGrabber(), manipulator.get());
+  viewer->DragStep(3, 3);
+  viewer->DragStep(50, 5);  // far off the rep: the grabber still gets it
+  viewer->DragEnd(50, 6);
+  EXPECT_EQ(viewer->GetGrabber(), nullptr);
+
+  ASSERT_EQ(father->Kinds(), (std::vector<std::string>{
+                                 "KivManipulateNotification", "KivManipulateNotification",
+                                 "KivManipulateNotification", "KivEndManipulateNotification"}));
+  // Only the vertical part of each move counts.
+  EXPECT_EQ(father->heard[0].origin, KivMathPoint2Df(0, 1));
+  EXPECT_EQ(father->heard[1].origin, KivMathPoint2Df(0, 3));
+  EXPECT_EQ(father->heard[2].origin, KivMathPoint2Df(0, 4)) << "the release point is a last step";
+
+  // The axis is not reset between drags; ResetAxis returns to the reference.
+  viewer->DragStart(1, 1);
+  viewer->DragStep(1, 2);
+  EXPECT_EQ(father->heard.back().origin, KivMathPoint2Df(0, 5));
+  viewer->DragEnd(1, 2);
+  manipulator->ResetAxis();
+  EXPECT_EQ(manipulator->GetCurrentAxis(), KivMathAxis2D());
+}
+
+TEST_F(ManipulatorTest, AClickActivatesAndNoManipulatorMeansNothingHappens) {
+  auto* box = NewBox(0, 0, 4, 4);
+  viewer->GetRootBag()->AddChild(box);
+  EXPECT_FALSE(viewer->Click(2, 2)) << "no manipulator yet";
+  EXPECT_FALSE(viewer->DragStart(2, 2));
+  EXPECT_FALSE(viewer->DragStep(3, 3));
+
+  auto manipulator = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Click", box, 1));
+  EXPECT_TRUE(viewer->Click(2, 2));
+  EXPECT_FALSE(viewer->Click(20, 20));
+  ASSERT_EQ(father->Kinds(), std::vector<std::string>{"KivActivateNotification"});
+  EXPECT_TRUE(KivMake<KivActivateNotification>(nullptr, nullptr, KivMathPoint2Df())
+                  ->IsAKindOf(KivManipulator::GetKivActivate()));
+}
+
+TEST_F(ManipulatorTest, TheTopmostRepWithAManipulatorTakesThePress) {
+  auto* under = NewBox(0, 0, 10, 10);
+  auto* over = NewBox(0, 0, 10, 10);
+  viewer->GetRootBag()->AddChild(under);
+  viewer->GetRootBag()->AddChild(over);
+  auto otherFather = KivMake<TstFather>();
+  auto low = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Low", under, 1));
+  auto high = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(otherFather, "High", over, 1));
+  viewer->Click(5, 5);
+  EXPECT_TRUE(father->heard.empty());
+  EXPECT_EQ(otherFather->heard.size(), 1u);
+
+  over->SetShowMode(KivRep::kHidden);
+  viewer->Click(5, 5);
+  EXPECT_EQ(father->heard.size(), 1u) << "hidden reps take no press";
+}
+
+TEST_F(ManipulatorTest, RepsFindTheirManipulatorUpTheirBags) {
+  auto* outer = new Kiv2DBagRep();
+  auto* inner = new Kiv2DBagRep();
+  auto* leaf = NewBox(0, 0, 1, 1);
+  inner->AddChild(leaf);
+  outer->AddChild(inner);
+  viewer->GetRootBag()->AddChild(outer);
+  auto manipulator =
+      KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Outer", outer, 1));
+  EXPECT_EQ(leaf->GetManipulator(), manipulator.get());
+
+  // A manipulator added on the inner bag wins for what it holds.
+  auto closer = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Inner", nullptr, 2));
+  ASSERT_EQ(closer->AddRepToManipulate(inner), S_OK);
+  EXPECT_EQ(leaf->GetManipulator(), closer.get());
+  ASSERT_EQ(closer->RemoveRepToManipulate(inner), S_OK);
+  EXPECT_EQ(closer->RemoveRepToManipulate(inner), E_FAIL);
+  EXPECT_EQ(leaf->GetManipulator(), manipulator.get());
+
+  // Deleting the manipulator detaches it from its reps.
+  KivCommandDeletion(manipulator.Detach());
+  KivDelayedDestruction::Flush();
+  EXPECT_EQ(leaf->GetManipulator(), nullptr);
+}
+
+TEST_F(ManipulatorTest, ContextAndHoverNotificationsGoToTheFather) {
+  auto* box = NewBox(0, 0, 4, 4);
+  viewer->GetRootBag()->AddChild(box);
+  auto manipulator = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Menu", box, 1));
+  int viewerHeard = 0;
+  KivBaseUnknown* menuSeen = nullptr;
+  auto menu = KivMake<TstActivity>();
+  viewer->GetEventPublisher()->AddCallback(
+      KivManipulator::GetKivContext(), [&](KivBaseUnknown*, KivNotification* n, void*) {
+        ++viewerHeard;
+        menuSeen = static_cast<KivContext*>(n)->GetContextualMenu();
+      });
+  EXPECT_EQ(viewer->ContextMenu(1, 1, menu), 2);
+  EXPECT_EQ(viewerHeard, 1);
+  EXPECT_EQ(menuSeen, menu.get());
+  EXPECT_EQ(viewer->ContextMenu(9, 9, menu), 1) << "only the viewer's own listeners";
+
+  viewer->MoveTo(1, 1);
+  viewer->MoveTo(2, 2);  // still inside: nothing new
+  viewer->MoveTo(9, 9);
+  EXPECT_EQ(father->Kinds(), (std::vector<std::string>{"KivContext", "KivPreactivateNotification",
+                                                       "KivEndPreactivateNotification"}));
+}
+
+TEST_F(ManipulatorTest, PickAllUnderReportsModelObjectsOnce) {
+  auto activity = KivMake<TstActivity>();
+  auto* node = new Kiv2DBagRep();
+  node->SetModelObject(activity);
+  node->AddChild(NewBox(0, 0, 10, 10));
+  node->AddChild(NewBox(2, 2, 8, 8));
+  viewer->GetRootBag()->AddChild(node);
+  auto* dragged = NewBox(4, 4, 6, 6);
+  viewer->GetRootBag()->AddChild(dragged);
+  auto manipulator =
+      KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Rows", dragged, 2));
+
+  KivListValKivBaseUnknown_var under;
+  viewer->DragStart(5, 5);
+  viewer->DragStep(5.5f, 5.5f);
+  manipulator->PickAllUnder(under);
+  viewer->DragEnd(5.5f, 5.5f);
+  ASSERT_EQ(under.Size(), 2);
+  EXPECT_EQ(under[1].get(), static_cast<KivBaseUnknown*>(dragged)) << "the dragged rep is topmost";
+  EXPECT_EQ(under[2], KivBaseUnknown_var(activity.get()));
+}

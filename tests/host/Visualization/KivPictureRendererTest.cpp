@@ -1,0 +1,225 @@
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+#include "Kiv2DArcRep.h"
+#include "Kiv2DCustomRep.h"
+#include "Kiv2DImagePixelRep.h"
+#include "Kiv2DLineRep.h"
+#include "Kiv2DMarkerRep.h"
+#include "Kiv2DPolygonRep.h"
+#include "KivColorPalette.h"
+#include "KivPictureRenderer.h"
+#include "KivViewer.h"
+#include "KivVisTestSupport.h"
+
+namespace {
+// The elements of an SVG text: tag name and attributes, in document order.
+struct SvgElement {
+  std::string tag;
+  std::map<std::string, std::string> attributes;
+  double Number(const std::string& name) const { return std::stod(attributes.at(name)); }
+};
+
+std::vector<SvgElement> ParseSvg(const std::string& svg) {
+  std::vector<SvgElement> elements;
+  const std::regex element(R"(<([a-z]+)((?:\s+[a-zA-Z:\-]+="[^"]*")*)\s*/?>)");
+  const std::regex attribute(R"re(([a-zA-Z:\-]+)="([^"]*)")re");
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), element);
+       it != std::sregex_iterator(); ++it) {
+    SvgElement e{(*it)[1], {}};
+    const std::string attrs = (*it)[2];
+    for (auto a = std::sregex_iterator(attrs.begin(), attrs.end(), attribute);
+         a != std::sregex_iterator(); ++a)
+      e.attributes[(*a)[1]] = (*a)[2];
+    elements.push_back(std::move(e));
+  }
+  return elements;
+}
+
+std::vector<SvgElement> OfClass(const std::vector<SvgElement>& all, const std::string& cls) {
+  std::vector<SvgElement> out;
+  for (const auto& e : all)
+    if (e.attributes.count("class") && e.attributes.at("class") == cls) out.push_back(e);
+  return out;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+}  // namespace
+
+class PictureRendererTest : public KivVisTest {
+ protected:
+  KivViewer_var viewer = KivMake<KivViewer>("Picture");
+  Kiv2DBagRep* root() { return viewer->GetRootBag(); }
+};
+
+// Scene bounds are x -0.5..30.5, y 0..14; with the 4-unit margin at 8 pixels
+// per unit, viewer (x, y) lands on pixel ((x + 4.5) * 8, (18 - y) * 8).
+TEST_F(PictureRendererTest, SvgOfASmallSceneHasOneElementPerVisibleRepAtItsPlace) {
+  auto* node = new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{0, 0}, {16, 0}, {16, 8}, {0, 8}});
+  node->SetFill(true);
+  node->SetColor(8);
+  node->SetFillColor(10);
+  root()->AddChild(node);
+  auto* label = new Kiv2DCustomRep();
+  label->AddPrimitive(std::make_unique<Kiv2DTextPrimitive>(
+      KivMathPoint2Df(1, 3), KivUnicodeString("Station <10>"), 1.5f, 249));
+  root()->AddChild(label);
+  root()->AddChild(new Kiv2DLineRep(KivMathPoint2Df(16, 4), KivMathPoint2Df(30, 4)));
+  root()->AddChild(new Kiv2DArcRep(KivMathPoint2Df(30, 4), 0.5f, 0.0f, 6.2831855f));
+  root()->AddChild(new Kiv2DMarkerRep(KivMathPoint2Df(0, 10), 4, 1.0f));
+  auto icon = KivMake<KivPixelImage>(16, 16, KivPixelImage::kRgb);
+  root()->AddChild(new Kiv2DImagePixelRep(KivMathPoint2Df(20, 10), icon));
+  auto* hidden = new Kiv2DLineRep(KivMathPoint2Df(-50, -50), KivMathPoint2Df(80, 80));
+  hidden->SetShowMode(KivRep::kHidden);
+  root()->AddChild(hidden);
+
+  const std::vector<SvgElement> svg = ParseSvg(KivPictureRenderer().RenderSvg(*viewer));
+  ASSERT_FALSE(svg.empty());
+  EXPECT_EQ(svg[0].tag, "svg");
+  EXPECT_EQ(svg[0].Number("width"), 312);
+  EXPECT_EQ(svg[0].Number("height"), 176);
+  EXPECT_EQ(OfClass(svg, "background").size(), 1u);
+  EXPECT_EQ(OfClass(svg, "line").size(), 1u) << "the hidden line is not drawn";
+
+  const auto polygons = OfClass(svg, "polygon");
+  ASSERT_EQ(polygons.size(), 1u);
+  EXPECT_EQ(polygons[0].attributes.at("points"), "36,144 164,144 164,80 36,80");
+  EXPECT_EQ(polygons[0].attributes.at("fill"), KivColorPalette::Hex(10));
+  EXPECT_EQ(polygons[0].attributes.at("stroke"), KivColorPalette::Hex(8));
+
+  const auto lines = OfClass(svg, "line");
+  EXPECT_EQ(lines[0].attributes.at("points"), "164,112 276,112");
+
+  const auto texts = OfClass(svg, "text");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].Number("x"), 44);
+  EXPECT_EQ(texts[0].Number("y"), 120) << "y grows upwards: 3 units up is 120 pixels down from 18";
+  EXPECT_EQ(texts[0].Number("font-size"), 12);
+  EXPECT_EQ(texts[0].Number("textLength"), 86.4) << "12 characters x 0.6 x 1.5 units x 8";
+  EXPECT_EQ(texts[0].attributes.at("font-family"), "DejaVu Sans Mono");
+  EXPECT_EQ(texts[0].attributes.at("fill"), KivColorPalette::Hex(249));
+
+  const auto arcs = OfClass(svg, "arc");
+  ASSERT_EQ(arcs.size(), 1u);
+  EXPECT_EQ(arcs[0].tag, "circle");
+  EXPECT_EQ(arcs[0].Number("cx"), 276);
+  EXPECT_EQ(arcs[0].Number("cy"), 112);
+  EXPECT_EQ(arcs[0].Number("r"), 4);
+
+  ASSERT_EQ(OfClass(svg, "marker").size(), 1u);
+  const auto images = OfClass(svg, "image");
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0].Number("x"), 196);
+  EXPECT_EQ(images[0].Number("y"), 32);
+  EXPECT_EQ(images[0].Number("width"), 32);
+  EXPECT_EQ(images[0].attributes.at("href").rfind("data:image/png;base64,iVBORw0KGgo", 0), 0u);
+
+  // Text is escaped, not taken for markup.
+  EXPECT_NE(KivPictureRenderer().RenderSvg(*viewer).find("Station &lt;10&gt;"), std::string::npos);
+}
+
+TEST_F(PictureRendererTest, RotatedAndTranslatedBagsPlaceTheirContent) {
+  auto* bag = new Kiv2DBagRep(Kiv3x3Matrix::Rotation(std::numbers::pi / 2, 10, 0));
+  bag->AddChild(new Kiv2DLineRep(KivMathPoint2Df(0, 0), KivMathPoint2Df(2, 0)));
+  auto* text = new Kiv2DCustomRep();
+  text->AddPrimitive(
+      std::make_unique<Kiv2DTextPrimitive>(KivMathPoint2Df(0, 0), KivUnicodeString("up"), 1.0f));
+  bag->AddChild(text);
+  root()->AddChild(bag);
+  const auto svg = ParseSvg(KivPictureRenderer().RenderSvg(*viewer));
+  const auto lines = OfClass(svg, "line");
+  ASSERT_EQ(lines.size(), 1u);
+  // The segment now runs upwards from (10, 0) to (10, 2): same x pixel, smaller y pixel.
+  float x0, y0, x1, y1;
+  ASSERT_EQ(
+      std::sscanf(lines[0].attributes.at("points").c_str(), "%f,%f %f,%f", &x0, &y0, &x1, &y1), 4);
+  EXPECT_FLOAT_EQ(x0, x1);
+  EXPECT_FLOAT_EQ(y0 - y1, 16.0f);
+  const auto texts = OfClass(svg, "text");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_NE(texts[0].attributes.at("transform").find("rotate(-90"), std::string::npos);
+}
+
+TEST_F(PictureRendererTest, AGreyIconIsDrawnGreyAndAColourIconInColour) {
+  const std::vector<std::uint8_t> bmp = MakeColourIcon();
+  auto grey = KivVar<KivPixelImage>::Adopt(KivPixelImage::CreateFromMemory(bmp.data(), bmp.size()));
+  auto colour =
+      KivVar<KivPixelImage>::Adopt(KivPixelImage::CreateFromMemory(bmp.data(), bmp.size()));
+  ASSERT_TRUE(grey && colour);
+  // The button's grey path: grey levels, back to RGBA, opaque, blended.
+  grey->Convert(KivPixelImage::kGrey);
+  grey->Convert(KivPixelImage::kRgba);
+  grey->SetTransparency(KivPixelImage::kOpaque);
+  auto* greyRep = new Kiv2DImagePixelRep(KivMathPoint2Df(0, 0), grey);
+  greyRep->SetAlphaMode(1);
+  root()->AddChild(greyRep);
+  root()->AddChild(new Kiv2DImagePixelRep(KivMathPoint2Df(10, 0), colour));
+
+  // Bounds 0..14 x 0..4, margin 4: image pixel (6, 6) of the first icon is
+  // the picture's pixels 44..45, the second icon's 124..125.
+  const KivRasterPicture picture = KivPictureRenderer().RenderRaster(*viewer);
+  ASSERT_EQ(picture.width, 176);
+  ASSERT_EQ(picture.height, 96);
+  const KivRgba inGrey = picture.PixelAt(45, 45);
+  EXPECT_EQ(inGrey.r, inGrey.g);
+  EXPECT_EQ(inGrey.g, inGrey.b);
+  EXPECT_NEAR(inGrey.r, 80, 1);
+  const KivRgba topRow = picture.PixelAt(40, 32);
+  EXPECT_EQ(topRow.r, topRow.b) << "the blue top row is grey too";
+  const KivRgba inColour = picture.PixelAt(125, 45);
+  EXPECT_EQ(inColour, (KivRgba{220, 20, 20, 255}));
+  EXPECT_EQ(picture.PixelAt(2, 2), (KivRgba{255, 255, 255, 255})) << "white background";
+}
+
+TEST_F(PictureRendererTest, HiddenRepsLeaveNoPixels) {
+  auto* square = new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+  square->SetFill(true);
+  square->SetColor(2);
+  root()->AddChild(square);
+  auto* bag = new Kiv2DBagRep();
+  auto* cover = new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+  cover->SetFill(true);
+  cover->SetColor(4);
+  bag->AddChild(cover);
+  root()->AddChild(bag);
+  const KivRgba blue = {30, 70, 200, 255};
+  const KivRgba red = {200, 30, 30, 255};
+  EXPECT_EQ(KivPictureRenderer().RenderRaster(*viewer).PixelAt(48, 48), blue);
+  bag->SetShowMode(KivRep::kHidden);
+  EXPECT_EQ(KivPictureRenderer().RenderRaster(*viewer).PixelAt(48, 48), red);
+}
+
+TEST_F(PictureRendererTest, WritesSvgOrPngByExtensionAndLeavesFilesAloneOnFailure) {
+  root()->AddChild(new Kiv2DLineRep(KivMathPoint2Df(0, 0), KivMathPoint2Df(5, 5)));
+  const KivPictureRenderer renderer;
+  const std::string png = ::testing::TempDir() + "vis_scene.PNG";
+  const std::string svg = ::testing::TempDir() + "vis_scene.svg";
+  ASSERT_EQ(renderer.RenderToFile(*viewer, png), S_OK);
+  ASSERT_EQ(renderer.RenderToFile(*viewer, svg), S_OK);
+  EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+  EXPECT_EQ(Slurp(svg).find("<svg"), Slurp(svg).find("<svg xmlns"));
+
+  std::string error;
+  const std::string nowhere = ::testing::TempDir() + "no/such/dir/picture.svg";
+  EXPECT_EQ(renderer.RenderToFile(*viewer, nowhere, &error), E_FAIL);
+  EXPECT_NE(error.find("picture.svg"), std::string::npos);
+  EXPECT_FALSE(std::ifstream(nowhere).good());
+}
+
+TEST_F(PictureRendererTest, LargeScenesAreScaledDownToTheSizeCap) {
+  root()->AddChild(new Kiv2DLineRep(KivMathPoint2Df(0, 0), KivMathPoint2Df(10000, 10)));
+  KivPictureOptions options;
+  options.maxPixels = 2000;
+  const KivPictureFrame frame = KivPictureRenderer(options).FrameFor(viewer->CollectScene());
+  EXPECT_LE(frame.width, 2000);
+  EXPECT_GT(frame.width, 1990);
+  EXPECT_LT(frame.scale, 0.2);
+}

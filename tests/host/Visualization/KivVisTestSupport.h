@@ -1,0 +1,86 @@
+#pragma once
+// Shared helpers of the Visualization tests: a fixture that proves every
+// component made in a test is released, and a writer of small BMP files.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "KivBaseUnknown.h"
+#include "KivDelayedDestruction.h"
+#include "KivPixelImage.h"
+
+class KivVisTest : public ::testing::Test {
+ protected:
+  // The count is taken before, and checked after, the members of derived
+  // fixtures exist, so their viewers and reps count as well.
+  KivVisTest() {
+    KivDelayedDestruction::Flush();
+    liveAtStart_ = KivBaseUnknown::LiveInstances();
+  }
+  ~KivVisTest() override {
+    KivDelayedDestruction::Flush();
+    EXPECT_EQ(KivBaseUnknown::LiveInstances(), liveAtStart_)
+        << "components leaked or over-released";
+  }
+
+ private:
+  long liveAtStart_ = 0;
+};
+
+// A 24-bit uncompressed BMP of `width` x `height` pixels; `pixel(x, y)`
+// gives the colour of column x, row y counted from the top.
+template <class PixelFunction>
+std::vector<std::uint8_t> MakeBmp(int width, int height, PixelFunction pixel) {
+  const int rowBytes = (width * 3 + 3) / 4 * 4;
+  const std::uint32_t dataSize = static_cast<std::uint32_t>(rowBytes * height);
+  const std::uint32_t fileSize = 54 + dataSize;
+  std::vector<std::uint8_t> b(fileSize, 0);
+  auto put16 = [&](std::size_t at, std::uint16_t v) {
+    b[at] = v & 0xff;
+    b[at + 1] = v >> 8;
+  };
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xff;
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, fileSize);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<std::uint32_t>(width));
+  put32(22, static_cast<std::uint32_t>(height));
+  put16(26, 1);
+  put16(28, 24);
+  put32(34, dataSize);
+  for (int y = 0; y < height; ++y) {
+    // Rows are stored from the bottom.
+    std::size_t at = 54 + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+    for (int x = 0; x < width; ++x) {
+      const KivRgba c = pixel(x, y);
+      b[at++] = c.b;
+      b[at++] = c.g;
+      b[at++] = c.r;
+    }
+  }
+  return b;
+}
+
+inline std::string WriteTempFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+  const std::string path = ::testing::TempDir() + name;
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+// A 16 x 16 icon: a red square on a white background with a blue top row.
+inline std::vector<std::uint8_t> MakeColourIcon() {
+  return MakeBmp(16, 16, [](int x, int y) -> KivRgba {
+    if (y == 0) return {0, 0, 255, 255};
+    if (x >= 4 && x < 12 && y >= 4 && y < 12) return {220, 20, 20, 255};
+    return {255, 255, 255, 255};
+  });
+}
