@@ -146,8 +146,13 @@ class DocumentLoader {
       element.Fail("nested deeper than " + std::to_string(fmt::kMaxNesting) + " levels");
   }
 
-  void CheckNewIdentifier(const Element& element, const std::string& id) {
+  // Explains why the document refused to create an object: its identifier
+  // is taken, or else `otherwise`. (Looking the identifier up only after a
+  // refusal keeps loading to one lookup per object.)
+  [[noreturn]] void FailCreation(const Element& element, const std::string& id,
+                                 const std::string& otherwise) {
     if (doc_.FindById(id)) element.Fail("duplicate identifier " + Quoted(id));
+    element.Fail(otherwise);
   }
 
   // The object a reference names; fails on an unknown identifier.
@@ -183,12 +188,11 @@ class DocumentLoader {
       else
         element.AllowOnly({"id", "name", "alias", "shown"});
       const std::string id = element.Identifier("id");
-      CheckNewIdentifier(element, id);
       const KivUnicodeString name(element.Required("name"));
       KivIProduct_var product =
           resources ? doc_.CreateResource(father, name, KivUnicodeString(element.Required("type")), id)
                     : doc_.CreateProduct(father, name, id);
-      if (!product) element.Fail("the document refused the product");
+      if (!product) FailCreation(element, id, "the document refused the product");
       if (const std::optional<std::string> alias = element.Optional("alias"))
         if (FAILED(product->SetAlias(KivUnicodeString(*alias)))) element.Fail("alias refused");
       if (!element.Boolean("shown", true) && FAILED(doc_.SetShow(product, KivNoShow)))
@@ -202,9 +206,8 @@ class DocumentLoader {
       if (element.Tag() != fmt::kAssemblyTag) element.Fail("unknown element (expected <Assembly>)");
       element.AllowOnly({"id", "name"});
       const std::string id = element.Identifier("id");
-      CheckNewIdentifier(element, id);
       MoxIMfgAssembly_var assembly = doc_.CreateAssembly(KivUnicodeString(element.Required("name")), id);
-      if (!assembly) element.Fail("the document refused the assembly");
+      if (!assembly) FailCreation(element, id, "the document refused the assembly");
       assemblies_.emplace_back(element, assembly);
     }
   }
@@ -316,7 +319,6 @@ class DocumentLoader {
   void LoadChildActivity(const Element& element, KivBaseUnknown* parent, int depth) {
     CheckActivityAttributes(element);
     const std::string id = element.Identifier("id");
-    CheckNewIdentifier(element, id);
     const KivUnicodeString type(element.Required("type"));
     if (!KivProcessDocument::IsActivityType(type))
       element.Fail("unknown activity type " + Quoted(type.ConvertToUTF8()));
@@ -324,7 +326,7 @@ class DocumentLoader {
       element.Fail("only the root activity may be of type \"BIWActivityRoot\"");
     KivISPPActivity_var activity =
         doc_.CreateActivity(parent, type, KivUnicodeString(element.Required("name")), id);
-    if (!activity) element.Fail("the document refused the activity");
+    if (!activity) FailCreation(element, id, "the document refused the activity");
     LoadActivityContent(element, activity, depth);
   }
 

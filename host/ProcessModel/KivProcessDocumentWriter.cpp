@@ -30,6 +30,10 @@ class DocumentSaver {
  public:
   DocumentSaver(KivProcessDocument& document, KivXMLWriter& out) : doc_(document), out_(out) {}
 
+  // An identifier the reader would refuse (the model takes any identifier
+  // given through its API); empty when every identifier was sound.
+  const std::string& IdentifierError() const { return idError_; }
+
   void Save() {
     out_.StartElement(Text(fmt::kDocumentTag)).Attribute("version", Text(fmt::kVersion));
     if (doc_.IsRuleEnvironment()) out_.Attribute("ruleEnvironment", "true");
@@ -44,7 +48,23 @@ class DocumentSaver {
   }
 
  private:
-  std::string Id(KivBaseUnknown* object) const { return doc_.IdOf(object); }
+  // The identifier of an object, checked so that no file is written that the
+  // reader would refuse.
+  std::string Id(KivBaseUnknown* object) { return Checked(doc_.IdOf(object), doc_.IdOf(object)); }
+  // The same for a graph node of a link: Start and Stop nodes are
+  // "<activity id>/Start" and "<activity id>/Stop".
+  std::string NodeId(KivBaseUnknown* node) {
+    std::string id = doc_.IdOf(node);
+    std::string_view base = id;
+    for (std::string_view suffix : {"/Start", "/Stop"})
+      if (base.size() > suffix.size() && base.ends_with(suffix)) base.remove_suffix(suffix.size());
+    return Checked(base, id);
+  }
+  std::string Checked(std::string_view base, const std::string& id) {
+    if (!fmt::IsValidIdentifier(base) && idError_.empty())
+      idError_ = "the identifier \"" + id + "\" cannot be written";
+    return id;
+  }
 
   void SaveProductSection(std::string_view tag, const KivListValKivBaseUnknown_var& all,
                           bool resources) {
@@ -107,7 +127,7 @@ class DocumentSaver {
 
   void GroupLinksByLevel() {
     for (const KivSPPPrecedence& link : doc_.ListPrecedences())
-      linksByLevel_[LevelOf(link.from)].emplace_back(Id(link.from), Id(link.to));
+      linksByLevel_[LevelOf(link.from)].emplace_back(NodeId(link.from), NodeId(link.to));
   }
 
   void NodeDataAttributes(const KivPertNodeData& data) {
@@ -219,6 +239,7 @@ class DocumentSaver {
 
   KivProcessDocument& doc_;
   KivXMLWriter& out_;
+  std::string idError_;
   std::unordered_map<KivBaseUnknown*, std::vector<std::pair<std::string, std::string>>>
       linksByLevel_;
 };
@@ -228,7 +249,12 @@ class DocumentSaver {
 HRESULT KivProcessDocumentWriter::WriteText(KivProcessDocument& document, std::string& text,
                                             std::string& error) {
   KivXMLWriter out;
-  DocumentSaver(document, out).Save();
+  DocumentSaver saver(document, out);
+  saver.Save();
+  if (!saver.IdentifierError().empty()) {
+    error = saver.IdentifierError();
+    return E_FAIL;
+  }
   if (FAILED(out.GetText(text))) {
     error = out.GetLastError().empty() ? "the document could not be written" : out.GetLastError();
     return E_FAIL;
@@ -239,9 +265,10 @@ HRESULT KivProcessDocumentWriter::WriteText(KivProcessDocument& document, std::s
 HRESULT KivProcessDocumentWriter::SaveFile(KivProcessDocument& document,
                                            const KivUnicodeString& path, std::string& error) {
   KivXMLWriter out;
-  DocumentSaver(document, out).Save();
-  if (!out.IsOk()) {
-    error = out.GetLastError();
+  DocumentSaver saver(document, out);
+  saver.Save();
+  if (!saver.IdentifierError().empty() || !out.IsOk()) {
+    error = saver.IdentifierError().empty() ? out.GetLastError() : saver.IdentifierError();
     return E_FAIL;
   }
   if (FAILED(out.SaveToFile(path))) {

@@ -181,6 +181,12 @@ TEST_F(KivProcessDocumentRoundTripTest, AFailedSaveLeavesTheExistingFileAsItWas)
   std::string text = "untouched";
   EXPECT_EQ(KivProcessDocumentWriter::WriteText(*doc, text, error), E_FAIL);
   EXPECT_EQ(text, "untouched");
+  // Nor is an identifier written that loading would refuse.
+  KivVar<KivProcessDocument> spaced = KivProcessDocument::Create();
+  spaced->CreateRootActivity("Line", "A 1");
+  EXPECT_EQ(KivProcessDocumentWriter::SaveFile(*spaced, path, error), E_FAIL);
+  EXPECT_NE(error.find("\"A 1\""), std::string::npos) << error;
+  EXPECT_EQ(ReadFile(path), "previous content");
   // A folder that does not exist cannot be written either.
   KivVar<KivProcessDocument> fine = KivProcessDocument::Create();
   fine->CreateRootActivity("Line", "A1");
