@@ -18,8 +18,7 @@ class KivSPPMemberContainer : public KivImplement<KivIContainer, KivIModelEvents
   void Detach() { document_ = nullptr; }
   bool HasListeners() const { return publisher_->CallbackCount() > 0; }
 
-  // KivIContainer. Interface names: "", "KivBaseUnknown", "KivIProduct",
-  // "KivIResource", "KivISPPItem", "MoxIMfgAssembly" (any other: no member).
+  // KivIContainer
   KivSPPList GetMembers(const KivString& memberKind, const KivString& interfaceName) override;
   // KivIModelEvents
   KivEventPublisher* GetNotificationDispatcher() override { return publisher_.get(); }

@@ -1,0 +1,97 @@
+// Extensions attach to the model's components by late type, and the root
+// activity alone answers the process-wide interfaces.
+#include "KivExtension.h"
+#include "KivISPPActivityModificationEvents.h"
+#include "KivISPPActivityRoot.h"
+#include "KivInterfaceRegistry.h"
+#include "KivProcessModelTestSupport.h"
+#include "MoxIUpdateManufAssly.h"
+
+extern const IID IID_TstIActivityNote;
+class TstIActivityNote : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstIActivityNote)
+ public:
+  virtual int Touch() = 0;
+};
+KIV_DECLARE_VAR(TstIActivityNote);
+KIV_DEFINE_IID_BY_NAME(TstIActivityNote);
+
+// A data extension of every activity, the way the plug-in's managers are.
+class TstActivityNote : public KivExtend<KivExtension, TstIActivityNote> {
+ public:
+  int Touch() override { return ++touched_; }
+
+ private:
+  int touched_ = 0;
+};
+KIV_BOA_DATA_EXTENSION(TstIActivityNote, TstActivityNote, "PhysicalActivity");
+// The same interface on product input links only.
+class TstLinkNote : public KivExtend<KivExtension, TstIActivityNote> {
+ public:
+  int Touch() override { return 100; }
+};
+KIV_BOA_CODE_EXTENSION(TstIActivityNote, TstLinkNote, "ProductInput");
+
+using LateTypeTest = ProcessModelTest;
+
+TEST_F(LateTypeTest, DataExtensionsOfPhysicalActivityLiveWithEachActivity) {
+  auto a = Station("A");
+  auto weld = Child(a, "BIWActivitySpotWelding", "Weld");
+  EXPECT_EQ(TstIActivityNote_var(a)->Touch(), 1);
+  EXPECT_EQ(TstIActivityNote_var(a)->Touch(), 2) << "the extension keeps its state";
+  EXPECT_EQ(TstIActivityNote_var(weld)->Touch(), 1) << "one extension per activity";
+  EXPECT_EQ(TstIActivityNote_var(TstIActivityNote_var(a)), KivBaseUnknown_var(a));
+  EXPECT_FALSE(TstIActivityNote_var(KivISPPChildManagement_var(a)->GetStartNode()))
+      << "Start and Stop nodes are no PhysicalActivity";
+}
+
+TEST_F(LateTypeTest, LinksAreExtendedByTheirDirection) {
+  auto a = Station("A");
+  auto panel = doc_->CreateProduct(nullptr, "Panel");
+  auto input = doc_->AddProductInput(a, panel);
+  auto output = doc_->AddProductOutput(a, panel);
+  ASSERT_TRUE(TstIActivityNote_var(input));
+  EXPECT_EQ(TstIActivityNote_var(input)->Touch(), 100);
+  EXPECT_FALSE(TstIActivityNote_var(output));
+}
+
+TEST_F(LateTypeTest, OnlyTheRootAnswersTheProcessWideInterfaces) {
+  auto a = Station("A");
+  auto grouping = Child(root_, "BIWActivityGrouping", "G");
+  auto nested = Child(grouping, "BIWActivityStation", "Nested");
+  EXPECT_TRUE(KivISPPActivityRoot_var(root_));
+  EXPECT_FALSE(KivISPPActivityRoot_var(a));
+  EXPECT_FALSE(KivISPPActivityModificationEvents_var(nested));
+  EXPECT_EQ(nested->GetRootActivity(), root_);
+
+  KivISPPActivityModificationEvents_var events(root_);
+  ASSERT_TRUE(events);
+  EXPECT_EQ(events->GetNotificationDispatcher(), doc_->GetActivityEvents());
+  MoxIUpdateManufAssly_var update(root_);
+  ASSERT_TRUE(update);
+  KivBoolean updating = 1;
+  update->GetUpdateState(updating);
+  EXPECT_EQ(updating, 0);
+  update->SetUpdateState(1);
+  update->GetUpdateState(updating);
+  EXPECT_EQ(updating, 1);
+  EXPECT_FALSE(MoxIUpdateManufAssly_var(a));
+}
+
+TEST_F(LateTypeTest, EveryChangeReachesASubscriberOfTheRootAsItsKind) {
+  // Nested activities send through the same root, so one subscription hears
+  // the whole process.
+  auto a = Station("A");
+  auto weld = Child(a, "BIWActivitySpotWelding", "Weld");
+  auto panel = doc_->CreateProduct(nullptr, "Panel");
+  Listen();
+  doc_->AssignItem(weld, panel);
+  doc_->AddProductInput(weld, panel);
+  doc_->DeleteActivities({KivBaseUnknown_var(weld)});
+  ASSERT_EQ(notices_.size(), 4u);
+  EXPECT_EQ(notices_[0].kind, SPPItemAssigned);
+  EXPECT_EQ(notices_[1].kind, SPPProductLinkChanged);
+  EXPECT_EQ(notices_[2].kind, SPPActivityDeleted);
+  EXPECT_EQ(notices_[3].kind, SPPDataModified);
+  EXPECT_EQ(notices_[3].father, KivBaseUnknown_var(a));
+}
