@@ -77,10 +77,3 @@ TEST_F(CommandHeaderTest, MissingModuleClassOrInstanceGivesNull) {
   auto nothing = KivMake<KivCommandHeader>("X", "KivTstModule", "KivTstNothing");
   EXPECT_EQ(nothing->GetCommand(), nullptr);
 }
-
-TEST_F(CommandHeaderTest, HeaderIsAComponentWithItsMetaObject) {
-  auto header = KivMake<KivCommandHeader>("Widget", "KivTstModule", "KivTstWidget");
-  EXPECT_STREQ(header->IsA(), "KivCommandHeader");
-  EXPECT_TRUE(header->IsAKindOf("KivBaseUnknown"));
-  EXPECT_STREQ(header->GetMetaObject()->FrameworkName(), "System");
-}

@@ -42,14 +42,6 @@ TEST_F(PathSearchTest, NameWithASlashIsAPathOfItsOwn) {
   EXPECT_TRUE(KivFindPath(KivString(tmp_.Sub("nothing.xml")), KivString()).IsEmpty());
 }
 
-TEST_F(PathSearchTest, SplitsOnColonsAndSemicolonsKeepingBlanks) {
-  const auto folders = KivSplitFolderList(KivString("/a:/b c;;/d:"));
-  ASSERT_EQ(folders.size(), 3u);
-  EXPECT_EQ(folders[0], "/a");
-  EXPECT_EQ(folders[1], "/b c");
-  EXPECT_EQ(folders[2], "/d");
-}
-
 class ImagePathTest : public PathSearchTest {};
 
 TEST_F(ImagePathTest, SearchesTheStartupPathAndItsIconsFolders) {
