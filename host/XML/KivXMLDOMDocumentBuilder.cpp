@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <string_view>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
@@ -27,6 +28,13 @@ constexpr XMLSize_t kEntityExpansionLimit = 50000;
 // without entities never come near it; a few large entities referenced many
 // times ("quadratic blow-up") are stopped by it.
 constexpr std::size_t kTextAllowance = 64u << 20;
+
+// A document is validated against a schema when it names one through
+// xsi:schemaLocation or xsi:noNamespaceSchemaLocation (in an ASCII-compatible
+// encoding); otherwise only its DTD counts.
+bool NamesASchema(const char* data, std::size_t size) {
+  return std::string_view(data, size).find("chemaLocation") != std::string_view::npos;
+}
 }  // namespace
 
 HRESULT KivXMLDOMDocumentBuilder::Fail(HRESULT code, const std::string& source, int line,
@@ -115,12 +123,19 @@ HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
     // The reader class itself: only it takes a resolver that sees the base URI.
     auto reader = std::make_unique<SAX2XMLReaderImpl>();
     // Namespaces play no part in the tree (a prefixed name is a name); schema
-    // validation needs them, so they are processed only when validating.
-    reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, options.validate);
+    // validation needs them, so they are processed only for schemas.
+    const bool schema = options.validate && NamesASchema(data, size);
+    if (options.validate && !schema) {
+      // DTD validation goes through the DTD-only scanner: the general one
+      // leaks a little memory on every external DTD it reads.
+      reader->setProperty(XMLUni::fgXercesScannerName,
+                          const_cast<XMLCh*>(XMLUni::fgDGXMLScanner));
+    }
+    reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, schema);
     reader->setFeature(XMLUni::fgSAX2CoreNameSpacePrefixes, true);
     reader->setFeature(XMLUni::fgSAX2CoreValidation, options.validate);
     reader->setFeature(XMLUni::fgXercesDynamic, true);  // validate only what declares a grammar
-    reader->setFeature(XMLUni::fgXercesSchema, options.validate);
+    reader->setFeature(XMLUni::fgXercesSchema, schema);
     reader->setFeature(XMLUni::fgXercesLoadExternalDTD, options.validate);
     reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
     reader->setProperty(XMLUni::fgXercesSecurityManager, &security);
@@ -145,6 +160,13 @@ HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
     message = KivXMLToUTF8(e.getMessage());
   } catch (const std::bad_alloc&) {
     message = "out of memory";
+  }
+  if (handler.Failed()) {  // the first error reported outranks what followed it
+    const KivXMLTreeBuilder::Error& error = handler.FirstError();
+    message = error.message;
+    line = error.line;
+    column = error.column;
+    if (!error.source.empty()) where = error.source;
   }
   if (!handler.Warnings().empty())
     KivXMLTrace().Write("XML parse of " + source + " warned:\n" + handler.Warnings());

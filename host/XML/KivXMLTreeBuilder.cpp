@@ -6,7 +6,6 @@
 #include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/sax2/Attributes.hpp>
-#include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
 #include "KivIDOMNode.h"
@@ -154,9 +153,20 @@ void KivXMLTreeBuilder::warning(const SAXParseException& e) {
                ": " + KivXMLToUTF8(e.getMessage()) + "\n";
 }
 
-void KivXMLTreeBuilder::error(const SAXParseException& e) { throw e; }
+// Errors are recorded rather than thrown: the scanner stops by itself after
+// a fatal error, and unwinding through it from here leaks what it holds.
+void KivXMLTreeBuilder::error(const SAXParseException& e) { Record(e); }
 
-void KivXMLTreeBuilder::fatalError(const SAXParseException& e) { throw e; }
+void KivXMLTreeBuilder::fatalError(const SAXParseException& e) { Record(e); }
+
+void KivXMLTreeBuilder::Record(const SAXParseException& e) {
+  if (failed_) return;  // the first error is the cause; later ones follow from it
+  failed_ = true;
+  error_.message = KivXMLToUTF8(e.getMessage());
+  error_.line = static_cast<int>(e.getLineNumber());
+  error_.column = static_cast<int>(e.getColumnNumber());
+  error_.source = KivXMLToUTF8(e.getSystemId());
+}
 
 InputSource* KivXMLTreeBuilder::resolveEntity(XMLResourceIdentifier* resource) {
   const std::string systemId = KivXMLToUTF8(resource->getSystemId());
@@ -175,9 +185,9 @@ InputSource* KivXMLTreeBuilder::resolveEntity(XMLResourceIdentifier* resource) {
   std::string failure;
   if (!KivXMLReadFile(path, bytes, failure))
     Stop("external resource '" + path + "': " + failure);
-  // The input source owns its copy, allocated the way Xerces releases it.
-  auto* buffer = static_cast<XMLByte*>(XMLPlatformUtils::fgMemoryManager->allocate(bytes.size() + 1));
-  std::copy(bytes.begin(), bytes.end(), buffer);
+  // The input source owns its copy and releases it with delete[].
+  auto buffer = std::make_unique<XMLByte[]>(bytes.size() + 1);
+  std::copy(bytes.begin(), bytes.end(), buffer.get());
   const std::u16string id = KivXMLFromUTF8(path);
-  return new MemBufInputSource(buffer, bytes.size(), KivXMLChars(id), true);
+  return new MemBufInputSource(buffer.release(), bytes.size(), KivXMLChars(id), true);
 }

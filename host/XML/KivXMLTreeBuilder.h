@@ -24,6 +24,16 @@ class KivXMLTreeBuilder : public XERCES_CPP_NAMESPACE::DefaultHandler,
   // Warnings the parser reported (they do not stop it), one per line.
   const std::string& Warnings() const { return warnings_; }
 
+  struct Error {
+    std::string source;  // the entity it happened in; empty for the document
+    int line = 0;
+    int column = 0;
+    std::string message;
+  };
+  // Whether the parser reported an error, and the first one.
+  bool Failed() const { return failed_; }
+  const Error& FirstError() const { return error_; }
+
   // ContentHandler
   void setDocumentLocator(const XERCES_CPP_NAMESPACE::Locator* locator) override;
   void startElement(const XMLCh* uri, const XMLCh* localName, const XMLCh* qName,
@@ -41,7 +51,7 @@ class KivXMLTreeBuilder : public XERCES_CPP_NAMESPACE::DefaultHandler,
   void startDTD(const XMLCh* name, const XMLCh* publicId, const XMLCh* systemId) override;
   void endDTD() override;
 
-  // ErrorHandler: errors and fatal errors stop the parse by throwing.
+  // ErrorHandler: the first error or fatal error is kept and fails the parse.
   void warning(const XERCES_CPP_NAMESPACE::SAXParseException& e) override;
   void error(const XERCES_CPP_NAMESPACE::SAXParseException& e) override;
   void fatalError(const XERCES_CPP_NAMESPACE::SAXParseException& e) override;
@@ -56,6 +66,7 @@ class KivXMLTreeBuilder : public XERCES_CPP_NAMESPACE::DefaultHandler,
   void AddText(const XMLCh* chars, XMLSize_t length);
   void AccountText(std::size_t bytes);
   [[noreturn]] void Stop(const std::string& message);
+  void Record(const XERCES_CPP_NAMESPACE::SAXParseException& e);
 
   std::unique_ptr<KivXMLTree> tree_;
   const XERCES_CPP_NAMESPACE::Locator* locator_ = nullptr;
@@ -68,4 +79,6 @@ class KivXMLTreeBuilder : public XERCES_CPP_NAMESPACE::DefaultHandler,
   std::size_t textBytes_ = 0;
   std::string scratch_;
   std::string warnings_;
+  bool failed_ = false;
+  Error error_;
 };

@@ -201,14 +201,13 @@ KivXMLWriter& KivXMLWriter::Comment(const KivUnicodeString& text) {
     }
   }
   CloseStartTag();
-  if (!open_.empty()) {
-    open_.back().hasChildren = true;
-    if (!open_.back().hasText) NewLineAndIndent(open_.size());
-  } else if (rootWritten_) {
-    out_ += '\n';
+  if (open_.empty()) {  // before or after the root element: a line of its own
+    out_ += "<!--" + body + "-->\n";
+    return *this;
   }
+  open_.back().hasChildren = true;
+  if (!open_.back().hasText) NewLineAndIndent(open_.size());
   out_ += "<!--" + body + "-->";
-  if (open_.empty() && !rootWritten_) out_ += '\n';
   return *this;
 }
 

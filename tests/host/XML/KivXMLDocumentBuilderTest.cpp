@@ -171,6 +171,30 @@ TEST_F(KivXMLDocumentBuilderTest, ExternalGrammarsAreLocalAndOnlyReadWhenValidat
       << builder->GetLastError();
 }
 
+TEST_F(KivXMLDocumentBuilderTest, DocumentsNamingASchemaAreValidatedAgainstIt) {
+  WriteFile("process.xsd", R"(<xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema">
+  <xs:element name="r"><xs:complexType><xs:sequence>
+    <xs:element name="a" maxOccurs="unbounded"><xs:complexType>
+      <xs:attribute name="n" type="xs:int" use="required"/>
+    </xs:complexType></xs:element>
+  </xs:sequence></xs:complexType></xs:element>
+</xs:schema>)");
+  const std::string head =
+      "<r xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' "
+      "xsi:noNamespaceSchemaLocation='process.xsd'>\n";
+  const std::string valid = WriteFile("valid.xml", head + "<a n='1'/></r>");
+  const std::string invalid = WriteFile("invalid.xml", head + "<a n='one'/></r>");
+  KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+  KivIDOMDocument_var document;
+  const auto validate = Names({"KivDoValidation"});
+  const auto yes = Names({"true"});
+  EXPECT_EQ(builder->Parse(valid, document, validate, yes, nullptr, nullptr), S_OK)
+      << builder->GetLastError();
+  EXPECT_EQ(builder->Parse(invalid, document, validate, yes, nullptr, nullptr), E_FAIL);
+  EXPECT_EQ(builder->GetLastErrorLine(), 2);
+  EXPECT_EQ(builder->Parse(invalid, document, {}, {}, nullptr, nullptr), S_OK);
+}
+
 TEST_F(KivXMLDocumentBuilderTest, ExternalEntitiesAreNeverRead) {
   const std::string secret = WriteFile("secret.txt", "top secret");
   const std::string text = "<!DOCTYPE r [<!ENTITY s SYSTEM 'file://" + secret + "'>]><r>&s;</r>";

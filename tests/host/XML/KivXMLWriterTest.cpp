@@ -21,6 +21,7 @@ TEST_F(KivXMLWriterTest, WritesIndentedUtf8) {
   writer.StartElement("Empty").EndElement();
   writer.EndElement();
   writer.EndElement();
+  writer.Comment("end");
   std::string text;
   ASSERT_EQ(writer.GetText(text), S_OK) << writer.GetLastError();
   EXPECT_EQ(text,
@@ -31,7 +32,8 @@ TEST_F(KivXMLWriterTest, WritesIndentedUtf8) {
             "    <Label>Framing</Label>\n"
             "    <Empty/>\n"
             "  </Station>\n"
-            "</Process>\n");
+            "</Process>\n"
+            "<!--end-->\n");
 }
 
 TEST_F(KivXMLWriterTest, AwkwardCharactersSurviveARoundTrip) {
