@@ -1,0 +1,123 @@
+#include "KivPertInteraction.h"
+
+#include "Kiv2DManipulator.h"
+#include "Kiv2DPolygonRep.h"
+#include "KivDlgNotifications.h"
+#include "KivApplicationFrame.h"
+#include "KivFrmLayout.h"
+#include "KivManipulatorNotification.h"
+#include "MoxPexPertChartWindow.h"
+#include "MoxPertTestSupport.h"
+
+namespace {
+
+// A command that owns a square rep with a manipulator and records what the
+// manipulator tells it; on a context request it offers one menu item.
+class SquareCommand : public KivCommand {
+ public:
+  SquareCommand(KivViewer* viewer, const KivMathDirection2D& direction) {
+    square_ = new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+    viewer->GetRootBag()->AddChild(square_);
+    manipulator_ = KivVar<Kiv2DManipulator>::Adopt(
+        new Kiv2DManipulator(this, "SquareManip", square_, 1));
+    manipulator_->SetDirection(direction);
+    AddAnalyseNotificationCB(manipulator_.get(), KivManipulator::GetKivActivate(),
+                             [this](KivCommand*, KivNotification*, void*) { ++clicks_; });
+    AddAnalyseNotificationCB(manipulator_.get(), KivManipulator::GetKivManipulate(),
+                             [this](KivCommand*, KivNotification*, void*) {
+                               origins_.push_back(manipulator_->GetCurrentAxis().GetOrigin());
+                             });
+    AddAnalyseNotificationCB(manipulator_.get(), KivManipulator::GetKivEndManipulate(),
+                             [this](KivCommand*, KivNotification*, void*) { ++ends_; });
+    AddAnalyseNotificationCB(
+        manipulator_.get(), KivManipulator::GetKivContext(),
+        [this](KivCommand*, KivNotification* n, void*) {
+          auto* menu = dynamic_cast<KivDlgContextualMenu*>(
+              static_cast<KivContext*>(n)->GetContextualMenu()->GetImpl());
+          auto* item = new KivDlgPushItem(menu, "Hide");
+          item->SetFather(this);
+          AddAnalyseNotificationCB(item, "KivDlgMenuIActivateNotification",
+                                   [this](KivCommand*, KivNotification*, void*) { ++hides_; });
+        });
+  }
+  ~SquareCommand() override { manipulator_->RemoveAllRepsToManipulate(); }
+
+  Kiv2DPolygonRep* square_;
+  KivVar<Kiv2DManipulator> manipulator_;
+  int clicks_ = 0, ends_ = 0, hides_ = 0;
+  std::vector<KivMathPoint2Df> origins_;
+};
+
+using KivPertInteractionTest = MoxPertTest;
+
+TEST_F(KivPertInteractionTest, ClickDragAndContextMenuReachTheFatherCommand) {
+  auto viewer = KivMake<KivViewer>("pointer");
+  auto command = KivMake<SquareCommand>(viewer.get(), KivMathDirection2D(1.0, 0.0));
+
+  ASSERT_TRUE(KivPertInteraction::ClickRep(viewer.get(), command->square_));
+  EXPECT_EQ(command->clicks_, 1);
+  EXPECT_FALSE(KivPertInteraction::ClickAt(viewer.get(), 50.0f, 50.0f)) << "nothing there";
+
+  // Steps along the manipulator's axis: only the x part counts.
+  KivStepResult drag = KivPertInteraction::DragRep(viewer.get(), command->square_, {6.0f, 3.0f}, 3);
+  ASSERT_TRUE(drag) << drag.message;
+  ASSERT_EQ(command->origins_.size(), 3u);
+  EXPECT_EQ(command->origins_[0], KivMathPoint2Df(2.0f, 0.0f));
+  EXPECT_EQ(command->origins_[2], KivMathPoint2Df(6.0f, 0.0f));
+  EXPECT_EQ(command->ends_, 1);
+  EXPECT_NE(drag.message.find("axis origin (6, 0)"), std::string::npos) << drag.message;
+
+  KivStepResult menu = KivPertInteraction::OpenContextMenu(viewer.get(), 2.0f, 2.0f);
+  ASSERT_TRUE(menu) << menu.message;
+  ASSERT_EQ(KivPertInteraction::GetMenuItemNames().size(), 1u);
+  EXPECT_FALSE(KivPertInteraction::ChooseMenuItem("Show"));
+  ASSERT_TRUE(KivPertInteraction::ChooseMenuItem("Hide"));
+  EXPECT_EQ(command->hides_, 1);
+  EXPECT_FALSE(KivPertInteraction::GetOpenContextMenu()) << "choosing closes the menu";
+  EXPECT_FALSE(KivPertInteraction::ChooseMenuItem("Hide"));
+}
+
+TEST_F(KivPertInteractionTest, MovingANodeByHandInTheChartWindowSnapsAndNotifies) {
+  ASSERT_TRUE(KivInteraction::OpenDocument(doc_.get()));
+  KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
+  auto* window = new MoxPexPertChartWindow("PERT", editor, root_);
+  MoxIPertWindow_var asPertWindow(static_cast<KivBaseUnknown*>(window));
+  ASSERT_TRUE(asPertWindow);
+  EXPECT_EQ(KivPertInteraction::GetCurrentController(), window->GetPertController());
+  KivBaseUnknown_var level;
+  asPertWindow->GetPertLevel(level);
+  EXPECT_TRUE(level == root_);
+  EXPECT_EQ(window->GetTitle(), KivUnicodeString("PERT Chart Line"));
+  EXPECT_EQ(window->GetPertController()->GetDrawnNodes().Size(), 5);
+  Listen();
+
+  KivStepResult moved = KivPertInteraction::MovePertNode("S3", 140.0, -70.0);
+  ASSERT_TRUE(moved) << moved.message;
+  double x, y;
+  Position(s3_, x, y);
+  EXPECT_EQ(x, 137.5);
+  EXPECT_EQ(y, -62.5);
+  EXPECT_EQ(CountHeard(s3_, true), 1);
+  EXPECT_FALSE(KivPertInteraction::MovePertNode("NoSuchStation", 0.0, 0.0));
+
+  // Clicking a node selects it in the editor, with its path from the root.
+  ASSERT_TRUE(KivPertInteraction::ClickAt(window->GetPertViewer(), 137.5f, -62.5f));
+  ASSERT_EQ(editor->GetCSO()->GetSize(), 1);
+  EXPECT_EQ(KivIdentity(editor->GetCSO()->GetElement(1)->GetLeaf()), KivIdentity(s3_.get()));
+  EXPECT_EQ(KivIdentity(editor->GetCSO()->GetElement(1)->GetRoot()), KivIdentity(root_.get()));
+
+  // Another level: the chart shows S2's children.
+  KivBaseUnknown_var station = s2_;
+  asPertWindow->SetPertLevel(station, nullptr, 0);
+  EXPECT_EQ(window->GetPertController()->GetDrawnNodes().Size(), 4);
+  EXPECT_EQ(window->GetPertController()->LinkCount(), 1);
+  EXPECT_EQ(window->GetTitle(), KivUnicodeString("PERT Chart Line/S2"));
+
+  StopListening();
+  asPertWindow = NULL_var;
+  window->DeleteWindow();
+  KivApplicationFrame::Shutdown();
+  KivDelayedDestruction::Flush();
+}
+
+}  // namespace
