@@ -135,6 +135,7 @@ KivXMLWriter& KivXMLWriter::StartElement(const KivUnicodeString& tag) {
     if (!parent.hasText) NewLineAndIndent(open_.size());
   }
   rootWritten_ = true;
+  startTagAttributes_.clear();
   out_ += '<';
   out_ += tag.ConvertToUTF8();
   open_.push_back({tag.ConvertToUTF8()});
@@ -152,9 +153,17 @@ KivXMLWriter& KivXMLWriter::Attribute(const KivUnicodeString& name, const KivUni
     Fail("invalid attribute name \"" + name.ConvertToUTF8() + "\"");
     return *this;
   }
+  const std::string attributeName = name.ConvertToUTF8();
+  for (const std::string& written : startTagAttributes_) {
+    if (written == attributeName) {
+      Fail("attribute \"" + attributeName + "\" written twice");
+      return *this;
+    }
+  }
+  startTagAttributes_.push_back(attributeName);
   const std::size_t mark = out_.size();
   out_ += ' ';
-  out_ += name.ConvertToUTF8();
+  out_ += attributeName;
   out_ += "=\"";
   char32_t bad = 0;
   if (!AppendEscaped(out_, value.Characters(), true, bad)) {

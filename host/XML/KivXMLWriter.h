@@ -68,6 +68,7 @@ class KivXMLWriter {
   std::string out_;
   std::vector<OpenElement> open_;
   bool startTagOpen_ = false;
+  std::vector<std::string> startTagAttributes_;  // names in the open start tag
   bool rootWritten_ = false;
   std::string error_;
   std::string saveError_;

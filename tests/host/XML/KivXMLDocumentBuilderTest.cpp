@@ -2,6 +2,7 @@
 // validation, and its defences against hostile documents.
 #include <algorithm>
 
+#include "KivXMLPlatform.h"
 #include "KivXMLTestSupport.h"
 
 namespace {
@@ -239,6 +240,20 @@ TEST_F(KivXMLDocumentBuilderTest, ManyCharacterReferencesAreNoBomb) {
   KivIDOMDocument_var document = ParseText(text);
   ASSERT_TRUE(document);
   EXPECT_EQ(document->GetDocumentElement()->GetTextContent().GetLengthInChar(), 120000);
+}
+
+TEST_F(KivXMLDocumentBuilderTest, XercesStaysInitialisedWhileABuilderLives) {
+  const int before = KivXMLPlatformUse::Users();
+  {
+    KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
+    EXPECT_EQ(KivXMLPlatformUse::Users(), before + 1);
+    KivXMLPlatformUse own;
+    EXPECT_TRUE(own.IsReady());
+    EXPECT_EQ(KivXMLPlatformUse::Users(), before + 2);
+  }
+  EXPECT_EQ(KivXMLPlatformUse::Users(), before);
+  // Parsing again after the platform was released re-initialises it.
+  EXPECT_TRUE(ParseText("<again/>"));
 }
 
 TEST_F(KivXMLDocumentBuilderTest, TheTraceModuleIsRegistered) {

@@ -76,6 +76,8 @@ TEST_F(KivXMLWriterTest, RefusesWhatXmlCannotHold) {
       {"element name starting with a digit", [](KivXMLWriter& w) { w.StartElement("1st"); }},
       {"attribute name with a quote",
        [](KivXMLWriter& w) { w.StartElement("r").Attribute("a\"b", "v"); }},
+      {"attribute written twice",
+       [](KivXMLWriter& w) { w.StartElement("r").Attribute("a", "1").Attribute("a", "2"); }},
       {"attribute after content",
        [](KivXMLWriter& w) { w.StartElement("r").Text("t").Attribute("a", "v"); }},
       {"two root elements",
