@@ -47,3 +47,4 @@ class Kiv2DBagRep : public Kiv2DRep {
   std::vector<KivVar<Kiv2DRep>> children_;
   std::optional<Kiv3x3Matrix> matrix_;
 };
+KIV_DECLARE_VAR(Kiv2DBagRep);

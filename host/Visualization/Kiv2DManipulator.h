@@ -36,3 +36,4 @@ class Kiv2DManipulator : public KivManipulator {
   KivMathAxis2D reference_;
   KivMathAxis2D current_;
 };
+KIV_DECLARE_VAR(Kiv2DManipulator);

@@ -70,3 +70,4 @@ class Kiv2DRep : public KivRep {
   mutable Kiv2DBoundingBox box_;
   mutable bool boxValid_ = false;
 };
+KIV_DECLARE_VAR(Kiv2DRep);

@@ -74,3 +74,4 @@ class KivManipulator : public KivCommand {
   KivMathPoint2Df pointer_;
   bool dragging_ = false;
 };
+KIV_DECLARE_VAR(KivManipulator);

@@ -19,3 +19,4 @@ class KivModelForRep2D : public KivImplement<> {
  private:
   KivVar<Kiv2DRep> rep_;
 };
+KIV_DECLARE_VAR(KivModelForRep2D);

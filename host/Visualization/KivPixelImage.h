@@ -9,6 +9,7 @@
 
 #include "KivImplement.h"
 #include "KivString.h"
+#include "KivVar.h"
 
 struct KivRgba {
   std::uint8_t r = 0, g = 0, b = 0, a = 255;
@@ -72,3 +73,4 @@ class KivPixelImage : public KivImplement<> {
   int transparency_ = kOpaque;
   std::vector<std::uint8_t> pixels_;
 };
+KIV_DECLARE_VAR(KivPixelImage);

@@ -51,3 +51,4 @@ class KivRep : public KivImplement<> {
   KivBaseUnknown_var model_;
   int showMode_ = kShown;
 };
+KIV_DECLARE_VAR(KivRep);

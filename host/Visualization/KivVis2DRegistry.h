@@ -27,3 +27,4 @@ class KivVis2DRegistry : public KivImplement<> {
  private:
   std::vector<KivVar<KivModelForRep2D>> models_;
 };
+KIV_DECLARE_VAR(KivVis2DRegistry);
