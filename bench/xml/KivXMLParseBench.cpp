@@ -67,7 +67,9 @@ void BM_Write(benchmark::State& state) {
     KivXMLWriter writer;
     writer.StartElement("Process");
     for (int i = 0; i < 100000; ++i)
-      writer.StartElement("ProductInput").Attribute("Product", "P & Q <" + std::to_string(i) + ">").EndElement();
+      writer.StartElement("ProductInput")
+          .Attribute("Product", "P & Q <" + std::to_string(i) + ">")
+          .EndElement();
     writer.EndElement();
     std::string text;
     writer.GetText(text);

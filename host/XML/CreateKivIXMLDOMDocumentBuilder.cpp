@@ -1,7 +1,8 @@
 #include "KivIXMLDOMDocumentBuilder.h"
 #include "KivXMLDOMDocumentBuilder.h"
 
-HRESULT CreateKivIXMLDOMDocumentBuilder(const CLSID& clsid, KivIXMLDOMDocumentBuilder_var& builder) {
+HRESULT CreateKivIXMLDOMDocumentBuilder(const CLSID& clsid,
+                                        KivIXMLDOMDocumentBuilder_var& builder) {
   builder = NULL_var;
   if (clsid != CLSID_XML4C_DOM) return E_FAIL;
   auto created = KivMake<KivXMLDOMDocumentBuilder>();

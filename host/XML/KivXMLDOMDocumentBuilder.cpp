@@ -3,10 +3,9 @@
 #include <memory>
 #include <new>
 #include <string_view>
-
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
+#include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLException.hpp>
@@ -38,7 +37,7 @@ bool NamesASchema(const char* data, std::size_t size) {
 }  // namespace
 
 HRESULT KivXMLDOMDocumentBuilder::Fail(HRESULT code, const std::string& source, int line,
-                                      int column, const std::string& message) {
+                                       int column, const std::string& message) {
   lastError_ = source.empty() ? std::string("(no source)") : source;
   if (line > 0) lastError_ += ":" + std::to_string(line) + ":" + std::to_string(column);
   lastError_ += ": " + message;
@@ -49,9 +48,9 @@ HRESULT KivXMLDOMDocumentBuilder::Fail(HRESULT code, const std::string& source, 
 }
 
 HRESULT KivXMLDOMDocumentBuilder::ReadOptions(const std::string& source,
-                                             const KivListValKivUnicodeString& names,
-                                             const KivListValKivUnicodeString& values,
-                                             Options& options) {
+                                              const KivListValKivUnicodeString& names,
+                                              const KivListValKivUnicodeString& values,
+                                              Options& options) {
   if (names.Size() != values.Size())
     return Fail(E_INVALIDARG, source, 0, 0,
                 "the option names and values differ in number (" + std::to_string(names.Size()) +
@@ -128,8 +127,7 @@ HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
     if (options.validate && !schema) {
       // DTD validation goes through the DTD-only scanner: the general one
       // leaks a little memory on every external DTD it reads.
-      reader->setProperty(XMLUni::fgXercesScannerName,
-                          const_cast<XMLCh*>(XMLUni::fgDGXMLScanner));
+      reader->setProperty(XMLUni::fgXercesScannerName, const_cast<XMLCh*>(XMLUni::fgDGXMLScanner));
     }
     reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, schema);
     reader->setFeature(XMLUni::fgSAX2CoreNameSpacePrefixes, true);

@@ -1,10 +1,11 @@
 #include "KivXMLFile.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <sys/stat.h>
 
 bool KivXMLReadFile(const std::string& path, std::string& bytes, std::string& error) {
   if (path.empty()) {
@@ -20,7 +21,8 @@ bool KivXMLReadFile(const std::string& path, std::string& bytes, std::string& er
     error = "cannot open the file: it is a folder";
     return false;
   }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
   if (!file) {
     error = std::string("cannot open the file: ") + std::strerror(errno);
     return false;

@@ -49,7 +49,8 @@ KivListValKivIDOMElement_var KivXMLNode::GetElementsByTagName(const KivUnicodeSt
 KivListValKivIDOMElement_var KivXMLNode::GetChildElements() {
   KivListValKivIDOMElement_var children;
   const KivXMLTree& tree = Tree();
-  for (KivXMLTree::Index i = Node().firstChild; i != KivXMLTree::kNone; i = tree.nodes[i].nextSibling)
+  for (KivXMLTree::Index i = Node().firstChild; i != KivXMLTree::kNone;
+       i = tree.nodes[i].nextSibling)
     if (tree.nodes[i].type == KivIDOMNode::ELEMENT_NODE) children.Append(document_.ElementAt(i));
   return children;
 }

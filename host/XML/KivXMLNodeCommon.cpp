@@ -66,7 +66,8 @@ template <class Primary>
 KivListValKivIDOMNode_var KivXMLNodeCommon<Primary>::GetChildNodes() {
   KivListValKivIDOMNode_var children;
   const KivXMLTree& tree = Tree();
-  for (KivXMLTree::Index i = Node().firstChild; i != KivXMLTree::kNone; i = tree.nodes[i].nextSibling)
+  for (KivXMLTree::Index i = Node().firstChild; i != KivXMLTree::kNone;
+       i = tree.nodes[i].nextSibling)
     children.Append(document_.NodeAt(i));
   return children;
 }

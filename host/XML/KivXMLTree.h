@@ -18,18 +18,18 @@ struct KivXMLTree {
   static constexpr Index kDocument = 0;
 
   struct Node {
-    int type = 0;             // KivIDOMNode::NodeType
-    Index name = kNone;       // element tag, PI target or DOCTYPE name
+    int type = 0;        // KivIDOMNode::NodeType
+    Index name = kNone;  // element tag, PI target or DOCTYPE name
     Index parent = kNone;
     Index firstChild = kNone;
     Index lastChild = kNone;
     Index nextSibling = kNone;
-    Index subtreeEnd = 0;     // index of the last node of the subtree
+    Index subtreeEnd = 0;  // index of the last node of the subtree
     Index firstAttribute = 0;
     Index attributeCount = 0;
     std::uint32_t line = 0;
     std::uint32_t column = 0;
-    std::string value;        // text, CDATA, comment or PI data
+    std::string value;  // text, CDATA, comment or PI data
   };
   struct Attribute {
     Index name = kNone;

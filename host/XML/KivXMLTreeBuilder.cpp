@@ -1,7 +1,6 @@
 #include "KivXMLTreeBuilder.h"
 
 #include <algorithm>
-
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
@@ -100,9 +99,7 @@ void KivXMLTreeBuilder::AddText(const XMLCh* chars, XMLSize_t length) {
   AccountText(value.size() - before);
 }
 
-void KivXMLTreeBuilder::characters(const XMLCh* chars, XMLSize_t length) {
-  AddText(chars, length);
-}
+void KivXMLTreeBuilder::characters(const XMLCh* chars, XMLSize_t length) { AddText(chars, length); }
 
 // Only reported while validating against a DTD; kept like any text so that
 // the tree does not depend on the validation option.
@@ -119,7 +116,8 @@ void KivXMLTreeBuilder::processingInstruction(const XMLCh* target, const XMLCh* 
 }
 
 void KivXMLTreeBuilder::endDocument() {
-  tree_->nodes[KivXMLTree::kDocument].subtreeEnd = static_cast<KivXMLTree::Index>(tree_->Size() - 1);
+  tree_->nodes[KivXMLTree::kDocument].subtreeEnd =
+      static_cast<KivXMLTree::Index>(tree_->Size() - 1);
 }
 
 void KivXMLTreeBuilder::comment(const XMLCh* chars, XMLSize_t length) {
@@ -183,8 +181,7 @@ InputSource* KivXMLTreeBuilder::resolveEntity(XMLResourceIdentifier* resource) {
   }
   std::string bytes;
   std::string failure;
-  if (!KivXMLReadFile(path, bytes, failure))
-    Stop("external resource '" + path + "': " + failure);
+  if (!KivXMLReadFile(path, bytes, failure)) Stop("external resource '" + path + "': " + failure);
   // The input source owns its copy and releases it with delete[].
   auto buffer = std::make_unique<XMLByte[]>(bytes.size() + 1);
   std::copy(bytes.begin(), bytes.end(), buffer.get());

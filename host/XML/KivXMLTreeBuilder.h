@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <memory>
 #include <string>
-
 #include <xercesc/sax2/DefaultHandler.hpp>
 #include <xercesc/util/XMLEntityResolver.hpp>
 

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-
 #include <xercesc/util/XercesDefs.hpp>
 
 // Appends `length` UTF-16 units as UTF-8; a lone surrogate becomes U+FFFD.

@@ -84,8 +84,15 @@ TEST_F(KivXMLDocumentBuilderTest, AMalformedFileReportsFileLineAndColumn) {
 TEST_F(KivXMLDocumentBuilderTest, InputsThatAreNotDocumentsFail) {
   KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
   KivIDOMDocument_var document;
-  const std::string bad[] = {"", "   ", "<r>", "<r></r><second/>", "text only", "<r a='1' a='2'/>",
-                             "<r>&undefined;</r>", std::string("<r>\0</r>", 8), "\xFF\xFE<r/>"};
+  const std::string bad[] = {"",
+                             "   ",
+                             "<r>",
+                             "<r></r><second/>",
+                             "text only",
+                             "<r a='1' a='2'/>",
+                             "<r>&undefined;</r>",
+                             std::string("<r>\0</r>", 8),
+                             "\xFF\xFE<r/>"};
   for (const std::string& text : bad) {
     EXPECT_EQ(builder->ParseBuffer(text.data(), text.size(), "buffer", document, {}, {}), E_FAIL)
         << text;
@@ -155,7 +162,8 @@ TEST_F(KivXMLDocumentBuilderTest, ValidationOnlyWhenAskedAndOnlyWhereDeclared) {
 
 TEST_F(KivXMLDocumentBuilderTest, ExternalGrammarsAreLocalAndOnlyReadWhenValidating) {
   WriteFile("grammar.dtd", "<!ELEMENT r (a)*><!ELEMENT a EMPTY>");
-  const std::string path = WriteFile("doc.xml", "<!DOCTYPE r SYSTEM 'grammar.dtd'>\n<r><a/><b/></r>");
+  const std::string path =
+      WriteFile("doc.xml", "<!DOCTYPE r SYSTEM 'grammar.dtd'>\n<r><a/><b/></r>");
   const std::string unreachable =
       WriteFile("far.xml", "<!DOCTYPE r SYSTEM 'http://192.0.2.1/grammar.dtd'>\n<r/>");
   KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
@@ -210,13 +218,11 @@ TEST_F(KivXMLDocumentBuilderTest, ExternalEntitiesAreNeverRead) {
 TEST_F(KivXMLDocumentBuilderTest, EntityExpansionBombsFailCleanly) {
   std::string laughs = "<!DOCTYPE lolz [<!ENTITY lol0 \"lol\">";
   for (int i = 1; i <= 9; ++i)
-    laughs += "<!ENTITY lol" + std::to_string(i) + " \"" +
-              [&] {
-                std::string refs;
-                for (int k = 0; k < 10; ++k) refs += "&lol" + std::to_string(i - 1) + ";";
-                return refs;
-              }() +
-              "\">";
+    laughs += "<!ENTITY lol" + std::to_string(i) + " \"" + [&] {
+      std::string refs;
+      for (int k = 0; k < 10; ++k) refs += "&lol" + std::to_string(i - 1) + ";";
+      return refs;
+    }() + "\">";
   laughs += "]><lolz a=\"&lol9;\">&lol9;</lolz>";
 
   // Few expansions of one large entity: bounded by the text the tree may hold.
@@ -227,7 +233,8 @@ TEST_F(KivXMLDocumentBuilderTest, EntityExpansionBombsFailCleanly) {
   KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
   KivIDOMDocument_var document;
   for (const std::string* text : {&laughs, &quadratic}) {
-    EXPECT_EQ(builder->ParseBuffer(text->data(), text->size(), "bomb.xml", document, {}, {}), E_FAIL);
+    EXPECT_EQ(builder->ParseBuffer(text->data(), text->size(), "bomb.xml", document, {}, {}),
+              E_FAIL);
     EXPECT_FALSE(document);
     EXPECT_FALSE(builder->GetLastError().IsEmpty());
   }
@@ -258,8 +265,9 @@ TEST_F(KivXMLDocumentBuilderTest, XercesStaysInitialisedWhileABuilderLives) {
 
 TEST_F(KivXMLDocumentBuilderTest, TheTraceModuleIsRegistered) {
   const auto modules = KivTrace::RegisteredModules();
-  const auto found = std::find_if(modules.begin(), modules.end(),
-                                  [](const KivTrace::Module& m) { return m.name == "KivXMLTrace"; });
+  const auto found = std::find_if(modules.begin(), modules.end(), [](const KivTrace::Module& m) {
+    return m.name == "KivXMLTrace";
+  });
   ASSERT_NE(found, modules.end());
   EXPECT_EQ(found->output, "STDERR");
 }

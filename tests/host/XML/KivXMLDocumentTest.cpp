@@ -79,7 +79,8 @@ TEST_F(KivXMLDocumentTest, ChildrenCarryTheirNodeTypes) {
   KivIDOMDocument_var document = ParseText(
       "<!DOCTYPE r [<!ENTITY who \"world\"><!-- inside the DTD -->]>\n"
       "<!-- before -->\n"
-      "<r>hello &who; &amp; more<!--note--><e/><![CDATA[a<b]]><![CDATA[c]]><?target some data?></r>");
+      "<r>hello &who; &amp; more<!--note--><e/><![CDATA[a<b]]><![CDATA[c]]><?target some "
+      "data?></r>");
   ASSERT_TRUE(document);
   EXPECT_EQ(document->GetNodeType(), KivIDOMNode::DOCUMENT_NODE);
   EXPECT_EQ(document->GetNodeName(), KivUnicodeString("#document"));
@@ -95,8 +96,8 @@ TEST_F(KivXMLDocumentTest, ChildrenCarryTheirNodeTypes) {
 
   const KivListValKivIDOMNode_var children = top[3]->GetChildNodes();
   ASSERT_EQ(children.Size(), 6);
-  const int types[] = {KivIDOMNode::TEXT_NODE, KivIDOMNode::COMMENT_NODE,
-                       KivIDOMNode::ELEMENT_NODE, KivIDOMNode::CDATA_SECTION_NODE,
+  const int types[] = {KivIDOMNode::TEXT_NODE,          KivIDOMNode::COMMENT_NODE,
+                       KivIDOMNode::ELEMENT_NODE,       KivIDOMNode::CDATA_SECTION_NODE,
                        KivIDOMNode::CDATA_SECTION_NODE, KivIDOMNode::PROCESSING_INSTRUCTION_NODE};
   for (int i = 1; i <= 6; ++i) EXPECT_EQ(children[i]->GetNodeType(), types[i - 1]) << i;
   // Text split by entity references is one node, with the entities expanded.
@@ -155,8 +156,8 @@ TEST_F(KivXMLDocumentTest, NodeHandlesKeepTheDocumentAlive) {
 }
 
 TEST_F(KivXMLDocumentTest, ElementsKnowTheirSourceLine) {
-  KivIDOMDocument_var document = ParseText(
-      "<?xml version=\"1.0\"?>\n<r>\n  <a/>\n\n  <b\n     x=\"1\">\n  </b>\n</r>\n");
+  KivIDOMDocument_var document =
+      ParseText("<?xml version=\"1.0\"?>\n<r>\n  <a/>\n\n  <b\n     x=\"1\">\n  </b>\n</r>\n");
   ASSERT_TRUE(document);
   EXPECT_EQ(document->GetDocumentElement()->GetLineNumber(), 2);
   EXPECT_EQ(document->GetElementsByTagName("a")[1]->GetLineNumber(), 3);
@@ -168,10 +169,9 @@ TEST_F(KivXMLDocumentTest, ElementsKnowTheirSourceLine) {
 
 TEST_F(KivXMLDocumentTest, NonAsciiTextSurvivesFromFileAndPath) {
   const std::string text = Utf8(u8"Schwei\u00DFpunkt \u2013 \u6EB6\u63A5 \U0001F697");
-  const std::string path =
-      WriteFile(Utf8(u8"Konfiguration-\u00E4\u00F6\u00FC.xml"),
-                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r label=\"" + text + "\">" + text +
-                    "</r>");
+  const std::string path = WriteFile(
+      Utf8(u8"Konfiguration-\u00E4\u00F6\u00FC.xml"),
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r label=\"" + text + "\">" + text + "</r>");
   KivIDOMDocument_var document;
   KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
   ASSERT_EQ(builder->Parse(path, document, {}, {}, nullptr, nullptr), S_OK)
@@ -185,8 +185,9 @@ TEST_F(KivXMLDocumentTest, NonAsciiTextSurvivesFromFileAndPath) {
 
 TEST_F(KivXMLDocumentTest, DeclaredEncodingsAreDecoded) {
   // "Stra\xDFe" in ISO-8859-1 is "Strasse" with a sharp s.
-  KivIDOMDocument_var document =
-      ParseText("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r v=\"Stra\xDF" "e\"/>");
+  KivIDOMDocument_var document = ParseText(
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r v=\"Stra\xDF"
+      "e\"/>");
   ASSERT_TRUE(document);
   EXPECT_EQ(document->GetDocumentElement()->GetAttribute("v").ConvertToUTF8(),
             Utf8(u8"Stra\u00DFe"));

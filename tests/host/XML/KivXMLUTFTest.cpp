@@ -19,7 +19,9 @@ TEST(KivXMLUTFTest, EveryPlaneRoundTrips) {
 }
 
 TEST(KivXMLUTFTest, BrokenInputBecomesReplacementCharacters) {
-  EXPECT_EQ(ToUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(ToUtf8(std::u16string{u'a', 0xD800, u'b'}),
+            "a\xEF\xBF\xBD"
+            "b");
   EXPECT_EQ(ToUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
   // A truncated sequence, an overlong form and an encoded surrogate.
   EXPECT_EQ(KivXMLFromUTF8("a\xE2\x82"), (std::u16string{u'a', 0xFFFD, 0xFFFD}));

@@ -67,7 +67,9 @@ TEST_F(KivXMLWriterTest, RefusesWhatXmlCannotHold) {
   };
   const Case cases[] = {
       {"control character in text",
-       [](KivXMLWriter& w) { w.StartElement("r").Text(KivUnicodeString(std::u32string{'a', 1})); }},
+       [](KivXMLWriter& w) {
+         w.StartElement("r").Text(KivUnicodeString(std::u32string{'a', 1}));
+       }},
       {"nul in attribute",
        [](KivXMLWriter& w) {
          w.StartElement("r").Attribute("a", KivUnicodeString(std::u32string{'x', 0}));
@@ -86,7 +88,8 @@ TEST_F(KivXMLWriterTest, RefusesWhatXmlCannotHold) {
       {"comment ending in a dash", [](KivXMLWriter& w) { w.StartElement("r").Comment("a-"); }},
       {"end without start", [](KivXMLWriter& w) { w.EndElement(); }},
       {"text outside the root", [](KivXMLWriter& w) { w.Text("loose"); }},
-      {"element left open", [](KivXMLWriter& w) { w.StartElement("r").StartElement("s").EndElement(); }},
+      {"element left open",
+       [](KivXMLWriter& w) { w.StartElement("r").StartElement("s").EndElement(); }},
       {"no element at all", [](KivXMLWriter&) {}},
   };
   for (const Case& c : cases) {
