@@ -37,15 +37,15 @@ class MoxPertClientVisuServices {
                                              const KivBaseUnknown_var& node);
 
   // The kind of client that uses the PERT services: 0 for the host's own
-  // chart, 1 for a plug-in viewer window. New controllers and windows read it.
+  // chart, 1 for a plug-in viewer window. Kept for the clients that ask.
   static void SetViewerName(int value);
   static int GetViewerName();
   static void ResetViewerName() { SetViewerName(0); }
 
   // Gives a place to the child nodes of `node`. flag 1: only the children
   // not placed yet; flag 0: every child. The children go, in child order, to
-  // the first free grid cells in the row right of the node's anchor, and
-  // count as placed. S_FALSE when nothing needed a place, E_FAIL when `node`
+  // the first free grid cells of the row under the node's anchor (from
+  // the node's column rightwards), and count as placed. S_FALSE when nothing needed a place, E_FAIL when `node`
   // is not a graph node.
   static HRESULT SetChildPertPositions(const KivBaseUnknown_var& node, int flag);
 };

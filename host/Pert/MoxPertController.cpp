@@ -78,6 +78,27 @@ KivUnicodeString FitText(const KivUnicodeString& text, float height, float width
   return text.Left(fits - 1) + KivUnicodeString("\u2026");
 }
 
+// The text on at most two lines that fit `width`: the first line breaks at
+// the last blank that lets it fit (or inside a word too long for a line);
+// the second is cut with an ellipsis when the rest does not fit.
+std::vector<KivUnicodeString> WrapText(const KivUnicodeString& text, float height, float width) {
+  if (text.IsEmpty()) return {};
+  if (KivTextMetric::Width(text, height) <= width) return {text};
+  const int perLine =
+      static_cast<int>(std::floor(width / (KivTextMetric::kAdvancePerHeight * height)));
+  if (perLine < 2) return {FitText(text, height, width)};
+  const std::u32string& chars = text.Characters();
+  int cut = perLine;  // a break inside the word when there is no blank
+  for (int i = perLine; i > 0; --i)
+    if (chars[static_cast<std::size_t>(i)] == U' ') {
+      cut = i;
+      break;
+    }
+  int rest = cut;
+  while (rest < text.GetLengthInChar() && chars[static_cast<std::size_t>(rest)] == U' ') ++rest;
+  return {text.Left(cut), FitText(text.SubString(rest), height, width)};
+}
+
 std::vector<KivMathPoint2Df> Rectangle(float x0, float y0, float x1, float y1) {
   return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
 }
@@ -307,20 +328,27 @@ void MoxPertController::DrawBox(NodeEntry& entry) {
   }
   if (auto* text = AddNew<Kiv2DCustomRep>(bag)) {
     const float room = 2.0f * hw - 2.0f * kLabelPadding;
-    const KivUnicodeString shown = FitText(label, kLabelHeight, room);
-    const float width = KivTextMetric::Width(shown, kLabelHeight);
-    // Activities show their type under the name; Start and Stop only a word.
-    const bool withType = !MoxPertNodeAccess::IsControlNode(entry.impl);
-    const float baseline =
-        withType ? 0.2f
-                 : (KivTextMetric::kDescentPerHeight - 0.5f) * kLabelHeight;  // centred
-    text->AddPrimitive(std::make_unique<Kiv2DTextPrimitive>(
-        KivMathPoint2Df(-width / 2.0f, baseline), shown, kLabelHeight, kTextColor));
-    if (withType) {
-      const KivUnicodeString typeText = FitText(ShortTypeName(type), kTypeHeight, room);
-      const float typeWidth = KivTextMetric::Width(typeText, kTypeHeight);
+    auto centred = [&](const KivUnicodeString& line, float height, float baseline, int color) {
+      const float width = KivTextMetric::Width(line, height);
       text->AddPrimitive(std::make_unique<Kiv2DTextPrimitive>(
-          KivMathPoint2Df(-typeWidth / 2.0f, -2.2f), typeText, kTypeHeight, kTypeTextColor));
+          KivMathPoint2Df(-width / 2.0f, baseline), line, height, color));
+    };
+    if (MoxPertNodeAccess::IsControlNode(entry.impl)) {
+      // Start and Stop: one word, centred.
+      centred(FitText(label, kLabelHeight, room), kLabelHeight,
+              (KivTextMetric::kDescentPerHeight - 0.5f) * kLabelHeight, kTextColor);
+    } else {
+      // The name on one or two lines, the activity type under it.
+      const std::vector<KivUnicodeString> lines = WrapText(label, kLabelHeight, room);
+      const float typeBaseline = lines.size() > 1 ? -2.9f : -2.2f;
+      if (lines.size() > 1) {
+        centred(lines[0], kLabelHeight, 1.4f, kTextColor);
+        centred(lines[1], kLabelHeight, -0.6f, kTextColor);
+      } else if (!lines.empty()) {
+        centred(lines[0], kLabelHeight, 0.2f, kTextColor);
+      }
+      centred(FitText(ShortTypeName(type), kTypeHeight, room), kTypeHeight, typeBaseline,
+              kTypeTextColor);
     }
   }
 }

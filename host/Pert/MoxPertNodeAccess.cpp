@@ -141,14 +141,17 @@ std::vector<Cell> FirstFreeCells(KivBaseUnknown* parent,
         taken.insert(key(cx, cy));
     }
   }
+  // The row under the parent's, from the parent's column rightwards: an
+  // expanded parent then grows downwards, away from the flow of its level.
+  const double row = y - MoxPertClientVisuServices::kGridStep;
   std::vector<Cell> cells;
   cells.reserve(static_cast<std::size_t>(children.Size()));
-  double cx = x;
+  double cx = x - MoxPertClientVisuServices::kGridStep;
   for (int i = 1; i <= children.Size(); ++i) {
     do {
       cx += MoxPertClientVisuServices::kGridStep;
-    } while (taken.count(key(cx, y)));
-    cells.push_back({cx, y});
+    } while (taken.count(key(cx, row)));
+    cells.push_back({cx, row});
   }
   return cells;
 }

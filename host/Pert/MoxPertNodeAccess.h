@@ -50,8 +50,8 @@ KivUnicodeString Label(KivBaseUnknown* node);
 // nodes.
 KivString TypeName(KivBaseUnknown* node);
 
-// First places for children of `parent`: grid cell centres on the row of the
-// parent's anchor, going right from the cell after the anchor's, skipping
+// First places for children of `parent`: grid cell centres on the row under
+// the parent's anchor, going right from the parent's column, skipping
 // the cells that placed children hold when `skipPlaced`. Returns one cell
 // per entry of `children`, in order.
 struct Cell {

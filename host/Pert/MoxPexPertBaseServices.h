@@ -10,7 +10,8 @@ class MoxPexPertBaseServices {
   // position set). E_FAIL otherwise (notPlaced untouched).
   static HRESULT GetPertExtension(const KivBaseUnknown_var& node, bool& notPlaced);
   // Gives a node that is not placed yet a first position, the first free
-  // grid cell right of its parent's anchor, so that it can be drawn; it still
+  // grid cell under its parent's anchor (see SetChildPertPositions), so that it
+  // can be drawn; it still
   // counts as not placed until a layout or the user places it. Calling it
   // again gives the same cell. S_FALSE for a placed node (nothing changes),
   // E_FAIL for a node without PERT data.

@@ -51,23 +51,24 @@ TEST(MoxPertSnap, UnknownIndexOrNonFiniteCoordinatesAreRefusedAndLeftAsGiven) {
 
 using MoxPertPlacement = MoxPertTest;
 
-TEST_F(MoxPertPlacement, UnplacedChildrenTakeFreeCellsRightOfTheParentAndSkipPlacedOnes) {
-  Place(root_, 0.0, 0.0);
-  Place(s2_, 37.5, 12.5);  // the first cell right of the root is taken
+TEST_F(MoxPertPlacement, UnplacedChildrenTakeFreeCellsUnderTheParentAndSkipPlacedOnes) {
+  Place(root_, 3.0, 20.0);  // in the cell centred on (12.5, 12.5)
+  Place(s2_, 37.5, -12.5);  // the second cell of the row under it is taken
   ASSERT_EQ(MoxPertClientVisuServices::SetChildPertPositions(root_, 1), S_OK);
   // Child order: Start, S1, S2 (placed), S3, Stop.
   double x, y;
   Position(start_, x, y);
-  EXPECT_EQ(x, 62.5);
-  EXPECT_EQ(y, 12.5);
+  EXPECT_EQ(x, 12.5);
+  EXPECT_EQ(y, -12.5);
   Position(s1_, x, y);
-  EXPECT_EQ(x, 87.5);
+  EXPECT_EQ(x, 62.5);
   Position(s2_, x, y);
   EXPECT_EQ(x, 37.5);
   Position(s3_, x, y);
-  EXPECT_EQ(x, 112.5);
+  EXPECT_EQ(x, 87.5);
   Position(stop_, x, y);
-  EXPECT_EQ(x, 137.5);
+  EXPECT_EQ(x, 112.5);
+  EXPECT_EQ(y, -12.5);
   bool notPlaced = true;
   ASSERT_EQ(MoxPexPertBaseServices::GetPertExtension(stop_, notPlaced), S_OK);
   EXPECT_FALSE(notPlaced);
