@@ -1,8 +1,8 @@
 #pragma once
 // A document's compound container: its named containers ("KivSPPPPRCont",
 // "MoxMBomNodesCont").
-#include "KivString.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivICompoundContainer;

@@ -1,7 +1,7 @@
 #pragma once
 // A named container of document members.
-#include "KivString.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivIContainer;

@@ -1,7 +1,7 @@
 #pragma once
 // A product or resource in its tree (late type "ASMPRODUCT").
-#include "KivString.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivIProduct;

@@ -1,8 +1,8 @@
 #pragma once
 // The children of an activity: child activities and its Start and Stop nodes.
-#include "KivString.h"
 #include "KivISPPActivity.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivISPPChildManagement;

@@ -1,8 +1,8 @@
 #pragma once
 // An item of the process document: a product or resource ("ASMPRODUCT") or a
 // manufacturing assembly ("MoxMfgAssy").
-#include "KivString.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivISPPItem;

@@ -1,7 +1,7 @@
 #pragma once
 // The items (products and manufacturing assemblies) assigned to an activity.
-#include "KivString.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivISPPItemMgt;

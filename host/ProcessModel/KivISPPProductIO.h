@@ -1,8 +1,8 @@
 #pragma once
 // A product input or output link of an activity (late types "ProductInput"
 // and "ProductOutput"). Its item is a product or a manufacturing assembly.
-#include "KivString.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivISPPProductIO;

@@ -1,7 +1,7 @@
 #pragma once
 // The resources assigned to an activity.
-#include "KivString.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivISPPResourceManagement;

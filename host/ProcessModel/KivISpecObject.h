@@ -1,7 +1,7 @@
 #pragma once
 // The specification view of every model object: name, type and owner.
-#include "KivString.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivISpecObject;

@@ -1,7 +1,7 @@
 #pragma once
 // The process document's root object: gives its root containers by class name.
-#include "KivString.h"
 #include "KivProcessModelTypes.h"
+#include "KivString.h"
 #include "KivVar.h"
 
 extern const IID IID_KivInit;

@@ -25,13 +25,17 @@ KivVar<KivProcessDocument> KivProcessDocument::Create() {
 }
 
 const std::vector<KivUnicodeString>& KivProcessDocument::ActivityTypes() {
-  static const std::vector<KivUnicodeString> types = {
-      "BIWActivityRoot",          "BIWActivityStation",
-      "BIWActivityGrouping",      "BIWActivityLoading",
-      "BIWActivitySpotWelding",   "BIWActivityStudWelding",
-      "BIWActivitySpotGluing",    "BIWActivityArcWelding",
-      "BIWActivityAdhesiveApplication", "BIWActivitySealantApplication",
-      "BIWActivityClinching"};
+  static const std::vector<KivUnicodeString> types = {"BIWActivityRoot",
+                                                      "BIWActivityStation",
+                                                      "BIWActivityGrouping",
+                                                      "BIWActivityLoading",
+                                                      "BIWActivitySpotWelding",
+                                                      "BIWActivityStudWelding",
+                                                      "BIWActivitySpotGluing",
+                                                      "BIWActivityArcWelding",
+                                                      "BIWActivityAdhesiveApplication",
+                                                      "BIWActivitySealantApplication",
+                                                      "BIWActivityClinching"};
   return types;
 }
 

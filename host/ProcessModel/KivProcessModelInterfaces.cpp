@@ -1,5 +1,4 @@
 // Identifiers of the process model interfaces.
-#include "KivInterfaceRegistry.h"
 #include "KivICompoundContainer.h"
 #include "KivIContainer.h"
 #include "KivIGENode.h"
@@ -25,6 +24,7 @@
 #include "KivISpecObject.h"
 #include "KivIVisProperties.h"
 #include "KivInit.h"
+#include "KivInterfaceRegistry.h"
 #include "MoxIBIWActivityGrouping.h"
 #include "MoxIBIWActivityStation.h"
 #include "MoxIBIWItemInfo.h"

@@ -7,8 +7,8 @@
 #include "KivSPPItemBase.h"
 #include "KivSPPNodeDataNotification.h"
 
-KivSPPFlowNode::KivSPPFlowNode(KivProcessDocument* document, KivSPPActivity* parent,
-                               std::string id, const KivUnicodeString& name)
+KivSPPFlowNode::KivSPPFlowNode(KivProcessDocument* document, KivSPPActivity* parent, std::string id,
+                               const KivUnicodeString& name)
     : document_(document), parent_(parent), id_(std::move(id)), name_(name) {}
 
 KivSPPFlowNode::~KivSPPFlowNode() = default;

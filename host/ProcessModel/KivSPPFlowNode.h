@@ -16,9 +16,8 @@
 class KivProcessDocument;
 class KivSPPActivity;
 
-class KivSPPFlowNode
-    : public KivImplement<KivISPPFlowMgt, KivISpecObject, KivIGENode, KivISPPNodeData,
-                          KivIModelEvents> {
+class KivSPPFlowNode : public KivImplement<KivISPPFlowMgt, KivISpecObject, KivIGENode,
+                                           KivISPPNodeData, KivIModelEvents> {
   KIV_CLASS(KivSPPFlowNode, KivBaseUnknown, "ProcessModel")
  public:
   KivProcessDocument* Document() const { return document_; }

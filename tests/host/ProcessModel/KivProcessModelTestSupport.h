@@ -9,10 +9,10 @@
 #include "KivISPPActivity.h"
 #include "KivISPPChildManagement.h"
 #include "KivISPPFlowMgt.h"
-#include "KivProcessDocument.h"
 #include "KivISpecObject.h"
-#include "MoxIBIWItemInfo.h"
+#include "KivProcessDocument.h"
 #include "KivSPPActivityNotification.h"
+#include "MoxIBIWItemInfo.h"
 
 struct RecordedNotice {
   KivBaseUnknown_var father;

@@ -4,9 +4,9 @@
 #include "KivISPPItemMgt.h"
 #include "KivISPPProductIO.h"
 #include "KivISPPResourceManagement.h"
+#include "KivProcessModelTestSupport.h"
 #include "MoxIBIWActivityGrouping.h"
 #include "MoxIBIWActivityStation.h"
-#include "KivProcessModelTestSupport.h"
 
 class AssignmentTest : public ProcessModelTest {
  protected:

@@ -69,7 +69,8 @@ TEST_F(CopyDeleteTest, CopiesKeepOnlyTheLinksAmongThemselves) {
   EXPECT_EQ(copyB->PreviousActivities("")->Size(), 1);
   EXPECT_EQ(Count(SPPDataModified, group_, copies[1].get()), 1);
   // The originals are untouched.
-  EXPECT_EQ(Names(KivISPPFlowMgt_var(a_)->NextActivities("")), (std::vector<std::string>{"B", "C"}));
+  EXPECT_EQ(Names(KivISPPFlowMgt_var(a_)->NextActivities("")),
+            (std::vector<std::string>{"B", "C"}));
 }
 
 TEST_F(CopyDeleteTest, ACopyCarriesChildrenItemsResourcesLinksAndData) {
@@ -81,8 +82,7 @@ TEST_F(CopyDeleteTest, ACopyCarriesChildrenItemsResourcesLinksAndData) {
   EXPECT_EQ(Names(all), (std::vector<std::string>{"Start", "Load", "Weld", "Stop"}));
   // Start -> Load -> Weld -> Stop inside the copy, none back to the original.
   KivISPPFlowMgt_var copyLoad(Find(*all, "Load").get());
-  EXPECT_EQ(KivBaseUnknown_var(copyLoad->PreviousActivities("")->Get(1)),
-            children->GetStartNode());
+  EXPECT_EQ(KivBaseUnknown_var(copyLoad->PreviousActivities("")->Get(1)), children->GetStartNode());
   KivISPPFlowMgt_var copyWeld(Find(*all, "Weld").get());
   EXPECT_EQ(KivBaseUnknown_var(copyWeld->NextActivities("")->Get(1)), children->GetStopNode());
   EXPECT_NE(KivBaseUnknown_var(copyWeld), KivBaseUnknown_var(weld_));
@@ -91,8 +91,7 @@ TEST_F(CopyDeleteTest, ACopyCarriesChildrenItemsResourcesLinksAndData) {
             (std::vector<std::string>{"Panel"}));
   auto links = KivISPPFlowMgt_var(copy)->ProductLinks("ProductInput");
   ASSERT_EQ(links->Size(), 1);
-  EXPECT_EQ(KivISPPProductIO_var((*links)[1].get())->GetInputProduct(),
-            KivBaseUnknown_var(panel_));
+  EXPECT_EQ(KivISPPProductIO_var((*links)[1].get())->GetInputProduct(), KivBaseUnknown_var(panel_));
   EXPECT_EQ(KivISPPResourceManagement_var(copyWeld)->AssignedResources("Resource", 0)->Size(), 1);
   EXPECT_DOUBLE_EQ(doc_->GetCycleTime(copy), 42.0);
   EXPECT_EQ(std::get<long>(doc_->GetAttribute(copy, "Shift")), 2L);

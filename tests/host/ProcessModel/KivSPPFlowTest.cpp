@@ -3,9 +3,9 @@
 #include "KivIGENode.h"
 #include "KivISPPAbstractActivity.h"
 #include "KivISPPNodeData.h"
+#include "KivProcessModelTestSupport.h"
 #include "KivSPPLinkServices.h"
 #include "KivSPPNodeDataNotification.h"
-#include "KivProcessModelTestSupport.h"
 
 using FlowTest = ProcessModelTest;
 
@@ -156,15 +156,14 @@ TEST_F(FlowTest, WalksOverACycleEndAndListEachPredecessorOnce) {
   EXPECT_EQ(Names(preceding), (std::vector<std::string>{"C", "B"})) << "itself left out";
 
   // Copying and deleting the cycle end as well.
-  auto copies = doc_->CopyActivities({KivBaseUnknown_var(a), KivBaseUnknown_var(b),
-                                      KivBaseUnknown_var(c)},
-                                     root_);
+  auto copies = doc_->CopyActivities(
+      {KivBaseUnknown_var(a), KivBaseUnknown_var(b), KivBaseUnknown_var(c)}, root_);
   ASSERT_EQ(copies.Size(), 3);
   EXPECT_EQ(Names(KivISPPFlowMgt_var(copies[3].get())->NextActivities("Activity")),
             (std::vector<std::string>{"A"}));
-  EXPECT_EQ(doc_->DeleteActivities({KivBaseUnknown_var(a), KivBaseUnknown_var(b),
-                                    KivBaseUnknown_var(c)}),
-            S_OK);
+  EXPECT_EQ(
+      doc_->DeleteActivities({KivBaseUnknown_var(a), KivBaseUnknown_var(b), KivBaseUnknown_var(c)}),
+      S_OK);
   EXPECT_TRUE(KivISPPFlowMgt_var(d)->PreviousActivities("")->IsEmpty());
 }
 

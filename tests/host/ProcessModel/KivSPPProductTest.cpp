@@ -6,8 +6,8 @@
 #include "KivIProductInSession.h"
 #include "KivIResource.h"
 #include "KivIResourceFactory.h"
-#include "KivISPPItemMgt.h"
 #include "KivISPPActivityRoot.h"
+#include "KivISPPItemMgt.h"
 #include "KivISPPProcessContainer.h"
 #include "KivISPPResourceManagement.h"
 #include "KivIVisProperties.h"
@@ -70,8 +70,8 @@ TEST_F(ProductTest, MultiImportShowsTheNewProducts) {
   int heard = 0;
   KivIModelEvents_var(cell)->GetNotificationDispatcher()->AddCallback(
       "KivPrdMultiImportNotif", [&heard](KivBaseUnknown*, KivNotification*, void*) { ++heard; });
-  auto notification = KivMake<KivPrdMultiImportNotif>(cell.get(), KivListValKivBaseUnknown_var{
-                                                                      KivBaseUnknown_var(robot)});
+  auto notification = KivMake<KivPrdMultiImportNotif>(
+      cell.get(), KivListValKivBaseUnknown_var{KivBaseUnknown_var(robot)});
   EXPECT_EQ(KivIProductInSession_var(cell)->DispatchNotification(notification, 1, 1), S_OK);
   EXPECT_EQ(doc_->GetShow(robot), KivShow);
   EXPECT_EQ(heard, 1);
@@ -212,7 +212,8 @@ TEST_F(ProductTest, ContainersListTheirMembersAndTheProcess) {
   EXPECT_EQ(bom->GetMembers("MfgAssembly", "MoxIMfgAssembly")->Size(), 1);
   EXPECT_TRUE(bom->GetMembers("MfgAssembly", "KivIProduct")->IsEmpty());
 
-  KivISPPProcessContainer_var processes(KivInit_var(doc_)->RootContainer("KivISPPProcessContainer"));
+  KivISPPProcessContainer_var processes(
+      KivInit_var(doc_)->RootContainer("KivISPPProcessContainer"));
   ASSERT_TRUE(processes);
   auto list = processes->GetProcesses();
   ASSERT_EQ(list->Size(), 1);
@@ -230,7 +231,8 @@ TEST_F(ProductTest, ResourcesAreCreatedByTheFactoryAndRemovedFromTheContainer) {
   auto robot = factory->CreateResource("Robot", "R1", cell);
   ASSERT_TRUE(cell && robot);
   EXPECT_EQ(robot->GetResourceType(), KivUnicodeString("Robot"));
-  EXPECT_FALSE(KivIResource_var(doc_->CreateProduct(nullptr, "Panel"))) << "products are no resources";
+  EXPECT_FALSE(KivIResource_var(doc_->CreateProduct(nullptr, "Panel")))
+      << "products are no resources";
   auto s = Station("S1");
   doc_->AssignResource(s, robot);
   Listen();
