@@ -14,6 +14,6 @@ struct KivDecodedImage {
 };
 
 // False with a reason in `error` when the bytes are not a BMP image the
-// decoder accepts (dimensions are limited to 8192 x 8192).
+// decoder accepts (dimensions are limited to 4096 x 4096).
 bool KivDecodeBmp(const std::uint8_t* data, std::size_t size, KivDecodedImage& out,
                   std::string& error);
