@@ -1,0 +1,5 @@
+// The identifiers of the plug-in's own interfaces.
+#include "KivInterfaceRegistry.h"
+#include "MoxIZitBltMgr.h"
+
+KIV_DEFINE_IID(MoxIZitBltMgr, "{69A21240-62C8-11D6-80F7-0050040CD0C6}");
