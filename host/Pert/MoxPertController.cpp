@@ -13,6 +13,7 @@
 #include "KivISPPFlowMgt.h"
 #include "KivManipulatorNotification.h"
 #include "KivPathElement.h"
+#include "KivSPPActivityNotification.h"
 #include "KivTextMetric.h"
 #include "MoxIPertNode.h"
 #include "MoxIPertPosition.h"
@@ -198,11 +199,73 @@ MoxPertController::MoxPertController(KivCommand* window, const KivBaseUnknown_va
     if (FAILED(viewer_->GetRootBag()->AddChild(chart_.get()))) chart_->Release();
   }
   LiveControllers().push_back(this);
+  RememberChildren(root_.get());
+  Listen();
+}
+
+void MoxPertController::SetRoot(const KivBaseUnknown_var& root) {
+  StopListening();
+  root_ = root;
+  known_.clear();
+  RememberChildren(root_.get());
+  Listen();
+}
+
+void MoxPertController::Listen() {
+  MoxIPertPosition_var position(root_.get());
+  KivBaseUnknown_var owner = position ? position->GetPertPositionOwner() : KivBaseUnknown_var();
+  KivIModelEvents_var events(owner.get());
+  if (!events) return;
+  documentEvents_ = events->GetNotificationDispatcher();
+  documentCallback_ = documentEvents_->AddCallback(
+      "KivSPPActivityNotification",
+      [this](KivBaseUnknown* p, KivNotification* n, void* d) { OnDocumentChange(p, n, d); });
+}
+
+void MoxPertController::StopListening() {
+  if (documentEvents_) documentEvents_->RemoveCallback(documentCallback_);
+  documentEvents_ = NULL_var;
+  documentCallback_ = -1;
+}
+
+void MoxPertController::RememberChildren(KivBaseUnknown* level) {
+  for (const auto& child : MoxPertNodeAccess::Children(level))
+    if (KivBaseUnknown* impl = KivIdentity(child.get())) known_[impl] = KivBaseUnknown_var(impl);
+}
+
+void MoxPertController::OnDocumentChange(KivBaseUnknown*, KivNotification* n, void*) {
+  auto* change = dynamic_cast<KivSPPActivityNotification*>(n);
+  if (!change) return;
+  KivBaseUnknown_var father(KivIdentity(change->GetFather()));
+  if (!father) return;
+  if (change->GetNotificationKind() == SPPActivityDeleted) {
+    RemovePertNode(father);
+    known_.erase(father.get());
+    return;
+  }
+  if (change->GetNotificationKind() != SPPDataModified) return;
+  // New children of the level, or of a super node drawn expanded.
+  NodeEntry* entry = Find(father.get());
+  const bool isLevel = father.get() == KivIdentity(root_.get());
+  if (isLevel || (entry && entry->expanded)) {
+    KivListValKivBaseUnknown_var added;
+    for (const auto& child : MoxPertNodeAccess::Children(father.get())) {
+      KivBaseUnknown* impl = KivIdentity(child.get());
+      if (!impl || known_.count(impl)) continue;
+      known_[impl] = KivBaseUnknown_var(impl);
+      if (Find(impl)) continue;
+      DrawNode(KivBaseUnknown_var(impl), isLevel ? nullptr : father.get(), &added);
+    }
+    for (const auto& node : added)
+      if (NodeEntry* e = Find(node.get())) DrawLinksOf(*e);
+  }
+  if ((entry = Find(father.get()))) RefreshPertNode(father, 1);
 }
 
 MoxPertController::~MoxPertController() {
   auto& live = LiveControllers();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  StopListening();
   while (!nodes_.empty()) EraseNode(nodes_.back()->impl);
   if (viewer_) viewer_->GetRootBag()->RemoveChild(chart_.get());
 }
@@ -250,6 +313,7 @@ MoxPertController::NodeEntry* MoxPertController::DrawNode(const KivBaseUnknown_v
   if (moveCallbacksOn_ && viewerMode_ == 1) AddMoveCallbacks(entry);
 
   if (entry.expanded) {
+    RememberChildren(entry.impl);
     KivListValKivBaseUnknown_var children = MoxPertNodeAccess::Children(entry.impl);
     for (const auto& child : children)
       if (child && !Find(KivIdentity(child.get())))
@@ -601,6 +665,7 @@ HRESULT MoxPertController::ShowChildren(const KivBaseUnknown_var& superNode) {
   if (!EntriesInside(entry->impl).empty()) return S_FALSE;
   MoxPertClientVisuServices::SetChildPertPositions(entry->node, 1);
   KivBaseUnknown* outer = entry->impl;
+  RememberChildren(outer);
   KivListValKivBaseUnknown_var drawn;
   KivListValKivBaseUnknown_var children = MoxPertNodeAccess::Children(outer);
   for (const auto& child : children)

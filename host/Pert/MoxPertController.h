@@ -7,6 +7,11 @@
 // position in the document and sends MoxPertPositionNotify through the
 // node's position owner.
 //
+// The chart follows the document: a child activity created in the level (or
+// in an expanded super node) after the chart was built is drawn, a deleted
+// activity leaves the chart, and a node whose data or links changed is
+// redrawn with its links.
+//
 // The controller is a command: the window is its father, and it is the father
 // of the node manipulators. It is released like every command
 // (KivCommandDeletion or its last reference).
@@ -14,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "KivCallback.h"
 #include "KivCommand.h"
 #include "KivList.h"
 #include "KivVar.h"
@@ -39,7 +45,9 @@ class MoxPertController : public KivCommand {
 
   KivViewer* GetViewer() const { return viewer_.get(); }
   const KivBaseUnknown_var& GetRoot() const { return root_; }
-  void SetRoot(const KivBaseUnknown_var& root) { root_ = root; }
+  // Points the chart at another level (the chart is not redrawn: the client
+  // removes and adds nodes).
+  void SetRoot(const KivBaseUnknown_var& root);
   const KivBaseUnknown_var& GetReference() const { return reference_; }
   void SetReference(const KivBaseUnknown_var& reference) { reference_ = reference; }
   int GetViewerName() const { return viewerName_; }
@@ -118,6 +126,11 @@ class MoxPertController : public KivCommand {
   void OnNodeEndManipulate(KivCommand* sender, KivNotification* n, void* data);
   void UpdateGrid();
   void GrowGrid(KivBaseUnknown* impl);
+  // Following the document.
+  void Listen();
+  void StopListening();
+  void RememberChildren(KivBaseUnknown* level);
+  void OnDocumentChange(KivBaseUnknown* publisher, KivNotification* n, void* data);
 
   KivVar<KivViewer> viewer_;
   KivBaseUnknown_var root_;
@@ -135,4 +148,10 @@ class MoxPertController : public KivCommand {
   std::vector<std::unique_ptr<NodeEntry>> nodes_;
   std::map<KivBaseUnknown*, NodeEntry*> index_;
   std::map<std::pair<KivBaseUnknown*, KivBaseUnknown*>, std::unique_ptr<LinkEntry>> links_;
+  // The child nodes known when the level (or an expanded super node) was
+  // last looked at: a child not among them is new. Held, so that an address
+  // is never taken for another node's.
+  std::map<KivBaseUnknown*, KivBaseUnknown_var> known_;
+  KivVar<KivEventPublisher> documentEvents_;
+  long documentCallback_ = -1;
 };

@@ -218,3 +218,27 @@ TEST_F(MoxPertChart, ResetClearsTheHighlightAndAControllerLeavesTheSceneWhenRele
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MoxPertChart, TheChartFollowsActivitiesCreatedLinkedAndDeletedInTheDocument) {
+  DrawLevel();
+  KivBaseUnknown_var s4(doc_->CreateActivity(root_.get(), "BIWActivityStation", "S4").get());
+  EXPECT_TRUE(controller_->IsNodeDrawn(s4)) << "a new child of the level is drawn";
+  Place(s4, 112.5, -12.5);
+  doc_->AddPrecedence(s3_.get(), s4.get());
+  EXPECT_EQ(controller_->LinkCount(), 4);
+  doc_->RemovePrecedence(s1_.get(), s2_.get());
+  EXPECT_EQ(controller_->LinkCount(), 3);
+
+  KivListValKivBaseUnknown_var gone;
+  gone.Append(s3_);
+  ASSERT_EQ(doc_->DeleteActivities(gone), S_OK);
+  EXPECT_FALSE(controller_->IsNodeDrawn(s3_));
+  EXPECT_EQ(controller_->LinkCount(), 1) << "only Start -> S1 is left";
+  // A child created under a collapsed super node is not drawn.
+  doc_->CreateActivity(s2_.get(), "BIWActivityLoading", "Load 2");
+  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
+}
+
+}  // namespace
