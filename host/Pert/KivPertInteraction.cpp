@@ -107,12 +107,13 @@ KivStepResult KivPertInteraction::OpenContextMenu(KivViewer* viewer, float x, fl
   if (!viewer) return EndOfEvent(KivStepResult::Fail("context menu: no viewer"));
   CloseContextMenu();
   KivViewer_var keep(viewer);
-  auto menu = KivVar<KivDlgContextualMenu>::Adopt(
-      new KivDlgContextualMenu(nullptr, "ContextualMenu"));
+  auto menu =
+      KivVar<KivDlgContextualMenu>::Adopt(new KivDlgContextualMenu(nullptr, "ContextualMenu"));
   OpenMenu() = menu;
   const int receivers = viewer->ContextMenu(x, y, menu.get());
   std::string items;
-  for (const KivString& name : GetMenuItemNames()) items += (items.empty() ? "" : ", ") + name.str();
+  for (const KivString& name : GetMenuItemNames())
+    items += (items.empty() ? "" : ", ") + name.str();
   if (receivers == 0 && menu->GetChildCount() == 0) {
     CloseContextMenu();
     return EndOfEvent(
@@ -133,7 +134,8 @@ std::vector<KivString> KivPertInteraction::GetMenuItemNames() {
 
 KivStepResult KivPertInteraction::ChooseMenuItem(const KivString& itemName) {
   KivVar<KivDlgContextualMenu> menu = OpenMenu();
-  if (!menu) return EndOfEvent(KivStepResult::Fail("menu item " + itemName.str() + ": no menu open"));
+  if (!menu)
+    return EndOfEvent(KivStepResult::Fail("menu item " + itemName.str() + ": no menu open"));
   KivDlgPushItem* item = nullptr;
   for (int i = 1; i <= menu->GetChildCount() && !item; ++i)
     if (menu->GetChild(i)->GetName() == itemName)

@@ -45,8 +45,7 @@ MoxGE0Config::~MoxGE0Config() = default;
 
 void MoxGE0Config::SetBackgroundColor(double red, double green, double blue) {
   const double in[3] = {red, green, blue};
-  for (int i = 0; i < 3; ++i)
-    color_[i] = std::isfinite(in[i]) ? std::clamp(in[i], 0.0, 1.0) : 1.0;
+  for (int i = 0; i < 3; ++i) color_[i] = std::isfinite(in[i]) ? std::clamp(in[i], 0.0, 1.0) : 1.0;
   hasColor_ = true;
 }
 

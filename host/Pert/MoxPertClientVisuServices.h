@@ -45,7 +45,7 @@ class MoxPertClientVisuServices {
   // Gives a place to the child nodes of `node`. flag 1: only the children
   // not placed yet; flag 0: every child. The children go, in child order, to
   // the first free grid cells of the row under the node's anchor (from
-  // the node's column rightwards), and count as placed. S_FALSE when nothing needed a place, E_FAIL when `node`
-  // is not a graph node.
+  // the node's column rightwards), and count as placed. S_FALSE when nothing needed a place, E_FAIL
+  // when `node` is not a graph node.
   static HRESULT SetChildPertPositions(const KivBaseUnknown_var& node, int flag);
 };

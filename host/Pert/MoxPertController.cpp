@@ -25,14 +25,14 @@
 namespace {
 
 // Look of the chart (palette indices, see KivColorPalette).
-constexpr int kBorderColor = 249;         // dark slate
-constexpr int kHighlightColor = 9;        // orange
-constexpr int kTextColor = 0;             // black
-constexpr int kTypeTextColor = 1;         // dark grey
-constexpr int kLinkColor = 1;             // dark grey
-constexpr int kControlNodeFill = 10;      // light grey
-constexpr int kFrameFill = 231;           // white-ish frame of an expanded super node
-constexpr int kShadowFill = 10;           // the stacked look of a collapsed super node
+constexpr int kBorderColor = 249;     // dark slate
+constexpr int kHighlightColor = 9;    // orange
+constexpr int kTextColor = 0;         // black
+constexpr int kTypeTextColor = 1;     // dark grey
+constexpr int kLinkColor = 1;         // dark grey
+constexpr int kControlNodeFill = 10;  // light grey
+constexpr int kFrameFill = 231;       // white-ish frame of an expanded super node
+constexpr int kShadowFill = 10;       // the stacked look of a collapsed super node
 constexpr int kBorderThickness = 2;
 constexpr int kHighlightThickness = 5;
 constexpr float kLabelHeight = 1.5f;
@@ -149,8 +149,7 @@ void SendAppInfoNotify(KivBaseUnknown* node, int mode) {
   MoxIPertNode_var pertNode(node);
   double x = 0.0, y = 0.0;
   if (pertNode) pertNode->GetPosition(x, y, 1);
-  DispatchToOwner(node,
-                  KivMake<MoxPertAppInfoNotify>(KivBaseUnknown_var(node), x, y, mode).get());
+  DispatchToOwner(node, KivMake<MoxPertAppInfoNotify>(KivBaseUnknown_var(node), x, y, mode).get());
 }
 
 }  // namespace
@@ -285,9 +284,9 @@ HRESULT MoxPertController::AddPertNode(const KivBaseUnknown_var& node) {
   return S_OK;
 }
 
-MoxPertController::NodeEntry* MoxPertController::DrawNode(const KivBaseUnknown_var& node,
-                                                          KivBaseUnknown* drawnInside,
-                                                          KivListValKivBaseUnknown_var* newlyDrawn) {
+MoxPertController::NodeEntry* MoxPertController::DrawNode(
+    const KivBaseUnknown_var& node, KivBaseUnknown* drawnInside,
+    KivListValKivBaseUnknown_var* newlyDrawn) {
   auto owned = std::make_unique<NodeEntry>();
   NodeEntry& entry = *owned;
   entry.node = node;
@@ -308,8 +307,7 @@ MoxPertController::NodeEntry* MoxPertController::DrawNode(const KivBaseUnknown_v
       new Kiv2DManipulator(this, "PertNodeManip", entry.bag.get(), 1));
   entry.activateCallback = AddAnalyseNotificationCB(
       entry.manipulator.get(), KivManipulator::GetKivActivate(),
-      [this](KivCommand* s, KivNotification* n, void* d) { OnNodeActivate(s, n, d); },
-      entry.impl);
+      [this](KivCommand* s, KivNotification* n, void* d) { OnNodeActivate(s, n, d); }, entry.impl);
   if (moveCallbacksOn_ && viewerMode_ == 1) AddMoveCallbacks(entry);
 
   if (entry.expanded) {
@@ -349,8 +347,8 @@ void MoxPertController::DrawBox(NodeEntry& entry) {
     const Kiv2DBoundingBox box = MoxPertNodeAccess::DrawnBox(entry.impl);
     entry.baseX = entry.baseY = 0.0f;
     bag->SetMatrix(Kiv3x3Matrix::Translation(0.0, 0.0));
-    if (auto* frame = AddNew<Kiv2DPolygonRep>(bag, Rectangle(box.xmin, box.ymin, box.xmax,
-                                                             box.ymax))) {
+    if (auto* frame =
+            AddNew<Kiv2DPolygonRep>(bag, Rectangle(box.xmin, box.ymin, box.xmax, box.ymax))) {
       frame->SetFill(true);
       frame->SetFillColor(kFrameFill);
       frame->SetColor(border);
@@ -375,9 +373,9 @@ void MoxPertController::DrawBox(NodeEntry& entry) {
   const float hh = static_cast<float>(data.height / 2.0);
   if (MoxPertNodeAccess::EffectiveState(entry.impl, data) == 2) {
     // A collapsed super node looks like a stack of boxes.
-    if (auto* shadow = AddNew<Kiv2DPolygonRep>(
-            bag, Rectangle(-hw + kShadowOffset, -hh - kShadowOffset, hw + kShadowOffset,
-                           hh - kShadowOffset))) {
+    if (auto* shadow =
+            AddNew<Kiv2DPolygonRep>(bag, Rectangle(-hw + kShadowOffset, -hh - kShadowOffset,
+                                                   hw + kShadowOffset, hh - kShadowOffset))) {
       shadow->SetFill(true);
       shadow->SetFillColor(kShadowFill);
       shadow->SetColor(kBorderColor);
@@ -463,8 +461,8 @@ void MoxPertController::EraseNode(KivBaseUnknown* impl) {
   if (entry->manipulator) entry->manipulator->RemoveAllRepsToManipulate();
   if (Kiv2DBagRep* layer = entry->bag->GetFather()) layer->RemoveChild(entry->bag.get());
   index_.erase(impl);
-  auto it = std::find_if(nodes_.begin(), nodes_.end(),
-                         [impl](const auto& e) { return e->impl == impl; });
+  auto it =
+      std::find_if(nodes_.begin(), nodes_.end(), [impl](const auto& e) { return e->impl == impl; });
   if (it != nodes_.end()) nodes_.erase(it);
 }
 

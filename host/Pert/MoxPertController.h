@@ -40,8 +40,7 @@ class MoxPertController : public KivCommand {
   // flag 1: links are drawn, 0: boxes only; reference: a second object the
   // client keeps with the chart (may be empty).
   MoxPertController(KivCommand* window, const KivBaseUnknown_var& root, KivViewer* viewer,
-                    int viewerName, int viewerMode, int flag,
-                    const KivBaseUnknown_var& reference);
+                    int viewerName, int viewerMode, int flag, const KivBaseUnknown_var& reference);
 
   KivViewer* GetViewer() const { return viewer_.get(); }
   const KivBaseUnknown_var& GetRoot() const { return root_; }

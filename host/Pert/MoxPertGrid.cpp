@@ -33,8 +33,7 @@ void MoxPertGrid::Extend(const Kiv2DBoundingBox& box) {
   Kiv2DBoundingBox wanted = CellsAround(box);
   // Only grow: a box inside the covered area changes nothing.
   if (!covered_.IsEmpty()) {
-    if (covered_.Contains({box.xmin, box.ymin}) && covered_.Contains({box.xmax, box.ymax}))
-      return;
+    if (covered_.Contains({box.xmin, box.ymin}) && covered_.Contains({box.xmax, box.ymax})) return;
     wanted.Extend(covered_);
   }
   Build(wanted);

@@ -15,8 +15,8 @@ MoxPexPertChartWindow::MoxPexPertChartWindow(const KivString& name, KivFrmEditor
   if (!config || config->IsGridWanted()) MoxPertClientVisuServices::CreateGrid(viewer_);
   double r = 1.0, g = 1.0, b = 1.0;
   if (config && config->GetBackgroundColor(r, g, b) == S_OK)
-    viewer_->SetBackgroundColor(static_cast<float>(r), static_cast<float>(g),
-                                static_cast<float>(b), 1);
+    viewer_->SetBackgroundColor(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b),
+                                1);
   controller_ = KivVar<MoxPertController>::Adopt(
       new MoxPertController(this, level_, viewer_, 0, 1, 1, KivBaseUnknown_var()));
   DrawLevel(nullptr);

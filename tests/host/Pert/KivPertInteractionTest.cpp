@@ -1,13 +1,12 @@
-#include "KivPertInteraction.h"
-
 #include "Kiv2DManipulator.h"
 #include "Kiv2DPolygonRep.h"
-#include "KivDlgNotifications.h"
 #include "KivApplicationFrame.h"
+#include "KivDlgNotifications.h"
 #include "KivFrmLayout.h"
 #include "KivManipulatorNotification.h"
-#include "MoxPexPertChartWindow.h"
+#include "KivPertInteraction.h"
 #include "MoxPertTestSupport.h"
+#include "MoxPexPertChartWindow.h"
 
 namespace {
 
@@ -18,8 +17,8 @@ class SquareCommand : public KivCommand {
   SquareCommand(KivViewer* viewer, const KivMathDirection2D& direction) {
     square_ = new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
     viewer->GetRootBag()->AddChild(square_);
-    manipulator_ = KivVar<Kiv2DManipulator>::Adopt(
-        new Kiv2DManipulator(this, "SquareManip", square_, 1));
+    manipulator_ =
+        KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(this, "SquareManip", square_, 1));
     manipulator_->SetDirection(direction);
     AddAnalyseNotificationCB(manipulator_.get(), KivManipulator::GetKivActivate(),
                              [this](KivCommand*, KivNotification*, void*) { ++clicks_; });
@@ -29,16 +28,16 @@ class SquareCommand : public KivCommand {
                              });
     AddAnalyseNotificationCB(manipulator_.get(), KivManipulator::GetKivEndManipulate(),
                              [this](KivCommand*, KivNotification*, void*) { ++ends_; });
-    AddAnalyseNotificationCB(
-        manipulator_.get(), KivManipulator::GetKivContext(),
-        [this](KivCommand*, KivNotification* n, void*) {
-          auto* menu = dynamic_cast<KivDlgContextualMenu*>(
-              static_cast<KivContext*>(n)->GetContextualMenu()->GetImpl());
-          auto* item = new KivDlgPushItem(menu, "Hide");
-          item->SetFather(this);
-          AddAnalyseNotificationCB(item, "KivDlgMenuIActivateNotification",
+    AddAnalyseNotificationCB(manipulator_.get(), KivManipulator::GetKivContext(),
+                             [this](KivCommand*, KivNotification* n, void*) {
+                               auto* menu = dynamic_cast<KivDlgContextualMenu*>(
+                                   static_cast<KivContext*>(n)->GetContextualMenu()->GetImpl());
+                               auto* item = new KivDlgPushItem(menu, "Hide");
+                               item->SetFather(this);
+                               AddAnalyseNotificationCB(
+                                   item, "KivDlgMenuIActivateNotification",
                                    [this](KivCommand*, KivNotification*, void*) { ++hides_; });
-        });
+                             });
   }
   ~SquareCommand() override { manipulator_->RemoveAllRepsToManipulate(); }
 

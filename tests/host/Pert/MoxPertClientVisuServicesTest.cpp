@@ -1,8 +1,7 @@
-#include "MoxPertClientVisuServices.h"
-
 #include <cmath>
 #include <limits>
 
+#include "MoxPertClientVisuServices.h"
 #include "MoxPertController.h"
 #include "MoxPertGrid.h"
 #include "MoxPertTestSupport.h"
@@ -11,9 +10,9 @@
 namespace {
 
 TEST(MoxPertSnap, SnapsEveryPointToTheCentreOfItsCellAndSnappingAgainChangesNothing) {
-  const double samples[][2] = {{0.0, 12.5},       {12.5, 12.5},     {24.999, 12.5},
-                               {25.0, 37.5},      {-0.001, -12.5},  {-12.5, -12.5},
-                               {-25.0, -12.5},    {-37.4, -37.5},   {1e6 + 3.0, 1e6 + 12.5},
+  const double samples[][2] = {{0.0, 12.5},       {12.5, 12.5},    {24.999, 12.5},
+                               {25.0, 37.5},      {-0.001, -12.5}, {-12.5, -12.5},
+                               {-25.0, -12.5},    {-37.4, -37.5},  {1e6 + 3.0, 1e6 + 12.5},
                                {49.999999, 37.5}, {50.0, 62.5}};
   for (const auto& s : samples) {
     double x = s[0], y = -s[0];

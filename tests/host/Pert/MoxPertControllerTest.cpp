@@ -1,7 +1,6 @@
-#include "MoxPertController.h"
-
 #include "Kiv2DManipulator.h"
 #include "KivDrawItem.h"
+#include "MoxPertController.h"
 #include "MoxPertNodeTraverser.h"
 #include "MoxPertTestSupport.h"
 
@@ -69,7 +68,8 @@ TEST_F(MoxPertChart, DrawsOneLabelledBoxPerNodeAndOneArrowPerLinkOfTheLevel) {
       ++between;
   EXPECT_EQ(between, 1);
   // Picking the box gives the activity, for drop targets.
-  KivBaseUnknown_var picked = controller_->FindNodeOfRep(viewer_->PickAll(62.5f, 12.5f).front().get());
+  KivBaseUnknown_var picked =
+      controller_->FindNodeOfRep(viewer_->PickAll(62.5f, 12.5f).front().get());
   EXPECT_TRUE(picked == s2_);
 }
 

@@ -57,14 +57,13 @@ class MoxPertTest : public testing::Test {
     KivIModelEvents_var events(root_.get());
     ASSERT_TRUE(events);
     publisher_ = events->GetNotificationDispatcher();
-    callback_ = AddCallback(publisher_.get(), "MoxPertNodeNotify",
-                            [this](KivBaseUnknown*, KivNotification* n, void*) {
-                              auto* p = dynamic_cast<MoxPertNodeNotify*>(n);
-                              auto* info = dynamic_cast<MoxPertAppInfoNotify*>(n);
-                              heard_.push_back({KivIdentity(p->GetNode().get()), !info,
-                                                info && info->GetRemoveRep(), p->GetX(),
-                                                p->GetY()});
-                            });
+    callback_ = AddCallback(
+        publisher_.get(), "MoxPertNodeNotify", [this](KivBaseUnknown*, KivNotification* n, void*) {
+          auto* p = dynamic_cast<MoxPertNodeNotify*>(n);
+          auto* info = dynamic_cast<MoxPertAppInfoNotify*>(n);
+          heard_.push_back({KivIdentity(p->GetNode().get()), !info, info && info->GetRemoveRep(),
+                            p->GetX(), p->GetY()});
+        });
   }
   void StopListening() {
     if (callback_ != kKivNoCallback) RemoveCallback(callback_);

@@ -1,16 +1,14 @@
-#include "MoxPexPertVisuServices.h"
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
 #include "KivSettingRepository.h"
 #include "MoxGE0Config.h"
+#include "MoxPexPertVisuServices.h"
 
 namespace {
 
@@ -29,8 +27,8 @@ TEST(MoxPexPertVisuServices, CreateMatrixRotatesCounterClockwiseThenTranslates) 
 class MoxGE0ConfigTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / ("kiv_pert_settings_" +
-                                                        std::to_string(::getpid()));
+    folder_ = std::filesystem::temp_directory_path() /
+              ("kiv_pert_settings_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder_);
     const char* old = std::getenv("KivUserSettingsPath");
     hadOld_ = old != nullptr;
