@@ -38,8 +38,9 @@ inline constexpr std::string_view kStringType = "string";
 // Positions and sizes beyond this magnitude are refused as absurd.
 inline constexpr double kCoordinateLimit = 1.0e9;
 // Deeper nesting of products, resources or activities is refused, which
-// bounds the reader's recursion on hostile input.
-inline constexpr int kMaxNesting = 1000;
+// bounds the reader's recursion (and its stack) on hostile input; real
+// process and product trees are a few levels deep.
+inline constexpr int kMaxNesting = 256;
 
 // The shortest text that reads back as exactly the same double.
 std::string FormatDouble(double value);

@@ -418,8 +418,10 @@ HRESULT LoadParsed(HRESULT parsed, KivIXMLDOMDocumentBuilder& builder, KivIDOMDo
     const std::string parserText = builder.GetLastError().ConvertToUTF8();
     // The builder's text starts with "source:line:column: "; keep the message.
     const std::size_t cut = parserText.find(": ");
-    error.message = "malformed XML: " +
-                    (cut == std::string::npos ? parserText : parserText.substr(cut + 2));
+    const std::string parserMessage =
+        cut == std::string::npos ? parserText : parserText.substr(cut + 2);
+    // Without a line the input could not be read at all (a missing file).
+    error.message = error.line > 0 ? "malformed XML: " + parserMessage : parserMessage;
     return E_FAIL;
   }
   KivVar<KivProcessDocument> built = KivProcessDocument::Create();

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "KivProcessDocumentFileTestSupport.h"
+#include "KivProcessDocumentFormat.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ TEST_F(KivProcessDocumentReaderTest, EachKindOfBadInputIsRefusedWithItsPlace) {
        "<Activity id=\"A1\" type=\"BIWActivityStation\" name=\"a\"/><!--!-->\n</Process>\n"
        "</ProcessDocument>",
        "must be of type \"BIWActivityRoot\""},
-      {"nesting too deep", "", "nested deeper than 1000"},  // built below
+      {"nesting too deep", "", "nested deeper than 256"},  // built below
       // Identifiers.
       {"duplicate product id", Document("<Product id=\"P2\" name=\"again\"/><!--!-->\n", ""),
        "duplicate identifier \"P2\""},
@@ -182,10 +183,12 @@ TEST_F(KivProcessDocumentReaderTest, EachKindOfBadInputIsRefusedWithItsPlace) {
     if (std::string_view(c.what) == "nesting too deep") {
       std::string deep = "<ProcessDocument version=\"1\">\n<Process>\n"
                          "<Activity id=\"A0\" type=\"BIWActivityRoot\" name=\"r\">\n";
-      for (int i = 1; i <= 1001; ++i)
+      // The root is level 1, so the activity A<limit> is one level too deep.
+      const int limit = KivProcessDocumentFormat::kMaxNesting;
+      for (int i = 1; i <= limit + 1; ++i)
         deep += "<Activity id=\"A" + std::to_string(i) + "\" type=\"BIWActivityGrouping\" name=\"g\">" +
-                (i == 1000 ? "<!--!-->" : "") + "\n";
-      for (int i = 1; i <= 1001; ++i) deep += "</Activity>\n";
+                (i == limit ? "<!--!-->" : "") + "\n";
+      for (int i = 1; i <= limit + 1; ++i) deep += "</Activity>\n";
       c.text = deep + "</Activity>\n</Process>\n</ProcessDocument>\n";
     }
     SCOPED_TRACE(c.what);
@@ -233,6 +236,7 @@ TEST_F(KivProcessDocumentReaderTest, AMissingFileIsNamedInTheError) {
   EXPECT_EQ(error.source, path);
   EXPECT_EQ(error.line, 0);
   EXPECT_EQ(error.ToString().rfind(path + ": ", 0), 0u) << error.ToString();
+  EXPECT_EQ(error.message.find("malformed"), std::string::npos) << error.ToString();
 }
 
 TEST_F(KivProcessDocumentReaderTest, ElementsMayComeInAnyOrderAndReferToLaterOnes) {
