@@ -43,7 +43,9 @@ class Element {
   }
   const std::string& Tag() const { return tag_; }
 
-  [[noreturn]] void Fail(std::string message) const { throw LoadFault{element_, std::move(message)}; }
+  [[noreturn]] void Fail(std::string message) const {
+    throw LoadFault{element_, std::move(message)};
+  }
 
   void AllowOnly(std::initializer_list<std::string_view> allowed) const {
     const KivListValKivUnicodeString names = element_->GetAttributeNames();
@@ -66,7 +68,8 @@ class Element {
   }
   std::string Identifier(std::string_view name) const {
     std::string id = Required(name);
-    if (!fmt::IsValidIdentifier(id)) Fail("invalid identifier " + Quoted(id) + " in " + Quoted(name));
+    if (!fmt::IsValidIdentifier(id))
+      Fail("invalid identifier " + Quoted(id) + " in " + Quoted(name));
     return id;
   }
   double Double(std::string_view name, double fallback, double low, double high) const {
@@ -82,7 +85,8 @@ class Element {
     const std::optional<std::string> text = Optional(name);
     if (!text) return fallback;
     const std::optional<bool> value = fmt::ParseBoolean(*text);
-    if (!value) Fail("attribute " + Quoted(name) + " is neither \"true\" nor \"false\": " + Quoted(*text));
+    if (!value)
+      Fail("attribute " + Quoted(name) + " is neither \"true\" nor \"false\": " + Quoted(*text));
     return *value;
   }
 
@@ -118,11 +122,16 @@ class DocumentLoader {
     std::optional<Element> products, resources, assemblies, process;
     for (const Element& section : root.Children()) {
       std::optional<Element>* slot = nullptr;
-      if (section.Tag() == fmt::kProductsTag) slot = &products;
-      else if (section.Tag() == fmt::kResourcesTag) slot = &resources;
-      else if (section.Tag() == fmt::kAssembliesTag) slot = &assemblies;
-      else if (section.Tag() == fmt::kProcessTag) slot = &process;
-      else section.Fail("unknown element");
+      if (section.Tag() == fmt::kProductsTag)
+        slot = &products;
+      else if (section.Tag() == fmt::kResourcesTag)
+        slot = &resources;
+      else if (section.Tag() == fmt::kAssembliesTag)
+        slot = &assemblies;
+      else if (section.Tag() == fmt::kProcessTag)
+        slot = &process;
+      else
+        section.Fail("unknown element");
       if (*slot) section.Fail("section given twice");
       section.AllowOnly({});
       slot->emplace(section);
@@ -181,7 +190,8 @@ class DocumentLoader {
   void LoadProductTree(const Element& parent, KivBaseUnknown* father, bool resources, int depth) {
     const std::string_view tag = resources ? fmt::kResourceTag : fmt::kProductTag;
     for (const Element& element : parent.Children()) {
-      if (element.Tag() != tag) element.Fail("unknown element (expected <" + std::string(tag) + ">)");
+      if (element.Tag() != tag)
+        element.Fail("unknown element (expected <" + std::string(tag) + ">)");
       CheckNesting(element, depth + 1);
       if (resources)
         element.AllowOnly({"id", "name", "type", "alias", "shown"});
@@ -190,8 +200,9 @@ class DocumentLoader {
       const std::string id = element.Identifier("id");
       const KivUnicodeString name(element.Required("name"));
       KivIProduct_var product =
-          resources ? doc_.CreateResource(father, name, KivUnicodeString(element.Required("type")), id)
-                    : doc_.CreateProduct(father, name, id);
+          resources
+              ? doc_.CreateResource(father, name, KivUnicodeString(element.Required("type")), id)
+              : doc_.CreateProduct(father, name, id);
       if (!product) FailCreation(element, id, "the document refused the product");
       if (const std::optional<std::string> alias = element.Optional("alias"))
         if (FAILED(product->SetAlias(KivUnicodeString(*alias)))) element.Fail("alias refused");
@@ -206,7 +217,8 @@ class DocumentLoader {
       if (element.Tag() != fmt::kAssemblyTag) element.Fail("unknown element (expected <Assembly>)");
       element.AllowOnly({"id", "name"});
       const std::string id = element.Identifier("id");
-      MoxIMfgAssembly_var assembly = doc_.CreateAssembly(KivUnicodeString(element.Required("name")), id);
+      MoxIMfgAssembly_var assembly =
+          doc_.CreateAssembly(KivUnicodeString(element.Required("name")), id);
       if (!assembly) FailCreation(element, id, "the document refused the assembly");
       assemblies_.emplace_back(element, assembly);
     }
@@ -223,8 +235,7 @@ class DocumentLoader {
         const HRESULT hr = doc_.AddAssemblyChild(assembly, child);
         if (hr == S_FALSE) member.Fail("member given twice");
         if (FAILED(hr)) {
-          if (IsAssembly(child))
-            member.Fail("the assembly would be its own ancestor");
+          if (IsAssembly(child)) member.Fail("the assembly would be its own ancestor");
           member.Fail("the assembly refused the member");
         }
       }
@@ -238,9 +249,11 @@ class DocumentLoader {
     const Element& root = roots[0];
     CheckActivityAttributes(root);
     const std::string type = root.Required("type");
-    if (type != "BIWActivityRoot") root.Fail("the root activity must be of type \"BIWActivityRoot\"");
+    if (type != "BIWActivityRoot")
+      root.Fail("the root activity must be of type \"BIWActivityRoot\"");
     const std::string id = root.Identifier("id");
-    KivISPPActivity_var activity = doc_.CreateRootActivity(KivUnicodeString(root.Required("name")), id);
+    KivISPPActivity_var activity =
+        doc_.CreateRootActivity(KivUnicodeString(root.Required("name")), id);
     if (!activity) root.Fail("the document refused the root activity");
     LoadActivityContent(root, activity, 0);
     for (PendingLevel& level : pending_) LoadLevel(level);
@@ -386,7 +399,8 @@ class DocumentLoader {
       KivBaseUnknown_var node =
           start ? doc_.GetStartNode(level.activity) : doc_.GetStopNode(level.activity);
       if (!node) element.Fail("this activity has no " + element.Tag() + " node");
-      if (FAILED(doc_.SetPertNodeData(node, ReadNodeData(element)))) element.Fail("node data refused");
+      if (FAILED(doc_.SetPertNodeData(node, ReadNodeData(element))))
+        element.Fail("node data refused");
     }
   }
 

@@ -111,7 +111,9 @@ class DocumentSaver {
       KivListValKivBaseUnknown_var members;
       if (assembly) assembly->GetChildren(members);
       for (int m = 1; m <= members.Size(); ++m)
-        out_.StartElement(Text(fmt::kMemberTag)).Attribute("ref", Text(Id(members[m]))).EndElement();
+        out_.StartElement(Text(fmt::kMemberTag))
+            .Attribute("ref", Text(Id(members[m])))
+            .EndElement();
       out_.EndElement();
     }
     out_.EndElement();
@@ -272,7 +274,8 @@ HRESULT KivProcessDocumentWriter::SaveFile(KivProcessDocument& document,
     return E_FAIL;
   }
   if (FAILED(out.SaveToFile(path))) {
-    error = out.GetLastError().empty() ? "cannot write " + path.ConvertToUTF8() : out.GetLastError();
+    error =
+        out.GetLastError().empty() ? "cannot write " + path.ConvertToUTF8() : out.GetLastError();
     return E_FAIL;
   }
   document.SetStorageName(path);

@@ -4,7 +4,6 @@
 // a document as a list of fact lines, read through the model's interfaces
 // (independently of the writer) so that two documents can be compared.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>

@@ -13,7 +13,8 @@ using KivProcessDocumentReaderTest = KivProcessDocumentFileTest;
 // marked with <!--!--> on the line where the fault must be reported.
 std::string Document(std::string_view products, std::string_view process,
                      std::string_view extra = "") {
-  std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ProcessDocument version=\"1\">\n";
+  std::string text =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ProcessDocument version=\"1\">\n";
   text += "<Products>\n<Product id=\"P1\" name=\"Floor\">\n<Product id=\"P2\" name=\"Panel\"/>\n";
   text += std::string(products);
   text += "</Product>\n</Products>\n";
@@ -65,15 +66,18 @@ TEST_F(KivProcessDocumentReaderTest, EachKindOfBadInputIsRefusedWithItsPlace) {
       {"unsupported version",
        "<ProcessDocument version=\"2\"><!--!-->\n<Process/></ProcessDocument>",
        "unsupported format version \"2\""},
-      {"no process section", "<ProcessDocument version=\"1\"><!--!-->\n<Products/>\n</ProcessDocument>",
+      {"no process section",
+       "<ProcessDocument version=\"1\"><!--!-->\n<Products/>\n</ProcessDocument>",
        "missing <Process>"},
       {"section given twice",
        "<ProcessDocument version=\"1\">\n<Products/>\n<Products/><!--!-->\n</ProcessDocument>",
        "section given twice"},
       {"unknown element", Document("", "<Widget/><!--!-->\n"), "unknown element"},
-      {"unknown attribute", Document("<Product id=\"P3\" name=\"x\" colour=\"red\"/><!--!-->\n", ""),
+      {"unknown attribute",
+       Document("<Product id=\"P3\" name=\"x\" colour=\"red\"/><!--!-->\n", ""),
        "unknown attribute \"colour\""},
-      {"missing name", Document("<Product id=\"P3\"/><!--!-->\n", ""), "missing attribute \"name\""},
+      {"missing name", Document("<Product id=\"P3\"/><!--!-->\n", ""),
+       "missing attribute \"name\""},
       {"member without a reference",
        Document("", "", "<Assembly id=\"M2\" name=\"x\"><Member/><!--!--></Assembly>\n"),
        "missing attribute \"ref\""},
@@ -104,15 +108,19 @@ TEST_F(KivProcessDocumentReaderTest, EachKindOfBadInputIsRefusedWithItsPlace) {
        "unknown identifier \"A9\""},
       {"dangling input", Document("", act + ">\n<Input item=\"P99\"/><!--!-->\n</Activity>\n"),
        "unknown identifier \"P99\""},
-      {"dangling member", Document("", "", "<Assembly id=\"M2\" name=\"x\">\n<Member ref=\"M9\"/><!--!-->\n</Assembly>\n"),
+      {"dangling member",
+       Document("", "",
+                "<Assembly id=\"M2\" name=\"x\">\n<Member ref=\"M9\"/><!--!-->\n</Assembly>\n"),
        "unknown identifier \"M9\""},
-      {"resource given as an input", Document("", act + ">\n<Input item=\"R2\"/><!--!-->\n</Activity>\n"),
+      {"resource given as an input",
+       Document("", act + ">\n<Input item=\"R2\"/><!--!-->\n</Activity>\n"),
        "neither a product nor an assembly"},
       {"product assigned as a resource",
        Document("", act + ">\n<AssignedResource ref=\"P2\"/><!--!-->\n</Activity>\n"),
        "is not a resource"},
       {"activity as an assembly member",
-       Document("", "", "<Assembly id=\"M2\" name=\"x\">\n<Member ref=\"A1\"/><!--!-->\n</Assembly>\n"),
+       Document("", "",
+                "<Assembly id=\"M2\" name=\"x\">\n<Member ref=\"A1\"/><!--!-->\n</Assembly>\n"),
        "neither a product nor an assembly"},
       {"link to another level", Document("", "<Link from=\"A2\" to=\"A3\"/><!--!-->\n"),
        "\"A3\" is no node of this activity's level"},
@@ -120,7 +128,8 @@ TEST_F(KivProcessDocumentReaderTest, EachKindOfBadInputIsRefusedWithItsPlace) {
        "\"P1\" is no node"},
       // Ancestry: an assembly may not contain itself, directly or not.
       {"assembly holding itself",
-       Document("", "", "<Assembly id=\"M2\" name=\"x\">\n<Member ref=\"M2\"/><!--!-->\n</Assembly>\n"),
+       Document("", "",
+                "<Assembly id=\"M2\" name=\"x\">\n<Member ref=\"M2\"/><!--!-->\n</Assembly>\n"),
        "its own ancestor"},
       {"assembly cycle",
        Document("", "",
@@ -135,59 +144,80 @@ TEST_F(KivProcessDocumentReaderTest, EachKindOfBadInputIsRefusedWithItsPlace) {
        Document("", "<Activity id=\"A4\" type=\"BIWActivityRoot\" name=\"x\"/><!--!-->\n"),
        "only the root activity"},
       {"cycle time on a loading activity",
-       Document("", "<Activity id=\"A4\" type=\"BIWActivityLoading\" name=\"x\" cycleTime=\"3\"/><!--!-->\n"),
+       Document("",
+                "<Activity id=\"A4\" type=\"BIWActivityLoading\" name=\"x\" "
+                "cycleTime=\"3\"/><!--!-->\n"),
        "only stations and groupings"},
       {"Start data on an activity without a Start node",
-       Document("", "<Activity id=\"A4\" type=\"BIWActivityLoading\" name=\"x\">\n<Start x=\"1\"/><!--!-->\n</Activity>\n"),
+       Document("",
+                "<Activity id=\"A4\" type=\"BIWActivityLoading\" name=\"x\">\n<Start "
+                "x=\"1\"/><!--!-->\n</Activity>\n"),
        "has no Start node"},
       // Absurd numbers.
-      {"NaN position", Document("", act + " x=\"NaN\"/><!--!-->\n"), "attribute \"x\" is not a number"},
+      {"NaN position", Document("", act + " x=\"NaN\"/><!--!-->\n"),
+       "attribute \"x\" is not a number"},
       {"infinite position", Document("", act + " y=\"1e400\"/><!--!-->\n"), "attribute \"y\""},
-      {"position beyond range", Document("", act + " x=\"2e9\"/><!--!-->\n"), "from -1e+09 to 1e+09"},
+      {"position beyond range", Document("", act + " x=\"2e9\"/><!--!-->\n"),
+       "from -1e+09 to 1e+09"},
       {"trailing text in a number", Document("", act + " width=\"16px\"/><!--!-->\n"), "\"16px\""},
       {"negative cycle time", Document("", act + " cycleTime=\"-5\"/><!--!-->\n"), "cycleTime"},
       {"super node state out of range", Document("", act + " superNode=\"3\"/><!--!-->\n"),
        "must be 0, 1 or 2"},
       {"placed is not a boolean", Document("", act + " placed=\"yes\"/><!--!-->\n"),
        "neither \"true\" nor \"false\""},
-      {"hidden is not a boolean", Document("<Product id=\"P3\" name=\"x\" shown=\"0\"/><!--!-->\n", ""),
-       "\"shown\""},
+      {"hidden is not a boolean",
+       Document("<Product id=\"P3\" name=\"x\" shown=\"0\"/><!--!-->\n", ""), "\"shown\""},
       // User attributes.
       {"unknown attribute type",
-       Document("", act + ">\n<Attribute name=\"n\" type=\"float\" value=\"1\"/><!--!-->\n</Activity>\n"),
+       Document(
+           "",
+           act + ">\n<Attribute name=\"n\" type=\"float\" value=\"1\"/><!--!-->\n</Activity>\n"),
        "unknown attribute type \"float\""},
       {"long that is not an integer",
-       Document("", act + ">\n<Attribute name=\"n\" type=\"long\" value=\"1.5\"/><!--!-->\n</Activity>\n"),
+       Document(
+           "",
+           act + ">\n<Attribute name=\"n\" type=\"long\" value=\"1.5\"/><!--!-->\n</Activity>\n"),
        "not a long integer"},
       {"double that is NaN",
-       Document("", act + ">\n<Attribute name=\"n\" type=\"double\" value=\"nan\"/><!--!-->\n</Activity>\n"),
+       Document(
+           "",
+           act + ">\n<Attribute name=\"n\" type=\"double\" value=\"nan\"/><!--!-->\n</Activity>\n"),
        "not a finite number"},
       {"attribute given twice",
-       Document("", act + ">\n<Attribute name=\"n\" type=\"long\" value=\"1\"/>\n"
-                          "<Attribute name=\"n\" type=\"string\" value=\"x\"/><!--!-->\n</Activity>\n"),
+       Document("",
+                act + ">\n<Attribute name=\"n\" type=\"long\" value=\"1\"/>\n"
+                      "<Attribute name=\"n\" type=\"string\" value=\"x\"/><!--!-->\n</Activity>\n"),
        "given twice"},
       // Duplicates that would silently collapse.
       {"link given twice",
-       Document("", "<Link from=\"A2\" to=\"A1/Stop\"/>\n<Link from=\"A2\" to=\"A1/Stop\"/><!--!-->\n"),
+       Document("",
+                "<Link from=\"A2\" to=\"A1/Stop\"/>\n<Link from=\"A2\" to=\"A1/Stop\"/><!--!-->\n"),
        "link given twice"},
       {"link to itself", Document("", "<Link from=\"A2\" to=\"A2\"/><!--!-->\n"), "refused"},
       {"item assigned twice",
-       Document("", act + ">\n<AssignedItem ref=\"P2\"/>\n<AssignedItem ref=\"P2\"/><!--!-->\n</Activity>\n"),
+       Document(
+           "",
+           act +
+               ">\n<AssignedItem ref=\"P2\"/>\n<AssignedItem ref=\"P2\"/><!--!-->\n</Activity>\n"),
        "item assigned twice"},
       {"member given twice",
-       Document("", "", "<Assembly id=\"M2\" name=\"x\">\n<Member ref=\"P1\"/>\n<Member ref=\"P1\"/><!--!-->\n</Assembly>\n"),
+       Document("", "",
+                "<Assembly id=\"M2\" name=\"x\">\n<Member ref=\"P1\"/>\n<Member "
+                "ref=\"P1\"/><!--!-->\n</Assembly>\n"),
        "member given twice"},
   };
 
   for (BrokenCase c : cases) {
     if (std::string_view(c.what) == "nesting too deep") {
-      std::string deep = "<ProcessDocument version=\"1\">\n<Process>\n"
-                         "<Activity id=\"A0\" type=\"BIWActivityRoot\" name=\"r\">\n";
+      std::string deep =
+          "<ProcessDocument version=\"1\">\n<Process>\n"
+          "<Activity id=\"A0\" type=\"BIWActivityRoot\" name=\"r\">\n";
       // The root is level 1, so the activity A<limit> is one level too deep.
       const int limit = KivProcessDocumentFormat::kMaxNesting;
       for (int i = 1; i <= limit + 1; ++i)
-        deep += "<Activity id=\"A" + std::to_string(i) + "\" type=\"BIWActivityGrouping\" name=\"g\">" +
-                (i == limit ? "<!--!-->" : "") + "\n";
+        deep += "<Activity id=\"A" + std::to_string(i) +
+                "\" type=\"BIWActivityGrouping\" name=\"g\">" + (i == limit ? "<!--!-->" : "") +
+                "\n";
       for (int i = 1; i <= limit + 1; ++i) deep += "</Activity>\n";
       c.text = deep + "</Activity>\n</Process>\n</ProcessDocument>\n";
     }
@@ -246,7 +276,8 @@ TEST_F(KivProcessDocumentReaderTest, ElementsMayComeInAnyOrderAndReferToLaterOne
       "<ProcessDocument version=\"1\">\n<Process>\n"
       "<Activity id=\"A1\" type=\"BIWActivityRoot\" name=\"Line\">\n"
       "<Link from=\"A2\" to=\"A3\"/>\n"
-      "<Activity id=\"A2\" type=\"BIWActivityStation\" name=\"S1\"><Input item=\"M1\"/></Activity>\n"
+      "<Activity id=\"A2\" type=\"BIWActivityStation\" name=\"S1\"><Input "
+      "item=\"M1\"/></Activity>\n"
       "<Activity id=\"A3\" type=\"BIWActivityStation\" name=\"S2\"/>\n"
       "<Stop x=\"100\" placed=\"true\"/>\n"
       "</Activity>\n</Process>\n"

@@ -202,7 +202,8 @@ TEST(KivProcessDocumentFormatTest, NumbersReadBackExactlyAndBadTextIsRefused) {
   }
   EXPECT_EQ(fmt::FormatDouble(48.0), "48");
   EXPECT_EQ(fmt::FormatDouble(0.1), "0.1");
-  for (const char* bad : {"", "NaN", "nan", "inf", "-inf", "1e400", "12abc", " 1", "1 ", "0x10", "+"})
+  for (const char* bad :
+       {"", "NaN", "nan", "inf", "-inf", "1e400", "12abc", " 1", "1 ", "0x10", "+"})
     EXPECT_FALSE(fmt::ParseDouble(bad)) << bad;
   EXPECT_EQ(fmt::ParseLong("-9223372036854775808"), std::optional<long>(LONG_MIN));
   for (const char* bad : {"", "1.5", "9223372036854775808", "1e3", "--1", "7 "})
