@@ -11,7 +11,8 @@ class MoxIMfgAssembly : public virtual KivBaseUnknown {
   // Appends the direct children, in order.
   virtual HRESULT GetChildren(KivListValKivBaseUnknown_var& out) = 0;
   // Adds a product or assembly of the same document; refuses itself and any
-  // assembly that already holds it (no assembly is its own ancestor).
+  // assembly that already holds it (no assembly is its own ancestor) and
+  // resources.
   // S_FALSE when already a child. Sends "MAModified".
   virtual HRESULT AddChild(KivBaseUnknown* child) = 0;
   virtual HRESULT RemoveChild(KivBaseUnknown* child) = 0;
