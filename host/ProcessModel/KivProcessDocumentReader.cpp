@@ -34,12 +34,18 @@ struct LoadFault {
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // One element of the file with the accessors the loader needs: its tag, its
-// attributes as UTF-8 and a check that no unknown attribute is present. It
-// holds a handle: the parser's node components live only while handled.
+// attributes as UTF-8 (read once: elements have a handful) and a check that
+// no unknown attribute is present. It holds a handle: the parser's node
+// components live only while handled.
 class Element {
  public:
   explicit Element(KivIDOMElement_var element) : element_(std::move(element)) {
     tag_ = element_->GetTagName().ConvertToUTF8();
+    const KivListValKivUnicodeString names = element_->GetAttributeNames();
+    attributes_.reserve(static_cast<std::size_t>(names.Size()));
+    for (int i = 1; i <= names.Size(); ++i)
+      attributes_.emplace_back(names[i].ConvertToUTF8(),
+                               element_->GetAttribute(names[i]).ConvertToUTF8());
   }
   const std::string& Tag() const { return tag_; }
 
@@ -48,18 +54,16 @@ class Element {
   }
 
   void AllowOnly(std::initializer_list<std::string_view> allowed) const {
-    const KivListValKivUnicodeString names = element_->GetAttributeNames();
-    for (int i = 1; i <= names.Size(); ++i) {
-      const std::string name = names[i].ConvertToUTF8();
+    for (const auto& [name, value] : attributes_) {
       bool known = false;
       for (std::string_view a : allowed) known = known || name == a;
       if (!known) Fail("unknown attribute " + Quoted(name));
     }
   }
   std::optional<std::string> Optional(std::string_view name) const {
-    const KivUnicodeString key{name};
-    if (!element_->HasAttribute(key)) return std::nullopt;
-    return element_->GetAttribute(key).ConvertToUTF8();
+    for (const auto& [key, value] : attributes_)
+      if (key == name) return value;
+    return std::nullopt;
   }
   std::string Required(std::string_view name) const {
     std::optional<std::string> value = Optional(name);
@@ -101,6 +105,7 @@ class Element {
  private:
   KivIDOMElement_var element_;
   std::string tag_;
+  std::vector<std::pair<std::string, std::string>> attributes_;
 };
 
 // Builds a document from a parsed file in passes: the product and resource
