@@ -8,9 +8,9 @@
 //
 // The file holds one "key=value" line per setting. In keys and values '\'
 // is written "\\", a line feed "\n" and a carriage return "\r"; a key also
-// writes '=' as "\=" and a leading '#' as "\#". Lines that are blank, start with '#' or cannot be
-// read are kept as they are and written back unchanged, so saving never loses what a person wrote
-// into the file.
+// writes '=' as "\=" and a leading '#' as "\#". Lines that are blank, start
+// with '#' or cannot be read are kept as they are and written back unchanged,
+// so saving never loses what a person wrote into the file.
 #include <string>
 #include <vector>
 
