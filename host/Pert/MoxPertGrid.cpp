@@ -1,8 +1,10 @@
 #include "MoxPertGrid.h"
 
 #include <cmath>
+#include <memory>
+#include <vector>
 
-#include "Kiv2DLineRep.h"
+#include "Kiv2DCustomRep.h"
 #include "MoxPertClientVisuServices.h"
 
 namespace {
@@ -42,21 +44,31 @@ void MoxPertGrid::Extend(const Kiv2DBoundingBox& box) {
 void MoxPertGrid::Build(const Kiv2DBoundingBox& cells) {
   RemoveAllChildren();
   covered_ = cells;
+  lines_ = 0;
   if (cells.IsEmpty()) return;
   SetColor(kLineColor);
   SetThickness(1);
-  auto add = [this](float ax, float ay, float bx, float by) {
-    auto* line = new Kiv2DLineRep(KivMathPoint2Df(ax, ay), KivMathPoint2Df(bx, by));
-    if (FAILED(AddChild(line))) line->Release();
-  };
   const long columns = std::lround((cells.xmax - cells.xmin) / kStep);
   const long rows = std::lround((cells.ymax - cells.ymin) / kStep);
+  std::vector<KivMathPoint2Df> vertical;
+  vertical.reserve(static_cast<std::size_t>(2 * (columns + 1)));
   for (long i = 0; i <= columns; ++i) {
     const float x = static_cast<float>(cells.xmin + i * kStep);
-    add(x, cells.ymin, x, cells.ymax);
+    const bool up = i % 2 == 0;
+    vertical.emplace_back(x, up ? cells.ymin : cells.ymax);
+    vertical.emplace_back(x, up ? cells.ymax : cells.ymin);
   }
+  std::vector<KivMathPoint2Df> horizontal;
+  horizontal.reserve(static_cast<std::size_t>(2 * (rows + 1)));
   for (long j = 0; j <= rows; ++j) {
     const float y = static_cast<float>(cells.ymin + j * kStep);
-    add(cells.xmin, y, cells.xmax, y);
+    const bool right = j % 2 == 0;
+    horizontal.emplace_back(right ? cells.xmin : cells.xmax, y);
+    horizontal.emplace_back(right ? cells.xmax : cells.xmin, y);
   }
+  auto* lines = new Kiv2DCustomRep();
+  lines->AddPrimitive(std::make_unique<Kiv2DPolylinePrimitive>(std::move(vertical)));
+  lines->AddPrimitive(std::make_unique<Kiv2DPolylinePrimitive>(std::move(horizontal)));
+  if (FAILED(AddChild(lines))) lines->Release();
+  lines_ = static_cast<int>(columns + 1 + rows + 1);
 }

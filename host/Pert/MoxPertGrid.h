@@ -2,6 +2,9 @@
 // The PERT grid drawn beneath a chart: light lines every 25 units (the cell
 // borders), so that the cell centres 12.5 + 25k where nodes snap lie between
 // them. It covers the cells of a box it is fitted to, with one cell to spare.
+// The lines are two polylines (one running up and down through the vertical
+// lines, one to and fro through the horizontal ones; their joins lie on the
+// border lines), so refitting a large grid costs little.
 #include "Kiv2DBagRep.h"
 
 class MoxPertGrid : public Kiv2DBagRep {
@@ -18,6 +21,8 @@ class MoxPertGrid : public Kiv2DBagRep {
   void Extend(const Kiv2DBoundingBox& box);
   // The area covered (empty when there are no lines).
   const Kiv2DBoundingBox& GetCoveredBox() const { return covered_; }
+  // Vertical plus horizontal lines drawn.
+  int GetLineCount() const { return lines_; }
 
  protected:
   ~MoxPertGrid() override;
@@ -26,4 +31,5 @@ class MoxPertGrid : public Kiv2DBagRep {
   void Build(const Kiv2DBoundingBox& cells);
 
   Kiv2DBoundingBox covered_;
+  int lines_ = 0;
 };

@@ -113,7 +113,7 @@ TEST_F(MoxPertPlacement, GridIsDrawnBeneathTheChartAndCoversItsCellsWithOneToSpa
   Place(s1_, 12.5, 12.5);  // box 4.5..20.5 x 8.5..16.5
   controller->AddPertNode(s1_);
   EXPECT_EQ(grid->GetCoveredBox(), Kiv2DBoundingBox::FromCorners(-25, -25, 50, 50));
-  EXPECT_EQ(grid->GetChildCount(), 8) << "4 vertical and 4 horizontal lines";
+  EXPECT_EQ(grid->GetLineCount(), 8) << "4 vertical and 4 horizontal lines";
 
   Place(s1_, 112.5, 12.5);
   EXPECT_EQ(grid->GetCoveredBox().xmax, 150.0f) << "the grid grows with a moved node";
