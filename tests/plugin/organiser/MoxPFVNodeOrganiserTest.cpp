@@ -1,0 +1,261 @@
+// The node organiser on a real process document and PERT chart: what it
+// places, what it announces, what it leaves alone, and what it refuses.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "KivCallback.h"
+#include "KivDelayedDestruction.h"
+#include "KivIGENode.h"
+#include "KivProcessDocument.h"
+#include "KivTrace.h"
+#include "KivViewer.h"
+#include "MoxIPertNode.h"
+#include "MoxPFVNodeOrganiser.h"
+#include "MoxPertController.h"
+#include "MoxPertPositionNotify.h"
+
+namespace {
+
+struct Point {
+  double x;
+  double y;
+  bool operator==(const Point&) const = default;
+};
+
+void PrintTo(const Point& p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
+
+// Root "Line": Start -> S1 -> S2 -> S3 -> Stop and a lone S4; S2 holds
+// Load -> Weld. Every node starts far away at (1000, 1000).
+class MoxPFVNodeOrganiserTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    live_ = KivBaseUnknown::LiveInstances();
+    doc_ = KivProcessDocument::Create();
+    root_ = doc_->CreateRootActivity("Line");
+    s1_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S1");
+    s2_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S2");
+    s3_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S3");
+    s4_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S4");
+    load_ = doc_->CreateActivity(s2_.get(), "BIWActivityLoading", "Load");
+    weld_ = doc_->CreateActivity(s2_.get(), "BIWActivitySpotWelding", "Weld");
+    start_ = doc_->GetStartNode(root_.get());
+    stop_ = doc_->GetStopNode(root_.get());
+    ASSERT_TRUE(start_ && stop_ && s4_ && weld_);
+    doc_->AddPrecedence(start_.get(), s1_.get());
+    doc_->AddPrecedence(s1_.get(), s2_.get());
+    doc_->AddPrecedence(s2_.get(), s3_.get());
+    doc_->AddPrecedence(s3_.get(), stop_.get());
+    doc_->AddPrecedence(load_.get(), weld_.get());
+    for (const auto& node : {start_, s1_, s2_, s3_, s4_, stop_, load_, weld_}) {
+      ASSERT_EQ(MoxIPertNode_var(node.get())->SetPosition(1000, 1000, 1), S_OK);
+    }
+    viewer_ = KivMake<KivViewer>("chart");
+    controller_ = KivVar<MoxPertController>::Adopt(
+        new MoxPertController(nullptr, root_, viewer_.get(), 1, 1, 1, NULL_var));
+    organiser_ = KivMake<MoxPFVNodeOrganiser>();
+    KivIModelEvents_var events(root_.get());
+    ASSERT_TRUE(events);
+    publisher_ = events->GetNotificationDispatcher();
+    callback_ = AddCallback(publisher_.get(), "MoxPertPositionNotify",
+                            [this](KivBaseUnknown*, KivNotification* n, void*) {
+                              auto* moved = dynamic_cast<MoxPertPositionNotify*>(n);
+                              heard_.push_back(KivIdentity(moved->GetNode().get()));
+                              heardAt_.push_back({moved->GetX(), moved->GetY()});
+                            });
+  }
+
+  void TearDown() override {
+    RemoveCallback(callback_);
+    publisher_ = NULL_var;
+    organiser_ = NULL_var;
+    controller_ = NULL_var;
+    viewer_ = NULL_var;
+    start_ = stop_ = root_ = s1_ = s2_ = s3_ = s4_ = load_ = weld_ = NULL_var;
+    doc_ = NULL_var;
+    KivDelayedDestruction::Flush();
+    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a component was not released";
+  }
+
+  static Point At(const KivBaseUnknown_var& node) {
+    Point p{0, 0};
+    MoxIPertNode_var(node.get())->GetPosition(p.x, p.y, 1);
+    return p;
+  }
+  int TimesHeard(const KivBaseUnknown_var& node) const {
+    return static_cast<int>(std::count(heard_.begin(), heard_.end(), KivIdentity(node.get())));
+  }
+  std::vector<std::string> LevelListNames(int index) const {
+    std::vector<std::string> names;
+    for (const auto& node : *organiser_->GetLevelListAt(index)) {
+      names.push_back(KivIGENode_var(node.get())->GetNodeName().ConvertToUTF8());
+    }
+    return names;
+  }
+
+  long live_ = 0;
+  KivVar<KivProcessDocument> doc_;
+  KivBaseUnknown_var root_, s1_, s2_, s3_, s4_, load_, weld_, start_, stop_;
+  KivViewer_var viewer_;
+  KivVar<MoxPertController> controller_;
+  KivVar<MoxPFVNodeOrganiser> organiser_;
+  KivVar<KivEventPublisher> publisher_;
+  KivCallbackId callback_ = kKivNoCallback;
+  std::vector<KivBaseUnknown*> heard_;
+  std::vector<Point> heardAt_;
+};
+
+TEST_F(MoxPFVNodeOrganiserTest, FullLayoutPutsEachLevelInASnappedColumn) {
+  ASSERT_TRUE(organiser_->ArrangeNodes(root_, controller_.get()));
+  // Levels by "Activity" successors: Start, S4 and Stop on 0 (no activity
+  // precedes Stop), S1 on 1, S2 on 2, S3 on 3. Canvas 150 x 150, dx = 50.
+  EXPECT_EQ(At(start_), (Point{12.5, 37.5}));
+  EXPECT_EQ(At(s4_), (Point{12.5, 87.5}));
+  EXPECT_EQ(At(stop_), (Point{12.5, 137.5}));
+  EXPECT_EQ(At(s1_), (Point{62.5, 87.5}));
+  EXPECT_EQ(At(s2_), (Point{112.5, 87.5}));
+  EXPECT_EQ(At(s3_), (Point{162.5, 87.5}));
+  // The children of S2 are not laid out; they keep their place relative to
+  // S2 (both started at the same point).
+  EXPECT_EQ(At(load_), At(s2_));
+  // The lists describe the layout: levels ascending, one list per level.
+  ASSERT_EQ(organiser_->GetLevelListCount(), 4);
+  EXPECT_EQ(LevelListNames(1), (std::vector<std::string>{"Start", "S4", "Stop"}));
+  EXPECT_EQ(LevelListNames(4), (std::vector<std::string>{"S3"}));
+  const KivListOfInt& levels = *organiser_->GetLevelList();
+  EXPECT_TRUE(std::is_sorted(levels.begin(), levels.end()));
+  float width = 300.0f;
+  float height = 200.0f;
+  organiser_->GetViewerOrSuperNodeSize(&width, &height);
+  EXPECT_EQ(width, 150.0f);
+  EXPECT_EQ(height, 150.0f);
+}
+
+TEST_F(MoxPFVNodeOrganiserTest, EveryPlacementIsAnnouncedWithThePositionReadBack) {
+  ASSERT_TRUE(organiser_->ArrangeNodes(root_, controller_.get()));
+  ASSERT_EQ(heard_.size(), 6u);
+  for (const auto& node : {start_, s1_, s2_, s3_, s4_, stop_}) EXPECT_EQ(TimesHeard(node), 1);
+  for (size_t i = 0; i < heard_.size(); ++i) {
+    EXPECT_EQ(heardAt_[i], At(KivBaseUnknown_var(heard_[i])));
+  }
+}
+
+TEST_F(MoxPFVNodeOrganiserTest, LevelInsideAnotherChartStartsAtItsRootsPlace) {
+  MoxIPertNode_var(s2_.get())->SetPosition(200, 300, 1);
+  ASSERT_TRUE(organiser_->ArrangeNodes(s2_, controller_.get()));
+  // S2's level: Start, Load, Weld, Stop. Load -> Weld only: levels 0 and 1.
+  const Point load = At(load_);
+  const Point weld = At(weld_);
+  EXPECT_EQ(load.x, 212.5);
+  EXPECT_GT(weld.x, load.x);
+}
+
+TEST_F(MoxPFVNodeOrganiserTest, PartialLayoutMovesTheNodeAndWhatFollowsIt) {
+  MoxIPertNode_var(s1_.get())->SetPosition(62.5, 12.5, 1);
+  KivListValKivBaseUnknown_var nodes{s2_};
+  KivListValKivBaseUnknown_var* list = &nodes;
+  ASSERT_TRUE(organiser_->PositionNewNode(root_, list, controller_.get()));
+  // S2 lands one step right of the first node of level 1 (S1), S3 after it.
+  EXPECT_EQ(At(s2_), (Point{112.5, 87.5}));
+  EXPECT_EQ(At(s3_), (Point{162.5, 87.5}));
+  EXPECT_EQ(At(s1_), (Point{62.5, 12.5}));
+  EXPECT_EQ(At(start_), (Point{1000, 1000}));
+  EXPECT_EQ(TimesHeard(s2_) + TimesHeard(s3_), 2);
+  EXPECT_EQ(heard_.size(), 2u);
+}
+
+TEST_F(MoxPFVNodeOrganiserTest, PartialLayoutOfALevelZeroNodeStartsOneColumnRight) {
+  KivListValKivBaseUnknown_var nodes{s4_};
+  KivListValKivBaseUnknown_var* list = &nodes;
+  ASSERT_TRUE(organiser_->PositionNewNode(root_, list, controller_.get()));
+  // Column 0 is Start, S4, Stop: S4 takes row 2 at x = dx = 50.
+  EXPECT_EQ(At(s4_), (Point{62.5, 87.5}));
+  EXPECT_EQ(heard_.size(), 1u);
+}
+
+TEST_F(MoxPFVNodeOrganiserTest, RefusesWhatItCannotLayOut) {
+  KivListValKivBaseUnknown_var* noList = nullptr;
+  EXPECT_FALSE(organiser_->ArrangeNodes(NULL_var, controller_.get()));
+  EXPECT_FALSE(organiser_->ArrangeNodes(root_, nullptr));
+  EXPECT_FALSE(organiser_->PositionNewNode(root_, noList, controller_.get()));
+  auto blind = KivVar<MoxPertController>::Adopt(
+      new MoxPertController(nullptr, root_, nullptr, 1, 1, 1, NULL_var));
+  EXPECT_FALSE(organiser_->ArrangeNodes(root_, blind.get()));
+  // Nothing to lay out is not a failure, and nothing moves.
+  EXPECT_TRUE(organiser_->ArrangeNodes(weld_, controller_.get()));
+  KivListValKivBaseUnknown_var none;
+  KivListValKivBaseUnknown_var* empty = &none;
+  EXPECT_TRUE(organiser_->PositionNewNode(root_, empty, controller_.get()));
+  EXPECT_TRUE(heard_.empty());
+  EXPECT_EQ(At(s1_), (Point{1000, 1000}));
+}
+
+TEST_F(MoxPFVNodeOrganiserTest, SecondCallStartsAfresh) {
+  ASSERT_TRUE(organiser_->ArrangeNodes(root_, controller_.get()));
+  MoxIPertNode_var(s3_.get())->SetPosition(1000, 1000, 1);
+  ASSERT_TRUE(organiser_->ArrangeNodes(root_, controller_.get()));
+  EXPECT_EQ(At(s3_), (Point{162.5, 87.5}));
+  EXPECT_EQ(organiser_->GetNodeList()->Size(), 6);
+  EXPECT_EQ(organiser_->GetLevelList()->Size(), 6);
+  EXPECT_EQ(organiser_->GetLevelListCount(), 4);
+}
+
+class MoxPFVNodeOrganiserCycleTest : public MoxPFVNodeOrganiserTest {
+ protected:
+  void SetUp() override {
+    MoxPFVNodeOrganiserTest::SetUp();
+    const char* traces = std::getenv("KivTraces");
+    savedTraces_ = traces ? std::optional<std::string>(traces) : std::nullopt;
+    setenv("KivTraces", "MoxProductFlowViewerTrace", 1);
+    KivTrace::ReloadActivation();
+  }
+  void TearDown() override {
+    if (savedTraces_) {
+      setenv("KivTraces", savedTraces_->c_str(), 1);
+    } else {
+      unsetenv("KivTraces");
+    }
+    KivTrace::ReloadActivation();
+    MoxPFVNodeOrganiserTest::TearDown();
+  }
+  std::optional<std::string> savedTraces_;
+};
+
+TEST_F(MoxPFVNodeOrganiserCycleTest, CycleIsLaidOutAndTheLinkThatClosesItIsTraced) {
+  ASSERT_EQ(doc_->AddPrecedence(s3_.get(), s1_.get()), S_OK);
+  testing::internal::CaptureStderr();
+  const bool arranged = organiser_->ArrangeNodes(root_, controller_.get());
+  const std::string trace = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(arranged);
+  EXPECT_NE(trace.find("link S3 -> S1 ignored"), std::string::npos) << trace;
+  EXPECT_NE(trace.find("ArrangeNodes -->"), std::string::npos);
+  EXPECT_NE(trace.find("ArrangeNodes <--"), std::string::npos);
+  EXPECT_EQ(At(s1_), (Point{62.5, 87.5}));
+  EXPECT_EQ(At(s3_), (Point{162.5, 87.5}));
+}
+
+TEST_F(MoxPFVNodeOrganiserCycleTest, DownstreamCollectionListsEachNodeOnceAroundACycle) {
+  ASSERT_EQ(doc_->AddPrecedence(s3_.get(), s1_.get()), S_OK);
+  KivListValKivBaseUnknown_var* list = nullptr;
+  organiser_->GetActListForPosChange(s2_, list);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->Size(), 3);  // S2, S3, S1; Stop is no "Activity" successor
+  EXPECT_EQ((*list)[1], s2_);
+  EXPECT_GT(list->Locate(s1_), 0);
+  delete list;
+  // And the partial layout of S2 terminates, moving S2, S3 and S1's column
+  // entries downstream of it.
+  KivListValKivBaseUnknown_var nodes{s2_};
+  KivListValKivBaseUnknown_var* given = &nodes;
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(organiser_->PositionNewNode(root_, given, controller_.get()));
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(TimesHeard(s2_), 1);
+  EXPECT_EQ(TimesHeard(s3_), 1);
+}
+
+}  // namespace
