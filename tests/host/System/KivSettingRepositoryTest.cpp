@@ -23,7 +23,7 @@ class SettingRepositoryTest : public ::testing::Test {
   ScopedEnv folder_{"KivUserSettingsPath", tmp_.Sub("settings").c_str()};
 };
 
-TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyAndEveryReadFails) {
+TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyAndBadNamesGiveNone) {
   KivSettingRepository* repo = KivSettingRepository::GetRepository("MoxPFViewerSettings");
   ASSERT_NE(repo, nullptr);
   EXPECT_EQ(repo->GetFilePath().str(), tmp_.Sub("settings") + "/MoxPFViewerSettings.kivsettings");
@@ -32,12 +32,8 @@ TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyAndEveryReadFails) {
   EXPECT_TRUE(value.IsEmpty());
   EXPECT_FALSE(std::filesystem::exists(repo->GetFilePath().str()));
   EXPECT_EQ(KivSettingRepository::GetRepository("MoxPFViewerSettings"), repo);
-}
-
-TEST_F(SettingRepositoryTest, NamesThatCannotNameAFileGiveNoRepository) {
-  EXPECT_EQ(KivSettingRepository::GetRepository(""), nullptr);
-  EXPECT_EQ(KivSettingRepository::GetRepository("../escape"), nullptr);
-  EXPECT_EQ(KivSettingRepository::GetRepository(".."), nullptr);
+  for (const char* bad : {"", "../escape", ".."})
+    EXPECT_EQ(KivSettingRepository::GetRepository(bad), nullptr) << bad;
 }
 
 TEST_F(SettingRepositoryTest, SavedSettingsAreReadBackByTheNextSession) {
@@ -87,14 +83,13 @@ TEST_F(SettingRepositoryTest, OddKeysAndValuesSurviveASaveUnchanged) {
 }
 
 TEST_F(SettingRepositoryTest, LinesItCannotReadAreKeptThroughASave) {
-  const std::string text =
-      "# written by hand\n"
-      "\n"
-      "broken line without equals\n"
-      "bad\\qescape=1\n"
-      "Kept=old\n"
-      "Kept=in force\n";
-  const std::string path = tmp_.Write("settings/Hand.kivsettings", text);
+  const std::string path = tmp_.Write("settings/Hand.kivsettings",
+                                      "# written by hand\n"
+                                      "\n"
+                                      "broken line without equals\n"
+                                      "bad\\qescape=1\n"
+                                      "Kept=old\n"
+                                      "Kept=in force\n");
   KivSettingRepository* repo = KivSettingRepository::GetRepository("Hand");
   KivString value;
   EXPECT_EQ(repo->ReadSetting("Kept", value), S_OK);
@@ -114,24 +109,7 @@ TEST_F(SettingRepositoryTest, LinesItCannotReadAreKeptThroughASave) {
             "Added=yes\n");
 }
 
-TEST_F(SettingRepositoryTest, FolderFallsBackToHomeAndSaveFailsWithoutAnyFolder) {
-  {
-    ScopedEnv unsetFolder("KivUserSettingsPath", nullptr);
-    ScopedEnv home("HOME", tmp_.Sub("home").c_str());
-    EXPECT_EQ(KivSettingRepository::UserSettingsFolder().str(),
-              tmp_.Sub("home") + "/.config/pexhost");
-  }
-  ScopedEnv unsetFolder("KivUserSettingsPath", nullptr);
-  ScopedEnv noHome("HOME", nullptr);
-  KivSettingRepository* repo = KivSettingRepository::GetRepository("Nowhere");
-  ASSERT_NE(repo, nullptr);
-  EXPECT_EQ(repo->WriteSetting("k", "v"), S_OK);
-  KivString value;
-  EXPECT_EQ(repo->ReadSetting("k", value), S_OK);
-  EXPECT_EQ(repo->Save(), E_FAIL);
-}
-
-TEST_F(SettingRepositoryTest, FailedSaveKeepsTheOldFile) {
+TEST_F(SettingRepositoryTest, FailedSaveKeepsTheOldFileAndNoFolderMeansNoSave) {
   const std::string path = tmp_.Write("settings/Locked.kivsettings", "k=old\n");
   KivSettingRepository* repo = KivSettingRepository::GetRepository("Locked");
   ASSERT_EQ(repo->WriteSetting("k", "new"), S_OK);
@@ -139,4 +117,16 @@ TEST_F(SettingRepositoryTest, FailedSaveKeepsTheOldFile) {
   std::filesystem::create_directories(path + ".saving/x");
   EXPECT_EQ(repo->Save(), E_FAIL);
   EXPECT_EQ(ReadFile(path), "k=old\n");
+
+  ScopedEnv unsetFolder("KivUserSettingsPath", nullptr);
+  {
+    ScopedEnv home("HOME", tmp_.Sub("home").c_str());
+    EXPECT_EQ(KivSettingRepository::UserSettingsFolder().str(),
+              tmp_.Sub("home") + "/.config/pexhost");
+  }
+  ScopedEnv noHome("HOME", nullptr);
+  KivSettingRepository* nowhere = KivSettingRepository::GetRepository("Nowhere");
+  ASSERT_NE(nowhere, nullptr);
+  EXPECT_EQ(nowhere->WriteSetting("k", "v"), S_OK);
+  EXPECT_EQ(nowhere->Save(), E_FAIL);
 }
