@@ -1,7 +1,7 @@
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 
 #include "Kiv2DArcRep.h"
@@ -23,17 +23,25 @@ struct SvgElement {
   double Number(const std::string& name) const { return std::stod(attributes.at(name)); }
 };
 
+// Reads every start tag (`<name attr="value" ...>`); text, closing tags and
+// the XML declaration are skipped.
 std::vector<SvgElement> ParseSvg(const std::string& svg) {
   std::vector<SvgElement> elements;
-  const std::regex element(R"(<([a-z]+)((?:\s+[a-zA-Z:\-]+="[^"]*")*)\s*/?>)");
-  const std::regex attribute(R"re(([a-zA-Z:\-]+)="([^"]*)")re");
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), element);
-       it != std::sregex_iterator(); ++it) {
-    SvgElement e{(*it)[1], {}};
-    const std::string attrs = (*it)[2];
-    for (auto a = std::sregex_iterator(attrs.begin(), attrs.end(), attribute);
-         a != std::sregex_iterator(); ++a)
-      e.attributes[(*a)[1]] = (*a)[2];
+  std::size_t at = 0;
+  while ((at = svg.find('<', at)) != std::string::npos) {
+    ++at;
+    if (at >= svg.size() || !std::isalpha(static_cast<unsigned char>(svg[at]))) continue;
+    SvgElement e;
+    while (at < svg.size() && std::isalpha(static_cast<unsigned char>(svg[at]))) e.tag += svg[at++];
+    for (;;) {
+      while (at < svg.size() && svg[at] == ' ') ++at;
+      if (at >= svg.size() || svg[at] == '>' || svg[at] == '/') break;
+      const std::size_t eq = svg.find("=\"", at);
+      const std::size_t close = svg.find('"', eq + 2);
+      if (eq == std::string::npos || close == std::string::npos) break;
+      e.attributes[svg.substr(at, eq - at)] = svg.substr(eq + 2, close - eq - 2);
+      at = close + 1;
+    }
     elements.push_back(std::move(e));
   }
   return elements;
