@@ -5,12 +5,20 @@
 
 #include "PexHostSetup.h"
 #include "PexModulesVerb.h"
+#include "PexScriptRunner.h"
+#include "PexViewVerb.h"
 
 namespace {
 void Usage(std::ostream& out) {
   out << "Usage: pexhost [modules [MODULE...]]\n"
+         "       pexhost view DOCUMENT [--activity NAME] [-o FILE.svg|FILE.png] [--json]\n"
+         "       pexhost run SCRIPT\n"
          "  modules   load the modules (default MoxPexViewers) and list what they registered\n"
          "            (the default verb)\n"
+         "  view      open the product flow viewer on the activity's level (default: the\n"
+         "            root's), draw it to the picture, print its nodes as JSON\n"
+         "  run       run a session script (docs/scripting.md); stops at the first failing\n"
+         "            step with its line number\n"
          "Environment: KivStartupPath (resources), KivModulePath (modules),\n"
          "             KivTraces (trace modules to switch on), KivUserSettingsPath (settings)\n";
 }
@@ -24,6 +32,14 @@ int main(int argc, char** argv) {
     const std::vector<std::string> modules(args.empty() ? args.end() : args.begin() + 1,
                                            args.end());
     return PexRunModulesVerb(modules, std::cout, std::cerr);
+  }
+  if (verb == "view") return PexRunViewVerb({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  if (verb == "run") {
+    if (args.size() != 2) {
+      std::cerr << "pexhost run: give exactly one script\n";
+      return 2;
+    }
+    return PexRunScriptVerb(args[1], std::cout, std::cerr);
   }
   if (verb == "help" || verb == "--help" || verb == "-h") {
     Usage(std::cout);

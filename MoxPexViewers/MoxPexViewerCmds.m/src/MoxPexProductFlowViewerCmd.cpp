@@ -1,0 +1,153 @@
+#include "MoxPexProductFlowViewerCmd.h"
+
+#include <memory>
+#include <new>
+
+#include "KivApplicationFrame.h"
+#include "KivClassRegistry.h"
+#include "KivCreationDictionary.h"
+#include "KivDlgNotify.h"
+#include "KivFatalError.h"
+#include "KivFrmLayout.h"
+#include "KivFrmWindow.h"
+#include "KivIGENode.h"
+#include "KivISPPActivity.h"
+#include "KivISPPActivityRoot.h"
+#include "KivPathElementAgent.h"
+#include "MoxIPertWindow.h"
+#include "MoxPFVNodeOrganiser.h"
+#include "MoxPexProductFlowViewer.h"
+#include "MoxPexTraces.h"
+
+KIV_DECLARE_CLASS(MoxPexProductFlowViewerCmd, "MoxPexViewers");
+
+extern "C" KivBaseUnknown* fctCreateMoxPexProductFlowViewerCmd() {
+  return new (std::nothrow) MoxPexProductFlowViewerCmd();
+}
+
+static const KivCreationRegistrar kMoxPexProductFlowViewerCmdFactory(
+    "MoxPexProductFlowViewerCmd", &fctCreateMoxPexProductFlowViewerCmd, "MoxPexViewers");
+
+namespace {
+const char* const kSourcePath = "MoxPexViewers/MoxPexViewerCmds.m/src/MoxPexProductFlowViewerCmd";
+}  // namespace
+
+MoxPexProductFlowViewerCmd::MoxPexProductFlowViewerCmd()
+    : KivStateCommand("MoxPexProductFlowViewerCmd", KivAgentBehavior{0x40}, 0) {}
+
+MoxPexProductFlowViewerCmd::~MoxPexProductFlowViewerCmd() {
+  if (activityAgent_) {
+    activityAgent_->RequestDelayedDestruction();
+    activityAgent_ = nullptr;
+  }
+  if (nodeOrganiser_) {
+    nodeOrganiser_->RequestDelayedDestruction();
+    nodeOrganiser_ = nullptr;
+  }
+}
+
+KivString MoxPexProductFlowViewerCmd::GetResourceFileName(int index) {
+  // The command's own resources come first; the host's follow.
+  return index == 0 ? KivString("MoxPexProductFlowViewerCmd") : KivString();
+}
+
+void MoxPexProductFlowViewerCmd::BuildGraph() {
+  MoxPexViewerCmdsTrace().Write("MoxPexProductFlowViewerCmd::BuildGraph -->");
+  activityAgent_ = new KivPathElementAgent("Activity");
+  activityAgent_->SetElementType("KivISPPAbstractActivity");
+  AddCSOClient(activityAgent_);
+  activityAgent_->SetBehavior(0x800800);
+  activityAgent_->SetFilter(Filter(this, &MoxPexProductFlowViewerCmd::IsValidActivity));
+  KivDialogState* initial = GetInitialState("SelectActivity");
+  if (!initial) return;
+  initial->AddDialogAgent(activityAgent_);
+  AddTransition(initial, nullptr,
+                Action(this, &MoxPexProductFlowViewerCmd::CreateProductFlowViewer));
+  SetRepeatMode(false);
+  MoxPexViewerCmdsTrace().Write("MoxPexProductFlowViewerCmd::BuildGraph <--");
+}
+
+bool MoxPexProductFlowViewerCmd::IsValidActivity(KivDialogAgent*, void*) {
+  if (!activityAgent_) return false;
+  KivISPPActivity_var activity(activityAgent_->GetElementValue());
+  KivIGENode_var node(activity.get());
+  return static_cast<bool>(node);
+}
+
+bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
+  MoxPexViewerCmdsTrace().Write("MoxPexProductFlowViewerCmd::CreateProductFlowViewer -->");
+  KivISPPActivity_var activity(activityAgent_ ? activityAgent_->GetElementValue() : nullptr);
+  if (!activity) return false;
+  KivFrmLayout* layout = KivFrmLayout::GetCurrentLayout();
+  KivFrmEditor* editor = KivFrmEditor::GetCurrentEditor();
+  if (!layout || !editor) return false;
+  const KivBaseUnknown_var picked(activity.get());
+
+  bool alreadyOpen = false;
+  const KivListValKivBaseUnknown_var windows = layout->GetWindows();
+  for (int i = 1; i <= windows.Size(); ++i) {
+    auto* window = dynamic_cast<KivFrmWindow*>(windows[i].get());
+    if (!window || window->GetEditor() != editor) continue;
+    if (window->IsAKindOf("MoxPexProductFlowViewer")) {
+      auto* viewer = dynamic_cast<MoxPexProductFlowViewer*>(window);
+      KivBaseUnknown_var root = viewer ? viewer->GetRootNode() : KivBaseUnknown_var();
+      if (!root) continue;
+      if (root == picked) {
+        layout->SetCurrentWindow(window);
+        alreadyOpen = true;
+        break;
+      }
+      KivBaseUnknown_var target = picked;
+      MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(window));
+      if (pertWindow) pertWindow->SetPertLevel(target, nullptr, 0);
+      return true;
+    }
+    if (window->IsAKindOf("MoxPexPertChartWindow")) {
+      KivDialog* mainWindow = KivApplicationFrame::GetFrame()->GetMainWindow();
+      auto* notify = new KivDlgNotify(mainWindow, "Unexpected", 0x10000000);
+      notify->DisplayBlocked("Please Close the PERT Chart and Try.", "Error");
+      notify->RequestDelayedDestruction();
+      return true;
+    }
+  }
+  if (alreadyOpen) {
+    MoxPexViewerCmdsTrace().Write(" \n  Window already exists for current Level");
+    return true;
+  }
+
+  KivIGENode_var node(picked.get());
+  const std::string name = node ? node->GetNodeName().ConvertToUTF8() : std::string();
+  KivISPPActivity_var rootProcess;
+  if (KivISPPActivityRoot_var(picked.get()))
+    rootProcess = activity;
+  else
+    rootProcess = activity->GetRootActivity();
+  if (!rootProcess) KivFatalError("AssertionFailed:NULL_var != hRootProcess", kSourcePath, 269);
+
+  KivBaseUnknown_var level = picked;
+  // The layout owns the window from its construction.
+  auto* window =
+      new MoxPexProductFlowViewer(KivString(name + "Product Flow Viewer"), editor, level);
+  KivBaseUnknown_var rootNode = window->GetRootNode();
+  MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(window));
+  MoxPertController* controller = pertWindow ? pertWindow->GetPertController() : nullptr;
+
+  std::unique_ptr<KivListValKivBaseUnknown_var> nodes(window->GetProductFlowViewerNodes(rootNode));
+  auto* marked = new KivListValKivBaseUnknown_var();
+  window->NodesForReArrangement(*marked);
+  if (rootNode) {
+    if (nodeOrganiser_) nodeOrganiser_->RequestDelayedDestruction();
+    nodeOrganiser_ = new MoxPFVNodeOrganiser();
+    if (nodes && controller) {
+      if (marked->Size() == nodes->Size())
+        nodeOrganiser_->ArrangeNodes(rootNode, controller);
+      else if (!marked->IsEmpty())
+        nodeOrganiser_->PositionNewNode(rootNode, marked, controller);
+    }
+  }
+  delete marked;
+  // The PERT adapter service belongs to another product of the host; without
+  // it the window simply has no adapter.
+  MoxPexViewerCmdsTrace().Write("MoxPexProductFlowViewerCmd::CreateProductFlowViewer <--");
+  return true;
+}

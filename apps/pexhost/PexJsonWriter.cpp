@@ -1,0 +1,112 @@
+#include "PexJsonWriter.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+std::string PexJsonWriter::Escape(const std::string& utf8) {
+  std::string out;
+  for (const char ch : utf8) {
+    const auto c = static_cast<unsigned char>(ch);
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        if (c < 0x20) {
+          char buffer[8];
+          std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+          out += buffer;
+        } else {
+          out += ch;
+        }
+    }
+  }
+  return out;
+}
+
+void PexJsonWriter::BeforeValue() {
+  if (afterKey_) {
+    afterKey_ = false;
+    return;
+  }
+  if (!first_.empty()) {
+    if (!first_.back()) out_ += ",";
+    first_.back() = false;
+  }
+}
+
+void PexJsonWriter::BeginObject() {
+  BeforeValue();
+  out_ += "{";
+  first_.push_back(true);
+}
+
+void PexJsonWriter::EndObject() {
+  first_.pop_back();
+  out_ += "}";
+}
+
+void PexJsonWriter::BeginArray() {
+  BeforeValue();
+  out_ += "[";
+  first_.push_back(true);
+}
+
+void PexJsonWriter::EndArray() {
+  first_.pop_back();
+  out_ += "]";
+}
+
+void PexJsonWriter::Key(const std::string& key) {
+  BeforeValue();
+  out_ += "\"" + Escape(key) + "\":";
+  afterKey_ = true;
+}
+
+void PexJsonWriter::String(const std::string& value) {
+  BeforeValue();
+  out_ += "\"" + Escape(value) + "\"";
+}
+
+void PexJsonWriter::Number(double value) {
+  BeforeValue();
+  if (!std::isfinite(value)) {
+    out_ += "null";
+    return;
+  }
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  // The shortest form that reads back the same.
+  for (int precision = 1; precision <= 17; ++precision) {
+    char shorter[32];
+    std::snprintf(shorter, sizeof shorter, "%.*g", precision, value);
+    if (std::strtod(shorter, nullptr) == value) {
+      out_ += shorter;
+      return;
+    }
+  }
+  out_ += buffer;
+}
+
+void PexJsonWriter::Integer(long value) {
+  BeforeValue();
+  out_ += std::to_string(value);
+}
+
+void PexJsonWriter::Bool(bool value) {
+  BeforeValue();
+  out_ += value ? "true" : "false";
+}

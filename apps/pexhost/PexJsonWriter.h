@@ -1,0 +1,29 @@
+#pragma once
+// A small JSON writer for pexhost's machine-readable output: objects, arrays,
+// strings (escaped), numbers and booleans, written in order with commas
+// placed by the writer.
+#include <string>
+#include <vector>
+
+class PexJsonWriter {
+ public:
+  void BeginObject();
+  void EndObject();
+  void BeginArray();
+  void EndArray();
+  // Inside an object: the key of the next value.
+  void Key(const std::string& key);
+  void String(const std::string& value);
+  void Number(double value);
+  void Integer(long value);
+  void Bool(bool value);
+
+  const std::string& Text() const { return out_; }
+  static std::string Escape(const std::string& utf8);
+
+ private:
+  void BeforeValue();
+  std::string out_;
+  std::vector<bool> first_;  // per open container: nothing written in it yet
+  bool afterKey_ = false;
+};

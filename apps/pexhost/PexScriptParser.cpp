@@ -1,0 +1,86 @@
+#include "PexScriptParser.h"
+
+#include <sstream>
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+}  // namespace
+
+bool PexScriptParser::SplitLine(const std::string& line, std::vector<std::string>& words,
+                                std::string& error) {
+  words.clear();
+  std::size_t i = 0;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (IsBlank(c)) {
+      ++i;
+      continue;
+    }
+    if (c == '#') break;
+    if (static_cast<unsigned char>(c) < 0x20) {
+      error = "control character in the line";
+      return false;
+    }
+    std::string word;
+    if (c == '"') {
+      ++i;
+      bool closed = false;
+      while (i < line.size()) {
+        const char q = line[i++];
+        if (q == '"') {
+          closed = true;
+          break;
+        }
+        if (q == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) {
+          word += line[i++];
+          continue;
+        }
+        word += q;
+      }
+      if (!closed) {
+        error = "a quoted word is not closed";
+        return false;
+      }
+      if (i < line.size() && !IsBlank(line[i]) && line[i] != '#') {
+        error = "a quoted word must be followed by a blank";
+        return false;
+      }
+    } else {
+      while (i < line.size() && !IsBlank(line[i])) {
+        if (line[i] == '"') {
+          error = "a quote inside a word";
+          return false;
+        }
+        word += line[i++];
+      }
+    }
+    words.push_back(std::move(word));
+  }
+  return true;
+}
+
+PexScriptParseResult PexScriptParser::Parse(const std::string& text) {
+  PexScriptParseResult result;
+  std::istringstream in(text);
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    std::vector<std::string> words;
+    std::string error;
+    if (!SplitLine(line, words, error)) {
+      result.ok = false;
+      result.errorLine = number;
+      result.error = error;
+      result.steps.clear();
+      return result;
+    }
+    if (words.empty()) continue;
+    PexScriptStep step;
+    step.line = number;
+    step.verb = words.front();
+    step.args.assign(words.begin() + 1, words.end());
+    result.steps.push_back(std::move(step));
+  }
+  return result;
+}

@@ -1,0 +1,239 @@
+#include "PexSession.h"
+
+#include <cmath>
+
+#include "KivApplicationFrame.h"
+#include "KivDelayedDestruction.h"
+#include "KivFrmLayout.h"
+#include "KivFrmWindow.h"
+#include "KivIGENode.h"
+#include "KivISPPActivity.h"
+#include "KivModuleLoader.h"
+#include "KivPertInteraction.h"
+#include "KivPictureRenderer.h"
+#include "KivProcessDocumentWriter.h"
+#include "MoxIPertNode.h"
+#include "MoxIPertNodeExt.h"
+#include "MoxIPertWindow.h"
+#include "MoxPertController.h"
+#include "MoxPertNodeTraverser.h"
+#include "MoxPertViewer.h"
+#include "PexJsonWriter.h"
+#include "PexNodeButtons.h"
+
+namespace {
+const char* const kPlugIn = "MoxPexViewers";
+
+std::string NodeName(KivBaseUnknown* node) {
+  KivIGENode_var graphNode(node);
+  return graphNode ? graphNode->GetNodeName().ConvertToUTF8() : std::string();
+}
+
+std::string NodeType(KivBaseUnknown* node) {
+  KivISPPActivity_var activity(node);
+  return activity ? activity->TypeName().ConvertToUTF8() : NodeName(node);
+}
+
+std::string LastMessageSince(std::size_t count) {
+  const auto messages = KivInteraction::Messages();
+  if (messages.size() <= count) return {};
+  const KivLoggedMessage& last = messages.back();
+  return "\"" + last.text.ConvertToUTF8() + "\" (" + last.title.ConvertToUTF8() + ")";
+}
+}  // namespace
+
+PexSession::PexSession(std::string baseFolder) : baseFolder_(std::move(baseFolder)) {}
+
+PexSession::~PexSession() {
+  KivApplicationFrame::Shutdown();
+  KivDelayedDestruction::Flush();
+}
+
+std::string PexSession::Resolve(const std::string& path) const {
+  if (path.empty() || path.front() == '/' || baseFolder_.empty()) return path;
+  return baseFolder_ + "/" + path;
+}
+
+KivStepResult PexSession::LoadPlugIn() {
+  if (KivModuleLoader::Find(kPlugIn)) return KivStepResult::Ok();
+  if (!KivModuleLoader::Load(kPlugIn))
+    return KivStepResult::Fail("cannot load " + KivModuleLoader::LastError());
+  return KivStepResult::Ok("loaded " + std::string(kPlugIn));
+}
+
+KivStepResult PexSession::Open(const std::string& path) {
+  return KivInteraction::OpenDocument(KivUnicodeString(Resolve(path)));
+}
+
+KivStepResult PexSession::Start(const std::string& commandClass) {
+  if (KivStepResult loaded = LoadPlugIn(); !loaded) return loaded;
+  return KivInteraction::StartCommand(KivString(commandClass));
+}
+
+KivStepResult PexSession::Pick(const std::string& idOrName) {
+  return KivInteraction::Pick(idOrName);
+}
+
+KivStepResult PexSession::View(const std::string& activityName) {
+  KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
+  if (!editor) return KivStepResult::Fail("no document is open");
+  KivBaseUnknown_var activity;
+  if (activityName.empty()) {
+    activity = editor->GetProcessDocument()->GetRootActivity().get();
+  } else {
+    std::string error;
+    activity = KivInteraction::FindObject(activityName, error);
+    if (!activity) return KivStepResult::Fail(error);
+    if (!KivISPPActivity_var(activity.get()))
+      return KivStepResult::Fail("\"" + activityName + "\" is not an activity");
+  }
+  const std::size_t messagesBefore = KivInteraction::Messages().size();
+  if (KivStepResult started = Start("MoxPexProductFlowViewerCmd"); !started) return started;
+  if (KivStepResult picked = KivInteraction::Pick(activity.get()); !picked) {
+    KivInteraction::CancelCommands();
+    return picked;
+  }
+  KivFrmWindow* window = CurrentPertWindow();
+  KivBaseUnknown_var level;
+  if (window && window->IsAKindOf("MoxPexProductFlowViewer"))
+    MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))->GetPertLevel(level);
+  if (!level || level != activity) {
+    const std::string message = LastMessageSince(messagesBefore);
+    return KivStepResult::Fail("the product flow viewer did not open on \"" +
+                               NodeName(activity.get()) + "\"" +
+                               (message.empty() ? std::string() : ": " + message));
+  }
+  return KivStepResult::Ok("viewer \"" + window->GetTitle().ConvertToUTF8() + "\"");
+}
+
+KivStepResult PexSession::Arrange() {
+  if (!CurrentController()) return KivStepResult::Fail("the current window shows no PERT level");
+  return Start("MoxPexNodeOrganizeCmd");
+}
+
+KivStepResult PexSession::Expand(const std::string& nodeName, bool expand) {
+  MoxPertController* controller = CurrentController();
+  if (!controller) return KivStepResult::Fail("the current window shows no PERT level");
+  std::string error;
+  KivBaseUnknown_var node = KivInteraction::FindObject(nodeName, error);
+  if (!node) return KivStepResult::Fail(error);
+  if (!controller->IsNodeDrawn(node))
+    return KivStepResult::Fail("\"" + nodeName + "\" is not drawn in the current window");
+  MoxIPertNodeExt_var ext(node.get());
+  int state = 0;
+  if (!ext || FAILED(ext->GetSuperNodeState(state, 1)) || state == MoxIPertNodeExt::kPlainNode)
+    return KivStepResult::Fail("\"" + nodeName + "\" is not a super node");
+  auto traverser = KivMake<MoxPertNodeTraverser>(controller);
+  const HRESULT shown =
+      expand ? traverser->ShowChildrenNodes(node) : traverser->HideChildrenNodes(node);
+  if (FAILED(shown) || FAILED(traverser->ChangePertNodeShape(expand ? 1 : 2)))
+    return KivStepResult::Fail("the chart refused to " +
+                               std::string(expand ? "expand" : "collapse") + " \"" + nodeName +
+                               "\"");
+  KivDelayedDestruction::Flush();
+  return KivStepResult::Ok();
+}
+
+KivStepResult PexSession::Move(const std::string& node, double x, double y) {
+  return KivPertInteraction::MovePertNode(node, x, y);
+}
+
+KivStepResult PexSession::Resize(int width, int height) {
+  KivFrmWindow* window = CurrentPertWindow();
+  if (!window) return KivStepResult::Fail("the current window shows no PERT level");
+  if (width <= 0 || height <= 0) return KivStepResult::Fail("a window size must be positive");
+  window->Resize(window->GetX(), window->GetY(), width, height);
+  return KivStepResult::Ok("title \"" + window->GetTitle().ConvertToUTF8() + "\"");
+}
+
+KivStepResult PexSession::Render(const std::string& path) {
+  KivViewer* viewer = CurrentViewer();
+  if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
+  std::string error;
+  if (FAILED(KivPictureRenderer().RenderToFile(*viewer, Resolve(path), &error)))
+    return KivStepResult::Fail("cannot write " + Resolve(path) + ": " + error);
+  return KivStepResult::Ok("wrote " + Resolve(path));
+}
+
+KivStepResult PexSession::Save(const std::string& path) {
+  KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
+  if (!editor) return KivStepResult::Fail("no document is open");
+  std::string error;
+  if (FAILED(KivProcessDocumentWriter::SaveFile(*editor->GetProcessDocument(),
+                                                KivUnicodeString(Resolve(path)), error)))
+    return KivStepResult::Fail("cannot save " + Resolve(path) + ": " + error);
+  return KivStepResult::Ok("saved " + Resolve(path));
+}
+
+KivStepResult PexSession::Json(std::string& text) {
+  KivFrmWindow* window = CurrentPertWindow();
+  MoxPertController* controller = CurrentController();
+  if (!window || !controller) return KivStepResult::Fail("the current window shows no PERT level");
+  KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
+  KivBaseUnknown_var level;
+  MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))->GetPertLevel(level);
+  PexJsonWriter json;
+  json.BeginObject();
+  json.Key("window");
+  json.String(window->GetTitle().ConvertToUTF8());
+  json.Key("level");
+  json.String(NodeName(level.get()));
+  json.Key("nodes");
+  json.BeginArray();
+  for (const auto& node : controller->GetDrawnNodes()) {
+    json.BeginObject();
+    json.Key("id");
+    json.String(editor ? editor->GetProcessDocument()->IdOf(node.get()) : std::string());
+    json.Key("name");
+    json.String(NodeName(node.get()));
+    json.Key("type");
+    json.String(NodeType(node.get()));
+    double x = 0, y = 0, w = 0, h = 0;
+    MoxIPertNode_var pert(node.get());
+    if (pert) {
+      pert->GetPosition(x, y, 1);
+      pert->GetSize(w, h, 1);
+    }
+    json.Key("x");
+    json.Number(x);
+    json.Key("y");
+    json.Number(y);
+    json.Key("width");
+    json.Number(w);
+    json.Key("height");
+    json.Number(h);
+    MoxIPertNodeExt_var ext(node.get());
+    int state = 0;
+    if (ext) ext->GetSuperNodeState(state, 1);
+    json.Key("superNode");
+    json.String(state == 1 ? "expanded" : state == 2 ? "collapsed" : "none");
+    json.Key("buttons");
+    json.BeginArray();
+    PexWriteNodeButtons(node.get(), json);
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+  text = json.Text();
+  return KivStepResult::Ok();
+}
+
+KivFrmWindow* PexSession::CurrentPertWindow() const {
+  KivFrmLayout* layout = KivApplicationFrame::Exists() ? KivFrmLayout::GetCurrentLayout() : nullptr;
+  KivFrmWindow* window = layout ? layout->GetCurrentWindow() : nullptr;
+  if (!window || !MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))) return nullptr;
+  return window;
+}
+
+KivViewer* PexSession::CurrentViewer() const {
+  KivFrmWindow* window = CurrentPertWindow();
+  return window ? MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))->GetPertViewer()
+                : nullptr;
+}
+
+MoxPertController* PexSession::CurrentController() const {
+  KivFrmWindow* window = CurrentPertWindow();
+  return window ? MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))->GetPertController()
+                : nullptr;
+}

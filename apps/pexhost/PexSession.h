@@ -1,0 +1,50 @@
+#pragma once
+// One person's session with the host, step by step: each operation is one
+// user event through the host's interaction API and answers whether it
+// succeeded, with a message. The `view` verb and session scripts are built
+// from these steps.
+#include <string>
+#include <vector>
+
+#include "KivInteraction.h"
+#include "KivVar.h"
+
+class KivFrmWindow;
+class KivViewer;
+class MoxPertController;
+
+class PexSession {
+ public:
+  // `baseFolder`: relative file names of steps are taken from it.
+  explicit PexSession(std::string baseFolder = {});
+  ~PexSession();
+  PexSession(const PexSession&) = delete;
+  PexSession& operator=(const PexSession&) = delete;
+
+  // Loads the plug-in module (once).
+  KivStepResult LoadPlugIn();
+  KivStepResult Open(const std::string& path);
+  KivStepResult Start(const std::string& commandClass);
+  KivStepResult Pick(const std::string& idOrName);
+  // Opens the product flow viewer on the activity's level (the root's by
+  // default) through the viewer command and checks that it shows it.
+  KivStepResult View(const std::string& activity);
+  // Re-arranges the current viewer (the node organise command).
+  KivStepResult Arrange();
+  KivStepResult Expand(const std::string& node, bool expand);
+  KivStepResult Move(const std::string& node, double x, double y);
+  KivStepResult Resize(int width, int height);
+  KivStepResult Render(const std::string& path);
+  KivStepResult Save(const std::string& path);
+  // The current window's nodes as JSON (see docs/scripting.md).
+  KivStepResult Json(std::string& text);
+
+  // The current window when it shows a PERT level, else null.
+  KivFrmWindow* CurrentPertWindow() const;
+  KivViewer* CurrentViewer() const;
+  MoxPertController* CurrentController() const;
+  std::string Resolve(const std::string& path) const;
+
+ private:
+  std::string baseFolder_;
+};

@@ -1,0 +1,57 @@
+#include "PexViewVerb.h"
+
+#include <ostream>
+
+#include "KivFrmWindow.h"
+#include "PexSession.h"
+
+int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string document, activity, picture;
+  bool json = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--activity" || a == "-o") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        err << "pexhost view: " << a << " needs a value\n";
+        return 2;
+      }
+      (a == "-o" ? picture : activity) = args[++i];
+    } else if (a == "--json") {
+      json = true;
+    } else if (!a.empty() && a[0] == '-') {
+      err << "pexhost view: unknown option \"" << a << "\"\n";
+      return 2;
+    } else if (document.empty()) {
+      document = a;
+    } else {
+      err << "pexhost view: more than one document (\"" << document << "\", \"" << a << "\")\n";
+      return 2;
+    }
+  }
+  if (document.empty()) {
+    err << "pexhost view: which document? pexhost view DOCUMENT [--activity NAME] "
+           "[-o FILE.svg|FILE.png] [--json]\n";
+    return 2;
+  }
+  PexSession session;
+  const auto fail = [&](const std::string& step, const KivStepResult& r) {
+    err << "pexhost view: " << step << ": " << r.message << "\n";
+    return 1;
+  };
+  if (KivStepResult r = session.LoadPlugIn(); !r) return fail("plug-in", r);
+  if (KivStepResult r = session.Open(document); !r) return fail("open " + document, r);
+  if (KivStepResult r = session.View(activity); !r)
+    return fail("view " + (activity.empty() ? std::string("(root level)") : activity), r);
+  if (!picture.empty())
+    if (KivStepResult r = session.Render(picture); !r) return fail("render", r);
+  if (json) {
+    std::string text;
+    if (KivStepResult r = session.Json(text); !r) return fail("json", r);
+    out << text << "\n";
+  } else {
+    out << "Opened \"" << session.CurrentPertWindow()->GetTitle().ConvertToUTF8() << "\"";
+    if (!picture.empty()) out << ", drawn to " << picture;
+    out << "\n";
+  }
+  return 0;
+}
