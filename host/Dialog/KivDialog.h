@@ -78,10 +78,11 @@ class KivDialog : public KivCommand {
     notifications_.push_back(KivMake<N>());
     return notifications_.back().get();
   }
-  // Sends the notification of kind N to the father.
+  // Sends the notification of kind N: the object's own analyse callbacks
+  // hear it first (a box handling its own OK), then its fathers.
   template <class N>
   void Notify() {
-    SendNotification(nullptr, NotificationOf<N>());
+    SendNotification(this, NotificationOf<N>());
   }
 
  private:

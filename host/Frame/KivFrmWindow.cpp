@@ -13,7 +13,7 @@ KivFrmWindow::~KivFrmWindow() = default;
 void KivFrmWindow::Resize(int x, int y, int width, int height) {
   SetRectangle(x, y, width, height);
   KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
-  SendNotification(nullptr, GetResizeNotification());
+  SendNotification(this, GetResizeNotification());
 }
 
 void KivFrmWindow::DeleteWindow() {

@@ -182,7 +182,14 @@ KivDialog* KivInteraction::FindDialog(const KivString& dialogName) {
     if (!hidden) hidden = child;
   }
   if (hidden) return hidden;
-  return frame->GetLayout()->FindWindow(dialogName);
+  if (KivDialog* window = frame->GetLayout()->FindWindow(dialogName)) return window;
+  // Dialogs nested in other dialogs or in document windows.
+  if (KivDialog* nested = main->FindChild(dialogName)) return nested;
+  for (const auto& held : frame->GetLayout()->GetWindows()) {
+    auto* window = dynamic_cast<KivFrmWindow*>(held->GetImpl());
+    if (KivDialog* nested = window ? window->FindChild(dialogName) : nullptr) return nested;
+  }
+  return nullptr;
 }
 
 KivStepResult KivInteraction::TypeText(const KivString& dialogName, const KivString& editorName,

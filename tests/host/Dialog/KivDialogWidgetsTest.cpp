@@ -168,3 +168,38 @@ TEST_F(DialogWidgetsTest, NotificationWindowsGoToTheMessageLog) {
 }
 
 }  // namespace
+
+namespace {
+
+// A box that handles its own OK, as a modal choice box does, and then tells
+// its father.
+class TstChoiceBox : public KivDlgDialog {
+  KIV_CLASS(TstChoiceBox, KivDlgDialog, "Tests")
+ public:
+  explicit TstChoiceBox(KivDialog* parent) : KivDlgDialog(parent, "TstChoiceBox") {
+    AddAnalyseNotificationCB(this, GetDiaOKNotification(), [this](KivCommand*, KivNotification*, void*) {
+      ++ownOK;
+      SetVisibility(KivDlgHide);
+    });
+  }
+  int ownOK = 0;
+};
+
+TEST_F(DialogWidgetsTest, BoxHearsItsOwnOKBeforeItsFather) {
+  auto main = KivMake<KivDlgDocument>("Main");
+  auto father = KivMake<KivCommand>(nullptr, "item");
+  auto* box = new TstChoiceBox(main);
+  box->SetFather(father);
+  int fatherHeard = 0;
+  father->AddAnalyseNotificationCB(box, "KivDlgDiaOKNotification",
+                                   [&](KivCommand*, KivNotification*, void*) { ++fatherHeard; });
+  box->SetVisibility(KivDlgShow);
+  EXPECT_TRUE(box->PushOK());
+  EXPECT_EQ(box->ownOK, 1);
+  EXPECT_EQ(fatherHeard, 0) << "handled by the box itself";
+  EXPECT_FALSE(box->IsVisible());
+  box->SendNotification(box->GetFather(), box->GetDiaOKNotification());
+  EXPECT_EQ(fatherHeard, 1) << "then passed on explicitly";
+}
+
+}  // namespace
