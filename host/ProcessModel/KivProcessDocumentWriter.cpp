@@ -16,6 +16,7 @@
 #include "KivISPPResourceManagement.h"
 #include "KivISpecObject.h"
 #include "KivProcessDocumentFormat.h"
+#include "KivProcessDocumentLinkOrder.h"
 #include "KivXMLWriter.h"
 
 namespace fmt = KivProcessDocumentFormat;
@@ -128,8 +129,17 @@ class DocumentSaver {
   }
 
   void GroupLinksByLevel() {
-    for (const KivSPPPrecedence& link : doc_.ListPrecedences())
-      linksByLevel_[LevelOf(link.from)].emplace_back(NodeId(link.from), NodeId(link.to));
+    std::unordered_map<KivBaseUnknown*, std::vector<KivSPPPrecedence>> levels;
+    std::vector<KivBaseUnknown*> levelOrder;
+    for (KivSPPPrecedence& link : doc_.ListPrecedences()) {
+      KivBaseUnknown* level = LevelOf(link.from);
+      std::vector<KivSPPPrecedence>& links = levels[level];
+      if (links.empty()) levelOrder.push_back(level);
+      links.push_back(std::move(link));
+    }
+    for (KivBaseUnknown* level : levelOrder)
+      for (const KivSPPPrecedence& link : KivProcessDocumentLinkOrder(levels[level]))
+        linksByLevel_[level].emplace_back(NodeId(link.from), NodeId(link.to));
   }
 
   void NodeDataAttributes(const KivPertNodeData& data) {

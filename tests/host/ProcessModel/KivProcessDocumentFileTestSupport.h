@@ -154,6 +154,11 @@ class KivDocumentFacts {
         Ids(doc_, KivISPPResourceManagement_var(activity)->AssignedResources("Resource", 0)));
     Add("  children" + Ids(doc_, KivISPPChildManagement_var(activity)->ChildActivities("")));
     Add("  next" + Ids(doc_, KivISPPFlowMgt_var(activity)->NextActivities("")));
+    Add("  previous" + Ids(doc_, KivISPPFlowMgt_var(activity)->PreviousActivities("")));
+    for (KivBaseUnknown_var node : {doc_.GetStartNode(activity), doc_.GetStopNode(activity)})
+      if (node)
+        Add("  " + Id(node) + " next" + Ids(doc_, KivISPPFlowMgt_var(node)->NextActivities("")) +
+            " previous" + Ids(doc_, KivISPPFlowMgt_var(node)->PreviousActivities("")));
     KivIIPDAttributeMgt_var attributes(activity);
     KivListValKivUnicodeString names;
     attributes->ListAttributeNames(names);

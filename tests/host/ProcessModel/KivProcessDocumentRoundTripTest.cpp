@@ -68,6 +68,9 @@ KivVar<KivProcessDocument> BuildRichDocument() {
 
   doc->AddPrecedence(doc->GetStartNode(root), s1);
   doc->AddPrecedence(s1, group);
+  // The group's predecessors are s1 then Start, although the model lists
+  // Start's links first: the file must keep both orders.
+  doc->AddPrecedence(doc->GetStartNode(root), group);
   doc->AddPrecedence(group, doc->GetStopNode(root));
   doc->AddPrecedence(doc->GetStartNode(s1), load);
   doc->AddPrecedence(load, weld);
