@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "Kiv2DCustomRep.h"
 #include "Kiv2DLineRep.h"
@@ -164,6 +165,10 @@ struct MoxPertController::NodeEntry {
   KivCommand::AnalyseCallbackId activateCallback = 0;
   KivCommand::AnalyseCallbackId manipulateCallback = 0;
   KivCommand::AnalyseCallbackId endCallback = 0;
+  // The entries drawn directly inside this one, and the links that touch it:
+  // both kept so that a redraw costs what the node touches, not the chart.
+  std::vector<NodeEntry*> inner;
+  std::set<std::pair<KivBaseUnknown*, KivBaseUnknown*>> links;
   bool expanded = false;
   bool highlighted = false;
   bool dragging = false;
@@ -296,6 +301,7 @@ MoxPertController::NodeEntry* MoxPertController::DrawNode(
   entry.bag->SetModelObject(entry.impl);
   nodes_.push_back(std::move(owned));
   index_[entry.impl] = &entry;
+  if (NodeEntry* outer = Find(drawnInside)) outer->inner.push_back(&entry);
   if (newlyDrawn) newlyDrawn->Append(node);
 
   entry.expanded = MoxPertNodeAccess::EffectiveState(entry.impl) == 1;
@@ -436,23 +442,21 @@ void MoxPertController::RemoveMoveCallbacks(NodeEntry& entry) {
 std::vector<MoxPertController::NodeEntry*> MoxPertController::EntriesInside(
     KivBaseUnknown* impl) const {
   std::vector<NodeEntry*> found;
-  std::vector<KivBaseUnknown*> pending{impl};
-  while (!pending.empty()) {
-    KivBaseUnknown* outer = pending.back();
-    pending.pop_back();
-    for (const auto& e : nodes_)
-      if (e->inside == outer) {
-        found.push_back(e.get());
-        pending.push_back(e->impl);
-      }
-  }
+  NodeEntry* start = Find(impl);
+  if (!start) return found;
+  found = start->inner;
+  for (std::size_t i = 0; i < found.size(); ++i)
+    found.insert(found.end(), found[i]->inner.begin(), found[i]->inner.end());
   return found;
 }
 
 void MoxPertController::EraseNode(KivBaseUnknown* impl) {
   NodeEntry* entry = Find(impl);
   if (!entry) return;
-  for (NodeEntry* inner : EntriesInside(impl)) EraseNode(inner->impl);
+  // The nodes drawn inside go first; each takes its own inner nodes along.
+  std::vector<KivBaseUnknown*> inner;
+  for (NodeEntry* e : entry->inner) inner.push_back(e->impl);
+  for (KivBaseUnknown* i : inner) EraseNode(i);
   entry = Find(impl);
   if (!entry) return;
   EraseLinksOf(impl);
@@ -460,20 +464,28 @@ void MoxPertController::EraseNode(KivBaseUnknown* impl) {
   RemoveMoveCallbacks(*entry);
   if (entry->manipulator) entry->manipulator->RemoveAllRepsToManipulate();
   if (Kiv2DBagRep* layer = entry->bag->GetFather()) layer->RemoveChild(entry->bag.get());
+  if (NodeEntry* outer = Find(entry->inside))
+    outer->inner.erase(std::remove(outer->inner.begin(), outer->inner.end(), entry),
+                       outer->inner.end());
   index_.erase(impl);
-  auto it =
-      std::find_if(nodes_.begin(), nodes_.end(), [impl](const auto& e) { return e->impl == impl; });
-  if (it != nodes_.end()) nodes_.erase(it);
+  // From the back: emptying a chart erases its last nodes first.
+  auto it = std::find_if(nodes_.rbegin(), nodes_.rend(),
+                         [impl](const auto& e) { return e->impl == impl; });
+  if (it != nodes_.rend()) nodes_.erase(std::next(it).base());
 }
 
 void MoxPertController::EraseLinksOf(KivBaseUnknown* impl) {
-  for (auto it = links_.begin(); it != links_.end();) {
-    if (it->first.first == impl || it->first.second == impl) {
-      linkLayer_->RemoveChild(it->second->bag.get());
-      it = links_.erase(it);
-    } else {
-      ++it;
-    }
+  NodeEntry* entry = Find(impl);
+  if (!entry) return;
+  const auto keys = std::move(entry->links);
+  entry->links.clear();
+  for (const auto& key : keys) {
+    auto it = links_.find(key);
+    if (it == links_.end()) continue;
+    linkLayer_->RemoveChild(it->second->bag.get());
+    links_.erase(it);
+    KivBaseUnknown* other = key.first == impl ? key.second : key.first;
+    if (NodeEntry* o = Find(other)) o->links.erase(key);
   }
 }
 
@@ -537,6 +549,8 @@ void MoxPertController::DrawLink(KivBaseUnknown* from, KivBaseUnknown* to) {
   link->bag->AddRef();  // the layer's reference
   if (FAILED(linkLayer_->AddChild(link->bag.get()))) link->bag->Release();
   links_[key] = std::move(link);
+  if (NodeEntry* f = Find(from)) f->links.insert(key);
+  if (NodeEntry* t = Find(to)) t->links.insert(key);
 }
 
 HRESULT MoxPertController::RefreshPertNode(const KivBaseUnknown_var& node, int flag) {

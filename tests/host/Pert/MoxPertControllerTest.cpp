@@ -242,3 +242,34 @@ TEST_F(MoxPertChart, TheChartFollowsActivitiesCreatedLinkedAndDeletedInTheDocume
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MoxPertChart, NestedExpandedSuperNodesAreDrawnAndTakenAwayTogether) {
+  KivBaseUnknown_var spot(
+      doc_->CreateActivity(weld_.get(), "BIWActivitySpotWelding", "Spot 1").get());
+  Place(load_, 62.5, -12.5);
+  Place(weld_, 87.5, -12.5);
+  Place(spot, 87.5, -37.5);
+  for (const auto& node : {s2_, weld_}) {
+    KivPertNodeData data = doc_->GetPertNodeData(node.get());
+    data.superNodeState = 1;
+    doc_->SetPertNodeData(node.get(), data);
+  }
+  DrawLevel();
+  ASSERT_TRUE(controller_->IsNodeDrawn(spot));
+  // S2's frame encloses Weld's frame, which encloses Spot 1.
+  double w = 0, h = 0;
+  MoxIPertNode_var(s2_.get())->GetSize(w, h, 1);
+  EXPECT_GT(h, 40.0);
+  Listen();
+  auto traverser = KivMake<MoxPertNodeTraverser>(controller_.get());
+  ASSERT_EQ(traverser->HideChildrenNodes(s2_), S_OK);
+  EXPECT_FALSE(controller_->IsNodeDrawn(spot));
+  EXPECT_FALSE(controller_->IsNodeDrawn(weld_));
+  EXPECT_EQ(CountHeard(spot, false, true), 1);
+  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
+  EXPECT_EQ(controller_->LinkCount(), 3);
+}
+
+}  // namespace
