@@ -69,5 +69,7 @@ void Kiv2DBagRep::CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Ma
   if (!IsShown()) return;
   const Kiv3x3Matrix inner = matrix_ ? *matrix_ * world : world;
   const KivGraphicAttributes attributes = GetGraphicAttributes().ResolvedWith(outer);
+  const std::size_t first = out.size();
   for (const auto& child : children_) child->CollectDrawItems(out, inner, attributes);
+  ApplyFraming(out, first);
 }

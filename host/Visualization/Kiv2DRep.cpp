@@ -65,6 +65,16 @@ void Kiv2DRep::SetFill(bool filled) {
   TouchScene();
 }
 
+void Kiv2DRep::SetCountsForFraming(bool counts) {
+  countsForFraming_ = counts;
+  TouchScene();
+}
+
+void Kiv2DRep::ApplyFraming(std::vector<KivDrawItem>& out, std::size_t first) const {
+  if (countsForFraming_) return;
+  for (std::size_t i = first; i < out.size(); ++i) out[i].framed = false;
+}
+
 Kiv2DBagRep* Kiv2DRep::GetFather() const { return dynamic_cast<Kiv2DBagRep*>(GetFatherRep()); }
 
 void Kiv2DRep::Destroy() {
@@ -80,7 +90,9 @@ void Kiv2DRep::Destroy() {
 void Kiv2DRep::CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Matrix& world,
                                 const KivGraphicAttributes& outer) const {
   if (!IsShown()) return;
+  const std::size_t first = out.size();
   AppendDrawItems(out, world, attributes_.ResolvedWith(outer));
+  ApplyFraming(out, first);
 }
 
 KivDrawItem Kiv2DRep::MakeItem(KivDrawItem::Kind kind, const Kiv3x3Matrix& world,

@@ -29,6 +29,12 @@ class Kiv2DRep : public KivRep {
   void SetThickness(int thickness);
   void SetFill(bool filled);
 
+  // Decoration such as a background grid may reach far beyond the content:
+  // a rep (with all it holds) that does not count for framing is drawn, but
+  // pictures and viewpoint resets frame the other reps.
+  void SetCountsForFraming(bool counts);
+  bool CountsForFraming() const { return countsForFraming_; }
+
   Kiv2DBagRep* GetFather() const;
   // Takes the rep out of its bag and gives up the bag's reference; a rep in
   // no bag gives up the caller's (creation) reference. The rep must not be
@@ -57,6 +63,8 @@ class Kiv2DRep : public KivRep {
   // Marks the cached boxes of this rep and of its bags stale.
   void GeometryChanged();
   void OnChanged(bool geometry) override;
+  // Marks the items from `first` on as not framed when this rep does not count.
+  void ApplyFraming(std::vector<KivDrawItem>& out, std::size_t first) const;
   // A draw item of `kind` carrying this rep, its world matrix and attributes.
   KivDrawItem MakeItem(KivDrawItem::Kind kind, const Kiv3x3Matrix& world,
                        const KivGraphicAttributes& resolved) const;
@@ -69,5 +77,6 @@ class Kiv2DRep : public KivRep {
   KivGraphicAttributes attributes_;
   mutable Kiv2DBoundingBox box_;
   mutable bool boxValid_ = false;
+  bool countsForFraming_ = true;
 };
 KIV_DECLARE_VAR(Kiv2DRep);

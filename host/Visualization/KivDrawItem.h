@@ -25,6 +25,7 @@ struct KivDrawItem {
   // the local bottom-left corner).
   std::vector<KivMathPoint2Df> outline;
   bool closed = false;  // polyline: last point joins the first
+  bool framed = true;   // counts when a picture or viewpoint frames the scene
   Kiv3x3Matrix world;   // local-to-world transformation of the rep
 
   // Local geometry, for the kinds that the renderer draws natively.

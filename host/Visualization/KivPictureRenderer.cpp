@@ -82,9 +82,7 @@ KivPictureRenderer::Format KivPictureRenderer::FormatForPath(const std::string& 
 }
 
 KivPictureFrame KivPictureRenderer::FrameFor(const std::vector<KivDrawItem>& items) const {
-  Kiv2DBoundingBox box;
-  for (const auto& item : items)
-    for (const auto& p : item.outline) box.Extend(p);
+  Kiv2DBoundingBox box = KivViewer::FramingBounds(items);
   if (box.IsEmpty()) box = Kiv2DBoundingBox::FromCorners(0, 0, 0, 0);
   const double margin = std::max(0.0, options_.marginUnits);
   const double w = box.Width() + 2 * margin;

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "Kiv2DRep.h"
 #include "KivImageDecoder.h"
 #include "KivTrace.h"
 
@@ -121,6 +122,7 @@ HRESULT KivPixelImage::Convert(int format) {
   }
   pixels_ = std::move(out);
   format_ = format;
+  Kiv2DRep::TouchScene();  // reps drawing this image look different now
   return S_OK;
 }
 
@@ -150,6 +152,7 @@ HRESULT KivPixelImage::SetTransparency(int mode) {
     }
   }
   transparency_ = mode;
+  Kiv2DRep::TouchScene();
   return S_OK;
 }
 

@@ -37,8 +37,8 @@ class KivPixelImage : public KivImplement<> {
   static KivPixelImage* CreateFromMemory(const std::uint8_t* data, std::size_t size);
   static const std::string& LastLoadError();
 
-  // An image of the given format; `pixels` must hold width x height x
-  // channels bytes, else the image is filled with zeros.
+  // An image of the given format (RGBA for an unknown one); `pixels` must
+  // hold width x height x channels bytes, else the image is filled with zeros.
   KivPixelImage(int width, int height, int format, std::vector<std::uint8_t> pixels = {});
 
   int GetWidth() const { return width_; }

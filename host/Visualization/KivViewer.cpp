@@ -54,11 +54,16 @@ std::vector<KivDrawItem> KivViewer::CollectScene() const {
   return items;
 }
 
-Kiv2DBoundingBox KivViewer::GetSceneBounds() const {
-  Kiv2DBoundingBox box;
-  for (const auto& item : CollectScene())
-    for (const auto& p : item.outline) box.Extend(p);
-  return box;
+Kiv2DBoundingBox KivViewer::GetSceneBounds() const { return FramingBounds(CollectScene()); }
+
+Kiv2DBoundingBox KivViewer::FramingBounds(const std::vector<KivDrawItem>& items) {
+  Kiv2DBoundingBox framed, all;
+  for (const auto& item : items)
+    for (const auto& p : item.outline) {
+      all.Extend(p);
+      if (item.framed) framed.Extend(p);
+    }
+  return framed.IsEmpty() ? all : framed;
 }
 
 std::vector<KivVar<Kiv2DRep>> KivViewer::PickAll(float x, float y, float tolerance) const {

@@ -39,7 +39,9 @@ class KivViewer : public KivImplement<> {
   // The scene flattened in draw order: the root bag, then each attached
   // registry's models in order. Hidden reps give nothing.
   std::vector<KivDrawItem> CollectScene() const;
+  // The box of the items that count for framing (of all items when none does).
   Kiv2DBoundingBox GetSceneBounds() const;
+  static Kiv2DBoundingBox FramingBounds(const std::vector<KivDrawItem>& items);
 
   // Reps under (x, y), topmost (last drawn) first, each once; hidden reps
   // and reps inside hidden bags are never picked.

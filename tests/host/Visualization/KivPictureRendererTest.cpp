@@ -222,6 +222,22 @@ TEST_F(PictureRendererTest, WritesSvgOrPngByExtensionAndLeavesFilesAloneOnFailur
   EXPECT_FALSE(std::ifstream(nowhere).good());
 }
 
+TEST_F(PictureRendererTest, DecorationThatDoesNotCountIsDrawnButNotFramed) {
+  auto* grid = new Kiv2DBagRep();
+  grid->AddChild(new Kiv2DLineRep(KivMathPoint2Df(-500, 0), KivMathPoint2Df(500, 0)));
+  grid->SetCountsForFraming(false);
+  root()->AddChild(grid);
+  const KivPictureRenderer renderer;
+  EXPECT_EQ(renderer.FrameFor(viewer->CollectScene()).width, 4096) << "alone, it is the scene";
+  root()->AddChild(new Kiv2DLineRep(KivMathPoint2Df(0, -2), KivMathPoint2Df(10, 2)));
+  const KivPictureFrame frame = renderer.FrameFor(viewer->CollectScene());
+  EXPECT_EQ(frame.width, 144);
+  EXPECT_EQ(frame.height, 96);
+  EXPECT_EQ(viewer->GetSceneBounds(), Kiv2DBoundingBox::FromCorners(0, -2, 10, 2));
+  // Still drawn, across the whole picture.
+  EXPECT_LT(renderer.RenderRaster(*viewer).PixelAt(2, 48).r, 200);
+}
+
 TEST_F(PictureRendererTest, LargeScenesAreScaledDownToTheSizeCap) {
   root()->AddChild(new Kiv2DLineRep(KivMathPoint2Df(0, 0), KivMathPoint2Df(10000, 10)));
   KivPictureOptions options;

@@ -1,3 +1,4 @@
+#include "Kiv2DImagePixelRep.h"
 #include "Kiv2DLineRep.h"
 #include "Kiv2DPolygonRep.h"
 #include "KivViewer.h"
@@ -88,6 +89,13 @@ TEST_F(ViewerTest, CommitRedrawsOnlyViewersWhoseSceneChanged) {
   EXPECT_GE(manager->Commit(), 1);
   EXPECT_EQ(viewer->GetRedrawCount(), drawn + 1);
   EXPECT_FALSE(viewer->NeedsRedraw());
+
+  // Changing an image that a rep draws is a change of the scene too.
+  auto image = KivMake<KivPixelImage>(2, 2, KivPixelImage::kRgb);
+  viewer->GetRootBag()->AddChild(new Kiv2DImagePixelRep(KivMathPoint2Df(0, 0), image));
+  manager->Commit();
+  image->Convert(KivPixelImage::kGrey);
+  EXPECT_TRUE(viewer->NeedsRedraw());
 
   KivViewer* gone = other.get();
   other = NULL_var;
