@@ -1,0 +1,147 @@
+// The viewer command: opening, fronting, re-targeting and refusing against
+// the layout's window list, and the layout of a new window by what was
+// already placed.
+#include "KivApplicationFrame.h"
+#include "KivDlgNotify.h"
+#include "MoxPFVNodeOrganiser.h"
+#include "MoxPertController.h"
+#include "MoxPexPertChartWindow.h"
+#include "MoxPexProductFlowViewerCmd.h"
+#include "MoxPexViewerTestSupport.h"
+
+namespace {
+
+class MoxPexProductFlowViewerCmdTest : public ViewerFixture {
+ protected:
+  // The host's own chart window on the level of `activity` in the current editor.
+  static void OpenPertChart(const KivBaseUnknown_var& activity) {
+    new MoxPexPertChartWindow("PERT", KivInteraction::GetCurrentEditor(), activity);
+  }
+  static void ExpectRefusal(const std::vector<KivLoggedMessage>& messages) {
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].dialogName, "Unexpected");
+    EXPECT_EQ(messages[0].text.ConvertToUTF8(), "Please Close the PERT Chart and Try.");
+    EXPECT_EQ(messages[0].title.ConvertToUTF8(), "Error");
+    EXPECT_EQ(messages[0].style & KivDlgNfyError, KivDlgNfyError);
+  }
+};
+
+TEST_F(MoxPexProductFlowViewerCmdTest, IsRegisteredByClassNameAndEndsAfterOnePick) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
+  KivStateCommand* command = KivCommandStarter::GetActiveStateCommand();
+  ASSERT_NE(command, nullptr);
+  EXPECT_TRUE(command->IsAKindOf("MoxPexProductFlowViewerCmd"));
+  EXPECT_EQ(command->GetCurrentState()->GetName(), "SelectActivity");
+  ASSERT_TRUE(KivInteraction::Pick(line.s2.get()));
+  EXPECT_EQ(KivCommandStarter::RunningCount(), 0);
+  EXPECT_EQ(CountViewers(), 1);
+}
+
+TEST_F(MoxPexProductFlowViewerCmdTest, RefusesPicksThatAreNotActivities) {
+  ViewerLine line;
+  KivVar<KivIProduct> product = line.document->CreateProduct(nullptr, "Floor", "p1");
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
+  EXPECT_FALSE(KivInteraction::Pick(product.get()));
+  EXPECT_FALSE(KivInteraction::Pick(line.start.get()));  // a Start node is no activity
+  EXPECT_EQ(KivCommandStarter::RunningCount(), 1);
+  EXPECT_EQ(CountViewers(), 0);
+  KivInteraction::CancelCommands();
+}
+
+TEST_F(MoxPexProductFlowViewerCmdTest, ASecondStartOnTheSameLevelOnlyFrontsTheWindow) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.root));
+  MoxPexProductFlowViewer* first = CurrentViewer();
+  // A PERT chart that comes after the viewer in the window list is not seen.
+  OpenPertChart(line.s2);
+  ASSERT_NE(Layout()->GetCurrentWindow(), first);
+  ASSERT_TRUE(OpenViewer(line.root));
+  EXPECT_EQ(CountViewers(), 1);
+  EXPECT_EQ(Layout()->GetCurrentWindow(), first);
+  EXPECT_TRUE(KivInteraction::Messages().empty());
+}
+
+TEST_F(MoxPexProductFlowViewerCmdTest, AnotherLevelRetargetsTheOpenViewer) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.root));
+  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  ASSERT_TRUE(OpenViewer(line.s2));
+  EXPECT_EQ(CountViewers(), 1);
+  EXPECT_TRUE(viewer->GetRootNode() == line.s2);
+  EXPECT_TRUE(viewer->GetPertController()->IsNodeDrawn(line.weld));
+  EXPECT_EQ(viewer->GetTitle().ConvertToUTF8(), "underbody.process/Line/S2");
+}
+
+TEST_F(MoxPexProductFlowViewerCmdTest, APertChartFirstInTheListRefusesEvenWithAViewerOpen) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  OpenPertChart(line.root);
+  ASSERT_TRUE(OpenViewer(line.s2));
+  ExpectRefusal(KivInteraction::Messages());
+  EXPECT_EQ(CountViewers(), 0);
+  EXPECT_EQ(KivCommandStarter::RunningCount(), 0);
+}
+
+TEST_F(MoxPexProductFlowViewerCmdTest, WindowsOfOtherEditorsAreIgnored) {
+  ViewerLine other;
+  ViewerLine line;
+  KivInteraction::OpenDocument(other.document.get());
+  ASSERT_TRUE(OpenViewer(other.root));
+  MoxPexProductFlowViewer* otherViewer = CurrentViewer();
+  OpenPertChart(other.root);
+  KivInteraction::OpenDocument(line.document.get());
+  // The other document's viewer is not re-targeted and its chart does not refuse.
+  ASSERT_TRUE(OpenViewer(line.s2));
+  EXPECT_TRUE(KivInteraction::Messages().empty());
+  EXPECT_EQ(CountViewers(), 2);
+  EXPECT_TRUE(otherViewer->GetRootNode() == other.root);
+  EXPECT_TRUE(CurrentViewer()->GetRootNode() == line.s2);
+}
+
+TEST_F(MoxPexProductFlowViewerCmdTest, ANewLevelWithNothingPlacedIsLaidOutWhole) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.root));
+  // Levels: Start, S4 and Stop 0; S1 1; S2 2; S3 3 (canvas 150, dx 50).
+  EXPECT_EQ(PlaceOf(line.start), (Place{12.5, 37.5}));
+  EXPECT_EQ(PlaceOf(line.s4), (Place{12.5, 87.5}));
+  EXPECT_EQ(PlaceOf(line.stop), (Place{12.5, 137.5}));
+  EXPECT_EQ(PlaceOf(line.s1), (Place{62.5, 87.5}));
+  EXPECT_EQ(PlaceOf(line.s2), (Place{112.5, 87.5}));
+  EXPECT_EQ(PlaceOf(line.s3), (Place{162.5, 87.5}));
+}
+
+TEST_F(MoxPexProductFlowViewerCmdTest, OnlyTheNodesNotPlacedYetArePlacedAmongTheStoredOnes) {
+  ViewerLine line;
+  PlaceAt(line.start, 312.5, 12.5);
+  PlaceAt(line.s1, 337.5, 12.5);
+  PlaceAt(line.s2, 362.5, 12.5);
+  PlaceAt(line.s3, 387.5, 12.5);
+  PlaceAt(line.stop, 412.5, 12.5);
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.root));
+  // S4 (level 0, second of its column) goes one column right of the origin.
+  EXPECT_EQ(PlaceOf(line.s4), (Place{62.5, 87.5}));
+  EXPECT_EQ(PlaceOf(line.start), (Place{312.5, 12.5}));
+  EXPECT_EQ(PlaceOf(line.s1), (Place{337.5, 12.5}));
+  EXPECT_EQ(PlaceOf(line.s3), (Place{387.5, 12.5}));
+  EXPECT_EQ(PlaceOf(line.stop), (Place{412.5, 12.5}));
+}
+
+TEST_F(MoxPexProductFlowViewerCmdTest, ALevelWhollyPlacedKeepsEveryStoredPlace) {
+  ViewerLine line;
+  const KivBaseUnknown_var nodes[] = {line.start, line.s1, line.s2, line.s3, line.s4, line.stop};
+  double x = 12.5;
+  for (const auto& node : nodes) PlaceAt(node, x += 50, 212.5);
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.root));
+  x = 12.5;
+  for (const auto& node : nodes) EXPECT_EQ(PlaceOf(node), (Place{x += 50, 212.5}));
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+// The product flow viewer window: its title and how it is cut to fit, what it
+// draws, re-targeting to another level, and its PERT window interface.
+#include <memory>
+
+#include "KivFatalError.h"
+#include "KivISO.h"
+#include "MoxIPertWindow.h"
+#include "MoxPertController.h"
+#include "MoxPertViewer.h"
+#include "MoxPexViewerTestSupport.h"
+
+namespace {
+
+KivUnicodeString Repeat(const char* utf8, int times) {
+  KivUnicodeString s;
+  for (int i = 0; i < times; ++i) s += KivUnicodeString(utf8);
+  return s;
+}
+
+TEST(MoxPexProductFlowViewerTitle, ShowsAWholeTitleWhenTenPixelsPerCharacterFit) {
+  const KivUnicodeString title("abcdefghijklmnopqrstuvwxyz0123");  // 30 characters
+  EXPECT_EQ(MoxPexProductFlowViewer::FitTitle(title, 300).ConvertToUTF8(), title.ConvertToUTF8());
+  EXPECT_EQ(MoxPexProductFlowViewer::FitTitle(title, 1000).ConvertToUTF8(), title.ConvertToUTF8());
+}
+
+TEST(MoxPexProductFlowViewerTitle, KeepsHeadAndTailOfWidthOverTwentyCharacters) {
+  const KivUnicodeString title("abcdefghijklmnopqrstuvwxyz0123");
+  EXPECT_EQ(MoxPexProductFlowViewer::FitTitle(title, 200).ConvertToUTF8(),
+            "abcdefghij...uvwxyz0123");
+  EXPECT_EQ(MoxPexProductFlowViewer::FitTitle(title, 299).ConvertToUTF8(),
+            "abcdefghijklmn...qrstuvwxyz0123");
+  // Too narrow for a single character on each side.
+  EXPECT_EQ(MoxPexProductFlowViewer::FitTitle(title, 19).ConvertToUTF8(), "...");
+  EXPECT_EQ(MoxPexProductFlowViewer::FitTitle(title, 0).ConvertToUTF8(), "...");
+}
+
+TEST(MoxPexProductFlowViewerTitle, NeverSplitsAMultiByteCharacter) {
+  // Two, three and four bytes per character in UTF-8.
+  for (const char* ch : {"\xC3\x9F", "\xE2\x82\xAC", "\xF0\x9F\x9A\x97"}) {
+    const KivUnicodeString title = Repeat(ch, 30);
+    const KivUnicodeString cut = MoxPexProductFlowViewer::FitTitle(title, 200);
+    EXPECT_EQ(cut.GetLengthInChar(), 23);
+    EXPECT_EQ(cut.ConvertToUTF8(),
+              Repeat(ch, 10).ConvertToUTF8() + "..." + Repeat(ch, 10).ConvertToUTF8());
+    // The cut reads back as the same characters: nothing was split.
+    EXPECT_EQ(KivUnicodeString(cut.ConvertToUTF8()).GetLengthInChar(), 23);
+  }
+}
+
+TEST(MoxPexProductFlowViewerTitle, KeepsACombiningMarkWithItsLetter) {
+  // "e" + COMBINING ACUTE at positions 9-10 and 19-20 of a 30-character title.
+  const std::string acute = "\xCC\x81";
+  const KivUnicodeString title("abcdefghie" + acute + "lmnopqrse" + acute + "uvwxyz012");
+  ASSERT_EQ(title.GetLengthInChar(), 30);
+  const std::string cut = MoxPexProductFlowViewer::FitTitle(title, 200).ConvertToUTF8();
+  // The head stops before the accented e; the tail starts after its accent.
+  EXPECT_EQ(cut, "abcdefghi...uvwxyz012");
+}
+
+class MoxPexProductFlowViewerTest : public ViewerFixture {};
+
+TEST_F(MoxPexProductFlowViewerTest, TitleNamesTheFileAndTheNodePath) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.s2));
+  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->GetFullTitle().ConvertToUTF8(), "underbody.process/Line/S2");
+  // No width yet: the viewer's 800 pixels hold the whole title.
+  EXPECT_EQ(viewer->GetTitle().ConvertToUTF8(), "underbody.process/Line/S2");
+  EXPECT_EQ(viewer->GetName(), "S2Product Flow Viewer");
+  viewer->Resize(0, 0, 200, 300);
+  EXPECT_EQ(viewer->GetTitle().ConvertToUTF8(), "underbody....ss/Line/S2");
+  viewer->Resize(0, 0, 1000, 300);
+  EXPECT_EQ(viewer->GetTitle().ConvertToUTF8(), "underbody.process/Line/S2");
+}
+
+TEST_F(MoxPexProductFlowViewerTest, DrawsTheChildNodesWithTheirLinksAndAnswersAsAPertWindow) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.root));
+  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  ASSERT_NE(viewer, nullptr);
+  MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(viewer));
+  ASSERT_TRUE(pertWindow);
+  MoxPertController* controller = pertWindow->GetPertController();
+  ASSERT_NE(controller, nullptr);
+  EXPECT_EQ(controller, viewer->GetPertController());
+  EXPECT_EQ(pertWindow->GetPertViewer(), viewer->GetPertViewer());
+  EXPECT_EQ(pertWindow->GetPertViewer()->GetName(), "ProductFlow Viewer ");
+  KivBaseUnknown_var level;
+  pertWindow->GetPertLevel(level);
+  EXPECT_TRUE(level == line.root);
+  // Start, S1..S4, Stop; S2 is collapsed, so Load and Weld are not drawn.
+  EXPECT_EQ(controller->GetDrawnNodes().Size(), 6);
+  EXPECT_FALSE(controller->IsNodeDrawn(line.load));
+  EXPECT_EQ(controller->LinkCount(), 4);
+  EXPECT_TRUE(viewer->HasNodeCallback());
+}
+
+TEST_F(MoxPexProductFlowViewerTest, ALevelWithoutActivitiesShowsOnlyItsStartAndStop) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.s4));
+  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->GetPertController()->GetDrawnNodes().Size(), 2);
+  EXPECT_EQ(viewer->GetTitle().ConvertToUTF8(), "underbody.process/Line/S4");
+}
+
+TEST_F(MoxPexProductFlowViewerTest, RetargetingReplacesTheNodesCallbacksAndTitle) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.root));
+  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  ASSERT_NE(viewer, nullptr);
+  MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(viewer));
+  KivBaseUnknown_var s2 = line.s2;
+  pertWindow->SetPertLevel(s2, nullptr, 0);
+  MoxPertController* controller = viewer->GetPertController();
+  EXPECT_FALSE(controller->IsNodeDrawn(line.s1));
+  EXPECT_TRUE(controller->IsNodeDrawn(line.load));
+  EXPECT_TRUE(controller->IsNodeDrawn(line.weld));
+  EXPECT_EQ(controller->GetDrawnNodes().Size(), 4);  // Start, Load, Weld, Stop
+  EXPECT_TRUE(viewer->GetRootNode() == line.s2);
+  EXPECT_TRUE(viewer->HasNodeCallback());
+  EXPECT_EQ(viewer->GetTitle().ConvertToUTF8(), "underbody.process/Line/S2");
+  // A node left out is not drawn.
+  KivBaseUnknown_var root = line.root;
+  pertWindow->SetPertLevel(root, KivIdentity(line.s4.get()), 0);
+  EXPECT_FALSE(controller->IsNodeDrawn(line.s4));
+  EXPECT_TRUE(controller->IsNodeDrawn(line.s3));
+}
+
+TEST_F(MoxPexProductFlowViewerTest, DeletingTheWindowReleasesItsViewerAndController) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.root));
+  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  ASSERT_NE(viewer, nullptr);
+  KivISO* iso = KivInteraction::GetCurrentEditor()->GetISO();
+  KivVar<MoxPertViewer> pertViewer(viewer->GetPertViewer());
+  EXPECT_TRUE(iso->HasViewer(pertViewer.get()));
+  viewer->DeleteWindow();
+  KivDelayedDestruction::Flush();
+  EXPECT_EQ(CountViewers(), 0);
+  EXPECT_FALSE(iso->HasViewer(pertViewer.get()));
+}
+
+TEST(MoxPexProductFlowViewerDeathTest, AMissingActivityStopsWithItsSourceAndLine) {
+  EXPECT_EXIT(
+      {
+        ViewerLine line;
+        KivInteraction::OpenDocument(line.document.get());
+        KivBaseUnknown_var none;
+        KivBaseUnknown_var s1 = line.s1;
+        auto* viewer = new MoxPexProductFlowViewer("v", KivInteraction::GetCurrentEditor(), s1);
+        delete viewer->GetProductFlowViewerNodes(none);
+      },
+      testing::ExitedWithCode(kKivFatalExitStatus),
+      "MoxPexViewers/MoxProductFlowViewer.m/src/MoxPexProductFlowViewer.*1499");
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+// pexhost's main job as a person runs it: `view` on the bundled example, and
+// session scripts with their error reporting.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+struct RunResult {
+  std::string out;
+  int status;
+};
+
+// Runs pexhost with no environment of its own (it finds its resources and
+// the plug-in itself); stdout and stderr are both captured.
+RunResult RunPexHost(const std::string& arguments) {
+  const std::string command = "env -u KivStartupPath -u KivModulePath -u KivTraces " KIV_BINARY_DIR
+                              "/bin/pexhost " +
+                              arguments + " 2>&1";
+  RunResult result{{}, -1};
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return result;
+  std::array<char, 4096> buffer;
+  std::size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    result.out.append(buffer.data(), n);
+  const int raw = pclose(pipe);
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return result;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
+
+class PexHostScriptTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("pexhost-script-" + std::to_string(::getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // Writes the script into the test's folder and runs it.
+  RunResult RunScript(const std::string& text) {
+    const std::filesystem::path script = folder_ / "session.pexs";
+    std::ofstream(script) << text;
+    return RunPexHost("run " + script.string());
+  }
+  std::string ScriptPath() const { return (folder_ / "session.pexs").string(); }
+
+  std::filesystem::path folder_;
+};
+
+TEST(PexHostViewTest, DrawsTheExampleRootLevelAndListsItsNodesAsJson) {
+  const std::filesystem::path svg = std::filesystem::temp_directory_path() /
+                                    ("pexhost-view-" + std::to_string(::getpid()) + ".svg");
+  const RunResult r = RunPexHost("view " + kExample + " -o " + svg.string() + " --json");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string picture = ReadFile(svg);
+  std::filesystem::remove(svg);
+  EXPECT_EQ(picture.rfind("<?xml", 0), 0u) << picture.substr(0, 200);
+  EXPECT_NE(picture.find("<svg"), std::string::npos);
+  // Node labels are drawn (names are broken onto two lines at a blank).
+  EXPECT_NE(picture.find(">Rear floor cell<"), std::string::npos);
+  EXPECT_NE(picture.find(">UB010 Floor<"), std::string::npos);
+  // The JSON: the window, its level and every node with name, type and place.
+  EXPECT_NE(r.out.find("{\"window\":\"underbody_line.xml/Underbody line\",\"level\":\"Underbody "
+                       "line\",\"nodes\":["),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("{\"id\":\"A1/Start\",\"name\":\"Start\",\"type\":\"Start\",\"x\":12.5,"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\"name\":\"Rear floor cell\",\"type\":\"BIWActivityGrouping\",\"x\":62.5,"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\"superNode\":\"collapsed\",\"buttons\":["), std::string::npos) << r.out;
+}
+
+TEST(PexHostViewTest, OpensTheNamedActivitysLevelAndNamesWhatIsWrong) {
+  const RunResult level = RunPexHost("view " + kExample + " --activity \"Rear floor cell\"");
+  EXPECT_EQ(level.status, 0) << level.out;
+  EXPECT_EQ(level.out, "Opened \"underbody_line.xml/Underbody line/Rear floor cell\"\n");
+
+  const RunResult unknown = RunPexHost("view " + kExample + " --activity Nowhere");
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_NE(unknown.out.find("pexhost view: view Nowhere: "), std::string::npos) << unknown.out;
+  EXPECT_NE(unknown.out.find("Nowhere"), std::string::npos);
+
+  const RunResult missing = RunPexHost("view /no/such/file.xml");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.out.find("pexhost view: open /no/such/file.xml: "), std::string::npos)
+      << missing.out;
+
+  const RunResult usage = RunPexHost("view " + kExample + " --activity");
+  EXPECT_EQ(usage.status, 2);
+  EXPECT_NE(usage.out.find("--activity needs a value"), std::string::npos) << usage.out;
+  EXPECT_EQ(RunPexHost("view").status, 2);
+  EXPECT_EQ(RunPexHost("view " + kExample + " --colour red").status, 2);
+}
+
+TEST(PexHostViewTest, APictureThatCannotBeWrittenFailsAndNamesThePath) {
+  const RunResult r = RunPexHost("view " + kExample + " -o /no/such/folder/level.svg");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("pexhost view: render: cannot write /no/such/folder/level.svg"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST_F(PexHostScriptTest, ASessionOpensViewsRearrangesRendersAndSaves) {
+  const RunResult r = RunScript(
+      "# a whole session\n"
+      "open " +
+      kExample +
+      "\n"
+      "view\n"
+      "expect title \"underbody_line.xml/Underbody line\"\n"
+      "expect nodes 12\n"
+      "move \"Rear floor cell\" 400 400\n"
+      "expect position \"Rear floor cell\" 412.5 412.5\n"
+      "arrange\n"
+      "expect position \"Rear floor cell\" 62.5 187.5\n"
+      "view \"Rear floor cell\"\n"
+      "expect level \"Rear floor cell\"\n"
+      "render level.png\n"
+      "save saved.xml\n");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find(ScriptPath() + ": all 12 steps succeeded"), std::string::npos) << r.out;
+  EXPECT_EQ(ReadFile(folder_ / "level.png").substr(1, 3), "PNG");
+  EXPECT_NE(ReadFile(folder_ / "saved.xml").find("<ProcessDocument"), std::string::npos);
+}
+
+TEST_F(PexHostScriptTest, AnUnknownVerbStopsTheScriptAtItsLine) {
+  const RunResult r = RunScript("open " + kExample + "\n\n# comment\nfrobnicate now\nview\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(ScriptPath() + ":4: frobnicate: unknown verb"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find(":5:"), std::string::npos) << "a step after the failure ran\n" << r.out;
+}
+
+TEST_F(PexHostScriptTest, BadArgumentsNameTheLineAndTheArgument) {
+  RunResult r = RunScript("open " + kExample + "\nview\nmove \"Rear floor cell\" far 10\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(":3: move: \"far\" is not a number"), std::string::npos) << r.out;
+  r = RunScript("open\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(":1: open: expects FILE, got 0 arguments"), std::string::npos) << r.out;
+  r = RunScript("open " + kExample + "\nview \"Rear floor cell\" extra\n");
+  EXPECT_NE(r.out.find(":2: view: expects [ACTIVITY], got 2 arguments"), std::string::npos)
+      << r.out;
+  r = RunScript("open " + kExample + "\nview \"Rear floor cell\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find(":2: a quoted word is not closed"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find(":1:"), std::string::npos) << "nothing runs from an unreadable script";
+}
+
+TEST_F(PexHostScriptTest, AFailingExpectationSaysWhatWasFound) {
+  RunResult r = RunScript("open " + kExample + "\nview\nexpect position A1/Start 0 0\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(":3: expect: \"A1/Start\" is at (12.5, 87.5), not (0, 0)"),
+            std::string::npos)
+      << r.out;
+  r = RunScript("open " + kExample + "\nview\nexpect level Elsewhere\n");
+  EXPECT_NE(r.out.find(":3: expect: the current level is \"Underbody line\", not \"Elsewhere\""),
+            std::string::npos)
+      << r.out;
+  r = RunScript("open " + kExample + "\nview\nexpect colour blue\n");
+  EXPECT_NE(r.out.find(":3: expect: unknown expectation \"colour\""), std::string::npos) << r.out;
+}
+
+TEST_F(PexHostScriptTest, AFailedStepNeverOverwritesADocument) {
+  const std::filesystem::path kept = folder_ / "kept.xml";
+  std::ofstream(kept) << "precious";
+  const RunResult r = RunScript("open " + kExample + "\nexpect nodes 1\nsave kept.xml\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(":2: expect: the current window shows no PERT level"), std::string::npos)
+      << r.out;
+  EXPECT_EQ(ReadFile(kept), "precious");
+}
+
+}  // namespace
