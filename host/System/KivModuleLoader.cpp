@@ -71,9 +71,13 @@ void KivModuleLoader::ClearDefaultFolders() { State().defaultFolders.clear(); }
 
 std::string KivModuleLoader::Resolve(const KivString& moduleName) {
   if (!IsModuleName(moduleName.str())) return {};
-  std::string folders;
-  for (const std::string& f : SearchFolders()) folders += f + ":";
-  return KivFindPath(KivString("lib" + moduleName.str() + ".so"), KivString(folders)).str();
+  const std::string fileName = "lib" + moduleName.str() + ".so";
+  std::error_code ec;
+  for (const std::string& folder : SearchFolders()) {
+    const std::string candidate = (std::filesystem::path(folder) / fileName).string();
+    if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
+  }
+  return {};
 }
 
 const KivModuleLoader::Module* KivModuleLoader::Find(const KivString& moduleName) {
