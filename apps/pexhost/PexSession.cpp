@@ -42,7 +42,7 @@ std::string LastMessageSince(std::size_t count) {
 }
 }  // namespace
 
-PexSession::PexSession(std::string baseFolder) : baseFolder_(std::move(baseFolder)) {}
+PexSession::PexSession(std::string readFolder) : readFolder_(std::move(readFolder)) {}
 
 PexSession::~PexSession() {
   KivApplicationFrame::Shutdown();
@@ -50,8 +50,8 @@ PexSession::~PexSession() {
 }
 
 std::string PexSession::Resolve(const std::string& path) const {
-  if (path.empty() || path.front() == '/' || baseFolder_.empty()) return path;
-  return baseFolder_ + "/" + path;
+  if (path.empty() || path.front() == '/' || readFolder_.empty()) return path;
+  return readFolder_ + "/" + path;
 }
 
 KivStepResult PexSession::LoadPlugIn() {
@@ -150,9 +150,9 @@ KivStepResult PexSession::Render(const std::string& path) {
   KivViewer* viewer = CurrentViewer();
   if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
   std::string error;
-  if (FAILED(KivPictureRenderer().RenderToFile(*viewer, Resolve(path), &error)))
-    return KivStepResult::Fail("cannot write " + Resolve(path) + ": " + error);
-  return KivStepResult::Ok("wrote " + Resolve(path));
+  if (FAILED(KivPictureRenderer().RenderToFile(*viewer, path, &error)))
+    return KivStepResult::Fail("cannot write " + path + ": " + error);
+  return KivStepResult::Ok("wrote " + path);
 }
 
 KivStepResult PexSession::Save(const std::string& path) {
@@ -160,9 +160,9 @@ KivStepResult PexSession::Save(const std::string& path) {
   if (!editor) return KivStepResult::Fail("no document is open");
   std::string error;
   if (FAILED(KivProcessDocumentWriter::SaveFile(*editor->GetProcessDocument(),
-                                                KivUnicodeString(Resolve(path)), error)))
-    return KivStepResult::Fail("cannot save " + Resolve(path) + ": " + error);
-  return KivStepResult::Ok("saved " + Resolve(path));
+                                                KivUnicodeString(path), error)))
+    return KivStepResult::Fail("cannot save " + path + ": " + error);
+  return KivStepResult::Ok("saved " + path);
 }
 
 KivStepResult PexSession::Json(std::string& text) {

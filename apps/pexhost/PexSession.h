@@ -15,8 +15,9 @@ class MoxPertController;
 
 class PexSession {
  public:
-  // `baseFolder`: relative file names of steps are taken from it.
-  explicit PexSession(std::string baseFolder = {});
+  // `readFolder`: relative names of files read (documents) are taken from
+  // it; files written (pictures, saved documents) go to the current folder.
+  explicit PexSession(std::string readFolder = {});
   ~PexSession();
   PexSession(const PexSession&) = delete;
   PexSession& operator=(const PexSession&) = delete;
@@ -43,8 +44,9 @@ class PexSession {
   KivFrmWindow* CurrentPertWindow() const;
   KivViewer* CurrentViewer() const;
   MoxPertController* CurrentController() const;
+  // The path of a file to read.
   std::string Resolve(const std::string& path) const;
 
  private:
-  std::string baseFolder_;
+  std::string readFolder_;
 };

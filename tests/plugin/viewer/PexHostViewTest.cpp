@@ -18,10 +18,11 @@ struct RunResult {
 
 // Runs pexhost with no environment of its own (it finds its resources and
 // the plug-in itself); stdout and stderr are both captured.
-RunResult RunPexHost(const std::string& arguments) {
-  const std::string command = "env -u KivStartupPath -u KivModulePath -u KivTraces " KIV_BINARY_DIR
-                              "/bin/pexhost " +
-                              arguments + " 2>&1";
+RunResult RunPexHost(const std::string& arguments, const std::string& folder = ".") {
+  const std::string command =
+      "cd '" + folder +
+      "' && env -u KivStartupPath -u KivModulePath -u KivTraces " KIV_BINARY_DIR "/bin/pexhost " +
+      arguments + " 2>&1";
   RunResult result{{}, -1};
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;
@@ -57,7 +58,7 @@ class PexHostScriptTest : public testing::Test {
   RunResult RunScript(const std::string& text) {
     const std::filesystem::path script = folder_ / "session.pexs";
     std::ofstream(script) << text;
-    return RunPexHost("run " + script.string());
+    return RunPexHost("run " + script.string(), folder_.string());
   }
   std::string ScriptPath() const { return (folder_ / "session.pexs").string(); }
 
@@ -190,4 +191,19 @@ TEST_F(PexHostScriptTest, AFailedStepNeverOverwritesADocument) {
   EXPECT_EQ(ReadFile(kept), "precious");
 }
 
+}  // namespace
+
+namespace {
+TEST_F(PexHostScriptTest, EveryExampleScriptRunsThrough) {
+  int scripts = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(KIV_SOURCE_DIR "/examples")) {
+    if (entry.path().extension() != ".pexs") continue;
+    ++scripts;
+    const RunResult r = RunPexHost("run " + entry.path().string(), folder_.string());
+    EXPECT_EQ(r.status, 0) << entry.path() << "\n" << r.out;
+  }
+  EXPECT_GE(scripts, 2);
+  // What they write lands in the current folder, not beside the scripts.
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "underbody_root.svg"));
+}
 }  // namespace
