@@ -1,0 +1,139 @@
+#include "MoxZitBltConfiguration.h"
+
+#include "KivEnvironment.h"
+#include "KivIXMLDOMDocumentBuilder.h"
+#include "KivPathSearch.h"
+#include "KivSettingRepository.h"
+#include "MoxPexTraces.h"
+#include "StrX.h"
+
+namespace {
+// One parsed configuration file of the process.
+struct SharedDocument {
+  KivIDOMDocument_var document;
+  bool parsed = false;
+  int parses = 0;
+};
+
+SharedDocument& ZitBltState() {
+  static SharedDocument state;
+  return state;
+}
+
+SharedDocument& StatusBarState() {
+  static SharedDocument state;
+  return state;
+}
+
+KivString FindOnStartupPath(const char* fileName) {
+  const char* folders = KivGetEnv("KivStartupPath");
+  if (!folders) return KivString();
+  return KivFindPath(KivString(fileName), KivString(folders));
+}
+
+// Parses `path` without validation into `document`; true on success. The
+// builder is released on every path.
+bool ParseConfigurationFile(const KivString& path, KivIDOMDocument_var& document) {
+  KivIXMLDOMDocumentBuilder_var builder;
+  if (FAILED(CreateKivIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, builder)) || !builder) {
+    MoxZitBltModelTrace().Write("no XML document builder: configuration not available");
+    return false;
+  }
+  const KivListValKivUnicodeString names{KivUnicodeString(kKivXMLOptionDoValidation)};
+  const KivListValKivUnicodeString values{KivUnicodeString("false")};
+  KivIDOMDocument_var parsed;
+  const HRESULT hr =
+      builder->Parse(KivUnicodeString(path.str()), parsed, names, values, nullptr, nullptr);
+  if (FAILED(hr) || !parsed) {
+    MoxZitBltModelTrace().Print("configuration \"%s\" not available: %s", path.c_str(),
+                                builder->GetLastError().ConvertToUTF8().c_str());
+    return false;
+  }
+  document = parsed;
+  return true;
+}
+
+KivString ToLocal(const KivUnicodeString& text) { return StrX(text).ToKivString(); }
+}  // namespace
+
+KivString MoxZitBltConfiguration::GetConfigFile() { return FindOnStartupPath(kFileName); }
+
+bool MoxZitBltConfiguration::GetDomDocument(KivIDOMDocument_var& document) {
+  SharedDocument& state = ZitBltState();
+  if (!state.parsed) {
+    if (!ParseConfigurationFile(GetConfigFile(), state.document)) return false;
+    state.parsed = true;
+    ++state.parses;
+  }
+  document = state.document;
+  return true;
+}
+
+bool MoxZitBltConfiguration::IsParsed() { return ZitBltState().parsed; }
+
+int MoxZitBltConfiguration::ParseCount() { return ZitBltState().parses; }
+
+std::vector<KivIDOMElement_var> MoxZitBltConfiguration::SelectZitBlts(
+    KivIDOMDocument* document, const KivUnicodeString& activityType) {
+  std::vector<KivIDOMElement_var> selected;
+  if (!document) return selected;
+  const KivUnicodeString activityTypeAttribute("ActivityType");
+  for (const KivIDOMElement_var& block : document->GetElementsByTagName("ActivityZitBlt")) {
+    if (!block || block->GetAttribute(activityTypeAttribute) != activityType) continue;
+    for (const KivIDOMElement_var& zitBlt : block->GetElementsByTagName("ZitBlt"))
+      if (zitBlt) selected.push_back(zitBlt);
+  }
+  return selected;
+}
+
+MoxZitBltEntry MoxZitBltConfiguration::ReadZitBlt(KivIDOMElement* zitBlt) {
+  MoxZitBltEntry entry;
+  if (!zitBlt) return entry;
+  entry.name = zitBlt->GetAttribute("Name");
+  entry.type = ToLocal(zitBlt->GetAttribute("Type"));
+  entry.loadModule = ToLocal(zitBlt->GetAttribute("LoadModule"));
+  entry.location = zitBlt->GetAttribute("Location");
+  entry.priority = zitBlt->GetAttribute("Priority");
+  entry.initialState = zitBlt->GetAttribute("InitialState");
+  entry.iconFile = zitBlt->GetAttribute("IconFile");
+  return entry;
+}
+
+bool MoxZitBltConfiguration::ReadUpdateData(KivIDOMElement* zitBlt, MoxZitBltUpdateData& data) {
+  if (!zitBlt) return false;
+  const KivListValKivIDOMElement_var updates = zitBlt->GetElementsByTagName("UpdateData");
+  if (updates.IsEmpty() || !updates[1]) return false;
+  data.cmdName = ToLocal(updates[1]->GetAttribute("CmdName"));
+  data.loadModule = ToLocal(updates[1]->GetAttribute("LoadModule"));
+  return true;
+}
+
+void MoxZitBltConfiguration::Forget() { ZitBltState() = SharedDocument(); }
+
+KivString MoxStatusBarConfiguration::GetConfigFile() {
+  KivString value;
+  if (KivSettingRepository* settings = KivSettingRepository::GetRepository(kSettingRepository))
+    settings->ReadSetting(kSettingKey, value);
+  if (!value.IsEmpty()) return value;
+  return FindOnStartupPath(kFileName);
+}
+
+bool MoxStatusBarConfiguration::Parse() {
+  SharedDocument& state = StatusBarState();
+  if (state.parsed) return true;
+  KivIDOMDocument_var parsed;
+  if (ParseConfigurationFile(GetConfigFile(), parsed)) {
+    state.document = parsed;
+    ++state.parses;
+  }
+  state.parsed = static_cast<bool>(state.document);
+  return state.parsed;
+}
+
+KivIDOMDocument_var MoxStatusBarConfiguration::GetDocument() {
+  return StatusBarState().parsed ? StatusBarState().document : KivIDOMDocument_var();
+}
+
+bool MoxStatusBarConfiguration::IsParsed() { return StatusBarState().parsed; }
+
+void MoxStatusBarConfiguration::Forget() { StatusBarState() = SharedDocument(); }

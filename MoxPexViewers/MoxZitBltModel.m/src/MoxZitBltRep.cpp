@@ -1,0 +1,265 @@
+#include "MoxZitBltRep.h"
+
+#include "Kiv2DImagePixelRep.h"
+#include "KivClassRegistry.h"
+#include "KivCreationDictionary.h"
+#include "KivFrmEditor.h"
+#include "KivManipulatorNotification.h"
+#include "KivPathSearch.h"
+#include "KivPixelImage.h"
+#include "KivViewer.h"
+#include "KivVisManager.h"
+#include "MoxPexTraces.h"
+
+extern "C" KivBaseUnknown* fctCreateMoxZitBltRep() { return new MoxZitBltRep(); }
+
+KIV_DECLARE_CLASS(MoxZitBltRep, "MoxPexViewers");
+static const KivCreationRegistrar kMoxZitBltRepFactory("MoxZitBltRep", &fctCreateMoxZitBltRep,
+                                                       "MoxPexViewers");
+
+namespace {
+// The icon's bottom-left corner before the location's offset: a 16-pixel
+// icon (4 units) centred on the bag's origin.
+constexpr float kIconCorner = -2.0f;
+
+bool IsTopOrBottom(const KivUnicodeString& location) {
+  for (const char* keyword :
+       {"topleft", "topmiddle", "topright", "bottomleft", "bottommiddle", "bottomright"})
+    if (location == KivUnicodeString(keyword)) return true;
+  return false;
+}
+}  // namespace
+
+void MoxZitBltIconOffset(const KivUnicodeString& location, float w, float h, float& dx, float& dy) {
+  const float hw = static_cast<float>(w / 2.0);
+  const float hh = static_cast<float>(h / 2.0);
+  struct Offset {
+    const char* location;
+    float dx, dy;
+  };
+  // Left and right buttons sit beside the node's side, top and bottom ones
+  // above or below it; a corner keyword draws towards the inside of its side.
+  const Offset table[] = {
+      {"lefttop", -hw, -hh},   {"leftmiddle", -hw, 0},   {"leftbottom", -hw, -hh},
+      {"righttop", hw, -hh},   {"rightmiddle", hw, 0},   {"rightbottom", hw, -hh},
+      {"topleft", hw, hh},     {"topmiddle", 0, hh},     {"topright", -hw, hh},
+      {"bottomleft", hw, -hh}, {"bottommiddle", 0, -hh}, {"bottomright", -hw, -hh},
+  };
+  dx = dy = 0.0f;
+  for (const Offset& o : table) {
+    if (location == KivUnicodeString(o.location)) {
+      dx = o.dx;
+      dy = o.dy;
+      return;
+    }
+  }
+}
+
+MoxZitBltRep::MoxZitBltRep() : KivCommand(nullptr, KivString()) {}
+
+MoxZitBltRep::~MoxZitBltRep() {
+  ReleaseGraphics();
+  movesVertically_ = movesHorizontally_ = false;
+  viewer_ = nullptr;
+}
+
+void MoxZitBltRep::ReleaseGraphics() {
+  if (manipulator_) KivCommandDeletion(manipulator_.Detach());
+  if (registry_) {
+    if (expandedModel_) registry_->RemoveModel(expandedModel_);
+    if (buttonModel_) registry_->RemoveModel(buttonModel_);
+  }
+  registry_ = NULL_var;
+  expandedModel_ = NULL_var;
+  buttonModel_ = NULL_var;
+  buttonBag_ = NULL_var;
+  expandedBag_ = NULL_var;
+}
+
+void MoxZitBltRep::SetName(const KivUnicodeString& name) {
+  zitBltName_ = name;
+  KivCommand::SetName(KivString(name.ConvertToUTF8()));
+}
+
+void MoxZitBltRep::BuildRep(KivViewer* viewer) {
+  // A rebuild replaces the graphics: the old bags must not stay drawn.
+  ReleaseGraphics();
+  buttonBag_ = KivMake<Kiv2DBagRep>();
+  expandedBag_ = KivMake<Kiv2DBagRep>();
+  viewer_ = viewer;
+
+  if (KivFrmEditor* editor = KivFrmEditor::GetCurrentEditor()) {
+    if (KivVis2DRegistry* registry = editor->GetVis2DRegistry()) {
+      registry_ = registry;
+      buttonModel_ = KivMake<KivModelForRep2D>(buttonBag_.get());
+      expandedModel_ = KivMake<KivModelForRep2D>(expandedBag_.get());
+      registry->AddModel(buttonModel_);
+      registry->AddModel(expandedModel_);
+    }
+  }
+
+  SetZitbltButtonGrey(0);
+  if (collapsed_) expandedBag_->SetShowMode(KivRep::kHidden);
+  if (status_ == 0) {
+    buttonBag_->SetShowMode(KivRep::kHidden);
+    expandedBag_->SetShowMode(KivRep::kHidden);
+  }
+
+  manipulator_ = KivVar<Kiv2DManipulator>::Adopt(
+      new Kiv2DManipulator(this, KivString("ActivManip"), buttonBag_.get(), 1));
+  // The manipulator's axis starts afresh: drags are measured from it.
+  lastDragX_ = manipulator_->GetCurrentAxis().origin.x;
+  lastDragY_ = manipulator_->GetCurrentAxis().origin.y;
+  if (IsTopOrBottom(location_)) {
+    manipulator_->SetDirection(KivMathDirection2D(1.0, 0.0));
+    movesHorizontally_ = true;
+    movesVertically_ = false;
+  } else {
+    manipulator_->SetDirection(KivMathDirection2D(0.0, 1.0));
+    movesVertically_ = true;
+    movesHorizontally_ = false;
+  }
+}
+
+void MoxZitBltRep::SetZitbltButtonGrey(unsigned char grey) {
+  const KivString path = KivGetImagePathName(KivString(icon_.ConvertToUTF8() + ".bmp"));
+  if (path.IsEmpty()) return;
+  auto image = KivVar<KivPixelImage>::Adopt(KivPixelImage::CreateFromFile(path, 0));
+  if (!image) return;
+
+  if (buttonBag_) {
+    for (int i = buttonBag_->GetChildCount(); i >= 1; --i)
+      if (Kiv2DRep* child = buttonBag_->GetChild(i)) child->Destroy();
+  }
+  auto icon = KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df{kIconCorner, kIconCorner}, image.get());
+  const Kiv2DBoundingBox box = icon->GetBoundingElement();
+  float dx = 0.0f, dy = 0.0f;
+  MoxZitBltIconOffset(location_, box.xmax - box.xmin, box.ymax - box.ymin, dx, dy);
+  icon->Modify(KivMathPoint2Df{kIconCorner + dx, kIconCorner + dy});
+
+  if (KivPixelImage* pixels = icon->GetPixelImage()) {
+    if (grey == 1) pixels->Convert(KivPixelImage::kGrey);
+    pixels->Convert(KivPixelImage::kRgba);
+    pixels->SetTransparency(KivPixelImage::kOpaque);
+  }
+  grey_ = grey == 1;
+  icon->SetAlphaMode(1);
+  if (buttonBag_) buttonBag_->AddChild(icon.Detach());
+}
+
+void MoxZitBltRep::SetStatus(unsigned char status) {
+  status_ = status;
+  if (status != 0 && status != 1) return;
+  const int mode = status == 1 ? KivRep::kShown : KivRep::kHidden;
+  if (buttonBag_) buttonBag_->SetShowMode(mode);
+  // Showing a button shows its list only when the list is open.
+  if (expandedBag_) expandedBag_->SetShowMode(status == 1 && collapsed_ ? KivRep::kHidden : mode);
+}
+
+void MoxZitBltRep::ExpandZitBlt() {
+  collapsed_ = false;
+  if (expandedBag_) SetShowMode(KivRep::kShown);
+}
+
+void MoxZitBltRep::CollapseZitBlt() {
+  collapsed_ = true;
+  if (expandedBag_) SetShowMode(KivRep::kHidden);
+}
+
+void MoxZitBltRep::SetShowMode(int mode) {
+  if (!expandedBag_) return;
+  expandedBag_->SetShowMode(mode);
+  ReDraw();
+}
+
+void MoxZitBltRep::ChangeBtnState() {
+  if (expanded_ == 1) {
+    collapsed_ = true;
+    expanded_ = 0;
+    CollapseZitBlt();
+  } else {
+    collapsed_ = false;
+    expanded_ = 1;
+    ExpandZitBlt();
+  }
+}
+
+void MoxZitBltRep::ReDraw() {
+  // The viewer may have been closed since BuildRep.
+  if (viewer_ && KivVisManager::GetVisManager()->IsLiveViewer(viewer_)) viewer_->Draw();
+}
+
+void MoxZitBltRep::SetMatrixOnBags(const Kiv3x3Matrix& matrix) {
+  if (buttonBag_) buttonBag_->SetMatrix(matrix);
+  if (expandedBag_) expandedBag_->SetMatrix(matrix);
+}
+
+void MoxZitBltRep::SetPoDPosition(double x, double y) {
+  SetMatrixOnBags(Kiv3x3Matrix::Translation(static_cast<float>(x), static_cast<float>(y)));
+  ReDraw();
+}
+
+void MoxZitBltRep::TransfromPoD(double dx, double dy) {
+  if (!buttonBag_ || !buttonBag_->GetMatrix()) return;
+  const KivMathVector2Df t = buttonBag_->GetMatrix()->GetTranslation();
+  SetMatrixOnBags(
+      Kiv3x3Matrix::Translation(t.x + static_cast<float>(dx), t.y + static_cast<float>(dy)));
+  ReDraw();
+}
+
+void MoxZitBltRep::GetPoDPosition(double& x, double& y) const {
+  if (!buttonBag_ || !buttonBag_->GetMatrix()) return;
+  const KivMathVector2Df t = buttonBag_->GetMatrix()->GetTranslation();
+  x = t.x;
+  y = t.y;
+}
+
+void MoxZitBltRep::SetPositioningLimits(double xmin, double ymin, double xmax, double ymax) {
+  if (!buttonBag_) return;
+  const Kiv2DBoundingBox box = buttonBag_->GetBoundingElement();
+  const double w = box.Width();
+  const double h = box.Height();
+  limitXMin_ = static_cast<float>(xmin - w / 2.0);
+  limitYMin_ = static_cast<float>(ymin + h / 2.0);
+  limitXMax_ = static_cast<float>(xmax + w / 2.0);
+  limitYMax_ = static_cast<float>(ymax + h / 2.0);
+}
+
+void MoxZitBltRep::GetPositioningLimits(double& xmin, double& ymin, double& xmax,
+                                        double& ymax) const {
+  xmin = limitXMin_;
+  ymin = limitYMin_;
+  xmax = limitXMax_;
+  ymax = limitYMax_;
+}
+
+HRESULT MoxZitBltRep::EmptyExpandedBagRep() { return E_FAIL; }
+
+int MoxZitBltRep::AnalyseNotification(KivCommand* sender, KivNotification* notification) {
+  if (!notification || !manipulator_ || sender != manipulator_.get()) return 1;
+  if (notification->IsAKindOf(KivManipulator::GetKivActivate())) {
+    ChangeBtnState();
+    SendNotification(GetFather(), notification);
+  } else if (notification->IsAKindOf(KivManipulator::GetKivManipulate())) {
+    OnManipulate(notification);
+  }
+  return 1;
+}
+
+void MoxZitBltRep::OnManipulate(KivNotification* notification) {
+  const KivMathPoint2Df origin = manipulator_->GetCurrentAxis().origin;
+  if (buttonBag_ && buttonBag_->GetMatrix()) {
+    const KivMathVector2Df t = buttonBag_->GetMatrix()->GetTranslation();
+    const float x = t.x + (origin.x - lastDragX_);
+    const float y = t.y + (origin.y - lastDragY_);
+    // A step that would leave the limits is refused; the next step is then
+    // measured from the last accepted point.
+    if (movesHorizontally_ && (x > limitXMax_ || x < limitXMin_)) return;
+    if (movesVertically_ && (y > limitYMax_ || y < limitYMin_)) return;
+    SetMatrixOnBags(Kiv3x3Matrix::Translation(x, y));
+    ReDraw();
+  }
+  lastDragX_ = origin.x;
+  lastDragY_ = origin.y;
+  SendNotification(GetFather(), notification);
+}

@@ -1,0 +1,123 @@
+#pragma once
+// One status button of an activity node: an icon in a bag rep (the button
+// bag) and a second bag for what the button opens (the expanded bag, filled
+// by the scroll list button). A click toggles the expanded bag; a drag moves
+// the button along its side of the node within its positioning limits. The
+// two bags always carry the same matrix, whose translation is the button's
+// "PoD" position, so the list moves with the button.
+//
+// The rep is a command so that it can own the manipulator of its button bag
+// and hear its notifications. The ZitBlt manager creates it by name
+// (fctCreateMoxZitBltRep), places it and deletes it.
+#include "Kiv2DBagRep.h"
+#include "Kiv2DManipulator.h"
+#include "KivCommand.h"
+#include "KivModelForRep2D.h"
+#include "KivUnicodeString.h"
+#include "KivVis2DRegistry.h"
+
+class KivViewer;
+
+class MoxZitBltRep : public KivCommand {
+  KIV_CLASS(MoxZitBltRep, KivCommand, "MoxPexViewers")
+ public:
+  MoxZitBltRep();
+
+  virtual void ExpandZitBlt();
+  virtual void CollapseZitBlt();
+  // Builds both bags, the icon and the manipulator for `viewer` (again on a
+  // second call: the old bags leave the editor's registry first).
+  virtual void BuildRep(KivViewer* viewer);
+  // A click: opens a closed list, closes an open one.
+  virtual void ChangeBtnState();
+  virtual void ReDraw();
+  int AnalyseNotification(KivCommand* sender, KivNotification* notification) override;
+
+  void SetIcon(const KivUnicodeString& icon) { icon_ = icon; }
+  const KivUnicodeString& GetIcon() const { return icon_; }
+  // The button's name from the configuration (also the command's name).
+  void SetName(const KivUnicodeString& name);
+  const KivUnicodeString& GetName() const { return zitBltName_; }
+  void SetLocation(const KivUnicodeString& location) { location_ = location; }
+  const KivUnicodeString& GetLocation() const { return location_; }
+  // Kept as given; nothing interprets them.
+  void SetPriority(const KivUnicodeString& priority) { priority_ = priority; }
+  const KivUnicodeString& GetPriority() const { return priority_; }
+  void SetInitialState(const KivUnicodeString& state) { initialState_ = state; }
+  const KivUnicodeString& GetInitialState() const { return initialState_; }
+
+  // 1 shows the button (and its list when open), 0 hides both; other values
+  // are kept without changing what is shown.
+  void SetStatus(unsigned char status);
+  unsigned char GetStatus() const { return status_; }
+
+  Kiv2DBagRep* GetZitBltBtn() const { return buttonBag_.get(); }
+  Kiv2DBagRep* GetZitBltExpanded() const { return expandedBag_.get(); }
+  Kiv2DManipulator* GetManipulator() const { return manipulator_.get(); }
+  KivViewer* GetViewer() const { return viewer_; }
+  bool IsButtonCollapse() const { return collapsed_; }
+  // Show mode (0 shown, 1 hidden) of the expanded bag, then a redraw.
+  void SetShowMode(int mode);
+
+  void SetPoDPosition(double x, double y);
+  void TransfromPoD(double dx, double dy);
+  // Leaves x and y unchanged while the button bag has no matrix.
+  void GetPoDPosition(double& x, double& y) const;
+
+  // The node's box; the limits keep the button bag's origin within it,
+  // widened by half the button's size.
+  void SetPositioningLimits(double xmin, double ymin, double xmax, double ymax);
+  void GetPositioningLimits(double& xmin, double& ymin, double& xmax, double& ymax) const;
+  bool MovesVertically() const { return movesVertically_; }
+  bool MovesHorizontally() const { return movesHorizontally_; }
+
+  // (Re)loads the icon "<icon>.bmp" found through the image path, in grey
+  // levels when `grey` is 1; keeps the present icon when none is found.
+  void SetZitbltButtonGrey(unsigned char grey);
+  bool IsGrey() const { return grey_; }
+
+  // A plain button has no list to empty: always E_FAIL.
+  HRESULT EmptyExpandedBagRep();
+
+ protected:
+  ~MoxZitBltRep() override;
+
+ private:
+  void SetMatrixOnBags(const Kiv3x3Matrix& matrix);
+  void ReleaseGraphics();
+  void OnManipulate(KivNotification* notification);
+
+  int expanded_ = 0;
+  KivVar<Kiv2DBagRep> buttonBag_;
+  KivVar<Kiv2DBagRep> expandedBag_;
+  KivVar<Kiv2DManipulator> manipulator_;
+  bool collapsed_ = true;
+  KivUnicodeString icon_;
+  KivViewer* viewer_ = nullptr;
+  KivUnicodeString zitBltName_;
+  KivUnicodeString location_;
+  KivUnicodeString priority_;
+  KivUnicodeString initialState_;
+  unsigned char status_ = 1;
+  float lastDragX_ = 0.0f;
+  float lastDragY_ = 0.0f;
+  float limitXMin_ = 0.0f;
+  float limitYMin_ = 0.0f;
+  float limitXMax_ = 0.0f;
+  float limitYMax_ = 0.0f;
+  bool movesVertically_ = false;
+  bool movesHorizontally_ = false;
+  bool grey_ = false;
+  KivVar<KivModelForRep2D> buttonModel_;
+  KivVar<KivModelForRep2D> expandedModel_;
+  // The registry the two models were added to, so that they leave the same
+  // one even when another editor has become current since.
+  KivVar<KivVis2DRegistry> registry_;
+};
+
+// The exported factory the host's command headers call by class name.
+extern "C" KivBaseUnknown* fctCreateMoxZitBltRep();
+
+// The offset of a button's icon from the button bag's origin, for an icon of
+// width w and height h at a location; (0, 0) for an unknown location.
+void MoxZitBltIconOffset(const KivUnicodeString& location, float w, float h, float& dx, float& dy);

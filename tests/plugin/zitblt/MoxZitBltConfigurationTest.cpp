@@ -1,0 +1,172 @@
+// The configuration files of the status buttons: where they are found, how
+// often they are parsed, and which entries apply to an activity type.
+#include <fstream>
+
+#include "KivSettingRepository.h"
+#include "MoxZitBltConfiguration.h"
+#include "MoxZitBltTestSupport.h"
+#include "StrX.h"
+
+namespace {
+std::vector<std::string> SelectedNames(const KivUnicodeString& type) {
+  KivIDOMDocument_var document;
+  std::vector<std::string> names;
+  if (!MoxZitBltConfiguration::GetDomDocument(document)) return names;
+  for (const auto& element : MoxZitBltConfiguration::SelectZitBlts(document, type))
+    names.push_back(element->GetAttribute("Name").ConvertToUTF8());
+  return names;
+}
+
+const char* kTwoBlocks = R"(<Anything>
+  <ActivityZitBlt ActivityType="BIWActivityStation">
+    <ZitBlt Name="A"/>
+    <Group><ZitBlt Name="B"/></Group>
+  </ActivityZitBlt>
+  <ActivityZitBlt ActivityType="BIWActivityStation ">
+    <ZitBlt Name="TrailingBlank"/>
+  </ActivityZitBlt>
+  <ActivityZitBlt ActivityType="biwactivitystation">
+    <ZitBlt Name="LowerCase"/>
+  </ActivityZitBlt>
+  <ActivityZitBlt ActivityType="BIWActivityGrouping">
+    <ZitBlt Name="G"/>
+  </ActivityZitBlt>
+  <ActivityZitBlt ActivityType="BIWActivityStation">
+    <ZitBlt Name="C"/>
+  </ActivityZitBlt>
+</Anything>)";
+}  // namespace
+
+using MoxZitBltConfigurationTest = ZitBltFixture;
+
+TEST_F(MoxZitBltConfigurationTest, IsFoundAlongTheStartupPath) {
+  WriteConfiguration("<c/>");
+  const std::string other = (folder_ / "empty").string();
+  std::filesystem::create_directories(other);
+  setenv("KivStartupPath", (other + ":" + folder_.string()).c_str(), 1);
+  EXPECT_EQ(MoxZitBltConfiguration::GetConfigFile().str(), (folder_ / "zitbltcfg.xml").string());
+  unsetenv("KivStartupPath");
+  EXPECT_TRUE(MoxZitBltConfiguration::GetConfigFile().IsEmpty());
+  KivIDOMDocument_var document;
+  EXPECT_FALSE(MoxZitBltConfiguration::GetDomDocument(document));
+  EXPECT_FALSE(document);
+}
+
+TEST_F(MoxZitBltConfigurationTest, SelectsEveryBlockOfExactlyTheTypeInDocumentOrder) {
+  WriteConfiguration(kTwoBlocks);
+  EXPECT_EQ(SelectedNames("BIWActivityStation"), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(SelectedNames("BIWActivityStation "), (std::vector<std::string>{"TrailingBlank"}));
+  EXPECT_EQ(SelectedNames("BIWActivityGrouping"), (std::vector<std::string>{"G"}));
+  EXPECT_TRUE(SelectedNames("BIWActivityLoading").empty());
+  EXPECT_TRUE(SelectedNames("").empty());
+}
+
+TEST_F(MoxZitBltConfigurationTest, ReadsAttributesAsWrittenAndMissingOnesAsEmpty) {
+  WriteConfiguration(R"(<c><ActivityZitBlt ActivityType="T">
+    <ZitBlt Name="Full" Type="MoxZitBltRep" LoadModule="MoxPexViewers" Location="topleft"
+            Priority="High" InitialState="Open" IconFile="Red">
+      <UpdateData CmdName="FirstCmd" LoadModule="ModA"/>
+      <UpdateData CmdName="SecondCmd" LoadModule="ModB"/>
+    </ZitBlt>
+    <ZitBlt Name="Bare"/>
+    <ZitBlt><Deep><UpdateData CmdName="Nested"/></Deep></ZitBlt>
+  </ActivityZitBlt></c>)");
+  KivIDOMDocument_var document;
+  ASSERT_TRUE(MoxZitBltConfiguration::GetDomDocument(document));
+  const auto elements = MoxZitBltConfiguration::SelectZitBlts(document, "T");
+  ASSERT_EQ(elements.size(), 3u);
+
+  const MoxZitBltEntry full = MoxZitBltConfiguration::ReadZitBlt(elements[0]);
+  EXPECT_EQ(full.name, KivUnicodeString("Full"));
+  EXPECT_EQ(full.type, "MoxZitBltRep");
+  EXPECT_EQ(full.loadModule, "MoxPexViewers");
+  EXPECT_EQ(full.location, KivUnicodeString("topleft"));
+  EXPECT_EQ(full.priority, KivUnicodeString("High"));
+  EXPECT_EQ(full.initialState, KivUnicodeString("Open"));
+  EXPECT_EQ(full.iconFile, KivUnicodeString("Red"));
+  MoxZitBltUpdateData update;
+  ASSERT_TRUE(MoxZitBltConfiguration::ReadUpdateData(elements[0], update));
+  EXPECT_EQ(update.cmdName, "FirstCmd");
+  EXPECT_EQ(update.loadModule, "ModA");
+
+  const MoxZitBltEntry bare = MoxZitBltConfiguration::ReadZitBlt(elements[1]);
+  EXPECT_EQ(bare.name, KivUnicodeString("Bare"));
+  EXPECT_TRUE(bare.type.IsEmpty() && bare.loadModule.IsEmpty() && bare.location.IsEmpty() &&
+              bare.priority.IsEmpty() && bare.initialState.IsEmpty() && bare.iconFile.IsEmpty());
+  EXPECT_FALSE(MoxZitBltConfiguration::ReadUpdateData(elements[1], update));
+
+  // The first UpdateData anywhere below the ZitBlt counts; its missing
+  // module reads as empty.
+  ASSERT_TRUE(MoxZitBltConfiguration::ReadUpdateData(elements[2], update));
+  EXPECT_EQ(update.cmdName, "Nested");
+  EXPECT_TRUE(update.loadModule.IsEmpty());
+}
+
+TEST_F(MoxZitBltConfigurationTest, AFailedParseIsRetriedAndARepairedFileIsPickedUp) {
+  WriteConfiguration("<c><ActivityZitBlt ActivityType=\"T\"><ZitBlt Name=\"A\"></c>");
+  KivIDOMDocument_var document;
+  EXPECT_FALSE(MoxZitBltConfiguration::GetDomDocument(document));
+  EXPECT_FALSE(MoxZitBltConfiguration::IsParsed());
+  EXPECT_EQ(MoxZitBltConfiguration::ParseCount(), 0);
+
+  WriteConfiguration(
+      "<c><ActivityZitBlt ActivityType=\"T\"><ZitBlt Name=\"A\"/></ActivityZitBlt></c>");
+  EXPECT_EQ(SelectedNames("T"), (std::vector<std::string>{"A"}));
+  EXPECT_TRUE(MoxZitBltConfiguration::IsParsed());
+  EXPECT_EQ(MoxZitBltConfiguration::ParseCount(), 1);
+}
+
+TEST_F(MoxZitBltConfigurationTest, IsParsedOnceAndLaterEditsAreIgnored) {
+  WriteConfiguration(
+      "<c><ActivityZitBlt ActivityType=\"T\"><ZitBlt Name=\"A\"/></ActivityZitBlt></c>");
+  KivIDOMDocument_var first;
+  ASSERT_TRUE(MoxZitBltConfiguration::GetDomDocument(first));
+  WriteConfiguration(
+      "<c><ActivityZitBlt ActivityType=\"T\"><ZitBlt Name=\"Edited\"/></ActivityZitBlt></c>");
+  KivIDOMDocument_var second;
+  ASSERT_TRUE(MoxZitBltConfiguration::GetDomDocument(second));
+  EXPECT_TRUE(first == second);
+  EXPECT_EQ(SelectedNames("T"), (std::vector<std::string>{"A"}));
+  std::filesystem::remove(folder_ / "zitbltcfg.xml");
+  EXPECT_EQ(SelectedNames("T"), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(MoxZitBltConfiguration::ParseCount(), 1);
+}
+
+TEST_F(MoxZitBltConfigurationTest, StatusBarFileComesFromTheSettingOrTheStartupPath) {
+  // No setting, no file: nothing parsed, and the next request tries again.
+  EXPECT_TRUE(MoxStatusBarConfiguration::GetConfigFile().IsEmpty());
+  EXPECT_FALSE(MoxStatusBarConfiguration::Parse());
+  EXPECT_FALSE(MoxStatusBarConfiguration::GetDocument());
+
+  std::ofstream(folder_ / "StatusBarConfiguration.xml") << "<StatusBars/>";
+  EXPECT_EQ(MoxStatusBarConfiguration::GetConfigFile().str(),
+            (folder_ / "StatusBarConfiguration.xml").string());
+  EXPECT_TRUE(MoxStatusBarConfiguration::Parse());
+  ASSERT_TRUE(MoxStatusBarConfiguration::GetDocument());
+  EXPECT_EQ(MoxStatusBarConfiguration::GetDocument()->GetDocumentElement()->GetTagName(),
+            KivUnicodeString("StatusBars"));
+
+  // A setting names the file directly, wherever it is; it is read on the
+  // next parse only.
+  const auto elsewhere = folder_ / "elsewhere.xml";
+  std::ofstream(elsewhere) << "<Elsewhere/>";
+  KivSettingRepository::GetRepository("MoxPFViewerSettings")
+      ->WriteSetting("XMLFileForStatusbar", elsewhere.string());
+  EXPECT_EQ(MoxStatusBarConfiguration::GetConfigFile().str(), elsewhere.string());
+  EXPECT_TRUE(MoxStatusBarConfiguration::Parse());
+  EXPECT_EQ(MoxStatusBarConfiguration::GetDocument()->GetDocumentElement()->GetTagName(),
+            KivUnicodeString("StatusBars"));
+  MoxStatusBarConfiguration::Forget();
+  EXPECT_TRUE(MoxStatusBarConfiguration::Parse());
+  EXPECT_EQ(MoxStatusBarConfiguration::GetDocument()->GetDocumentElement()->GetTagName(),
+            KivUnicodeString("Elsewhere"));
+}
+
+TEST_F(MoxZitBltConfigurationTest, StrXKeepsNamesOutsideAsciiAsUtf8) {
+  const KivUnicodeString name("St\xC3\xA4tion\xF0\x9F\x94\xA7");
+  StrX fromHost(name);
+  EXPECT_EQ(fromHost.localForm(), name.ConvertToUTF8());
+  StrX fromParser(fromHost.xmlForm());
+  EXPECT_EQ(fromParser.localForm(), name.ConvertToUTF8());
+  EXPECT_EQ(StrX(static_cast<const XMLCh*>(nullptr)).localForm(), "");
+}
