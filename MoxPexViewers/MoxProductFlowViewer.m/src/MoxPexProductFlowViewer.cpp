@@ -1,14 +1,20 @@
 #include "MoxPexProductFlowViewer.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "KivClassRegistry.h"
+#include "KivCommandStarter.h"
+#include "KivCreationDictionary.h"
+#include "KivDlgPushItem.h"
 #include "KivFatalError.h"
 #include "KivFrmEditor.h"
 #include "KivISO.h"
 #include "KivISPPActivity.h"
 #include "KivISPPFlowMgt.h"
 #include "KivISPPItemMgt.h"
+#include "KivManipulatorNotification.h"
 #include "KivMsgCatalog.h"
 #include "KivProcessDocument.h"
 #include "KivShowNotif.h"
@@ -29,6 +35,7 @@
 KIV_DECLARE_CLASS(MoxPexProductFlowViewer, "MoxPexViewers");
 
 namespace {
+const char* const kReframeItem = "Reframe";
 const char* const kSourcePath = "MoxPexViewers/MoxProductFlowViewer.m/src/MoxPexProductFlowViewer";
 
 // Marks that belong to the character before them (combining diacritics,
@@ -348,8 +355,33 @@ void MoxPexProductFlowViewer::OnResize(KivBaseUnknown*, KivNotification*, void*)
 }
 
 void MoxPexProductFlowViewer::ContextCB(KivBaseUnknown*, KivNotification* n, void*) {
-  if (!n) return;
-  MoxProductFlowViewerTrace().Write("MoxPexProductFlowViewer::ContextCB");
+  if (n) ContextMenuFor3DWindow(n);
+}
+
+void MoxPexProductFlowViewer::ContextMenuFor3DWindow(KivNotification* n) {
+  auto* context = dynamic_cast<KivContext*>(n);
+  auto* menu =
+      context ? dynamic_cast<KivDlgContextualMenu*>(context->GetContextualMenu()) : nullptr;
+  if (!menu) return;
+  // "Reframe" frames the whole level again; the host commands are offered
+  // only when the host has them.
+  std::vector<std::string> items = {kReframeItem};
+  for (const char* command : {"MoxPexPreviewWindowManagerCmd", "CenterGraph"})
+    if (KivCreationDictionary::Find(command)) items.emplace_back(command);
+  const KivBaseUnknown_var window(static_cast<KivBaseUnknown*>(this));
+  for (const std::string& name : items) {
+    auto* item = new KivDlgPushItem(menu, KivString(name));
+    // The item holds the window while it lives; the window does not hold it.
+    item->AddNotificationListener(
+        "KivDlgMenuIActivateNotification", [window, name](KivCommand*, KivNotification*) {
+          auto* self = dynamic_cast<MoxPexProductFlowViewer*>(window.get());
+          if (!self || self->IsDeleted()) return;
+          if (name == kReframeItem)
+            self->SetViewpoint();
+          else
+            KivCommandStarter::Start(KivString(name));
+        });
+  }
 }
 
 void MoxPexProductFlowViewer::DeleteWindow() {

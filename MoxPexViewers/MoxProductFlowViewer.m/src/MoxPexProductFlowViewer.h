@@ -86,6 +86,8 @@ class MoxPexProductFlowViewer : public KivFrmWindow {
   void OnProductModification(KivBaseUnknown* publisher, KivNotification* n, void* data);
   void OnResize(KivBaseUnknown* publisher, KivNotification* n, void* data);
   void ContextCB(KivBaseUnknown* publisher, KivNotification* n, void* data);
+  // Adds the window's items to the contextual menu being opened.
+  void ContextMenuFor3DWindow(KivNotification* n);
   void DeletePertNodes();
   void CommitVisManager();
 

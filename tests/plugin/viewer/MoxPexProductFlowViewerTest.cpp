@@ -4,6 +4,7 @@
 
 #include "KivFatalError.h"
 #include "KivISO.h"
+#include "KivPertInteraction.h"
 #include "MoxIPertWindow.h"
 #include "MoxPertController.h"
 #include "MoxPertViewer.h"
@@ -145,6 +146,20 @@ TEST_F(MoxPexProductFlowViewerTest, DeletingTheWindowReleasesItsViewerAndControl
   KivDelayedDestruction::Flush();
   EXPECT_EQ(CountViewers(), 0);
   EXPECT_FALSE(iso->HasViewer(pertViewer.get()));
+}
+
+TEST_F(MoxPexProductFlowViewerTest, ItsContextMenuReframesTheLevel) {
+  ViewerLine line;
+  KivInteraction::OpenDocument(line.document.get());
+  ASSERT_TRUE(OpenViewer(line.root));
+  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  ASSERT_NE(viewer, nullptr);
+  ASSERT_TRUE(KivPertInteraction::OpenContextMenu(viewer->GetPertViewer(), -500, -500));
+  const std::vector<KivString> items = KivPertInteraction::GetMenuItemNames();
+  ASSERT_EQ(items.size(), 1u);  // the optional host commands do not exist here
+  EXPECT_EQ(items[0], "Reframe");
+  EXPECT_TRUE(KivPertInteraction::ChooseMenuItem("Reframe"));
+  EXPECT_EQ(KivPertInteraction::GetOpenContextMenu(), nullptr);
 }
 
 TEST(MoxPexProductFlowViewerDeathTest, AMissingActivityStopsWithItsSourceAndLine) {
