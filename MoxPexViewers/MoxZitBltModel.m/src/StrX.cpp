@@ -27,8 +27,35 @@ StrX::StrX(const KivUnicodeString& text) {
   TranscodeToLocal();
 }
 
+namespace {
+// The host's own conversion, for when Xerces cannot transcode.
+std::string Utf16ToUtf8(const std::vector<XMLCh>& text) {
+  std::u32string chars;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    const char32_t c = text[i];
+    const char32_t next = i + 2 < text.size() ? text[i + 1] : 0;
+    if (c >= 0xD800 && c <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
+      chars.push_back(0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00));
+      ++i;
+    } else {
+      chars.push_back(c >= 0xD800 && c <= 0xDFFF ? 0xFFFD : c);
+    }
+  }
+  return KivUnicodeString(std::move(chars)).ConvertToUTF8();
+}
+}  // namespace
+
+const KivXMLPlatformUse& StrX::Platform() {
+  static const KivXMLPlatformUse platform;
+  return platform;
+}
+
 void StrX::TranscodeToLocal() {
-  if (xml_.size() <= 1 || !platform_.IsReady()) return;
+  if (xml_.size() <= 1) return;
+  if (!Platform().IsReady()) {
+    local_ = Utf16ToUtf8(xml_);
+    return;
+  }
   // Xerces's plain XMLString::transcode writes the locale's code page, which
   // in the "C" locale loses every character outside ASCII; names are kept as
   // UTF-8 instead, the host's narrow encoding.
@@ -36,10 +63,7 @@ void StrX::TranscodeToLocal() {
     xercesc::TranscodeToStr utf8(xml_.data(), xml_.size() - 1, "UTF-8");
     local_.assign(reinterpret_cast<const char*>(utf8.str()), utf8.length());
   } catch (...) {
-    // A transcoder failure (lone surrogates were replaced above, so this is
-    // an exhausted platform): fall back to the host's own conversion.
-    std::u32string chars;
-    for (std::size_t i = 0; i + 1 < xml_.size(); ++i) chars.push_back(xml_[i]);
-    local_ = KivUnicodeString(std::move(chars)).ConvertToUTF8();
+    // Parser text with a lone surrogate, or an exhausted platform.
+    local_ = Utf16ToUtf8(xml_);
   }
 }

@@ -29,8 +29,10 @@ class StrX {
 
  private:
   void TranscodeToLocal();
+  // Xerces stays initialised from the first transcoding to the end of the
+  // process: initialising it costs far more than any name it transcodes.
+  static const KivXMLPlatformUse& Platform();
 
-  KivXMLPlatformUse platform_;
   std::vector<XMLCh> xml_;
   std::string local_;
 };
