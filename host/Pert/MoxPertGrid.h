@@ -12,7 +12,9 @@ class MoxPertGrid : public Kiv2DBagRep {
  public:
   static constexpr int kLineColor = 254;  // light grey
 
-  MoxPertGrid() = default;
+  // The grid is decoration: pictures and viewpoint resets frame the chart,
+  // not the spare cells around it.
+  MoxPertGrid() { SetCountsForFraming(false); }
 
   // Covers exactly the cells of `box` plus one on each side; an empty box
   // takes every line away.
