@@ -1,4 +1,6 @@
 // pexhost: the host shell. Loads the plug-in by module name and runs verbs.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,6 +8,7 @@
 #include "PexHostSetup.h"
 #include "PexModulesVerb.h"
 #include "PexScriptRunner.h"
+#include "PexShellVerb.h"
 #include "PexViewVerb.h"
 
 namespace {
@@ -13,12 +16,14 @@ void Usage(std::ostream& out) {
   out << "Usage: pexhost [modules [MODULE...]]\n"
          "       pexhost view DOCUMENT [--activity NAME] [-o FILE.svg|FILE.png] [--json]\n"
          "       pexhost run SCRIPT\n"
+         "       pexhost shell DOCUMENT\n"
          "  modules   load the modules (default MoxPexViewers) and list what they registered\n"
          "            (the default verb)\n"
          "  view      open the product flow viewer on the activity's level (default: the\n"
          "            root's), draw it to the picture, print its nodes as JSON\n"
          "  run       run a session script (docs/scripting.md); stops at the first failing\n"
          "            step with its line number\n"
+         "  shell     open the document and run steps typed one per line\n"
          "Environment: KivStartupPath (resources), KivModulePath (modules),\n"
          "             KivTraces (trace modules to switch on), KivUserSettingsPath (settings)\n";
 }
@@ -41,6 +46,9 @@ int main(int argc, char** argv) {
     }
     return PexRunScriptVerb(args[1], std::cout, std::cerr);
   }
+  if (verb == "shell")
+    return PexRunShellVerb({args.begin() + 1, args.end()}, std::cin, std::cout, std::cerr,
+                           isatty(STDIN_FILENO) != 0);
   if (verb == "help" || verb == "--help" || verb == "-h") {
     Usage(std::cout);
     return 0;

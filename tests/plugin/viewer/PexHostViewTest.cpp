@@ -207,3 +207,21 @@ TEST_F(PexHostScriptTest, EveryExampleScriptRunsThrough) {
   EXPECT_TRUE(std::filesystem::exists(folder_ / "underbody_root.svg"));
 }
 }  // namespace
+
+namespace {
+TEST(PexHostShellTest, TypedStepsRunOneByOneAndAFailureDoesNotEndTheSession) {
+  const std::filesystem::path typed =
+      std::filesystem::temp_directory_path() / ("pexhost-shell-" + std::to_string(::getpid()));
+  std::ofstream(typed) << "view\nexpect level Elsewhere\nexpect nodes 12\nquit\nexpect nodes 0\n";
+  const RunResult r = RunPexHost("shell " + kExample + " < " + typed.string());
+  std::filesystem::remove(typed);
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find("shell:1: view ok"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("shell:2: expect: the current level is \"Underbody line\""),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("shell:3: expect ok"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("shell:5:"), std::string::npos) << "quit ends the session\n" << r.out;
+  EXPECT_EQ(RunPexHost("shell").status, 2);
+}
+}  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+// `pexhost shell DOCUMENT`: the session script language typed line by line
+// (docs/scripting.md). The document is opened first; a step that fails is
+// reported and the session goes on. "quit" or the end of input ends it.
+// 0 when every step succeeded, 1 when one failed or the document could not
+// be opened, 2 for a bad command line.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+int PexRunShellVerb(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err, bool prompt);
