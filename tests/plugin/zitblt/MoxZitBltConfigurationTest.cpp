@@ -1,6 +1,7 @@
 // The configuration files of the status buttons: where they are found, how
 // often they are parsed, and which entries apply to an activity type.
 #include <fstream>
+#include <set>
 
 #include "KivSettingRepository.h"
 #include "MoxZitBltConfiguration.h"
@@ -169,4 +170,37 @@ TEST_F(MoxZitBltConfigurationTest, StrXKeepsNamesOutsideAsciiAsUtf8) {
   StrX fromParser(fromHost.xmlForm());
   EXPECT_EQ(fromParser.localForm(), name.ConvertToUTF8());
   EXPECT_EQ(StrX(static_cast<const XMLCh*>(nullptr)).localForm(), "");
+}
+
+TEST_F(MoxZitBltConfigurationTest, BundledFileGivesEveryWorkingActivityDistinctButtonsWithIcons) {
+  setenv("KivStartupPath", KIV_SOURCE_DIR "/resources", 1);
+  KivIDOMDocument_var document;
+  ASSERT_TRUE(MoxZitBltConfiguration::GetDomDocument(document));
+  for (const KivUnicodeString& type : KivProcessDocument::ActivityTypes()) {
+    const auto elements = MoxZitBltConfiguration::SelectZitBlts(document, type);
+    if (type == KivUnicodeString("BIWActivityRoot")) {
+      EXPECT_TRUE(elements.empty());
+      continue;
+    }
+    EXPECT_GE(elements.size(), 2u) << type;
+    std::set<std::string> names, locations;
+    for (const auto& element : elements) {
+      const MoxZitBltEntry entry = MoxZitBltConfiguration::ReadZitBlt(element);
+      EXPECT_TRUE(names.insert(entry.name.ConvertToUTF8()).second) << type << " " << entry.name;
+      EXPECT_TRUE(locations.insert(entry.location.ConvertToUTF8()).second) << type;
+      EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::path(KIV_SOURCE_DIR) /
+                                                   "resources/icons" /
+                                                   (entry.iconFile.ConvertToUTF8() + ".bmp")))
+          << entry.iconFile;
+      MoxZitBltUpdateData update;
+      EXPECT_TRUE(MoxZitBltConfiguration::ReadUpdateData(element, update)) << entry.name;
+      EXPECT_EQ(entry.loadModule, "MoxPexViewers");
+    }
+    EXPECT_TRUE(names.count("ProductInput") && names.count("Resources")) << type;
+  }
+  for (const char* icon :
+       {"I_PODShownInputPart", "I_PODHiddenInputPart", "I_PODPartiallyHiddenInputPart"})
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::path(KIV_SOURCE_DIR) /
+                                                 "resources/icons" / (std::string(icon) + ".bmp")))
+        << icon;
 }
