@@ -46,11 +46,6 @@ MoxPexProductFlowViewerCmd::~MoxPexProductFlowViewerCmd() {
   }
 }
 
-KivString MoxPexProductFlowViewerCmd::GetResourceFileName(int index) {
-  // The command's own resources come first; the host's follow.
-  return index == 0 ? KivString("MoxPexProductFlowViewerCmd") : KivString();
-}
-
 void MoxPexProductFlowViewerCmd::BuildGraph() {
   MoxPexViewerCmdsTrace().Write("MoxPexProductFlowViewerCmd::BuildGraph -->");
   activityAgent_ = new KivPathElementAgent("Activity");

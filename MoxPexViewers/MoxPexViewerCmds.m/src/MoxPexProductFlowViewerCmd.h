@@ -20,9 +20,6 @@ class MoxPexProductFlowViewerCmd : public KivStateCommand {
   // The action of the only transition.
   virtual bool CreateProductFlowViewer(void* data);
 
-  // The resource file of the command's dialog-agent resources.
-  static KivString GetResourceFileName(int index);
-
   // The organiser of the last window this command opened (null before).
   MoxPFVNodeOrganiser* GetNodeOrganiser() const { return nodeOrganiser_; }
 
