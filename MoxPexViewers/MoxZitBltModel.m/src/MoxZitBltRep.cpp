@@ -5,11 +5,11 @@
 #include "KivCreationDictionary.h"
 #include "KivFrmEditor.h"
 #include "KivManipulatorNotification.h"
-#include "KivPathSearch.h"
 #include "KivPixelImage.h"
 #include "KivViewer.h"
 #include "KivVisManager.h"
 #include "MoxPexTraces.h"
+#include "MoxZitBltIconCache.h"
 
 extern "C" KivBaseUnknown* fctCreateMoxZitBltRep() { return new MoxZitBltRep(); }
 
@@ -122,9 +122,8 @@ void MoxZitBltRep::BuildRep(KivViewer* viewer) {
 }
 
 void MoxZitBltRep::SetZitbltButtonGrey(unsigned char grey) {
-  const KivString path = KivGetImagePathName(KivString(icon_.ConvertToUTF8() + ".bmp"));
-  if (path.IsEmpty()) return;
-  auto image = KivVar<KivPixelImage>::Adopt(KivPixelImage::CreateFromFile(path, 0));
+  // The image comes converted already: RGBA, opaque, grey levels when asked.
+  auto image = KivVar<KivPixelImage>::Adopt(MoxZitBltIconCache::Load(icon_, grey == 1));
   if (!image) return;
 
   if (buttonBag_) {
@@ -136,12 +135,6 @@ void MoxZitBltRep::SetZitbltButtonGrey(unsigned char grey) {
   float dx = 0.0f, dy = 0.0f;
   MoxZitBltIconOffset(location_, box.xmax - box.xmin, box.ymax - box.ymin, dx, dy);
   icon->Modify(KivMathPoint2Df{kIconCorner + dx, kIconCorner + dy});
-
-  if (KivPixelImage* pixels = icon->GetPixelImage()) {
-    if (grey == 1) pixels->Convert(KivPixelImage::kGrey);
-    pixels->Convert(KivPixelImage::kRgba);
-    pixels->SetTransparency(KivPixelImage::kOpaque);
-  }
   grey_ = grey == 1;
   icon->SetAlphaMode(1);
   if (buttonBag_) buttonBag_->AddChild(icon.Detach());

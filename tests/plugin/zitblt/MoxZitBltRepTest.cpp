@@ -1,4 +1,6 @@
 // One status button: its icon, its two bags, clicks, drags and showing.
+#include <chrono>
+
 #include "Kiv2DImagePixelRep.h"
 #include "KivApplicationFrame.h"
 #include "KivFrmEditor.h"
@@ -230,4 +232,21 @@ TEST_F(MoxZitBltRepTest, RebuildingReplacesTheBagsInTheEditorsRegistry) {
   for (const auto& model : registry->GetModels()) EXPECT_NE(model->GetRep(), firstBag);
   rep_ = NULL_var;
   EXPECT_EQ(registry->GetModelCount(), before);
+}
+
+TEST_F(MoxZitBltRepTest, AnIconIsDecodedOnceButReadAgainWhenTheFileChanges) {
+  Build("topmiddle", "Red");
+  KivPixelImage* first = Icon()->GetPixelImage();
+  Build("topmiddle", "Red");
+  // Every button gets an image of its own.
+  EXPECT_NE(Icon()->GetPixelImage(), first);
+  const auto file = folder_ / "icons" / "Red.bmp";
+  const auto written = std::filesystem::last_write_time(file);
+  WriteTestIcon(file, 30, 200, 30);
+  std::filesystem::last_write_time(file, written + std::chrono::seconds(2));
+  Build("topmiddle", "Red");
+  EXPECT_EQ(Icon()->GetPixelImage()->GetPixel(5, 5), (KivRgba{30, 200, 30, 255}));
+  std::filesystem::remove(file);
+  Build("topmiddle", "Red");
+  EXPECT_EQ(rep_->GetZitBltBtn()->GetChildCount(), 0);
 }

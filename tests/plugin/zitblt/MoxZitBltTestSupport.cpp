@@ -11,6 +11,7 @@
 #include "KivSettingRepository.h"
 #include "MoxIZitBltMgr.h"
 #include "MoxZitBltConfiguration.h"
+#include "MoxZitBltIconCache.h"
 #include "MoxZitBltRep.h"
 
 namespace {
@@ -145,6 +146,7 @@ void ZitBltFixture::SetUp() {
   KivSettingRepository::ForgetAll();
   MoxZitBltConfiguration::Forget();
   MoxStatusBarConfiguration::Forget();
+  MoxZitBltIconCache::Clear();
   RecordingListCmd::Log().clear();
   RecordingSubscriber::Subscriptions() = 0;
   WriteTestIcon(folder_ / "icons" / "Red.bmp", 220, 30, 30);
