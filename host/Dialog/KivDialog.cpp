@@ -14,7 +14,13 @@ KivDialog::KivDialog(KivDialog* parent, const KivString& name, KivDlgStyle style
 KivDialog::~KivDialog() {
   // Children die with their parent; one still held elsewhere must not reach
   // back to it.
-  for (auto& child : children_) child->parent_ = nullptr;
+  for (auto& child : children_) {
+    child->parent_ = nullptr;
+    // The parent held the only owning reference; whoever else holds the
+    // child keeps it alive, and a later destruction request has nothing to
+    // give up.
+    child->destructionRequested_ = true;
+  }
 }
 
 HRESULT KivDialog::SetVisibility(int visibility) {

@@ -63,7 +63,8 @@ class KivDialog : public KivCommand {
   KivDialog* FindChild(const KivString& name) const;
 
   // Hides the object, takes it out of its parent and releases the parent's
-  // (or the creator's) reference after the current user event. Once only.
+  // (or the creator's) reference after the current user event. Once only; a
+  // child whose parent has died has no owning reference left to release.
   void RequestDelayedDestruction() override;
 
  protected:

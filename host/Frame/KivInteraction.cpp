@@ -9,6 +9,7 @@
 #include "KivDlgPushItem.h"
 #include "KivDlgSelectorList.h"
 #include "KivFrmWindow.h"
+#include "KivISPPActivity.h"
 #include "KivISPPItem.h"
 #include "KivISpecObject.h"
 #include "KivProcessDocumentReader.h"
@@ -112,6 +113,9 @@ KivStepResult KivInteraction::Pick(const KivListValKivBaseUnknown_var& objects) 
   std::string names;
   for (const auto& object : objects) {
     if (!object) continue;
+    // A deleted activity is no longer in any window: it cannot be picked.
+    if (KivISPPActivity_var activity = object; activity && !activity->IsAttached())
+      return EndOfEvent(KivStepResult::Fail(NameOf(object) + " was deleted; it cannot be picked"));
     paths.Append(KivBaseUnknown_var(editor->BuildPathElement(object).get()));
     names += (names.empty() ? "" : ", ") + NameOf(object);
   }

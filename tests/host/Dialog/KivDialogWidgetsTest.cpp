@@ -127,6 +127,17 @@ TEST_F(DialogWidgetsTest, WidgetsBelongToTheirParentAndKeepGridConstraints) {
   EXPECT_EQ(KivBaseUnknown::LiveInstances(), before) << "children die with their parent";
 }
 
+TEST_F(DialogWidgetsTest, ChildOutlivingItsParentIsReleasedOnlyByItsHolder) {
+  auto main = KivMake<KivDlgDocument>("Main");
+  auto* box = new KivDlgDialog(main, "Box");
+  KivVar<KivDlgDialog> holder(box);  // e.g. a dialog agent watching the box
+  main = NULL_var;
+  EXPECT_EQ(box->GetParent(), nullptr);
+  box->RequestDelayedDestruction();  // the owner is gone: nothing to release
+  KivDelayedDestruction::Flush();
+  EXPECT_EQ(box->RefCount(), 1u) << "only the holder's reference is left";
+}
+
 TEST_F(DialogWidgetsTest, ContextualMenuItemsActivateAndAreDestroyedLater) {
   auto main = KivMake<KivDlgDocument>("Main");
   auto handler = KivMake<KivCommand>(nullptr, "rep");

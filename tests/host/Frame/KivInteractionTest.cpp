@@ -173,6 +173,10 @@ TEST_F(InteractionTest, CommandPicksThroughItsFilterActsOnceAndIsDestroyedAfterT
 
   ASSERT_TRUE(KivInteraction::Pick(line.s3.get())) << "no command: a plain selection";
   EXPECT_TRUE(KivFrmEditor::GetCurrentEditor()->GetCSO()->ContainsObject(line.s3));
+  line.document->DeleteActivities({KivBaseUnknown_var(line.s1.get())});
+  auto deleted = KivInteraction::Pick(line.s1.get());
+  EXPECT_FALSE(deleted) << "a deleted activity cannot be picked";
+  EXPECT_NE(deleted.message.find("deleted"), std::string::npos) << deleted.message;
 }
 
 TEST_F(InteractionTest, DialogIsAnsweredByNameAndOKReportsItsFields) {
