@@ -3,6 +3,7 @@
 // editor's viewers show. A viewer shows a registry once it is attached to it
 // (KivViewer::AttachRegistry); models are drawn in the order they were added,
 // after the viewer's own scene. A reference to each model is held.
+#include <unordered_set>
 #include <vector>
 
 #include "KivModelForRep2D.h"
@@ -26,5 +27,8 @@ class KivVis2DRegistry : public KivImplement<> {
 
  private:
   std::vector<KivVar<KivModelForRep2D>> models_;
+  // The same models, for constant-time membership: a level of a thousand
+  // nodes registers thousands of button models.
+  std::unordered_set<const KivModelForRep2D*> index_;
 };
 KIV_DECLARE_VAR(KivVis2DRegistry);
