@@ -32,8 +32,7 @@ KivPathElement* KivCSO::GetElement(int index) const {
 bool KivCSO::ContainsObject(KivBaseUnknown* object) const {
   if (!object) return false;
   for (const auto& held : elements_) {
-    if (KivIdentity(KivAsPathElement(held.get())->GetLeaf()) == KivIdentity(object))
-      return true;
+    if (KivIdentity(KivAsPathElement(held.get())->GetLeaf()) == KivIdentity(object)) return true;
   }
   return false;
 }
@@ -71,8 +70,7 @@ bool KivCSO::RemoveElementsOf(KivBaseUnknown* object) {
   if (!object) return false;
   KivListValKivBaseUnknown_var removed, kept;
   for (const auto& held : elements_) {
-    const bool match = KivIdentity(KivAsPathElement(held.get())->GetLeaf()) ==
-                       KivIdentity(object);
+    const bool match = KivIdentity(KivAsPathElement(held.get())->GetLeaf()) == KivIdentity(object);
     (match ? removed : kept).Append(held);
   }
   if (removed.IsEmpty()) return false;

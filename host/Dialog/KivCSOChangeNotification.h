@@ -7,8 +7,7 @@
 class KivCSOChangeNotification : public KivNotification {
   KIV_CLASS(KivCSOChangeNotification, KivNotification, "Dialog")
  public:
-  KivCSOChangeNotification(KivListValKivBaseUnknown_var added,
-                           KivListValKivBaseUnknown_var removed)
+  KivCSOChangeNotification(KivListValKivBaseUnknown_var added, KivListValKivBaseUnknown_var removed)
       : added_(std::move(added)), removed_(std::move(removed)) {}
   // Lists of KivPathElement.
   const KivListValKivBaseUnknown_var& GetAddedElements() const { return added_; }

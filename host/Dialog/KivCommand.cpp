@@ -84,7 +84,7 @@ int KivCommand::SendNotification(KivCommand* receiver, KivNotification* notifica
 }
 
 KivCommand::ListenerId KivCommand::AddNotificationListener(const char* notificationClass,
-                                                          KivNotificationListener listener) {
+                                                           KivNotificationListener listener) {
   if (!listener) return 0;
   const ListenerId id = nextListenerId_++;
   listeners_.push_back({id, notificationClass ? notificationClass : "", std::move(listener)});
@@ -109,7 +109,8 @@ KivCommand::AnalyseCallbackId KivCommand::AddAnalyseNotificationCB(KivCommand* s
                                                                    void* data) {
   if (!callback) return 0;
   const AnalyseCallbackId id = nextAnalyseId_++;
-  analyse_.push_back({id, sender, notificationClass ? notificationClass : "", std::move(callback), data});
+  analyse_.push_back(
+      {id, sender, notificationClass ? notificationClass : "", std::move(callback), data});
   return id;
 }
 

@@ -55,7 +55,7 @@ class KivCommand : public KivImplement<> {
   // Removes every analyse callback of that sender and notification class.
   int RemoveAnalyseNotificationCB(KivCommand* sender, const char* notificationClass);
 
- // Listeners hear every notification this command sends, before it travels
+  // Listeners hear every notification this command sends, before it travels
   // to the receiver; dialog agents use them to watch a notifier directly,
   // whoever its father is. `notificationClass` empty hears every kind.
   using ListenerId = long;

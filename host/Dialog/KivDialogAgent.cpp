@@ -35,7 +35,8 @@ void KivDialogAgent::RemoveNotifiers() {
 
 void KivDialogAgent::OnNotifierSent(KivCommand* sender, KivNotification* notification) {
   const bool accepted = std::any_of(accepted_.begin(), accepted_.end(), [&](const Accepted& a) {
-    return (!a.notifier || a.notifier == sender) && notification->IsAKindOf(a.notificationClass.c_str());
+    return (!a.notifier || a.notifier == sender) &&
+           notification->IsAKindOf(a.notificationClass.c_str());
   });
   if (!accepted) return;
   lastNotification_ = notification;

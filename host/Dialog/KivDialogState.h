@@ -11,7 +11,8 @@ class KivStateCommand;
 
 class KivDialogState {
  public:
-  KivDialogState(KivStateCommand* command, const KivString& name) : command_(command), name_(name) {}
+  KivDialogState(KivStateCommand* command, const KivString& name)
+      : command_(command), name_(name) {}
   KivDialogState(const KivDialogState&) = delete;
   KivDialogState& operator=(const KivDialogState&) = delete;
   ~KivDialogState();

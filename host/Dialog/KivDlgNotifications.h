@@ -8,9 +8,9 @@ class KivDlgNotification : public KivNotification {
   KIV_CLASS(KivDlgNotification, KivNotification, "Dialog")
 };
 
-#define KIV_DLG_NOTIFICATION(Name)                   \
-  class Name : public KivDlgNotification {           \
-    KIV_CLASS(Name, KivDlgNotification, "Dialog")    \
+#define KIV_DLG_NOTIFICATION(Name)                \
+  class Name : public KivDlgNotification {        \
+    KIV_CLASS(Name, KivDlgNotification, "Dialog") \
   };
 
 KIV_DLG_NOTIFICATION(KivDlgDiaOKNotification)

@@ -9,7 +9,9 @@ class KivDlgWindow : public KivDialog {
  public:
   KivDlgWindow(KivDialog* parent, const KivString& name, KivDlgStyle style = 0);
 
-  KivNotification* GetWindCloseNotification() { return NotificationOf<KivDlgWindCloseNotification>(); }
+  KivNotification* GetWindCloseNotification() {
+    return NotificationOf<KivDlgWindCloseNotification>();
+  }
   // False when the window is not shown.
   bool Close();
 

@@ -7,7 +7,8 @@ KIV_DEFINE_IID_BY_NAME(KivIPathAccess);
 KivPathElement_var KivBuildPathElement(KivBaseUnknown* object) {
   if (!object) return NULL_var;
   if (KivIPathAccess_var access = object) {
-    if (KivPathElement_var path = access->GetPathElement(); path && path->GetSize() > 0) return path;
+    if (KivPathElement_var path = access->GetPathElement(); path && path->GetSize() > 0)
+      return path;
   }
   return KivMake<KivPathElement>(object);
 }

@@ -46,11 +46,10 @@ bool KivStateCommand::IsStateOfThis(const KivDialogState* state) const {
 }
 
 KivTransition* KivStateCommand::AddTransition(KivDialogState* from, KivDialogState* to,
-                                              KivStateCondition condition,
-                                              KivStateAction action) {
+                                              KivStateCondition condition, KivStateAction action) {
   if (!from || !IsStateOfThis(from) || (to && !IsStateOfThis(to))) return nullptr;
-  transitions_.push_back(
-      std::make_unique<KivTransition>(KivTransition{from, to, std::move(condition), std::move(action)}));
+  transitions_.push_back(std::make_unique<KivTransition>(
+      KivTransition{from, to, std::move(condition), std::move(action)}));
   return transitions_.back().get();
 }
 
@@ -158,8 +157,8 @@ void KivStateCommand::Evaluate() {
     KivTransition* transition = FirstReadyTransition();
     if (!transition) break;
     if (++chained > kMaxChainedTransitions) {
-      EngineTrace().Print("%s: transitions loop in state \"%s\"; the command ends", GetName().c_str(),
-                          current_->GetName().c_str());
+      EngineTrace().Print("%s: transitions loop in state \"%s\"; the command ends",
+                          GetName().c_str(), current_->GetName().c_str());
       EndCommand(true);
       break;
     }

@@ -59,7 +59,8 @@ class KivStateCommand : public KivDialogAgent {
     return KivStateCondition([bound, data] { return bound ? bound(data) : false; });
   }
   template <class Cmd>
-  static KivStateAction Action(Cmd* self, bool (Cmd::*run)(void*), bool (Cmd::*undo)(void*) = nullptr,
+  static KivStateAction Action(Cmd* self, bool (Cmd::*run)(void*),
+                               bool (Cmd::*undo)(void*) = nullptr,
                                bool (Cmd::*redo)(void*) = nullptr, void* data = nullptr) {
     return KivStateAction(KivBindStateMethod(self, run), KivBindStateMethod(self, undo),
                           KivBindStateMethod(self, redo), data);

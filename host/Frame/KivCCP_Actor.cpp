@@ -28,7 +28,8 @@ bool KivCCP_Actor::ReadSelection() {
     KivISPPActivity_var activity = path ? path->GetLeaf() : nullptr;
     if (!activity || !activity->IsAttached()) continue;
     if (KivIdentity(activity->GetProcessDocument().get()) != KivIdentity(document)) continue;
-    if (!read_.Locate(KivBaseUnknown_var(activity.get()))) read_.Append(KivBaseUnknown_var(activity.get()));
+    if (!read_.Locate(KivBaseUnknown_var(activity.get())))
+      read_.Append(KivBaseUnknown_var(activity.get()));
   }
   return !read_.IsEmpty();
 }
@@ -98,13 +99,13 @@ bool KivCCP_Actor::CanPaste(KivPathElement* target) const {
 HRESULT KivCCP_Actor::Paste(KivPathElement* target) {
   pasted_.RemoveAll();
   if (!CanPaste(target)) return E_FAIL;
-  KivListValKivBaseUnknown_var copies =
-      editor_->GetProcessDocument()->CopyActivities(KivClipboard::GetActivities(),
-                                                    TargetActivity(target));
+  KivListValKivBaseUnknown_var copies = editor_->GetProcessDocument()->CopyActivities(
+      KivClipboard::GetActivities(), TargetActivity(target));
   if (copies.IsEmpty()) return E_FAIL;
   pasted_ = copies;
   KivListValKivBaseUnknown_var paths;
-  for (const auto& copy : copies) paths.Append(KivBaseUnknown_var(editor_->BuildPathElement(copy).get()));
+  for (const auto& copy : copies)
+    paths.Append(KivBaseUnknown_var(editor_->BuildPathElement(copy).get()));
   KivCSO* cso = editor_->GetCSO();
   cso->Empty();
   cso->AddElements(paths);

@@ -10,7 +10,9 @@ KivFrmWindow* AsWindow(KivBaseUnknown* object) {
 }
 }  // namespace
 
-KivFrmLayout* KivFrmLayout::GetCurrentLayout() { return KivApplicationFrame::GetFrame()->GetLayout(); }
+KivFrmLayout* KivFrmLayout::GetCurrentLayout() {
+  return KivApplicationFrame::GetFrame()->GetLayout();
+}
 
 KivFrmLayout::~KivFrmLayout() = default;
 
@@ -40,7 +42,8 @@ void KivFrmLayout::ReleaseWindow(KivFrmWindow* window) {
   if (!at) return;
   KivDelayedDestruction::Request(windows_[at].Detach());
   windows_.RemovePosition(at);
-  if (current_ == window) current_ = windows_.IsEmpty() ? nullptr : AsWindow(windows_[windows_.Size()]);
+  if (current_ == window)
+    current_ = windows_.IsEmpty() ? nullptr : AsWindow(windows_[windows_.Size()]);
 }
 
 void KivFrmLayout::DeleteAllWindows() {

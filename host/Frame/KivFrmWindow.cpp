@@ -3,7 +3,9 @@
 #include "KivFrmLayout.h"
 
 KivFrmWindow::KivFrmWindow(const KivString& name, KivFrmEditor* editor)
-    : KivDlgWindow(nullptr, name), editor_(editor), viewerFrame_(new KivDlgFrame(this, "ViewerFrame")) {
+    : KivDlgWindow(nullptr, name),
+      editor_(editor),
+      viewerFrame_(new KivDlgFrame(this, "ViewerFrame")) {
   SetVisibility(KivDlgShow);
   KivFrmLayout::GetCurrentLayout()->AdoptWindow(this);
 }

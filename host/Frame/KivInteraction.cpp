@@ -70,7 +70,8 @@ KivStepResult KivInteraction::OpenDocument(KivProcessDocument* document) {
   KivFrmEditor* editor = KivApplicationFrame::GetFrame()->OpenEditor(document);
   // The document's own window, so that the layout shows what is open.
   std::string name = document->GetStorageName().ConvertToUTF8();
-  if (const auto slash = name.find_last_of('/'); slash != std::string::npos) name.erase(0, slash + 1);
+  if (const auto slash = name.find_last_of('/'); slash != std::string::npos)
+    name.erase(0, slash + 1);
   if (name.empty()) name = "Process";
   bool hasWindow = false;
   for (const auto& held : KivFrmLayout::GetCurrentLayout()->GetWindows()) {
@@ -128,7 +129,8 @@ KivStepResult KivInteraction::Pick(const KivListValKivBaseUnknown_var& objects) 
   KivStateCommand_var keep(command);
   const int taken = command->OfferPicks(paths);
   if (taken == 0)
-    return EndOfEvent(KivStepResult::Fail(command->GetName().str() + " refused the pick of " + names));
+    return EndOfEvent(
+        KivStepResult::Fail(command->GetName().str() + " refused the pick of " + names));
   return EndOfEvent(KivStepResult::Ok(command->GetName().str() + " took " + std::to_string(taken) +
                                       " of " + names));
 }
@@ -202,8 +204,8 @@ KivStepResult KivInteraction::TypeText(const KivString& dialogName, const KivStr
   auto* editor = FindWidget<KivDlgEditor>(dialogName, editorName, error);
   if (!editor) return EndOfEvent(KivStepResult::Fail(error));
   editor->Type(text);
-  return EndOfEvent(KivStepResult::Ok("typed \"" + text.ConvertToUTF8() + "\" into " +
-                                      Quoted(editorName)));
+  return EndOfEvent(
+      KivStepResult::Ok("typed \"" + text.ConvertToUTF8() + "\" into " + Quoted(editorName)));
 }
 
 KivStepResult KivInteraction::ChooseLine(const KivString& dialogName, const KivString& widgetName,
@@ -226,10 +228,10 @@ KivStepResult KivInteraction::ChooseLine(const KivString& dialogName, const KivS
                                           Quoted(dialogName)));
   }
   if (!chosen)
-    return EndOfEvent(KivStepResult::Fail("no line \"" + line.ConvertToUTF8() + "\" in " +
-                                          Quoted(widgetName)));
-  return EndOfEvent(KivStepResult::Ok("chose \"" + line.ConvertToUTF8() + "\" in " +
-                                      Quoted(widgetName)));
+    return EndOfEvent(
+        KivStepResult::Fail("no line \"" + line.ConvertToUTF8() + "\" in " + Quoted(widgetName)));
+  return EndOfEvent(
+      KivStepResult::Ok("chose \"" + line.ConvertToUTF8() + "\" in " + Quoted(widgetName)));
 }
 
 KivStepResult KivInteraction::Check(const KivString& dialogName, const KivString& buttonName,
@@ -254,8 +256,10 @@ KivStepResult KivInteraction::PressOK(const KivString& dialogName) {
   KivDlgDialog* box = FindBox(dialogName, error);
   if (!box) return EndOfEvent(KivStepResult::Fail(error));
   KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(box));
-  if (!box->IsShownOnScreen()) return EndOfEvent(KivStepResult::Fail(Quoted(dialogName) + " is not shown"));
-  if (!box->PushOK()) return EndOfEvent(KivStepResult::Fail("OK of " + Quoted(dialogName) + " is insensitive"));
+  if (!box->IsShownOnScreen())
+    return EndOfEvent(KivStepResult::Fail(Quoted(dialogName) + " is not shown"));
+  if (!box->PushOK())
+    return EndOfEvent(KivStepResult::Fail("OK of " + Quoted(dialogName) + " is insensitive"));
   return EndOfEvent(KivStepResult::Ok("pressed OK in " + Quoted(dialogName)));
 }
 
@@ -264,7 +268,8 @@ KivStepResult KivInteraction::PressCancel(const KivString& dialogName) {
   KivDlgDialog* box = FindBox(dialogName, error);
   if (!box) return EndOfEvent(KivStepResult::Fail(error));
   KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(box));
-  if (!box->PushCancel()) return EndOfEvent(KivStepResult::Fail(Quoted(dialogName) + " is not shown"));
+  if (!box->PushCancel())
+    return EndOfEvent(KivStepResult::Fail(Quoted(dialogName) + " is not shown"));
   return EndOfEvent(KivStepResult::Ok("pressed Cancel in " + Quoted(dialogName)));
 }
 
@@ -272,6 +277,7 @@ KivStepResult KivInteraction::CloseWindow(const KivString& dialogName) {
   auto* window = dynamic_cast<KivDlgWindow*>(FindDialog(dialogName));
   if (!window) return EndOfEvent(KivStepResult::Fail("no window " + Quoted(dialogName)));
   KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(window));
-  if (!window->Close()) return EndOfEvent(KivStepResult::Fail(Quoted(dialogName) + " is not shown"));
+  if (!window->Close())
+    return EndOfEvent(KivStepResult::Fail(Quoted(dialogName) + " is not shown"));
   return EndOfEvent(KivStepResult::Ok("closed " + Quoted(dialogName)));
 }

@@ -55,7 +55,8 @@ class KivInteraction {
                                 const KivUnicodeString& text);
   static KivStepResult ChooseLine(const KivString& dialogName, const KivString& widgetName,
                                   const KivUnicodeString& line);
-  static KivStepResult Check(const KivString& dialogName, const KivString& buttonName, bool checked);
+  static KivStepResult Check(const KivString& dialogName, const KivString& buttonName,
+                             bool checked);
   static KivStepResult ActivateItem(const KivString& dialogName, const KivString& itemName);
   static KivStepResult PressOK(const KivString& dialogName);
   static KivStepResult PressCancel(const KivString& dialogName);

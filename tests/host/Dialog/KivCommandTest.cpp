@@ -23,10 +23,8 @@ TEST_F(CommandTest, NotificationsTravelUpTheFathersUntilHandled) {
   });
   EXPECT_EQ(leaf->SendNotification(nullptr, ping), 1);
   EXPECT_EQ(heard, (std::vector<std::string>{"top<-leaf"}));
-  const auto id = middle->AddAnalyseNotificationCB(nullptr, "TstPing",
-                                                   [&](KivCommand*, KivNotification*, void*) {
-                                                     heard.push_back("middle");
-                                                   });
+  const auto id = middle->AddAnalyseNotificationCB(
+      nullptr, "TstPing", [&](KivCommand*, KivNotification*, void*) { heard.push_back("middle"); });
   leaf->SendNotification(nullptr, ping);
   EXPECT_EQ(heard.back(), "middle") << "the nearest father that handles it stops it";
   EXPECT_EQ(heard.size(), 2u);

@@ -188,10 +188,11 @@ class TstChoiceBox : public KivDlgDialog {
   KIV_CLASS(TstChoiceBox, KivDlgDialog, "Tests")
  public:
   explicit TstChoiceBox(KivDialog* parent) : KivDlgDialog(parent, "TstChoiceBox") {
-    AddAnalyseNotificationCB(this, GetDiaOKNotification(), [this](KivCommand*, KivNotification*, void*) {
-      ++ownOK;
-      SetVisibility(KivDlgHide);
-    });
+    AddAnalyseNotificationCB(this, GetDiaOKNotification(),
+                             [this](KivCommand*, KivNotification*, void*) {
+                               ++ownOK;
+                               SetVisibility(KivDlgHide);
+                             });
   }
   int ownOK = 0;
 };

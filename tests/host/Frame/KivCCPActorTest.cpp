@@ -62,7 +62,8 @@ TEST_F(CCPActorTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
       << "copied with their children";
 
   // Cut the originals.
-  ASSERT_TRUE(KivInteraction::Select({KivBaseUnknown_var(line.s1.get()), KivBaseUnknown_var(line.s2.get())}));
+  ASSERT_TRUE(KivInteraction::Select(
+      {KivBaseUnknown_var(line.s1.get()), KivBaseUnknown_var(line.s2.get())}));
   editor->GetHSO()->AddElement(editor->BuildPathElement(line.l1));
   ASSERT_TRUE(actor->SetMode(KivCCP_Actor::CopyMode));
   ASSERT_TRUE(actor->ReadSelection());

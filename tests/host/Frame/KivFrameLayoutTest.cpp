@@ -92,7 +92,8 @@ TEST_F(FrameLayoutTest, ViewersOfTheEditorShowItsRegistry) {
   EXPECT_EQ(viewer->AttachRegistry(editor->GetVis2DRegistry()), E_FAIL)
       << "attached when it joined the interactive set";
   EXPECT_EQ(editor->GetISO()->RemoveViewer(viewer), S_OK);
-  EXPECT_EQ(viewer->DetachRegistry(editor->GetVis2DRegistry()), E_FAIL) << "and detached on leaving";
+  EXPECT_EQ(viewer->DetachRegistry(editor->GetVis2DRegistry()), E_FAIL)
+      << "and detached on leaving";
   EXPECT_EQ(editor->GetISO()->RemoveViewer(viewer), E_FAIL);
   EXPECT_NE(KivApplicationFrame::GetFrame()->GetMainWindow(), nullptr);
   EXPECT_TRUE(KivApplicationFrame::GetFrame()->GetMainWindow()->IsVisible());

@@ -43,8 +43,8 @@ class TstViewerCmd : public KivStateCommand {
     KivISPPAbstractActivity_var activity = agent_->GetElementValue();
     new KivFrmWindow(activity->GetActivityLabel().ConvertToUTF8() + "Product Flow Viewer",
                      KivFrmEditor::GetCurrentEditor());
-    auto* notify = new KivDlgNotify(KivApplicationFrame::GetFrame()->GetMainWindow(), "Opened",
-                                    0x10000200);
+    auto* notify =
+        new KivDlgNotify(KivApplicationFrame::GetFrame()->GetMainWindow(), "Opened", 0x10000200);
     notify->DisplayBlocked(activity->GetActivityLabel(), "Info");
     notify->RequestDelayedDestruction();
     return true;
@@ -94,7 +94,8 @@ class TstGroupCmd : public KivStateCommand {
     cancel_->AcceptOnNotify(box_, box_->GetWindCloseNotification());
     cancel_->AcceptOnNotify(box_, box_->GetDiaCANCELNotification());
     AddTransition(start, selectOK, IsOutputSetCondition(agent_), Action(this, &TstGroupCmd::First));
-    AddTransition(selectOK, selectOK, IsOutputSetCondition(agent_), Action(this, &TstGroupCmd::More));
+    AddTransition(selectOK, selectOK, IsOutputSetCondition(agent_),
+                  Action(this, &TstGroupCmd::More));
     AddTransition(selectOK, nullptr, IsOutputSetCondition(cancel_));
     AddTransition(selectOK, nullptr, IsOutputSetCondition(ok_), Action(this, &TstGroupCmd::Apply));
   }
@@ -185,7 +186,8 @@ TEST_F(InteractionTest, DialogIsAnsweredByNameAndOKReportsItsFields) {
   ASSERT_TRUE(KivInteraction::StartCommand("TstGroupCmd"));
   EXPECT_FALSE(KivInteraction::TypeText("TstGroupDlg", "EditorActivityName", "G"))
       << "the box is still hidden";
-  ASSERT_TRUE(KivInteraction::Pick({KivBaseUnknown_var(line.s1.get()), KivBaseUnknown_var(line.s2.get())}))
+  ASSERT_TRUE(
+      KivInteraction::Pick({KivBaseUnknown_var(line.s1.get()), KivBaseUnknown_var(line.s2.get())}))
       << "a multi-selection in one event";
   ASSERT_TRUE(KivInteraction::Pick("S3"));
   EXPECT_EQ(TstGroupCmd::picked, (std::vector<std::string>{"S1", "S2", "S3"}));
