@@ -1,9 +1,25 @@
 #pragma once
-// The hook through which `pexhost view --json` reports the status buttons of
-// a node: it appends one JSON object per button to the open array. Until a
-// module gives activities their buttons there is nothing to report and the
-// array stays empty.
+// The status buttons of a node, as the shell reports and drives them. The
+// plug-in is loaded at run time, so the shell reaches the buttons only
+// through the manager interface (queried by name) and the button rep's
+// inline accessors and virtual operations.
+#include <string>
+
+#include "KivInteraction.h"
+
 class KivBaseUnknown;
 class PexJsonWriter;
 
+// Appends one JSON object per button of the node to the open array: name,
+// location, "shown", "open" and the button's position. Nothing when the node
+// has no buttons (or no module gives activities their buttons).
 void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json);
+
+// The script step "zitblt NODE BUTTON show|hide|click": shows or hides the
+// button through its manager, or clicks it (opens or closes its list).
+KivStepResult PexDriveNodeButton(KivBaseUnknown* node, const std::string& button,
+                                 const std::string& action);
+
+// The check "expect button NODE BUTTON shown|hidden|open|closed".
+KivStepResult PexCheckNodeButton(KivBaseUnknown* node, const std::string& button,
+                                 const std::string& state);

@@ -16,6 +16,7 @@
 #include "MoxIPertNode.h"
 #include "MoxIPertNodeExt.h"
 #include "MoxIPertWindow.h"
+#include "PexNodeButtons.h"
 #include "MoxPertController.h"
 
 namespace {
@@ -113,6 +114,7 @@ KivStepResult PexScriptRunner::RunStep(const PexScriptStep& step) {
       {"render", {1, 1, "FILE.svg|FILE.png"}},
       {"save", {1, 1, "FILE"}},
       {"expect", {1, 4, "WHAT ..."}},
+      {"zitblt", {3, 3, "NODE BUTTON show|hide|click"}},
   };
   const auto shape = shapes.find(step.verb);
   if (shape == shapes.end()) return KivStepResult::Fail("unknown verb");
@@ -130,6 +132,12 @@ KivStepResult PexScriptRunner::RunStep(const PexScriptStep& step) {
   if (v == "view") return session_.View(a.empty() ? std::string() : a[0]);
   if (v == "arrange") return session_.Arrange();
   if (v == "expand" || v == "collapse") return session_.Expand(a[0], v == "expand");
+  if (v == "zitblt") {
+    std::string error;
+    KivBaseUnknown_var node = KivInteraction::FindObject(a[0], error);
+    if (!node) return KivStepResult::Fail(error);
+    return PexDriveNodeButton(node.get(), a[1], a[2]);
+  }
   if (v == "move") {
     if (KivStepResult r = Numbers(a, 1, 2, n); !r) return r;
     return session_.Move(a[0], n[0], n[1]);
@@ -250,6 +258,13 @@ KivStepResult PexScriptRunner::Expect(const std::vector<std::string>& a) {
       return KivStepResult::Fail(Quoted(a[1]) + " is at (" + Format(x) + ", " + Format(y) +
                                  "), not (" + a[2] + ", " + a[3] + ")");
     return KivStepResult::Ok();
+  }
+  if (what == "button") {
+    if (KivStepResult r = arity(3, "NODE BUTTON shown|hidden|open|closed"); !r) return r;
+    std::string error;
+    KivBaseUnknown_var node = FindNode(a[1], error);
+    if (!node) return KivStepResult::Fail(error);
+    return PexCheckNodeButton(node.get(), a[2], a[3]);
   }
   if (what == "state") {
     if (KivStepResult r = arity(2, "NODE expanded|collapsed|plain"); !r) return r;

@@ -1,0 +1,105 @@
+// The status buttons in the host shell: listed by `view --json`, drawn in the
+// picture, and driven by session scripts.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+struct RunResult {
+  std::string out;
+  int status;
+};
+
+RunResult RunPexHost(const std::string& arguments, const std::string& folder) {
+  const std::string command = "cd '" + folder +
+                              "' && env -u KivStartupPath -u KivModulePath -u KivTraces " +
+                              KIV_BINARY_DIR "/bin/pexhost " + arguments + " 2>&1";
+  RunResult result{{}, -1};
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return result;
+  std::array<char, 4096> buffer;
+  std::size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    result.out.append(buffer.data(), n);
+  const int raw = pclose(pipe);
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return result;
+}
+
+class PexHostZitBltTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("pexhost-zitblt-" + std::to_string(::getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  RunResult RunScript(const std::string& text) {
+    std::ofstream(folder_ / "session.pexs")
+        << "open " KIV_SOURCE_DIR "/examples/underbody_line.xml\nview\n"
+        << text;
+    return RunPexHost("run session.pexs", folder_.string());
+  }
+  std::filesystem::path folder_;
+};
+}  // namespace
+
+TEST_F(PexHostZitBltTest, ViewListsEachStationsButtonsAroundItsNode) {
+  const RunResult r = RunPexHost(
+      "view " KIV_SOURCE_DIR "/examples/underbody_line.xml --json -o view.svg", folder_.string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  // "UB010 Floor framing" is drawn at (62.5, 62.5) with a 16 x 8 box.
+  for (
+      const char* button : {
+          R"({"name":"ProductInput","location":"leftmiddle","shown":true,"open":false,"x":54.5,"y":62.5})",
+          R"({"name":"ProductOutput","location":"rightmiddle","shown":true,"open":false,"x":70.5,"y":62.5})",
+          R"({"name":"Resources","location":"bottommiddle","shown":true,"open":false,"x":62.5,"y":58.5})",
+          R"({"name":"BIWStationStatusBars","location":"topleft","shown":true,"open":false,"x":54.5,"y":66.5})",
+      })
+    EXPECT_NE(r.out.find(button), std::string::npos) << button << "\n" << r.out;
+  // Start and Stop nodes have no buttons.
+  EXPECT_NE(
+      r.out.find(
+          R"("type":"Start","x":12.5,"y":87.5,"width":16,"height":8,"superNode":"none","buttons":[])"),
+      std::string::npos);
+  std::ifstream svg(folder_ / "view.svg");
+  const std::string picture((std::istreambuf_iterator<char>(svg)),
+                            std::istreambuf_iterator<char>());
+  EXPECT_NE(picture.find("<image"), std::string::npos);
+}
+
+TEST_F(PexHostZitBltTest, ScriptsClickShowAndHideButtons) {
+  const RunResult r = RunScript(
+      "expect button A2 ProductOutput closed\n"
+      "click 72.5 62.5\n"  // on the output icon, right of the node
+      "expect button A2 ProductOutput open\n"
+      "zitblt A2 ProductOutput click\n"
+      "expect button A2 ProductOutput closed\n"
+      "zitblt A2 ProductOutput hide\n"
+      "expect button A2 ProductOutput hidden\n"
+      "zitblt \"UB010 Floor framing\" ProductOutput show\n"
+      "expect button A2 ProductOutput shown\n"
+      "drag 52.5 62.5 52.5 65.5 3\n");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("dragged ActivManip"), std::string::npos) << r.out;
+}
+
+TEST_F(PexHostZitBltTest, ScriptStepsNameAMissingButtonAndABadAction) {
+  RunResult r = RunScript("zitblt A2 Nothing hide\n");
+  EXPECT_NE(r.status, 0);
+  EXPECT_NE(r.out.find("session.pexs:3"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("no button \"Nothing\""), std::string::npos) << r.out;
+  r = RunScript("zitblt A2 ProductOutput blink\n");
+  EXPECT_NE(r.status, 0);
+  EXPECT_NE(r.out.find("not show, hide or click"), std::string::npos) << r.out;
+  r = RunScript("expect button A2 ProductOutput open\n");
+  EXPECT_NE(r.status, 0);
+  EXPECT_NE(r.out.find("is closed, not open"), std::string::npos) << r.out;
+}
