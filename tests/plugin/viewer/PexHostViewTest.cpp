@@ -19,10 +19,12 @@ struct RunResult {
 // Runs pexhost with no environment of its own (it finds its resources and
 // the plug-in itself); stdout and stderr are both captured.
 RunResult RunPexHost(const std::string& arguments, const std::string& folder = ".") {
-  const std::string command =
-      "cd '" + folder +
-      "' && env -u KivStartupPath -u KivModulePath -u KivTraces " KIV_BINARY_DIR "/bin/pexhost " +
-      arguments + " 2>&1";
+  const std::string command = "cd '" + folder +
+                              "' && env -u KivStartupPath -u KivModulePath -u KivTraces "
+                              "LSAN_OPTIONS=suppressions=" KIV_SOURCE_DIR
+                              "/tests/plugin/viewer/third_party_leaks.supp " KIV_BINARY_DIR
+                              "/bin/pexhost " +
+                              arguments + " 2>&1";
   RunResult result{{}, -1};
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;
