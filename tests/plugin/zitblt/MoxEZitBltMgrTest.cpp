@@ -111,16 +111,6 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
 };
 }  // namespace
 
-TEST_F(MoxEZitBltMgrTest, IsTheActivitysDataExtension) {
-  MoxIZitBltMgr_var manager = Manager(loading_);
-  ASSERT_TRUE(manager);
-  EXPECT_EQ(manager->GetImpl(), KivIdentity(loading_.get()));
-  EXPECT_TRUE(Manager(loading_) == manager);
-  auto* impl = dynamic_cast<MoxEZitBltMgr*>(manager.get());
-  ASSERT_NE(impl, nullptr);
-  EXPECT_EQ(impl, dynamic_cast<MoxEZitBltMgr*>(Manager(loading_).get()));
-}
-
 TEST_F(MoxEZitBltMgrTest, InitWithoutAViewerBuildsNothing) {
   EXPECT_EQ(Manager(station_)->Init(nullptr), 1);
   EXPECT_FALSE(dynamic_cast<MoxEZitBltMgr*>(Manager(station_).get())->IsInitialised());
@@ -345,15 +335,6 @@ TEST_F(MoxEZitBltMgrTest, TheClimbStopsAtAnAncestorWhoseListsAreNotBuilt) {
   RecordingListCmd::Log().clear();
   Manager(welding_)->UpdateZitBltReps("BIWPointFasteningStatusBars");
   EXPECT_EQ(Calls(), (std::vector<std::string>{"W1:BIWPointFasteningStatusBars:Update"}));
-}
-
-TEST_F(MoxEZitBltMgrTest, UpdateAllRefreshesEveryButtonInTableOrder) {
-  Manager(station_)->GetAllZitBlts(nullptr);
-  RecordingListCmd::Log().clear();
-  Manager(station_)->UpdateAllZitBltReps();
-  EXPECT_EQ(Calls(), (std::vector<std::string>{"S1:BIWStationStatusBars:Update",
-                                               "S1:BIWGroupingStatusBars:Update",
-                                               "S1:ProductOutput:Update"}));
 }
 
 TEST_F(MoxEZitBltMgrTest, TheConfigurationIsParsedOnceForEveryManager) {

@@ -169,18 +169,6 @@ TEST_F(MoxZitBltRepTest, DoesNothingBeforeItIsBuilt) {
   EXPECT_EQ(rep_->EmptyExpandedBagRep(), E_FAIL);
 }
 
-TEST_F(MoxZitBltRepTest, LimitsAreTheNodeBoxWidenedByHalfTheButton) {
-  Build("leftmiddle");
-  double xmin, ymin, xmax, ymax;
-  rep_->GetPositioningLimits(xmin, ymin, xmax, ymax);
-  // The button bag spans 4 x 4 units; the lower limit is raised by half the
-  // button, because the top-anchored icons hang below their origin.
-  EXPECT_EQ(xmin, -10.0);
-  EXPECT_EQ(ymin, -2.0);
-  EXPECT_EQ(xmax, 10.0);
-  EXPECT_EQ(ymax, 6.0);
-}
-
 TEST_F(MoxZitBltRepTest, ASideButtonIsDraggedAlongItsSideWithinItsLimits) {
   Build("rightmiddle", "Red", 8.0, 0.0);
   rep_->GetManipulator()->BeginDrag(viewer_, {8, 0});
