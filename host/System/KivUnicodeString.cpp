@@ -1,5 +1,7 @@
 #include "KivUnicodeString.h"
 
+#include "KivUTF8.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -47,23 +49,6 @@ char32_t DecodeOne(std::string_view s, std::size_t& i) {
   return cp;
 }
 
-void EncodeOne(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 }  // namespace
 
 KivUnicodeString::KivUnicodeString(std::string_view utf8) {
@@ -84,7 +69,7 @@ KivUnicodeString KivUnicodeString::BuildFromNum(double value) {
 std::string KivUnicodeString::ConvertToUTF8() const {
   std::string out;
   out.reserve(chars_.size());
-  for (char32_t cp : chars_) EncodeOne(cp, out);
+  for (char32_t cp : chars_) KivAppendUTF8(out, cp);
   return out;
 }
 

@@ -1,25 +1,10 @@
 #include "KivXMLUTF.h"
 
+#include "KivUTF8.h"
+
 #include <xercesc/util/XMLString.hpp>
 
 namespace {
-void AppendCodePoint(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 constexpr char32_t kReplacement = 0xFFFD;
 }  // namespace
 
@@ -31,12 +16,12 @@ void KivXMLAppendUTF8(std::string& out, const XMLCh* text, std::size_t length) {
       out += static_cast<char>(unit);
     } else if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 &&
                text[i + 1] <= 0xDFFF) {
-      AppendCodePoint(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00u));
+      KivAppendUTF8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00u));
       ++i;
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      AppendCodePoint(out, kReplacement);
+      KivAppendUTF8(out, kReplacement);
     } else {
-      AppendCodePoint(out, unit);
+      KivAppendUTF8(out, unit);
     }
   }
 }

@@ -1,5 +1,7 @@
 #include "KivXMLWriter.h"
 
+#include "KivUTF8.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -35,23 +37,6 @@ bool IsName(const std::u32string& s) {
   return true;
 }
 
-void AppendUTF8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 std::string Describe(char32_t c) {
   char buf[16];
@@ -92,7 +77,7 @@ bool AppendEscaped(std::string& out, const std::u32string& text, bool attribute,
         out += attribute ? "&#9;" : "\t";
         break;
       default:
-        AppendUTF8(out, c);
+        KivAppendUTF8(out, c);
     }
   }
   return true;
