@@ -24,7 +24,7 @@ KivStepResult EndOfEvent(KivStepResult result) {
 std::string Quoted(const KivString& s) { return "\"" + s.str() + "\""; }
 
 std::string NameOf(KivBaseUnknown* object) {
-  if (KivISpecObject_var spec = object) return spec->SpecName().ConvertToUTF8();
+  if (KivISpecObject_var named = object) return named->SpecName().ConvertToUTF8();
   if (KivISPPItem_var item = object) return item->GetItemName().ConvertToUTF8();
   return object ? object->IsA() : "nothing";
 }

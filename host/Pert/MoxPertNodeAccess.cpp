@@ -109,13 +109,13 @@ KivUnicodeString Label(KivBaseUnknown* node) {
   if (IsControlNode(node)) return KivUnicodeString(TypeName(node).str());
   KivIGENode_var graphNode(node);
   if (graphNode) return graphNode->GetNodeName();
-  KivISpecObject_var spec(node);
-  return spec ? spec->SpecName() : KivUnicodeString();
+  KivISpecObject_var named(node);
+  return named ? named->SpecName() : KivUnicodeString();
 }
 
 KivString TypeName(KivBaseUnknown* node) {
-  KivISpecObject_var spec(node);
-  if (spec) return spec->SpecType();
+  KivISpecObject_var named(node);
+  if (named) return named->SpecType();
   KivISPPActivity_var activity(node);
   return activity ? KivString(activity->TypeName().ConvertToUTF8()) : KivString();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The objects that hold a link to an item: the product links whose item it is
-// (specification objects whose owner is their activity).
+// (named objects whose owner is their activity).
 
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"

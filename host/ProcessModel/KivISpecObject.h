@@ -1,5 +1,5 @@
 #pragma once
-// The specification view of every model object: name, type and owner.
+// The naming view of every model object: name, type and owner.
 #include "KivProcessModelTypes.h"
 #include "KivString.h"
 #include "KivVar.h"

@@ -81,8 +81,8 @@ class DocumentSaver {
   void SaveProduct(KivIProduct* product, bool resources) {
     out_.StartElement(Text(resources ? fmt::kResourceTag : fmt::kProductTag));
     out_.Attribute("id", Text(Id(product)));
-    KivISpecObject_var spec(product);
-    out_.Attribute("name", spec ? spec->SpecName() : KivUnicodeString());
+    KivISpecObject_var named(product);
+    out_.Attribute("name", named ? named->SpecName() : KivUnicodeString());
     if (resources) {
       KivIResource_var resource(product);
       out_.Attribute("type", resource ? resource->GetResourceType() : KivUnicodeString());
@@ -91,7 +91,7 @@ class DocumentSaver {
     // with none; the alias is written whenever it differs from that.
     const KivUnicodeString alias = product->GetAlias();
     const bool isRoot = !product->FatherProduct();
-    if (isRoot ? alias != (spec ? spec->SpecName() : KivUnicodeString()) : !alias.IsEmpty())
+    if (isRoot ? alias != (named ? named->SpecName() : KivUnicodeString()) : !alias.IsEmpty())
       out_.Attribute("alias", alias);
     if (doc_.GetShow(product) == KivNoShow) out_.Attribute("shown", "false");
     if (KivSPPList children = product->ChildProducts("")) {
@@ -106,9 +106,9 @@ class DocumentSaver {
     const KivListValKivBaseUnknown_var assemblies = doc_.ListAssemblies();
     for (int i = 1; i <= assemblies.Size(); ++i) {
       MoxIMfgAssembly_var assembly(assemblies[i]);
-      KivISpecObject_var spec(assemblies[i]);
+      KivISpecObject_var named(assemblies[i]);
       out_.StartElement(Text(fmt::kAssemblyTag)).Attribute("id", Text(Id(assemblies[i])));
-      out_.Attribute("name", spec ? spec->SpecName() : KivUnicodeString());
+      out_.Attribute("name", named ? named->SpecName() : KivUnicodeString());
       KivListValKivBaseUnknown_var members;
       if (assembly) assembly->GetChildren(members);
       for (int m = 1; m <= members.Size(); ++m)

@@ -72,9 +72,9 @@ void MoxEZitBltMgr::InitializeData() {
   if (!available) return;
 
   KivBaseUnknown* activity = GetImpl();
-  KivISpecObject_var spec(activity);
-  if (!spec) return;
-  const KivUnicodeString activityType(spec->SpecType().str());
+  KivISpecObject_var named(activity);
+  if (!named) return;
+  const KivUnicodeString activityType(named->SpecType().str());
 
   for (const KivIDOMElement_var& element :
        MoxZitBltConfiguration::SelectZitBlts(document, activityType)) {

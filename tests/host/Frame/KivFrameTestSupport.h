@@ -27,8 +27,8 @@ struct TstLine {
 };
 
 inline std::string NameOf(KivBaseUnknown* object) {
-  KivISpecObject_var spec = object;
-  return spec ? spec->SpecName().ConvertToUTF8() : std::string("<none>");
+  KivISpecObject_var named = object;
+  return named ? named->SpecName().ConvertToUTF8() : std::string("<none>");
 }
 
 class FrameFixture : public ::testing::Test {

@@ -77,8 +77,8 @@ class ProcessModelTest : public testing::Test {
   static std::vector<std::string> Names(const KivListValKivBaseUnknown_var& list) {
     std::vector<std::string> names;
     for (auto& object : list) {
-      KivISpecObject_var spec(object.get());
-      names.push_back(spec ? spec->SpecName().ConvertToUTF8() : "?");
+      KivISpecObject_var named(object.get());
+      names.push_back(named ? named->SpecName().ConvertToUTF8() : "?");
     }
     return names;
   }

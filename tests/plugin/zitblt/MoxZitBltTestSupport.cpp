@@ -95,13 +95,13 @@ RecordingSubscriber::~RecordingSubscriber() { UnSubscribe(); }
 int RecordingSubscriber::Subscribe() {
   if (subscribed_) return 0;
   ++Subscriptions();
-  KivISpecObject_var spec(GetImpl());
+  KivISpecObject_var named(GetImpl());
   MoxIZitBltMgr_var manager(GetImpl());
   KivIDOMDocument_var document;
-  if (spec && manager && manager->GetDomDocument(document)) {
-    const std::string activity = spec->SpecName().ConvertToUTF8();
+  if (named && manager && manager->GetDomDocument(document)) {
+    const std::string activity = named->SpecName().ConvertToUTF8();
     for (const auto& element : MoxZitBltConfiguration::SelectZitBlts(
-             document, KivUnicodeString(spec->SpecType().str()))) {
+             document, KivUnicodeString(named->SpecType().str()))) {
       MoxZitBltUpdateData update;
       if (!MoxZitBltConfiguration::ReadUpdateData(element, update)) continue;
       const KivUnicodeString name = element->GetAttribute("Name");
