@@ -1,37 +1,10 @@
 // Runs the host shell as a person does and reads what it prints.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <string>
 
-namespace {
-struct RunResult {
-  std::string out;
-  int status;
-};
-
-// Runs pexhost with the given environment settings and arguments (a shell
-// command line); stdout and stderr are both captured.
-RunResult RunPexHost(const std::string& environment, const std::string& arguments) {
-  const std::string command = "env -u KivStartupPath -u KivModulePath -u KivTraces " + environment +
-                              " " KIV_BINARY_DIR "/bin/pexhost " + arguments + " 2>&1";
-  RunResult result{{}, -1};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  std::array<char, 4096> buffer;
-  std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    result.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
-}
-}  // namespace
+#include "PexHostRunner.h"
 
 TEST(PexHostTest, MainJobListsWhatThePlugInRegisteredWithoutAnyEnvironment) {
-  const RunResult r = RunPexHost("", "");
+  const PexHostRunResult r = RunPexHost("");
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("Startup path: " KIV_SOURCE_DIR "/resources\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("/lib/libMoxPexViewers.so)\n"), std::string::npos) << r.out;
@@ -44,11 +17,12 @@ TEST(PexHostTest, MainJobListsWhatThePlugInRegisteredWithoutAnyEnvironment) {
            "    MoxProcessGroupUtils: base class KivNull, framework MoxPexViewers\n",
        })
     EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n---\n" << r.out;
-  EXPECT_EQ(RunPexHost("", "modules").out, r.out);
+  EXPECT_EQ(RunPexHost("modules").out, r.out);
 }
 
 TEST(PexHostTest, SetVariablesOverrideTheDefaults) {
-  const RunResult r = RunPexHost("KivStartupPath=/somewhere/else KivModulePath=/no/modules", "");
+  const PexHostRunResult r =
+      RunPexHost("", ".", "KivStartupPath=/somewhere/else KivModulePath=/no/modules");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("Startup path: /somewhere/else\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("pexhost: cannot load module MoxPexViewers: libMoxPexViewers.so not found "
@@ -58,10 +32,10 @@ TEST(PexHostTest, SetVariablesOverrideTheDefaults) {
 }
 
 TEST(PexHostTest, UnknownVerbOrModuleNamesTheProblemAndFails) {
-  const RunResult verb = RunPexHost("", "frobnicate");
+  const PexHostRunResult verb = RunPexHost("frobnicate");
   EXPECT_EQ(verb.status, 2);
   EXPECT_NE(verb.out.find("pexhost: unknown verb \"frobnicate\""), std::string::npos) << verb.out;
-  const RunResult module = RunPexHost("", "modules ../evil");
+  const PexHostRunResult module = RunPexHost("modules ../evil");
   EXPECT_EQ(module.status, 1);
   EXPECT_NE(module.out.find("\"../evil\" is not a module name"), std::string::npos) << module.out;
 }

@@ -65,9 +65,7 @@ class MoxPexProductFlowViewerTest : public ViewerFixture {};
 
 TEST_F(MoxPexProductFlowViewerTest, TitleNamesTheFileAndTheNodePath) {
   ViewerLine line;
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.s2));
-  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.s2);
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->GetFullTitle().ConvertToUTF8(), "underbody.process/Line/S2");
   // No width yet: the viewer's 800 pixels hold the whole title.
@@ -81,9 +79,7 @@ TEST_F(MoxPexProductFlowViewerTest, TitleNamesTheFileAndTheNodePath) {
 
 TEST_F(MoxPexProductFlowViewerTest, DrawsTheChildNodesWithTheirLinksAndAnswersAsAPertWindow) {
   ViewerLine line;
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.root));
-  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
   ASSERT_NE(viewer, nullptr);
   MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(viewer));
   ASSERT_TRUE(pertWindow);
@@ -104,9 +100,7 @@ TEST_F(MoxPexProductFlowViewerTest, DrawsTheChildNodesWithTheirLinksAndAnswersAs
 
 TEST_F(MoxPexProductFlowViewerTest, ALevelWithoutActivitiesShowsOnlyItsStartAndStop) {
   ViewerLine line;
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.s4));
-  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.s4);
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->GetPertController()->GetDrawnNodes().Size(), 2);
   EXPECT_EQ(viewer->GetTitle().ConvertToUTF8(), "underbody.process/Line/S4");
@@ -114,9 +108,7 @@ TEST_F(MoxPexProductFlowViewerTest, ALevelWithoutActivitiesShowsOnlyItsStartAndS
 
 TEST_F(MoxPexProductFlowViewerTest, RetargetingReplacesTheNodesCallbacksAndTitle) {
   ViewerLine line;
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.root));
-  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
   ASSERT_NE(viewer, nullptr);
   MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(viewer));
   KivBaseUnknown_var s2 = line.s2;
@@ -138,9 +130,7 @@ TEST_F(MoxPexProductFlowViewerTest, RetargetingReplacesTheNodesCallbacksAndTitle
 
 TEST_F(MoxPexProductFlowViewerTest, DeletingTheWindowReleasesItsViewerAndController) {
   ViewerLine line;
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.root));
-  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
   ASSERT_NE(viewer, nullptr);
   KivISO* iso = KivInteraction::GetCurrentEditor()->GetISO();
   KivVar<MoxPertViewer> pertViewer(viewer->GetPertViewer());
@@ -153,9 +143,7 @@ TEST_F(MoxPexProductFlowViewerTest, DeletingTheWindowReleasesItsViewerAndControl
 
 TEST_F(MoxPexProductFlowViewerTest, ItsContextMenuReframesTheLevel) {
   ViewerLine line;
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.root));
-  MoxPexProductFlowViewer* viewer = CurrentViewer();
+  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
   ASSERT_NE(viewer, nullptr);
   ASSERT_TRUE(KivPertInteraction::OpenContextMenu(viewer->GetPertViewer(), -500, -500));
   const std::vector<KivString> items = KivPertInteraction::GetMenuItemNames();

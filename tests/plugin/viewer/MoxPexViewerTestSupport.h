@@ -81,6 +81,12 @@ class ViewerFixture : public ::testing::Test {
     if (!started) return started;
     return KivInteraction::Pick(activity.get());
   }
+  // Opens the line's document and a viewer on the activity; null when either fails.
+  static MoxPexProductFlowViewer* OpenViewerIn(ViewerLine& line,
+                                               const KivBaseUnknown_var& activity) {
+    KivInteraction::OpenDocument(line.document.get());
+    return OpenViewer(activity) ? CurrentViewer() : nullptr;
+  }
   static KivFrmLayout* Layout() { return KivFrmLayout::GetCurrentLayout(); }
   static MoxPexProductFlowViewer* CurrentViewer() {
     return dynamic_cast<MoxPexProductFlowViewer*>(Layout()->GetCurrentWindow());

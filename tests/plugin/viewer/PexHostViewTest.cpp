@@ -1,41 +1,13 @@
 // pexhost's main job as a person runs it: `view` on the bundled example, and
 // session scripts with their error reporting.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-namespace {
-struct RunResult {
-  std::string out;
-  int status;
-};
+#include "../PexHostRunner.h"
 
-// Runs pexhost with no environment of its own (it finds its resources and
-// the plug-in itself); stdout and stderr are both captured.
-RunResult RunPexHost(const std::string& arguments, const std::string& folder = ".") {
-  const std::string command = "cd '" + folder +
-                              "' && env -u KivStartupPath -u KivModulePath -u KivTraces "
-                              "LSAN_OPTIONS=suppressions=" KIV_SOURCE_DIR
-                              "/tests/plugin/viewer/third_party_leaks.supp " KIV_BINARY_DIR
-                              "/bin/pexhost " +
-                              arguments + " 2>&1";
-  RunResult result{{}, -1};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  std::array<char, 4096> buffer;
-  std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    result.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
-}
+namespace {
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -46,31 +18,21 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
 
-class PexHostScriptTest : public testing::Test {
+class PexHostScriptTest : public PexHostFolderTest {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("pexhost-script-" + std::to_string(::getpid()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   // Writes the script into the test's folder and runs it.
-  RunResult RunScript(const std::string& text) {
+  PexHostRunResult RunScript(const std::string& text) {
     const std::filesystem::path script = folder_ / "session.pexs";
     std::ofstream(script) << text;
     return RunPexHost("run " + script.string(), folder_.string());
   }
   std::string ScriptPath() const { return (folder_ / "session.pexs").string(); }
-
-  std::filesystem::path folder_;
 };
 
 TEST(PexHostViewTest, DrawsTheExampleRootLevelAndListsItsNodesAsJson) {
   const std::filesystem::path svg = std::filesystem::temp_directory_path() /
                                     ("pexhost-view-" + std::to_string(::getpid()) + ".svg");
-  const RunResult r = RunPexHost("view " + kExample + " -o " + svg.string() + " --json");
+  const PexHostRunResult r = RunPexHost("view " + kExample + " -o " + svg.string() + " --json");
   ASSERT_EQ(r.status, 0) << r.out;
   const std::string picture = ReadFile(svg);
   std::filesystem::remove(svg);
@@ -94,21 +56,21 @@ TEST(PexHostViewTest, DrawsTheExampleRootLevelAndListsItsNodesAsJson) {
 }
 
 TEST(PexHostViewTest, OpensTheNamedActivitysLevelAndNamesWhatIsWrong) {
-  const RunResult level = RunPexHost("view " + kExample + " --activity \"Rear floor cell\"");
+  const PexHostRunResult level = RunPexHost("view " + kExample + " --activity \"Rear floor cell\"");
   EXPECT_EQ(level.status, 0) << level.out;
   EXPECT_EQ(level.out, "Opened \"underbody_line.xml/Underbody line/Rear floor cell\"\n");
 
-  const RunResult unknown = RunPexHost("view " + kExample + " --activity Nowhere");
+  const PexHostRunResult unknown = RunPexHost("view " + kExample + " --activity Nowhere");
   EXPECT_EQ(unknown.status, 1);
   EXPECT_NE(unknown.out.find("pexhost view: view Nowhere: "), std::string::npos) << unknown.out;
   EXPECT_NE(unknown.out.find("Nowhere"), std::string::npos);
 
-  const RunResult missing = RunPexHost("view /no/such/file.xml");
+  const PexHostRunResult missing = RunPexHost("view /no/such/file.xml");
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.out.find("pexhost view: open /no/such/file.xml: "), std::string::npos)
       << missing.out;
 
-  const RunResult usage = RunPexHost("view " + kExample + " --activity");
+  const PexHostRunResult usage = RunPexHost("view " + kExample + " --activity");
   EXPECT_EQ(usage.status, 2);
   EXPECT_NE(usage.out.find("--activity needs a value"), std::string::npos) << usage.out;
   EXPECT_EQ(RunPexHost("view").status, 2);
@@ -116,7 +78,7 @@ TEST(PexHostViewTest, OpensTheNamedActivitysLevelAndNamesWhatIsWrong) {
 }
 
 TEST(PexHostViewTest, APictureThatCannotBeWrittenFailsAndNamesThePath) {
-  const RunResult r = RunPexHost("view " + kExample + " -o /no/such/folder/level.svg");
+  const PexHostRunResult r = RunPexHost("view " + kExample + " -o /no/such/folder/level.svg");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("pexhost view: render: cannot write /no/such/folder/level.svg"),
             std::string::npos)
@@ -124,7 +86,7 @@ TEST(PexHostViewTest, APictureThatCannotBeWrittenFailsAndNamesThePath) {
 }
 
 TEST_F(PexHostScriptTest, ASessionOpensViewsRearrangesRendersAndSaves) {
-  const RunResult r = RunScript(
+  const PexHostRunResult r = RunScript(
       "# a whole session\n"
       "open " +
       kExample +
@@ -147,14 +109,15 @@ TEST_F(PexHostScriptTest, ASessionOpensViewsRearrangesRendersAndSaves) {
 }
 
 TEST_F(PexHostScriptTest, AnUnknownVerbStopsTheScriptAtItsLine) {
-  const RunResult r = RunScript("open " + kExample + "\n\n# comment\nfrobnicate now\nview\n");
+  const PexHostRunResult r =
+      RunScript("open " + kExample + "\n\n# comment\nfrobnicate now\nview\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find(ScriptPath() + ":4: frobnicate: unknown verb"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find(":5:"), std::string::npos) << "a step after the failure ran\n" << r.out;
 }
 
 TEST_F(PexHostScriptTest, BadArgumentsNameTheLineAndTheArgument) {
-  RunResult r = RunScript("open " + kExample + "\nview\nmove \"Rear floor cell\" far 10\n");
+  PexHostRunResult r = RunScript("open " + kExample + "\nview\nmove \"Rear floor cell\" far 10\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find(":3: move: \"far\" is not a number"), std::string::npos) << r.out;
   r = RunScript("open\n");
@@ -170,7 +133,7 @@ TEST_F(PexHostScriptTest, BadArgumentsNameTheLineAndTheArgument) {
 }
 
 TEST_F(PexHostScriptTest, AFailingExpectationSaysWhatWasFound) {
-  RunResult r = RunScript("open " + kExample + "\nview\nexpect position A1/Start 0 0\n");
+  PexHostRunResult r = RunScript("open " + kExample + "\nview\nexpect position A1/Start 0 0\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find(":3: expect: \"A1/Start\" is at (12.5, 87.5), not (0, 0)"),
             std::string::npos)
@@ -186,7 +149,7 @@ TEST_F(PexHostScriptTest, AFailingExpectationSaysWhatWasFound) {
 TEST_F(PexHostScriptTest, AFailedStepNeverOverwritesADocument) {
   const std::filesystem::path kept = folder_ / "kept.xml";
   std::ofstream(kept) << "precious";
-  const RunResult r = RunScript("open " + kExample + "\nexpect nodes 1\nsave kept.xml\n");
+  const PexHostRunResult r = RunScript("open " + kExample + "\nexpect nodes 1\nsave kept.xml\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find(":2: expect: the current window shows no PERT level"), std::string::npos)
       << r.out;
@@ -201,7 +164,7 @@ TEST_F(PexHostScriptTest, EveryExampleScriptRunsThrough) {
   for (const auto& entry : std::filesystem::directory_iterator(KIV_SOURCE_DIR "/examples")) {
     if (entry.path().extension() != ".pexs") continue;
     ++scripts;
-    const RunResult r = RunPexHost("run " + entry.path().string(), folder_.string());
+    const PexHostRunResult r = RunPexHost("run " + entry.path().string(), folder_.string());
     EXPECT_EQ(r.status, 0) << entry.path() << "\n" << r.out;
   }
   EXPECT_GE(scripts, 2);
@@ -215,7 +178,7 @@ TEST(PexHostShellTest, TypedStepsRunOneByOneAndAFailureDoesNotEndTheSession) {
   const std::filesystem::path typed =
       std::filesystem::temp_directory_path() / ("pexhost-shell-" + std::to_string(::getpid()));
   std::ofstream(typed) << "view\nexpect level Elsewhere\nexpect nodes 12\nquit\nexpect nodes 0\n";
-  const RunResult r = RunPexHost("shell " + kExample + " < " + typed.string());
+  const PexHostRunResult r = RunPexHost("shell " + kExample + " < " + typed.string());
   std::filesystem::remove(typed);
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("shell:1: view ok"), std::string::npos) << r.out;

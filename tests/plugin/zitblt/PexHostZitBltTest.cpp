@@ -1,58 +1,26 @@
 // The status buttons in the host shell: listed by `view --json`, drawn in the
 // picture, and driven by session scripts.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "../PexHostRunner.h"
+
 namespace {
-struct RunResult {
-  std::string out;
-  int status;
-};
 
-RunResult RunPexHost(const std::string& arguments, const std::string& folder) {
-  const std::string command = "cd '" + folder +
-                              "' && env -u KivStartupPath -u KivModulePath -u KivTraces " +
-                              KIV_BINARY_DIR "/bin/pexhost " + arguments + " 2>&1";
-  RunResult result{{}, -1};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  std::array<char, 4096> buffer;
-  std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    result.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
-}
-
-class PexHostZitBltTest : public testing::Test {
+class PexHostZitBltTest : public PexHostFolderTest {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("pexhost-zitblt-" + std::to_string(::getpid()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-  RunResult RunScript(const std::string& text) {
+  PexHostRunResult RunScript(const std::string& text) {
     std::ofstream(folder_ / "session.pexs")
         << "open " KIV_SOURCE_DIR "/examples/underbody_line.xml\nview\n"
         << text;
     return RunPexHost("run session.pexs", folder_.string());
   }
-  std::filesystem::path folder_;
 };
 }  // namespace
 
 TEST_F(PexHostZitBltTest, ViewListsEachStationsButtonsAroundItsNode) {
-  const RunResult r = RunPexHost(
+  const PexHostRunResult r = RunPexHost(
       "view " KIV_SOURCE_DIR "/examples/underbody_line.xml --json -o view.svg", folder_.string());
   ASSERT_EQ(r.status, 0) << r.out;
   // "UB010 Floor framing" is drawn at (62.5, 62.5) with a 16 x 8 box.
@@ -76,7 +44,7 @@ TEST_F(PexHostZitBltTest, ViewListsEachStationsButtonsAroundItsNode) {
 }
 
 TEST_F(PexHostZitBltTest, ScriptsClickShowAndHideButtons) {
-  const RunResult r = RunScript(
+  const PexHostRunResult r = RunScript(
       "expect button A2 ProductOutput closed\n"
       "click 72.5 62.5\n"  // on the output icon, right of the node
       "expect button A2 ProductOutput open\n"
@@ -92,7 +60,7 @@ TEST_F(PexHostZitBltTest, ScriptsClickShowAndHideButtons) {
 }
 
 TEST_F(PexHostZitBltTest, ScriptStepsNameAMissingButtonAndABadAction) {
-  RunResult r = RunScript("zitblt A2 Nothing hide\n");
+  PexHostRunResult r = RunScript("zitblt A2 Nothing hide\n");
   EXPECT_NE(r.status, 0);
   EXPECT_NE(r.out.find("session.pexs:3"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("no button \"Nothing\""), std::string::npos) << r.out;

@@ -1,0 +1,53 @@
+#pragma once
+// Runs the host shell as a person does and reads what it prints; shared by
+// the shell's test programs.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+struct PexHostRunResult {
+  std::string out;
+  int status;
+};
+
+// Runs pexhost in `folder` with no environment of its own (it finds its
+// resources and the plug-in itself) plus the `environment` settings; stdout
+// and stderr are both captured. Leaks that belong to the font configuration
+// library are suppressed under the leak checker.
+inline PexHostRunResult RunPexHost(const std::string& arguments, const std::string& folder = ".",
+                                   const std::string& environment = "") {
+  const std::string command =
+      "cd '" + folder +
+      "' && env -u KivStartupPath -u KivModulePath -u KivTraces "
+      "LSAN_OPTIONS=suppressions=" KIV_SOURCE_DIR "/tests/plugin/viewer/third_party_leaks.supp " +
+      environment + " " KIV_BINARY_DIR "/bin/pexhost " + arguments + " 2>&1";
+  PexHostRunResult result{{}, -1};
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return result;
+  std::array<char, 4096> buffer;
+  std::size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    result.out.append(buffer.data(), n);
+  const int raw = pclose(pipe);
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return result;
+}
+
+// A fixture with a folder of its own for each test, removed afterwards.
+class PexHostFolderTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("pexhost-" + std::to_string(::getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::filesystem::path folder_;
+};
