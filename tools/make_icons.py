@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the status-button icons into resources/icons/ as 16x16 24-bit BMP files.
+"""Writes the status-button icons into resources/icons/ as 24-bit BMP files.
 
-Each icon is drawn as sixteen rows of sixteen characters; every character names
+Each icon is drawn as sixteen rows of sixteen characters (the show-state icons
+of list rows as eight rows of eight); every character names
 a colour of the palette below ('.' is the white background). Run it from any
 folder:  python3 tools/make_icons.py [output folder]
 """
@@ -156,78 +157,54 @@ ICONS = {
         ".kkkkkkkkkkkkkk.",
         "................",
     ],
-    # A part shown: filled.
+    # The show state of a listed part, 8x8 so that it fits a list row: shown
+    # (filled), hidden (outline only, crossed), partially hidden (half filled).
     "I_PODShownInputPart": [
-        "................",
-        "................",
-        "...kkkkkkkkkk...",
-        "...kggggggggk...",
-        "...kggggggggk...",
-        "...kggyyggggk...",
-        "...kggyyggggk...",
-        "...kggggggggk...",
-        "...kggggggggk...",
-        "...kggggggggk...",
-        "...kggggggggk...",
-        "...kggggggggk...",
-        "...kggggggggk...",
-        "...kkkkkkkkkk...",
-        "................",
-        "................",
+        "........",
+        ".kkkkkk.",
+        ".kggggk.",
+        ".kggggk.",
+        ".kggggk.",
+        ".kggggk.",
+        ".kkkkkk.",
+        "........",
     ],
-    # A part hidden: outline only, crossed.
     "I_PODHiddenInputPart": [
-        "................",
-        "................",
-        "...ssssssssss...",
-        "...sk......ks...",
-        "...s.k....k.s...",
-        "...s..k..k..s...",
-        "...s...kk...s...",
-        "...s...kk...s...",
-        "...s..k..k..s...",
-        "...s.k....k.s...",
-        "...sk......ks...",
-        "...s........s...",
-        "...s........s...",
-        "...ssssssssss...",
-        "................",
-        "................",
+        "........",
+        ".ssssss.",
+        ".sk..ks.",
+        ".s.kk.s.",
+        ".s.kk.s.",
+        ".sk..ks.",
+        ".ssssss.",
+        "........",
     ],
-    # A part partially hidden: half filled.
     "I_PODPartiallyHiddenInputPart": [
-        "................",
-        "................",
-        "...kkkkkkkkkk...",
-        "...kgggg....k...",
-        "...kgggg....k...",
-        "...kgggg....k...",
-        "...kgggg....k...",
-        "...kgggg....k...",
-        "...kgggg....k...",
-        "...kgggg....k...",
-        "...kgggg....k...",
-        "...kgggg....k...",
-        "...kgggg....k...",
-        "...kkkkkkkkkk...",
-        "................",
-        "................",
+        "........",
+        ".kkkkkk.",
+        ".kgg..k.",
+        ".kgg..k.",
+        ".kgg..k.",
+        ".kgg..k.",
+        ".kkkkkk.",
+        "........",
     ],
 }
 
 
 def bmp_bytes(rows):
-    """A 24-bit BMP of the 16x16 picture (rows from the top)."""
-    if len(rows) != 16 or any(len(r) != 16 for r in rows):
-        raise ValueError("an icon is 16 rows of 16 characters")
-    row_size = 16 * 3  # already a multiple of four: no padding
+    """A 24-bit BMP of the square picture (rows from the top, 8 or 16 wide)."""
+    size = len(rows)
+    if size not in (8, 16) or any(len(r) != size for r in rows):
+        raise ValueError("an icon is 8 rows of 8 or 16 rows of 16 characters")
+    row_size = size * 3  # 24 or 48 bytes: a multiple of four, no padding
     pixels = bytearray()
     for row in reversed(rows):  # BMP rows run from the bottom
         for ch in row:
             r, g, b = PALETTE[ch]
             pixels += bytes((b, g, r))
     header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, 16, 16, 1, 24, 0, row_size * 16, 2835, 2835, 0, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 24, 0, row_size * size, 2835, 2835, 0, 0)
     return header + info + bytes(pixels)
 
 

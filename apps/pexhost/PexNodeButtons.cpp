@@ -6,6 +6,7 @@
 #include "MoxIZitBltMgr.h"
 #include "MoxZitBltRep.h"
 #include "PexJsonWriter.h"
+#include "PexListSteps.h"
 
 namespace {
 // The manager of the node's buttons; the shell does not link the plug-in, so
@@ -17,6 +18,17 @@ MoxIZitBltMgr_var ManagerOf(KivBaseUnknown* node) {
   return MoxIZitBltMgr_var::Adopt(static_cast<MoxIZitBltMgr*>(out));
 }
 }  // namespace
+
+MoxZitBltRep* PexFindNodeButton(KivBaseUnknown* node, const std::string& button,
+                                std::string& error) {
+  MoxIZitBltMgr_var manager = ManagerOf(node);
+  MoxZitBltRep* rep = nullptr;
+  if (!manager || FAILED(manager->FindZitBlt(KivUnicodeString(button), &rep)) || !rep) {
+    error = "the node has no button \"" + button + "\"";
+    return nullptr;
+  }
+  return rep;
+}
 
 void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json) {
   MoxIZitBltMgr_var manager = ManagerOf(node);
@@ -44,6 +56,7 @@ void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json) {
       json.Key("y");
       json.Number(at.y);
     }
+    if (!rep->IsButtonCollapse()) PexWriteListRows(rep, json);
     json.EndObject();
   }
 }
@@ -72,10 +85,9 @@ KivStepResult PexDriveNodeButton(KivBaseUnknown* node, const std::string& button
 
 KivStepResult PexCheckNodeButton(KivBaseUnknown* node, const std::string& button,
                                  const std::string& state) {
-  MoxIZitBltMgr_var manager = ManagerOf(node);
-  MoxZitBltRep* rep = nullptr;
-  if (!manager || FAILED(manager->FindZitBlt(KivUnicodeString(button), &rep)) || !rep)
-    return KivStepResult::Fail("the node has no button \"" + button + "\"");
+  std::string error;
+  MoxZitBltRep* rep = PexFindNodeButton(node, button, error);
+  if (!rep) return KivStepResult::Fail(error);
   std::string actual;
   if (state == "shown" || state == "hidden")
     actual = rep->GetStatus() == 1 ? "shown" : "hidden";

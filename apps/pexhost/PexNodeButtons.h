@@ -8,10 +8,16 @@
 #include "KivInteraction.h"
 
 class KivBaseUnknown;
+class MoxZitBltRep;
 class PexJsonWriter;
 
+// The button of that name on the node; null with `error` saying why.
+MoxZitBltRep* PexFindNodeButton(KivBaseUnknown* node, const std::string& button,
+                                std::string& error);
+
 // Appends one JSON object per button of the node to the open array: name,
-// location, "shown", "open" and the button's position. Nothing when the node
+// location, "shown", "open", the button's position and, for an open list,
+// its rows (PexWriteListRows). Nothing when the node
 // has no buttons (or no module gives activities their buttons).
 void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json);
 

@@ -16,6 +16,7 @@
 #include "MoxIPertNode.h"
 #include "MoxIPertNodeExt.h"
 #include "MoxIPertWindow.h"
+#include "PexListSteps.h"
 #include "PexNodeButtons.h"
 #include "MoxPertController.h"
 
@@ -113,8 +114,11 @@ KivStepResult PexScriptRunner::RunStep(const PexScriptStep& step) {
       {"resize", {2, 2, "WIDTH HEIGHT"}},
       {"render", {1, 1, "FILE.svg|FILE.png"}},
       {"save", {1, 1, "FILE"}},
-      {"expect", {1, 4, "WHAT ..."}},
+      {"expect", {1, 8, "WHAT ..."}},
       {"zitblt", {3, 3, "NODE BUTTON show|hide|click"}},
+      {"list", {3, 3, "NODE BUTTON open|close"}},
+      {"scroll", {3, 3, "NODE BUTTON FIRST"}},
+      {"row", {4, 4, "NODE BUTTON ROW select|hide|show"}},
   };
   const auto shape = shapes.find(step.verb);
   if (shape == shapes.end()) return KivStepResult::Fail("unknown verb");
@@ -138,6 +142,8 @@ KivStepResult PexScriptRunner::RunStep(const PexScriptStep& step) {
     if (!node) return KivStepResult::Fail(error);
     return PexDriveNodeButton(node.get(), a[1], a[2]);
   }
+  if (v == "list" || v == "scroll" || v == "row")
+    return PexRunListStep(v, a, session_.CurrentViewer());
   if (v == "move") {
     if (KivStepResult r = Numbers(a, 1, 2, n); !r) return r;
     return session_.Move(a[0], n[0], n[1]);
@@ -266,6 +272,7 @@ KivStepResult PexScriptRunner::Expect(const std::vector<std::string>& a) {
     if (!node) return KivStepResult::Fail(error);
     return PexCheckNodeButton(node.get(), a[2], a[3]);
   }
+  if (what == "rows" || what == "row") return PexExpectListRows(a);
   if (what == "state") {
     if (KivStepResult r = arity(2, "NODE expanded|collapsed|plain"); !r) return r;
     std::string error;
@@ -293,8 +300,8 @@ KivStepResult PexScriptRunner::Expect(const std::vector<std::string>& a) {
     return KivStepResult::Ok();
   }
   return KivStepResult::Fail("unknown expectation " + Quoted(what) +
-                             " (title, level, windows, nodes, position, state, message, "
-                             "no-message)");
+                             " (title, level, windows, nodes, position, state, button, rows, row, "
+                             "message, no-message)");
 }
 
 int PexRunScriptVerb(const std::string& scriptPath, std::ostream& out, std::ostream& err) {

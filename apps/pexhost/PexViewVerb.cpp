@@ -3,19 +3,24 @@
 #include <ostream>
 
 #include "KivFrmWindow.h"
+#include "PexListSteps.h"
 #include "PexSession.h"
 
 int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string document, activity, picture;
+  std::vector<std::string> lists;
   bool json = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--activity" || a == "-o") {
+    if (a == "--activity" || a == "-o" || a == "--open") {
       if (i + 1 >= args.size() || args[i + 1].empty()) {
         err << "pexhost view: " << a << " needs a value\n";
         return 2;
       }
-      (a == "-o" ? picture : activity) = args[++i];
+      if (a == "--open")
+        lists.push_back(args[++i]);
+      else
+        (a == "-o" ? picture : activity) = args[++i];
     } else if (a == "--json") {
       json = true;
     } else if (!a.empty() && a[0] == '-') {
@@ -30,7 +35,7 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (document.empty()) {
     err << "pexhost view: which document? pexhost view DOCUMENT [--activity NAME] "
-           "[-o FILE.svg|FILE.png] [--json]\n";
+           "[--open NODE:BUTTON]... [-o FILE.svg|FILE.png] [--json]\n";
     return 2;
   }
   PexSession session;
@@ -42,6 +47,8 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
   if (KivStepResult r = session.Open(document); !r) return fail("open " + document, r);
   if (KivStepResult r = session.View(activity); !r)
     return fail("view " + (activity.empty() ? std::string("(root level)") : activity), r);
+  for (const std::string& list : lists)
+    if (KivStepResult r = PexOpenList(list); !r) return fail("open list " + list, r);
   if (!picture.empty())
     if (KivStepResult r = session.Render(picture); !r) return fail("render", r);
   if (json) {

@@ -88,6 +88,14 @@ def build(doc):
                 doc.assign_item(operation, item)
             for tool in tools:
                 doc.assign_resource(operation, tool)
+            # What the status bars of the joining operations report.
+            if type_name == "BIWActivitySpotWelding":
+                spots = 8 * (number + len(tools))
+                doc.attribute(operation, "WeldSpots", "long", spots)
+                doc.attribute(operation, "WeldTime", "double", round(spots * 0.9, 1))
+            elif type_name in ("BIWActivityArcWelding", "BIWActivitySealantApplication",
+                               "BIWActivityAdhesiveApplication"):
+                doc.attribute(operation, "SeamLength", "long", 450 + 150 * number)
             made.append(operation)
         previous = start
         for operation in made:

@@ -29,6 +29,7 @@
 #include "MoxPertController.h"
 #include "MoxPertPositionNotify.h"
 #include "MoxPertViewer.h"
+#include "MoxPexPFVRefreshServices.h"
 #include "MoxPexPertBaseServices.h"
 #include "MoxPexTraces.h"
 
@@ -241,8 +242,16 @@ void MoxPexProductFlowViewer::AttachZitBlts(KivBaseUnknown_var& activity) {
 }
 
 void MoxPexProductFlowViewer::RemoveZitBlts(KivBaseUnknown_var& activity) {
+  // The nodes drawn inside expanded super nodes carry buttons too
+  // (AttachZitBlts): they go with the window, or their lists would outlive it.
   std::unique_ptr<KivListValKivBaseUnknown_var> nodes(GetProductFlowViewerNodes(activity));
-  for (auto& node : *nodes) RemoveZitBlt(node);
+  for (auto& node : *nodes) {
+    RemoveZitBlt(node);
+    MoxIPertNodeExt_var ext(node.get());
+    int state = 0;
+    if (ext && SUCCEEDED(ext->GetSuperNodeState(state, 1)) && state == MoxIPertNodeExt::kExpanded)
+      RemoveZitBlts(node);
+  }
 }
 
 void MoxPexProductFlowViewer::AddCallbacks() {
@@ -305,35 +314,25 @@ void MoxPexProductFlowViewer::OnMAModifiedNotification(KivBaseUnknown*, KivNotif
   auto* update = dynamic_cast<MoxMfgUpdateNotification*>(n);
   if (!update || !update->GetMfgAssembly() || !GetEditor()) return;
   KivProcessDocument* document = GetEditor()->GetProcessDocument();
-  if (!document) return;
-  KivBaseUnknown* assembly = update->GetMfgAssembly();
+  MoxIMfgAssembly_var assembly(update->GetMfgAssembly());
+  if (!document || !assembly) return;
   // The activities that list the assembly: assigned to them or linked as a
   // product input or output.
   KivListValKivBaseUnknown_var linked;
-  document->ForEachActivity([&](KivBaseUnknown* activity) {
-    KivISPPFlowMgt_var flow(activity);
-    KivSPPList links = flow ? flow->LinksWithItem(assembly) : nullptr;
-    KivISPPItemMgt_var items(activity);
-    KivSPPList assigned = items ? items->ListItems("Item", 2) : nullptr;
-    const bool isAssigned = assigned && assigned->Locate(KivBaseUnknown_var(assembly)) > 0;
-    if ((links && links->Size() > 0) || isAssigned) linked.Append(KivBaseUnknown_var(activity));
-  });
+  assembly->GetInverslyLinkedActs(linked);
   if (update->GetModification() == "MADeleting") {
     for (const auto& activity : linked) {
       KivISPPItemMgt_var items(activity.get());
-      if (items && items->IsItemAssigned(assembly)) items->RemoveItem(assembly, -1);
+      if (items && items->IsItemAssigned(assembly.get())) items->RemoveItem(assembly.get(), -1);
       KivISPPFlowMgt_var flow(activity.get());
-      KivSPPList links = flow ? flow->LinksWithItem(assembly) : nullptr;
+      KivSPPList links = flow ? flow->LinksWithItem(assembly.get()) : nullptr;
       if (links)
         for (const auto& link : *links) document->RemoveProductLink(link.get());
     }
   }
   // Every linked activity and its ancestors, each once, rebuild their lists.
   KivListValKivBaseUnknown_var refresh;
-  for (const auto& activity : linked)
-    for (KivISPPActivity_var a(activity.get()); a; a = a->ParentActivity())
-      if (refresh.Locate(KivBaseUnknown_var(a.get())) == 0)
-        refresh.Append(KivBaseUnknown_var(a.get()));
+  MoxPexPFVRefreshServices::GetParentProcesses(refresh, linked);
   for (const auto& activity : refresh) {
     MoxIZitBltMgr_var manager(activity.get());
     if (manager) manager->UpdateAllZitBltReps();
@@ -342,10 +341,11 @@ void MoxPexProductFlowViewer::OnMAModifiedNotification(KivBaseUnknown*, KivNotif
 
 void MoxPexProductFlowViewer::OnProductModification(KivBaseUnknown*, KivNotification* n, void*) {
   auto* show = dynamic_cast<KivShowNotif*>(n);
-  if (!show || !KivIProduct_var(show->GetObject())) return;
-  // The lists that show the product are rebuilt by the refresh services
-  // once a module provides them; until then only the change is traced.
-  MoxProductFlowViewerTrace().Write("MoxPexProductFlowViewer::OnProductModification: show changed");
+  KivIProduct_var product(show ? show->GetObject() : nullptr);
+  // The input lists that show the product, one of its fathers or an
+  // assembly holding them redraw their show-state icons.
+  if (product)
+    MoxPexPFVRefreshServices::RefreshReleventPODforProduct(product, KivUnicodeString("ProductInput"));
 }
 
 void MoxPexProductFlowViewer::OnResize(KivBaseUnknown*, KivNotification*, void*) {

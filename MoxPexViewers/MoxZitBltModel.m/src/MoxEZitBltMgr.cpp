@@ -14,6 +14,7 @@
 #include "MoxPertAppInfoNotify.h"
 #include "MoxPexTraces.h"
 #include "MoxZitBltConfiguration.h"
+#include "MoxZitBltRefreshBatch.h"
 #include "MoxZitBltRep.h"
 
 KIV_BOA_DATA_EXTENSION(MoxIZitBltMgr, MoxEZitBltMgr, "PhysicalActivity");
@@ -278,21 +279,24 @@ int MoxEZitBltMgr::Remove() {
   return 0;
 }
 
-bool MoxEZitBltMgr::RefreshThroughCommand(const KivUnicodeString& name) {
+MoxEZitBltMgr::Refresh MoxEZitBltMgr::RefreshThroughCommand(const KivUnicodeString& name) {
   KivVar<MoxIZitBltCBSubscriber> subscriber = GetSubscriber();
-  if (!subscriber) return false;
+  if (!subscriber) return Refresh::kNoCommand;
+  MoxBaseListZitBltCmd* command = nullptr;
+  if (FAILED(subscriber->FindZitBltCmd(name, &command)) || !command) return Refresh::kNoCommand;
+  if (!MoxZitBltRefreshBatch::Claim(GetImpl(), name)) return Refresh::kDoneAlready;
   MoxZitBltRep* rep = nullptr;
   FindZitBlt(name, &rep);
-  MoxBaseListZitBltCmd* command = nullptr;
-  if (FAILED(subscriber->FindZitBltCmd(name, &command)) || !command) return false;
   command->UpdateZitbltData(rep);
-  return true;
+  return Refresh::kRebuilt;
 }
 
 void MoxEZitBltMgr::UpdateZitBltReps(const KivUnicodeString& name) {
-  if (!RefreshThroughCommand(name) || !CascadesUpwards(name)) return;
+  if (RefreshThroughCommand(name) != Refresh::kRebuilt || !CascadesUpwards(name)) return;
   // The station and grouping lists of every ancestor summarise this list:
-  // each ancestor is refreshed once, climbing while it has one of them.
+  // each ancestor is refreshed once, climbing while it has one of them (and
+  // while a batch has not climbed from there already).
+  MoxZitBltRefreshBatch batch;
   KivISPPActivity_var activity(GetImpl());
   KivISPPActivity_var parent = activity ? activity->ParentActivity() : KivISPPActivity_var();
   while (parent) {
@@ -305,9 +309,9 @@ void MoxEZitBltMgr::UpdateZitBltReps(const KivUnicodeString& name) {
       parentManager->UpdateZitBltReps(kGroupingStatusBars);
       return;
     }
-    const bool station = manager->RefreshThroughCommand(kStationStatusBars);
-    const bool grouping = manager->RefreshThroughCommand(kGroupingStatusBars);
-    if (!station && !grouping) return;
+    const Refresh station = manager->RefreshThroughCommand(kStationStatusBars);
+    const Refresh grouping = manager->RefreshThroughCommand(kGroupingStatusBars);
+    if (station != Refresh::kRebuilt && grouping != Refresh::kRebuilt) return;
     parent = parent->ParentActivity();
   }
 }
@@ -317,6 +321,7 @@ unsigned char MoxEZitBltMgr::GetDomDocument(KivVar<KivIDOMDocument>& document) {
 }
 
 void MoxEZitBltMgr::UpdateAllZitBltReps() {
+  MoxZitBltRefreshBatch batch;
   KivListValKivUnicodeString* names = nullptr;
   GetAllZitBlts(&names);
   std::unique_ptr<KivListValKivUnicodeString> owned(names);

@@ -41,9 +41,10 @@ class MoxEZitBltMgr : public KivExtend<KivExtension, MoxIZitBltMgr> {
   void InitializeData();
   void DeleteButtons();
   KivVar<MoxIZitBltCBSubscriber> GetSubscriber();
-  // Refreshes the button of that name through its list command; false when
-  // the activity has no such command.
-  bool RefreshThroughCommand(const KivUnicodeString& name);
+  enum class Refresh { kNoCommand, kRebuilt, kDoneAlready };
+  // Refreshes the button of that name through its list command, unless the
+  // open refresh batch did so already.
+  Refresh RefreshThroughCommand(const KivUnicodeString& name);
 
   bool initialised_ = false;
   KivHashDico<MoxZitBltRep*> buttons_{10};

@@ -58,18 +58,19 @@ TEST_F(MoxZitBltViewerTest, EveryNodeOfTheLevelCarriesItsButtonsAndTheyFollowAMo
   ASSERT_NE(Button(load_, "Resources"), nullptr);
   EXPECT_EQ(input->GetViewer(), static_cast<KivViewer*>(window->GetPertViewer()));
   KivMathVector2Df centre = Centre(weld_);
-  EXPECT_EQ(At(input), (KivMathVector2Df{centre.x - 8, centre.y}));
+  EXPECT_EQ(At(input), (KivMathVector2Df{centre.x - 8, centre.y + 4}));
   EXPECT_EQ(At(fastening), (KivMathVector2Df{centre.x, centre.y + 4}));
 
   ASSERT_TRUE(KivPertInteraction::MovePertNode("Weld", 312.5, 212.5));
   centre = Centre(weld_);
   EXPECT_EQ(centre, (KivMathVector2Df{312.5f, 212.5f}));
-  EXPECT_EQ(At(input), (KivMathVector2Df{centre.x - 8, centre.y}));
+  EXPECT_EQ(At(input), (KivMathVector2Df{centre.x - 8, centre.y + 4}));
   EXPECT_EQ(At(fastening), (KivMathVector2Df{centre.x, centre.y + 4}));
 
-  // A click on the icon, right beside the node, opens the button's list.
+  // A click on the icon, beside the node below its top corner, opens the
+  // button's list.
   const KivMathVector2Df icon = At(input);
-  EXPECT_TRUE(KivPertInteraction::ClickAt(window->GetPertViewer(), icon.x - 2, icon.y));
+  EXPECT_TRUE(KivPertInteraction::ClickAt(window->GetPertViewer(), icon.x - 2, icon.y - 2));
   EXPECT_FALSE(input->IsButtonCollapse());
 
   KivFrmLayout::GetCurrentLayout()->GetCurrentWindow()->DeleteWindow();

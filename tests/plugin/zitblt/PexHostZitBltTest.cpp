@@ -26,7 +26,7 @@ TEST_F(PexHostZitBltTest, ViewListsEachStationsButtonsAroundItsNode) {
   // "UB010 Floor framing" is drawn at (62.5, 62.5) with a 16 x 8 box.
   for (
       const char* button : {
-          R"({"name":"ProductInput","location":"leftmiddle","shown":true,"open":false,"x":54.5,"y":62.5})",
+          R"({"name":"ProductInput","location":"lefttop","shown":true,"open":false,"x":54.5,"y":66.5})",
           R"({"name":"ProductOutput","location":"rightmiddle","shown":true,"open":false,"x":70.5,"y":62.5})",
           R"({"name":"Resources","location":"bottommiddle","shown":true,"open":false,"x":62.5,"y":58.5})",
           R"({"name":"BIWStationStatusBars","location":"topleft","shown":true,"open":false,"x":54.5,"y":66.5})",

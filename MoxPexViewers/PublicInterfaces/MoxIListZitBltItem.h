@@ -1,0 +1,20 @@
+#pragma once
+// An object shown as a row of a status button's list: it gives the row's
+// text. Product input and output links, products, resources and
+// manufacturing assemblies answer it. Operations in slot order.
+#include "KivImplement.h"
+#include "KivUnicodeString.h"
+#include "KivVar.h"
+
+extern const IID IID_MoxIListZitBltItem;
+
+class MoxIListZitBltItem : public virtual KivBaseUnknown {
+  KIV_INTERFACE(MoxIListZitBltItem)
+ public:
+  // The activity node the item belongs to, with a reference for the caller;
+  // `node` is not written when the item names none.
+  virtual HRESULT GetAssociatedNode(KivBaseUnknown** node) = 0;
+  // The row's text; `label` is left as it was on failure.
+  virtual HRESULT GetLabel(KivUnicodeString& label) = 0;
+};
+KIV_DECLARE_VAR(MoxIListZitBltItem);

@@ -1,0 +1,58 @@
+#include "KivSelectShowActions.h"
+
+#include "KivDelayedDestruction.h"
+#include "KivISelectShow.h"
+#include "KivISpecObject.h"
+#include "KivIVisProperties.h"
+#include "KivInterfaceRegistry.h"
+
+KIV_DEFINE_IID_BY_NAME(KivISelectShow);
+
+namespace {
+KivStepResult EndOfEvent(KivStepResult result) {
+  KivDelayedDestruction::Flush();
+  return result;
+}
+
+std::string NameOf(KivBaseUnknown* object) {
+  if (KivISpecObject_var named = object) return "\"" + named->SpecName().ConvertToUTF8() + "\"";
+  return object ? object->IsA() : "nothing";
+}
+}  // namespace
+
+KivStepResult KivSelectShowActions::Select(KivBaseUnknown* picked) {
+  KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
+  if (!editor) return EndOfEvent(KivStepResult::Fail("no document is open"));
+  if (!picked) return EndOfEvent(KivStepResult::Fail("nothing is picked"));
+  KivBaseUnknown_var element(picked);
+  if (KivISelectShow_var standIn = picked) {
+    KivPathElement_var path = editor->BuildPathElement(picked);
+    element = standIn->GetElement(path.get());
+    if (!element) return EndOfEvent(KivStepResult::Fail(NameOf(picked) + " selects nothing"));
+  }
+  editor->GetCSO()->Empty();
+  editor->GetCSO()->AddElement(editor->BuildPathElement(element.get()).get());
+  return EndOfEvent(KivStepResult::Ok("selected " + NameOf(element.get())));
+}
+
+KivStepResult KivSelectShowActions::HideShow(KivBaseUnknown* picked, KivShowAttribut show) {
+  KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
+  if (!editor) return EndOfEvent(KivStepResult::Fail("no document is open"));
+  if (!picked) return EndOfEvent(KivStepResult::Fail("nothing is picked"));
+  KivBaseUnknown_var element(picked);
+  if (KivISelectShow_var standIn = picked) {
+    KivPathElement_var path = editor->BuildPathElement(picked);
+    KivBaseUnknown* given = nullptr;
+    int standsFor = 0;
+    if (FAILED(standIn->GetElementForHideShow(path.get(), given, standsFor)) || !given)
+      return EndOfEvent(KivStepResult::Fail(NameOf(picked) + " hides and shows nothing"));
+    element = KivBaseUnknown_var::Adopt(given);
+  }
+  KivIVisProperties_var properties(element.get());
+  if (!properties)
+    return EndOfEvent(KivStepResult::Fail(NameOf(element.get()) + " cannot be hidden or shown"));
+  if (FAILED(properties->SetShow(show)))
+    return EndOfEvent(KivStepResult::Fail(NameOf(element.get()) + " refused the change"));
+  return EndOfEvent(
+      KivStepResult::Ok((show == KivNoShow ? "hid " : "showed ") + NameOf(element.get())));
+}
