@@ -33,5 +33,7 @@ class MoxIScrollListZitBlt : public virtual KivBaseUnknown {
   // The pointer movement that drags the thumb from where it is to the
   // window starting at row `first`.
   virtual KivMathVector2Df GetThumbDragTo(int first) = 0;
+  // How many times a change of the document had the list filled again.
+  virtual int GetRefreshCount() = 0;
 };
 KIV_DECLARE_VAR(MoxIScrollListZitBlt);

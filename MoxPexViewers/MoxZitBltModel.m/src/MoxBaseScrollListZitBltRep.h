@@ -65,6 +65,9 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   int GetScrollRange() override { return range_; }
   Kiv2DRep* GetScrollThumb() override { return thumb_.get(); }
   KivMathVector2Df GetThumbDragTo(int first) override;
+  int GetRefreshCount() override { return refreshes_; }
+  // The list's command is about to fill it again after a change.
+  void CountRefresh() { ++refreshes_; }
 
  protected:
   ~MoxBaseScrollListZitBltRep() override;
@@ -103,6 +106,7 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   int firstVisible_ = 1;
   int range_;
   int previousFirst_ = 1;
+  int refreshes_ = 0;
   KivVar<Kiv2DRep> track_;
   KivVar<Kiv2DRep> thumb_;
 };

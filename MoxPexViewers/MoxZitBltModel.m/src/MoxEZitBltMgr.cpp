@@ -9,6 +9,7 @@
 #include "KivISpecObject.h"
 #include "KivNotification.h"
 #include "MoxBaseListZitBltCmd.h"
+#include "MoxBaseScrollListZitBltRep.h"
 #include "MoxIPertNode.h"
 #include "MoxIZitBltCBSubscriber.h"
 #include "MoxPertAppInfoNotify.h"
@@ -287,6 +288,7 @@ MoxEZitBltMgr::Refresh MoxEZitBltMgr::RefreshThroughCommand(const KivUnicodeStri
   if (!MoxZitBltRefreshBatch::Claim(GetImpl(), name)) return Refresh::kDoneAlready;
   MoxZitBltRep* rep = nullptr;
   FindZitBlt(name, &rep);
+  if (auto* list = dynamic_cast<MoxBaseScrollListZitBltRep*>(rep)) list->CountRefresh();
   command->UpdateZitbltData(rep);
   return Refresh::kRebuilt;
 }
