@@ -13,16 +13,17 @@ extern const IID IID_MoxIScrollListZitBlt;
 // One row of a list.
 struct MoxScrollListRow {
   KivBaseUnknown_var item;  // the listed object (a link, product, resource or status)
-  KivBaseUnknown_var visu;  // the row's drawing (MoxIScrollListZitBltItemVisu)
+  KivBaseUnknown_var visu;  // the row's drawing (MoxIScrollListZitBltItemVisu); empty
+                            // while the list is closed (rows are drawn when it opens)
   KivUnicodeString label;
   int colour = 249;         // 249 normal, 247 marked
-  bool visible = false;     // inside the window; false when scrolled out
+  bool visible = false;     // drawn inside the window; false when scrolled out or closed
 };
 
 class MoxIScrollListZitBlt : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIScrollListZitBlt)
  public:
-  // The rows, one per listed item with a label; `row` from 1.
+  // The rows, one per listed item; `row` from 1.
   virtual int GetRowCount() = 0;
   virtual bool GetRow(int row, MoxScrollListRow& out) = 0;
   // The window: rows first .. first + range - 1 are shown.

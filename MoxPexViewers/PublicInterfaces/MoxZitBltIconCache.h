@@ -2,7 +2,7 @@
 // The icons of the status buttons, decoded once: a level of a thousand nodes
 // shows a handful of distinct icons thousands of times. Each request still
 // gives the caller an image of its own, and a file changed on disk (another
-// time or size) is decoded again.
+// time or size) is decoded again in the next user event.
 #include "KivPixelImage.h"
 #include "KivUnicodeString.h"
 

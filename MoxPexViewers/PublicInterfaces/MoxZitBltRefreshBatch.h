@@ -19,4 +19,8 @@ class MoxZitBltRefreshBatch {
   // True when the list may be rebuilt now (recorded as rebuilt); false when
   // the open batch rebuilt it already.
   static bool Claim(KivBaseUnknown* activity, const KivUnicodeString& name);
+  // The open batch (a new number for each outermost one), 0 when none is
+  // open: the document does not change during a batch, so what the lists
+  // read of it may be kept for as long as this number stays.
+  static unsigned long Current();
 };

@@ -9,6 +9,8 @@ std::vector<KivBaseUnknown*>& Queue() {
   static std::vector<KivBaseUnknown*> queue;
   return queue;
 }
+
+unsigned long gFlushes = 0;
 }  // namespace
 
 void KivDelayedDestruction::Request(KivBaseUnknown* object) {
@@ -16,6 +18,7 @@ void KivDelayedDestruction::Request(KivBaseUnknown* object) {
 }
 
 std::size_t KivDelayedDestruction::Flush() {
+  ++gFlushes;
   std::size_t done = 0;
   while (!Queue().empty()) {
     std::vector<KivBaseUnknown*> batch;
@@ -29,3 +32,5 @@ std::size_t KivDelayedDestruction::Flush() {
 }
 
 std::size_t KivDelayedDestruction::Pending() { return Queue().size(); }
+
+unsigned long KivDelayedDestruction::FlushCount() { return gFlushes; }

@@ -13,4 +13,7 @@ class KivDelayedDestruction {
   // Returns how many releases were performed.
   static std::size_t Flush();
   static std::size_t Pending();
+  // How many times the queue was flushed: it changes after every user event,
+  // so that what is cached for one event can be checked again at the next.
+  static unsigned long FlushCount();
 };

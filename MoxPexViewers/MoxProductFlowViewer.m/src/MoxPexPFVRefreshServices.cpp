@@ -7,6 +7,7 @@
 #include "KivISPPProductIO.h"
 #include "KivISpecObject.h"
 #include "MoxIZitBltMgr.h"
+#include "MoxZitBltRefreshBatch.h"
 
 namespace {
 const KivString kFirstAssigned("KivProcess_first_assigned");
@@ -52,6 +53,7 @@ void MoxPexPFVRefreshServices::RefreshReleventPODforProduct(const KivIProduct_va
   processes.RemoveDuplicates();
   KivListValKivBaseUnknown_var activities;
   GetParentProcesses(activities, processes);
+  MoxZitBltRefreshBatch batch;
   RefreshPODForActivities(activities, zitBlt);
 }
 

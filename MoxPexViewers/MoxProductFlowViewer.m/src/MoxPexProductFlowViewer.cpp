@@ -30,6 +30,7 @@
 #include "MoxPertPositionNotify.h"
 #include "MoxPertViewer.h"
 #include "MoxPexPFVRefreshServices.h"
+#include "MoxZitBltRefreshBatch.h"
 #include "MoxPexPertBaseServices.h"
 #include "MoxPexTraces.h"
 
@@ -231,6 +232,8 @@ void MoxPexProductFlowViewer::RemoveZitBlt(KivBaseUnknown_var& node) {
 }
 
 void MoxPexProductFlowViewer::AttachZitBlts(KivBaseUnknown_var& activity) {
+  // The lists of a level are filled from one state of the document.
+  MoxZitBltRefreshBatch batch;
   std::unique_ptr<KivListValKivBaseUnknown_var> nodes(GetProductFlowViewerNodes(activity));
   for (auto& node : *nodes) {
     AttachZitBlt(node);
@@ -333,6 +336,7 @@ void MoxPexProductFlowViewer::OnMAModifiedNotification(KivBaseUnknown*, KivNotif
   // Every linked activity and its ancestors, each once, rebuild their lists.
   KivListValKivBaseUnknown_var refresh;
   MoxPexPFVRefreshServices::GetParentProcesses(refresh, linked);
+  MoxZitBltRefreshBatch batch;
   for (const auto& activity : refresh) {
     MoxIZitBltMgr_var manager(activity.get());
     if (manager) manager->UpdateAllZitBltReps();

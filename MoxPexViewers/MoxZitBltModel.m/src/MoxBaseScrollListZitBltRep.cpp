@@ -132,7 +132,12 @@ void MoxBaseScrollListZitBltRep::BuildRep(KivViewer* viewer) {
     SetZitbltButtonGrey(1);
     return;
   }
-  ReFreshZitBltReps(GetLocation());
+  DrawScrollList();
+}
+
+void MoxBaseScrollListZitBltRep::ExpandZitBlt() {
+  MoxZitBltRep::ExpandZitBlt();
+  if (rowsStale_) DrawRows();
 }
 
 bool MoxBaseScrollListZitBltRep::IsItDuplicate(const KivBaseUnknown_var& item) const {
@@ -169,6 +174,7 @@ void MoxBaseScrollListZitBltRep::ReleaseRows() {
 }
 
 void MoxBaseScrollListZitBltRep::RemoveAllItems(unsigned char grey) {
+  rowsStale_ = false;
   ReleaseRows();
   RemoveScroller();
   items_.clear();
@@ -192,7 +198,17 @@ void MoxBaseScrollListZitBltRep::ReFreshZitBltReps(const KivUnicodeString& locat
 }
 
 void MoxBaseScrollListZitBltRep::DrawScrollList() {
+  if (!items_.empty() && IsGrey() && GetZitBltExpanded()) SetZitbltButtonGrey(0);
+  if (!IsButtonCollapse()) return DrawRows();
+  ReleaseRows();
+  RemoveScroller();
+  rowsStale_ = true;
+  ReDraw();
+}
+
+void MoxBaseScrollListZitBltRep::DrawRows() {
   // Drawing twice does not draw the rows twice.
+  rowsStale_ = false;
   ReleaseRows();
   RemoveScroller();
   const int n = static_cast<int>(items_.size());
@@ -202,7 +218,7 @@ void MoxBaseScrollListZitBltRep::DrawScrollList() {
   else
     firstVisible_ = 1;
   for (const Entry& e : items_)
-    AppendScrollList(e.item, 0, e.stateCode == kStateMarked ? kMarkedColour : kNormalColour);
+    AppendScrollList(e.item, e.stateCode == kStateMarked ? kMarkedColour : kNormalColour);
   if (!scrollBarHidden_) {
     ShiftRows(firstVisible_ - 1);
     ShowWindow();
@@ -210,11 +226,9 @@ void MoxBaseScrollListZitBltRep::DrawScrollList() {
   ReDraw();
 }
 
-void MoxBaseScrollListZitBltRep::AppendScrollList(const KivBaseUnknown_var& item,
-                                                  unsigned char keepGrey, int colour) {
+void MoxBaseScrollListZitBltRep::AppendScrollList(const KivBaseUnknown_var& item, int colour) {
   Kiv2DBagRep* expanded = GetZitBltExpanded();
   if (!item || !expanded) return;
-  if (rows_.empty() && !keepGrey && IsGrey()) SetZitbltButtonGrey(0);
   AddListItemRep(expanded, item, static_cast<int>(rows_.size()) + 1, colour);
 }
 
@@ -406,16 +420,20 @@ void MoxBaseScrollListZitBltRep::OnButtonMoved() {
 }
 
 bool MoxBaseScrollListZitBltRep::GetRow(int row, MoxScrollListRow& out) {
-  if (row < 1 || row > static_cast<int>(rows_.size())) return false;
-  const auto& visu = rows_[static_cast<std::size_t>(row - 1)];
+  if (row < 1 || row > static_cast<int>(items_.size())) return false;
   const Entry& entry = items_[static_cast<std::size_t>(row - 1)];
   out.item = entry.item;
-  out.visu = KivBaseUnknown_var(visu.get());
   out.label = KivUnicodeString();
   if (MoxIListZitBltItem_var listed = entry.item.get()) listed->GetLabel(out.label);
   out.colour = entry.stateCode == kStateMarked ? kMarkedColour : kNormalColour;
-  Kiv2DRep* label = MainGraphic(visu->GiveRep());
-  out.visible = label && label->IsShown();
+  out.visu = NULL_var;
+  out.visible = false;
+  if (row <= static_cast<int>(rows_.size())) {
+    const auto& visu = rows_[static_cast<std::size_t>(row - 1)];
+    out.visu = KivBaseUnknown_var(visu.get());
+    Kiv2DRep* label = MainGraphic(visu->GiveRep());
+    out.visible = label && label->IsShown();
+  }
   return true;
 }
 

@@ -8,6 +8,9 @@
 // location. Other modules and the host shell read it through
 // MoxIScrollListZitBlt.
 //
+// The rows of a closed list are drawn when it opens: a level of a thousand
+// nodes fills thousands of lists that nobody looks at.
+//
 // Locations fall in two groups for scrolling: lists that grow downwards
 // ("leftbottom", "bottomleft", "bottommiddle", "leftmiddle", "rightbottom",
 // "bottomright") move their rows up by one step when scrolling forward, the
@@ -35,6 +38,8 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   // Builds the button and, for a non-empty list, its rows; an empty list
   // greys the button.
   void BuildRep(KivViewer* viewer) override;
+  // Opening draws the rows when they are not drawn yet.
+  void ExpandZitBlt() override;
   int AnalyseNotification(KivCommand* sender, KivNotification* notification) override;
 
   // Adds an item with its assignment state (MoxIListZitBltItemState: 0
@@ -43,7 +48,7 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   // no label are left out.
   void AppendItem(const KivBaseUnknown_var& item, int state);
   // Builds the rows and the scroll bar of the present items, places the
-  // window and redraws.
+  // window and redraws; for a closed list, when it opens.
   void DrawScrollList();
   // Empties the list and its drawing; `grey` non-zero greys the button.
   void RemoveAllItems(unsigned char grey);
@@ -59,7 +64,7 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   Kiv2DManipulator* GetScrollManipulator() const { return scrollManipulator_.get(); }
 
   // MoxIScrollListZitBlt
-  int GetRowCount() override { return static_cast<int>(rows_.size()); }
+  int GetRowCount() override { return static_cast<int>(items_.size()); }
   bool GetRow(int row, MoxScrollListRow& out) override;
   int GetFirstVisible() override { return firstVisible_; }
   int GetScrollRange() override { return range_; }
@@ -78,7 +83,8 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
     int stateCode;  // 1 normal, 2 marked, 0 none
   };
 
-  void AppendScrollList(const KivBaseUnknown_var& item, unsigned char keepGrey, int colour);
+  void DrawRows();
+  void AppendScrollList(const KivBaseUnknown_var& item, int colour);
   void AddListItemRep(Kiv2DBagRep* bag, const KivBaseUnknown_var& item, int index, int colour);
   void ReleaseRows();
   void AddScroller();
@@ -102,6 +108,8 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   KivVar<Kiv2DManipulator> scrollManipulator_;
   bool upward_ = false;
   bool scrollBarHidden_ = false;
+  // The items changed since the rows were drawn.
+  bool rowsStale_ = false;
   KivBaseUnknown* owner_;
   int firstVisible_ = 1;
   int range_;

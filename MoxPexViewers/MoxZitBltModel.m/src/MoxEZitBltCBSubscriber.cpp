@@ -15,6 +15,7 @@
 #include "MoxIZitBltMgr.h"
 #include "MoxPexTraces.h"
 #include "MoxZitBltConfiguration.h"
+#include "MoxZitBltNotificationRouter.h"
 #include "MoxZitBltRefreshBatch.h"
 
 KIV_BOA_DATA_EXTENSION(MoxIZitBltCBSubscriber, MoxEZitBltCBSubscriber, "PhysicalActivity");
@@ -42,8 +43,8 @@ int MoxEZitBltCBSubscriber::Subscribe() {
   if (subscribed_) return 0;
   KivISPPActivityModificationEvents_var events(RootOf(GetImpl()).get());
   if (KivEventPublisher* publisher = events ? events->GetNotificationDispatcher() : nullptr)
-    callback_ = AddCallback(publisher, KivSPPActivityNotificationDispatcher::DISPATCHER_SPP_VIEWS_CHANGE,
-                            KivMemberCallback(this, &MoxEZitBltCBSubscriber::OnActivityCB));
+    callback_ = MoxZitBltNotificationRouter::Join(
+        publisher, GetImpl(), KivMemberCallback(this, &MoxEZitBltCBSubscriber::OnActivityCB));
   InitializeData();
   subscribed_ = true;
   return 0;
@@ -85,9 +86,9 @@ int MoxEZitBltCBSubscriber::UnSubscribe() {
     commands_.RemoveAll();
     subscribed_ = false;
   }
-  // Removed by identifier: the activity may be going, and with it the way
-  // to its root.
-  if (callback_ != kKivNoCallback) RemoveCallback(callback_);
+  // Left by identifier: the activity may be going, and with it the way to
+  // its root.
+  if (callback_ != kKivNoCallback) MoxZitBltNotificationRouter::Leave(callback_);
   callback_ = kKivNoCallback;
   return 0;
 }
@@ -136,8 +137,7 @@ void MoxEZitBltCBSubscriber::OnActivityCB(KivBaseUnknown* publisher, KivNotifica
   const bool updating = UpdatingAssemblies(RootOf(GetImpl()));
   if (updating) gIgnoreNotifications = 0;
   auto* change = dynamic_cast<KivSPPActivityNotification*>(n);
-  if (!gIgnoreNotifications && change &&
-      KivIdentity(change->GetFather()) == KivIdentity(GetImpl())) {
+  if (!gIgnoreNotifications && change) {
     // A command may end the activity's buttons (the activity was deleted),
     // which empties the table: walk a copy, and stop once unsubscribed.
     std::vector<KivVar<MoxBaseListZitBltCmd>> commands;

@@ -5,8 +5,9 @@
 // passes them the activity notifications of the activity's process that
 // concern this activity (their father is the activity).
 //
-// It subscribes once to its own root activity's modification events: the
-// process the activity belongs to, whichever editor is current.
+// It listens once to its own root activity's modification events (the
+// process the activity belongs to, whichever editor is current), through the
+// router that passes each notification to the subscriber of its father.
 #include "KivCallback.h"
 #include "KivExtension.h"
 #include "KivHashDico.h"

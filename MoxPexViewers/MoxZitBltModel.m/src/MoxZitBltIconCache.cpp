@@ -6,11 +6,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "KivDelayedDestruction.h"
 #include "KivEnvironment.h"
 #include "KivPathSearch.h"
 
 namespace {
 struct DecodedIcon {
+  // The user event (KivDelayedDestruction::FlushCount) the file was last
+  // looked at in: a level of a thousand lists asks for the same icons tens
+  // of thousands of times in one event.
+  unsigned long checkedIn = 0;
   std::filesystem::file_time_type writeTime;
   std::uintmax_t size = 0;
   int width = 0;
@@ -45,25 +50,34 @@ std::vector<std::uint8_t> Pixels(KivPixelImage& image, bool grey) {
 
 // The decoded icon at `path`, decoding it when it is new or changed.
 const DecodedIcon* Decoded(const std::string& path) {
+  auto& icons = State().icons;
+  auto cached = icons.find(path);
+  const unsigned long event = KivDelayedDestruction::FlushCount();
+  if (cached != icons.end() && cached->second.checkedIn == event) return &cached->second;
   std::error_code ec;
   const auto writeTime = std::filesystem::last_write_time(path, ec);
   if (ec) return nullptr;
   const auto size = std::filesystem::file_size(path, ec);
   if (ec) return nullptr;
-  auto& icons = State().icons;
-  auto it = icons.find(path);
-  if (it != icons.end() && it->second.writeTime == writeTime && it->second.size == size)
-    return &it->second;
+  if (cached != icons.end() && cached->second.writeTime == writeTime &&
+      cached->second.size == size) {
+    cached->second.checkedIn = event;
+    return &cached->second;
+  }
 
   auto colour = KivVar<KivPixelImage>::Adopt(KivPixelImage::CreateFromFile(KivString(path), 0));
   auto grey = KivVar<KivPixelImage>::Adopt(KivPixelImage::CreateFromFile(KivString(path), 0));
   if (!colour || !grey) {
-    if (it != icons.end()) icons.erase(it);
+    if (cached != icons.end()) icons.erase(cached);
     return nullptr;
   }
-  DecodedIcon decoded{
-      writeTime,          size, colour->GetWidth(), colour->GetHeight(), Pixels(*colour, false),
-      Pixels(*grey, true)};
+  DecodedIcon decoded{event,
+                      writeTime,
+                      size,
+                      colour->GetWidth(),
+                      colour->GetHeight(),
+                      Pixels(*colour, false),
+                      Pixels(*grey, true)};
   return &(icons[path] = std::move(decoded));
 }
 }  // namespace

@@ -9,6 +9,8 @@
 namespace {
 struct OpenBatches {
   int depth = 0;
+  unsigned long current = 0;
+  unsigned long last = 0;
   std::set<std::pair<const KivBaseUnknown*, std::string>> rebuilt;
 };
 
@@ -18,11 +20,17 @@ OpenBatches& Open() {
 }
 }  // namespace
 
-MoxZitBltRefreshBatch::MoxZitBltRefreshBatch() { ++Open().depth; }
+MoxZitBltRefreshBatch::MoxZitBltRefreshBatch() {
+  if (Open().depth++ == 0) Open().current = ++Open().last;
+}
 
 MoxZitBltRefreshBatch::~MoxZitBltRefreshBatch() {
-  if (--Open().depth == 0) Open().rebuilt.clear();
+  if (--Open().depth > 0) return;
+  Open().rebuilt.clear();
+  Open().current = 0;
 }
+
+unsigned long MoxZitBltRefreshBatch::Current() { return Open().current; }
 
 bool MoxZitBltRefreshBatch::Claim(KivBaseUnknown* activity, const KivUnicodeString& name) {
   if (Open().depth == 0) return true;

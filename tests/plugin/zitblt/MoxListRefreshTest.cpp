@@ -135,6 +135,7 @@ TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsGoWithTheirWindow) {
   ASSERT_EQ(traverser->ChangePertNodeShape(1), S_OK);
   ASSERT_NE(Button(line_.weld, "Resources"), nullptr);
 
+  Button(line_.s1, "ProductInput")->ChangeBtnState();
   MoxScrollListRow row;
   ASSERT_TRUE(List(line_.s1, "ProductInput")->GetRow(1, row));
   ASSERT_TRUE(KivSelectShowActions::HideShow(row.visu.get(), KivNoShow));

@@ -12,8 +12,8 @@ class MoxScrollListTest : public ListFixture {
     list_ = NULL_var;
     ListFixture::TearDown();
   }
-  // A list of `items` products at `location`, drawn.
-  MoxBaseScrollListZitBltRep* Make(const char* location, int items) {
+  // A list of `items` products at `location`, open unless said otherwise.
+  MoxBaseScrollListZitBltRep* Make(const char* location, int items, bool open = true) {
     if (!line_.root) line_.Build(document_.get());
     list_ = KivVar<MoxBaseScrollListZitBltRep>::Adopt(dynamic_cast<MoxBaseScrollListZitBltRep*>(
         fctCreateMoxBaseScrollListZitBltRep(line_.s1.get())));
@@ -21,6 +21,7 @@ class MoxScrollListTest : public ListFixture {
     list_->SetLocation(location);
     list_->SetIcon("ZitBltResources");
     list_->BuildRep(viewer_);
+    if (open) list_->ChangeBtnState();
     for (int i = 1; i <= items; ++i)
       list_->AppendItem(document_->CreateProduct(nullptr, "P" + std::to_string(i)).get(), 0);
     list_->DrawScrollList();
@@ -70,6 +71,12 @@ TEST_F(MoxScrollListTest, AListLongerThanItsWindowHasAScrollBarExceptAtTheMiddle
   Make("leftmiddle", 6);
   EXPECT_EQ(list_->GetScrollThumb(), nullptr);
   EXPECT_EQ(Visible(), "12345");
+  // A closed list draws its rows when it opens.
+  Make("bottommiddle", 6, false);
+  EXPECT_EQ(Visible(), "");
+  EXPECT_EQ(list_->GetZitBltExpanded()->GetChildCount(), 0);
+  list_->ChangeBtnState();
+  EXPECT_EQ(Visible(), "12345");
 }
 
 TEST_F(MoxScrollListTest, TheThumbMovesTheWindowWithinTheListAndOneRowStepsMoveTheLabels) {
@@ -115,7 +122,7 @@ TEST_F(MoxScrollListTest, TheContextMenuHidesAndShowsTheScrollBarOfALongList) {
 }
 
 TEST_F(MoxScrollListTest, AnItemIsListedOnceAndAListWithoutItemsIsGrey) {
-  MoxBaseScrollListZitBltRep* list = Make("topright", 0);
+  MoxBaseScrollListZitBltRep* list = Make("topright", 0, false);
   EXPECT_TRUE(list->IsGrey());
   KivIProduct_var product(line_.panel.get());
   list->AppendItem(KivBaseUnknown_var(product.get()), 0);

@@ -3,6 +3,7 @@
 
 #include "Kiv2DImagePixelRep.h"
 #include "KivApplicationFrame.h"
+#include "KivDelayedDestruction.h"
 #include "KivFrmEditor.h"
 #include "KivViewer.h"
 #include "MoxZitBltRep.h"
@@ -232,9 +233,11 @@ TEST_F(MoxZitBltRepTest, AnIconIsDecodedOnceButReadAgainWhenTheFileChanges) {
   const auto written = std::filesystem::last_write_time(file);
   WriteTestIcon(file, 30, 200, 30);
   std::filesystem::last_write_time(file, written + std::chrono::seconds(2));
+  KivDelayedDestruction::Flush();  // the next user event sees the new file
   Build("topmiddle", "Red");
   EXPECT_EQ(Icon()->GetPixelImage()->GetPixel(5, 5), (KivRgba{30, 200, 30, 255}));
   std::filesystem::remove(file);
+  KivDelayedDestruction::Flush();
   Build("topmiddle", "Red");
   EXPECT_EQ(rep_->GetZitBltBtn()->GetChildCount(), 0);
 }

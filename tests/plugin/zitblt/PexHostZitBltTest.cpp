@@ -71,3 +71,44 @@ TEST_F(PexHostZitBltTest, ScriptStepsNameAMissingButtonAndABadAction) {
   EXPECT_NE(r.status, 0);
   EXPECT_NE(r.out.find("is closed, not open"), std::string::npos) << r.out;
 }
+
+TEST_F(PexHostZitBltTest, ViewListsTheRowsOfTheListsItOpens) {
+  const PexHostRunResult r = RunPexHost(
+      "view " KIV_SOURCE_DIR "/examples/underbody_line.xml --open \"UB010 Floor framing:ProductInput\" "
+      "--open A2:Resources --json",
+      folder_.string());
+  ASSERT_EQ(r.status, 0) << r.out;
+  for (const char* row : {
+           R"("open":true,"x":54.5,"y":66.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
+           R"("rows":[{"id":"R10","name":"Fixture UB010","state":"normal","colour":249,"visible":true}])",
+       })
+    EXPECT_NE(r.out.find(row), std::string::npos) << row << "\n" << r.out;
+  EXPECT_NE(RunPexHost("view " KIV_SOURCE_DIR "/examples/underbody_line.xml --open A2").out.find(
+                "\"A2\" is not NODE:BUTTON"),
+            std::string::npos);
+}
+
+TEST_F(PexHostZitBltTest, ScriptsOpenScrollAndPickListRows) {
+  PexHostRunResult r = RunScript(
+      "list A21 ProductInput open\n"
+      "expect rows A21 ProductInput 8\n"
+      "expect row A21 ProductInput 6 \"Dash cross member\" scrolled\n"
+      "scroll A21 ProductInput 3\n"
+      "expect row A21 ProductInput 6 \"Dash cross member\" visible\n"
+      "row A21 ProductInput 4 hide\n"
+      "expect row A21 ProductInput 4 \"Front longitudinal reinforcement RH\" HIDDEN visible\n"
+      "expect row A6 ProductInput 1 \"Front floor assembly\" normal\n"
+      "render lists.png\n");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("hid \"Front longitudinal reinforcement RH\""), std::string::npos) << r.out;
+  for (const auto& [step, message] : {
+           std::pair{"scroll A2 ProductInput 2\n", "the list is closed"},
+           {"list A2 Resources open\nscroll A2 Resources 2\n", "the list has no scroll bar"},
+           {"list A2 Resources open\nrow A2 Resources 2 select\n", "the list has 1 rows, no row 2"},
+           {"expect row A2 Resources 1 Robot\n", "row 1 is \"Fixture UB010\", not \"Robot\""},
+       }) {
+    r = RunScript(step);
+    EXPECT_EQ(r.status, 1) << step;
+    EXPECT_NE(r.out.find(message), std::string::npos) << step << r.out;
+  }
+}
