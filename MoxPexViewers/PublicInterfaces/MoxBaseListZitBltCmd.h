@@ -16,6 +16,7 @@
 #include "KivUnicodeString.h"
 
 class MoxZitBltRep;
+class MoxBaseScrollListZitBltRep;
 class KivNotification;
 
 class MoxBaseListZitBltCmd : public KivCommand {
@@ -59,6 +60,9 @@ class MoxBaseListZitBltCmd : public KivCommand {
   // Parses the status-bar file unless it is parsed already.
   explicit MoxBaseListZitBltCmd(KivBaseUnknown* owner = nullptr);
   ~MoxBaseListZitBltCmd() override = default;
+  // The list `rep` is, emptied (its button grey until rows come); null when
+  // `rep` is no list. Every fill starts with it.
+  static MoxBaseScrollListZitBltRep* EmptyList(MoxZitBltRep* rep);
   // The filter of the input lists: a product input link added or removed,
   // a product or assembly assigned or unassigned.
   static bool ChangesInputs(int kind, KivBaseUnknown* object);

@@ -18,12 +18,18 @@ std::string NameOf(KivBaseUnknown* object) {
   if (KivISpecObject_var named = object) return "\"" + named->SpecName().ConvertToUTF8() + "\"";
   return object ? object->IsA() : "nothing";
 }
+
+// Why a pick cannot be acted on, or nothing.
+std::string Unusable(KivFrmEditor* editor, KivBaseUnknown* picked) {
+  if (!editor) return "no document is open";
+  return picked ? std::string() : "nothing is picked";
+}
 }  // namespace
 
 KivStepResult KivSelectShowActions::Select(KivBaseUnknown* picked) {
   KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
-  if (!editor) return EndOfEvent(KivStepResult::Fail("no document is open"));
-  if (!picked) return EndOfEvent(KivStepResult::Fail("nothing is picked"));
+  if (std::string why = Unusable(editor, picked); !why.empty())
+    return EndOfEvent(KivStepResult::Fail(why));
   KivBaseUnknown_var element(picked);
   if (KivISelectShow_var standIn = picked) {
     KivPathElement_var path = editor->BuildPathElement(picked);
@@ -37,8 +43,8 @@ KivStepResult KivSelectShowActions::Select(KivBaseUnknown* picked) {
 
 KivStepResult KivSelectShowActions::HideShow(KivBaseUnknown* picked, KivShowAttribut show) {
   KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
-  if (!editor) return EndOfEvent(KivStepResult::Fail("no document is open"));
-  if (!picked) return EndOfEvent(KivStepResult::Fail("nothing is picked"));
+  if (std::string why = Unusable(editor, picked); !why.empty())
+    return EndOfEvent(KivStepResult::Fail(why));
   KivBaseUnknown_var element(picked);
   if (KivISelectShow_var standIn = picked) {
     KivPathElement_var path = editor->BuildPathElement(picked);

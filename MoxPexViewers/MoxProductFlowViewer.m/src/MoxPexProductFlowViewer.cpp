@@ -55,6 +55,13 @@ char32_t CharAt(const KivUnicodeString& s, int index) {
 bool IsGraphNode(const KivBaseUnknown_var& object) {
   return static_cast<bool>(KivIGENode_var(object.get()));
 }
+
+// The nodes drawn inside an expanded super node carry buttons too.
+bool IsExpandedSuperNode(const KivBaseUnknown_var& node) {
+  MoxIPertNodeExt_var ext(node.get());
+  int state = 0;
+  return ext && SUCCEEDED(ext->GetSuperNodeState(state, 1)) && state == MoxIPertNodeExt::kExpanded;
+}
 }  // namespace
 
 MoxPexProductFlowViewer::MoxPexProductFlowViewer(const KivString& name, KivFrmEditor* editor,
@@ -237,23 +244,17 @@ void MoxPexProductFlowViewer::AttachZitBlts(KivBaseUnknown_var& activity) {
   std::unique_ptr<KivListValKivBaseUnknown_var> nodes(GetProductFlowViewerNodes(activity));
   for (auto& node : *nodes) {
     AttachZitBlt(node);
-    MoxIPertNodeExt_var ext(node.get());
-    int state = 0;
-    if (ext && SUCCEEDED(ext->GetSuperNodeState(state, 1)) && state == MoxIPertNodeExt::kExpanded)
-      AttachZitBlts(node);
+    if (IsExpandedSuperNode(node)) AttachZitBlts(node);
   }
 }
 
 void MoxPexProductFlowViewer::RemoveZitBlts(KivBaseUnknown_var& activity) {
-  // The nodes drawn inside expanded super nodes carry buttons too
-  // (AttachZitBlts): they go with the window, or their lists would outlive it.
+  // The buttons of nodes drawn inside expanded super nodes go with the
+  // window too, or their lists would outlive it.
   std::unique_ptr<KivListValKivBaseUnknown_var> nodes(GetProductFlowViewerNodes(activity));
   for (auto& node : *nodes) {
     RemoveZitBlt(node);
-    MoxIPertNodeExt_var ext(node.get());
-    int state = 0;
-    if (ext && SUCCEEDED(ext->GetSuperNodeState(state, 1)) && state == MoxIPertNodeExt::kExpanded)
-      RemoveZitBlts(node);
+    if (IsExpandedSuperNode(node)) RemoveZitBlts(node);
   }
 }
 

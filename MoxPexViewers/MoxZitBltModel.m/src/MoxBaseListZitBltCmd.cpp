@@ -11,7 +11,7 @@
 #include "MoxIZitBltMgr.h"
 #include "MoxPexTraces.h"
 #include "MoxZitBltConfiguration.h"
-#include "MoxZitBltRep.h"
+#include "MoxBaseScrollListZitBltRep.h"
 
 KIV_DECLARE_CLASS(MoxBaseListZitBltCmd, "MoxPexViewers");
 
@@ -31,6 +31,12 @@ HRESULT MoxBaseListZitBltCmd::Activate(KivCommand* caller, KivNotification* noti
 bool MoxBaseListZitBltCmd::HandleEvent(int kind, KivBaseUnknown*) {
   return kind == SPPDataModified || kind == SPPItemAssigned || kind == SPPItemUnassigned ||
          kind == SPPProductLinkChanged;
+}
+
+MoxBaseScrollListZitBltRep* MoxBaseListZitBltCmd::EmptyList(MoxZitBltRep* rep) {
+  auto* list = dynamic_cast<MoxBaseScrollListZitBltRep*>(rep);
+  if (list) list->RemoveAllItems(1);
+  return list;
 }
 
 bool MoxBaseListZitBltCmd::ChangesInputs(int kind, KivBaseUnknown* object) {

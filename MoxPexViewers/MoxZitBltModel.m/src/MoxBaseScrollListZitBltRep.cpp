@@ -27,9 +27,6 @@ static const KivCreationRegistrar kMoxBaseScrollListZitBltRepFactory(
 
 namespace {
 constexpr const char* kMenuItem = "HideShowScrollBar";
-constexpr int kStateNone = 0;
-constexpr int kStateNormal = 1;
-constexpr int kStateMarked = 2;
 
 // Lists that grow downwards from their button: scrolling forward moves their
 // rows up.
@@ -155,12 +152,9 @@ void MoxBaseScrollListZitBltRep::AppendItem(const KivBaseUnknown_var& item, int 
                                 GetName().ConvertToUTF8().c_str());
     return;
   }
-  const int code = state == MoxIListZitBltItemState::kNormal   ? kStateNormal
-                   : state == MoxIListZitBltItemState::kMarked ? kStateMarked
-                                                               : kStateNone;
   if (MoxIListZitBltItemState_var assign = item.get())
     assign->SetAssignState(static_cast<MoxIListZitBltItemState::AssignState>(state));
-  items_.push_back({item, code});
+  items_.push_back({item, state});
   listed_.insert(KivIdentity(item.get()));
 }
 
@@ -190,10 +184,7 @@ void MoxBaseScrollListZitBltRep::ReFreshZitBltReps(const KivUnicodeString& locat
   SetLocation(location);
   const std::vector<Entry> content = items_;
   RemoveAllItems(0);
-  for (const Entry& e : content)
-    AppendItem(e.item, e.stateCode == kStateMarked   ? MoxIListZitBltItemState::kMarked
-                       : e.stateCode == kStateNormal ? MoxIListZitBltItemState::kNormal
-                                                     : MoxIListZitBltItemState::kNoState);
+  for (const Entry& e : content) AppendItem(e.item, e.state);
   if (!content.empty()) DrawScrollList();
 }
 
@@ -218,7 +209,7 @@ void MoxBaseScrollListZitBltRep::DrawRows() {
   else
     firstVisible_ = 1;
   for (const Entry& e : items_)
-    AppendScrollList(e.item, e.stateCode == kStateMarked ? kMarkedColour : kNormalColour);
+    AppendScrollList(e.item, ColourOf(e));
   if (!scrollBarHidden_) {
     ShiftRows(firstVisible_ - 1);
     ShowWindow();
@@ -425,7 +416,7 @@ bool MoxBaseScrollListZitBltRep::GetRow(int row, MoxScrollListRow& out) {
   out.item = entry.item;
   out.label = KivUnicodeString();
   if (MoxIListZitBltItem_var listed = entry.item.get()) listed->GetLabel(out.label);
-  out.colour = entry.stateCode == kStateMarked ? kMarkedColour : kNormalColour;
+  out.colour = ColourOf(entry);
   out.visu = NULL_var;
   out.visible = false;
   if (row <= static_cast<int>(rows_.size())) {

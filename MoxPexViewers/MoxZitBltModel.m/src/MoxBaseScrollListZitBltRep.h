@@ -80,8 +80,11 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
  private:
   struct Entry {
     KivBaseUnknown_var item;
-    int stateCode;  // 1 normal, 2 marked, 0 none
+    int state;  // as given to AppendItem
   };
+  static int ColourOf(const Entry& e) {
+    return e.state == MoxIListZitBltItemState::kMarked ? kMarkedColour : kNormalColour;
+  }
 
   void DrawRows();
   void AppendScrollList(const KivBaseUnknown_var& item, int colour);

@@ -12,9 +12,8 @@ class MoxOutputListZitBltCmd : public MoxBaseListZitBltCmd {
   explicit MoxOutputListZitBltCmd(KivBaseUnknown* owner) : MoxBaseListZitBltCmd(owner) {}
 
   void UpdateZitbltData(MoxZitBltRep* rep) override {
-    auto* list = dynamic_cast<MoxBaseScrollListZitBltRep*>(rep);
+    MoxBaseScrollListZitBltRep* list = EmptyList(rep);
     if (!list) return;
-    list->RemoveAllItems(1);
     KivISPPActivity_var activity(GetOwner());
     const KivUnicodeString type = activity ? activity->TypeName() : KivUnicodeString();
     const bool station = type == KivUnicodeString("BIWActivityStation");

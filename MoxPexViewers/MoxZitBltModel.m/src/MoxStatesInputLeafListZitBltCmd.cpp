@@ -11,9 +11,8 @@ class MoxStatesInputLeafListZitBltCmd : public MoxBaseListZitBltCmd {
   explicit MoxStatesInputLeafListZitBltCmd(KivBaseUnknown* owner) : MoxBaseListZitBltCmd(owner) {}
 
   void UpdateZitbltData(MoxZitBltRep* rep) override {
-    auto* list = dynamic_cast<MoxBaseScrollListZitBltRep*>(rep);
+    MoxBaseScrollListZitBltRep* list = EmptyList(rep);
     if (!list) return;
-    list->RemoveAllItems(1);
     KivISPPFlowMgt_var flow(GetOwner());
     KivSPPList inputs = flow ? flow->ProductLinks("ProductInput") : nullptr;
     if (inputs) {

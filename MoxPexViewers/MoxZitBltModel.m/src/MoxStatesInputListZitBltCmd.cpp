@@ -19,9 +19,8 @@ class MoxStatesInputListZitBltCmd : public MoxBaseListZitBltCmd {
   explicit MoxStatesInputListZitBltCmd(KivBaseUnknown* owner) : MoxBaseListZitBltCmd(owner) {}
 
   void UpdateZitbltData(MoxZitBltRep* rep) override {
-    auto* list = dynamic_cast<MoxBaseScrollListZitBltRep*>(rep);
+    MoxBaseScrollListZitBltRep* list = EmptyList(rep);
     if (!list) return;
-    list->RemoveAllItems(1);
     KivListValKivBaseUnknown_var assigned;
     GetFirstFirstAssignedItems(GetOwner(), assigned);
     KivISPPFlowMgt_var flow(GetOwner());

@@ -11,9 +11,8 @@ class MoxStatesResourceListZitBltCmd : public MoxBaseListZitBltCmd {
   explicit MoxStatesResourceListZitBltCmd(KivBaseUnknown* owner) : MoxBaseListZitBltCmd(owner) {}
 
   void UpdateZitbltData(MoxZitBltRep* rep) override {
-    auto* list = dynamic_cast<MoxBaseScrollListZitBltRep*>(rep);
+    MoxBaseScrollListZitBltRep* list = EmptyList(rep);
     if (!list) return;
-    list->RemoveAllItems(1);
     KivISPPResourceManagement_var resources(GetOwner());
     KivSPPList assigned = resources ? resources->AssignedResources("Resource", 0) : nullptr;
     if (assigned)

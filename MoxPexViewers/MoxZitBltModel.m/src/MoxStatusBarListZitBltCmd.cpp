@@ -47,9 +47,8 @@ class MoxStatusBarListZitBltCmd : public MoxBaseListZitBltCmd {
   explicit MoxStatusBarListZitBltCmd(KivBaseUnknown* owner) : MoxBaseListZitBltCmd(owner) {}
 
   void UpdateZitbltData(MoxZitBltRep* rep) override {
-    auto* list = dynamic_cast<MoxBaseScrollListZitBltRep*>(rep);
+    MoxBaseScrollListZitBltRep* list = EmptyList(rep);
     if (!list) return;
-    list->RemoveAllItems(1);
     const auto rows = MoxStatusBarRows::Read(
         GetUserDefinedAttributeDOMDoc(), GetZitBltName(),
         [this](const KivUnicodeString& attribute) -> std::optional<KivUnicodeString> {

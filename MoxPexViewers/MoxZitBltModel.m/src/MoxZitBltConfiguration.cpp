@@ -122,7 +122,12 @@ bool MoxStatusBarConfiguration::Parse() {
   SharedDocument& state = StatusBarState();
   if (state.parsed) return true;
   KivIDOMDocument_var parsed;
-  if (ParseConfigurationFile(GetConfigFile(), parsed)) {
+  const KivString path = GetConfigFile();
+  if (path.IsEmpty())
+    MoxZitBltModelTrace().Print("status-bar file %s not found along KivStartupPath: the status "
+                                "bars stay empty",
+                                kFileName);
+  else if (ParseConfigurationFile(path, parsed)) {
     state.document = parsed;
     ++state.parses;
   }
