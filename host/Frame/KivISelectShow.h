@@ -11,8 +11,6 @@ extern const IID IID_KivISelectShow;
 class KivISelectShow : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISelectShow)
  public:
-  // The identifier of the interface the object is selected and shown through.
-  virtual IID GetSelectShowInterface() = 0;
   // The element a selection of the object selects; empty when there is none.
   virtual KivBaseUnknown_var GetElement(KivPathElement* path) = 0;
   // The element a hide or show of the object hides or shows, with a

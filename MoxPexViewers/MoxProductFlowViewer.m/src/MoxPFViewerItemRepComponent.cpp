@@ -57,6 +57,13 @@ const RowGeometry* GeometryOf(const KivUnicodeString& location) {
   return nullptr;
 }
 
+// The label's matrix: its translation for the row (none for an unknown
+// location).
+Kiv3x3Matrix LabelPlace(const RowGeometry* g, int row) {
+  const double place[3] = {0.0, g ? g->tx : 0.0, g ? g->ty0 + g->dir * kRowStep * row : 0.0};
+  return MoxPexPertVisuServices::CreateMatrix(place);
+}
+
 KivVar<Kiv2DCustomRep> CreateLabelRep(const KivUnicodeString& text, int placement, int colour) {
   const float width = KivTextMetric::Width(text, kTextHeight);
   const float x = placement == kPlacementStart ? 0.0f : kTextEnd - width;
@@ -90,10 +97,9 @@ KivVar<Kiv2DBagRep> MoxPFViewerItemRepComponent::GetListItemRep() {
   auto bag = KivMake<Kiv2DBagRep>(Kiv3x3Matrix());
   KivVar<Kiv2DBagRep> arrow = GetArrowRep();
   const RowGeometry* g = GeometryOf(location_);
-  const double place[3] = {0.0, g ? g->tx : 0.0, g ? g->ty0 + g->dir * kRowStep * row_ : 0.0};
   if (KivVar<Kiv2DBagRep> label = GetLabelRep(g ? g->placement : kPlacementEnd)) {
     AddBillOfMaterialMarker(*label);
-    label->SetMatrix(MoxPexPertVisuServices::CreateMatrix(place));
+    label->SetMatrix(LabelPlace(g, row_));
     bag->AddChild(label.Detach());
   }
   bag->AddChild(arrow.Detach());
@@ -117,8 +123,7 @@ KivVar<Kiv2DBagRep> MoxPFViewerItemRepComponent::GetListLinkZitBltItemRep() {
   dot->SetColor(colour_);
   label->AddChild(link.Detach());
   label->AddChild(dot.Detach());
-  const double place[3] = {0.0, g ? g->tx : 0.0, g ? g->ty0 + g->dir * kRowStep * row_ : 0.0};
-  label->SetMatrix(MoxPexPertVisuServices::CreateMatrix(place));
+  label->SetMatrix(LabelPlace(g, row_));
   bag->AddChild(label.Detach());
   return bag;
 }

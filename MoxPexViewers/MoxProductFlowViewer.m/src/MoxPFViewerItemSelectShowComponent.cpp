@@ -10,8 +10,6 @@
 class MoxPFViewerItemSelectShowComponent : public KivExtend<KivExtension, KivISelectShow> {
   KIV_CLASS(MoxPFViewerItemSelectShowComponent, KivExtension, "MoxPexViewers")
  public:
-  IID GetSelectShowInterface() override { return IID_KivISelectShow; }
-
   KivBaseUnknown_var GetElement(KivPathElement*) override { return ListedItem(); }
 
   HRESULT GetElementForHideShow(KivPathElement*, KivBaseUnknown*& element,

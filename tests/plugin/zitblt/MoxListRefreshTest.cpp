@@ -123,8 +123,8 @@ TEST_F(ListFixture, AMissingCommandOrBadStatusBarFileEmptiesOnlyTheirListsUntilM
 }
 
 // With a viewer window: a picked label hides its product, the list redraws
-// the row's icon, and closing the window takes every list away.
-TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsGoWithTheirWindow) {
+// the row's icon, re-targeting and closing the window take the lists away.
+TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsFollowTheirWindow) {
   line_.Build(document_.get());
   ASSERT_TRUE(KivInteraction::OpenDocument(document_.get()));
   ASSERT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
@@ -147,6 +147,14 @@ TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsGoWithTheirWindow) {
   EXPECT_TRUE(icon->GetPixelImage()->GetPixel(1, 1) == (KivRgba{150, 150, 150, 255}));  // hidden: grey
   ASSERT_TRUE(KivSelectShowActions::Select(row.visu.get()));
   EXPECT_TRUE(KivInteraction::GetCurrentEditor()->GetCSO()->ContainsObject(row.item.get()));
+
+  // Re-targeted on S1's level: the lists of the cell's level go, S1's
+  // operations keep theirs.
+  ASSERT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
+  ASSERT_TRUE(KivInteraction::Pick(line_.s1.get()));
+  EXPECT_EQ(Button(line_.s2, "ProductInput"), nullptr);
+  EXPECT_EQ(Labels(List(line_.load, "ProductInput")), "");
+  EXPECT_EQ(Labels(List(line_.weld, "Resources")), "Robot");
 
   KivFrmLayout::GetCurrentLayout()->GetCurrentWindow()->DeleteWindow();
   KivDelayedDestruction::Flush();
