@@ -6,7 +6,8 @@
 #include "KivUnicodeString.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIListZitBltItem;
+inline constexpr IID IID_MoxIListZitBltItem =
+    KivGUID::Literal("{BC0CB1DE-BE3A-11D6-B770-00065BDC7A21}");
 
 class MoxIListZitBltItem : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIListZitBltItem)

@@ -5,7 +5,8 @@
 #include "KivImplement.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIListZitBltItemState;
+inline constexpr IID IID_MoxIListZitBltItemState =
+    KivGUID::Literal("{1D49381A-105D-43F2-A577-B6E53ACC3E51}");
 
 class MoxIListZitBltItemState : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIListZitBltItemState)

@@ -8,7 +8,7 @@
 #include "KivUnicodeString.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIScrollListZitBlt;
+inline constexpr IID IID_MoxIScrollListZitBlt = KivGUID::FromName("MoxIScrollListZitBlt");
 
 // One row of a list.
 struct MoxScrollListRow {

@@ -8,7 +8,8 @@
 #include "KivIVisu.h"
 #include "KivUnicodeString.h"
 
-extern const IID IID_MoxIScrollListZitBltItemVisu;
+inline constexpr IID IID_MoxIScrollListZitBltItemVisu =
+    KivGUID::FromName("MoxIScrollListZitBltItemVisu");
 
 class MoxIScrollListZitBltItemVisu : public KivIVisu {
   KIV_INTERFACE(MoxIScrollListZitBltItemVisu)
@@ -25,10 +26,3 @@ class MoxIScrollListZitBltItemVisu : public KivIVisu {
   virtual void GetItemType(KivUnicodeString& type) = 0;
 };
 KIV_DECLARE_VAR(MoxIScrollListZitBltItemVisu);
-
-// A new row drawing for `item` in the list of `activityNode`, in colour
-// index `colour` (256 and above draw as 253). The row holds the node: the
-// list that owns the row gives it up when it is emptied or destroyed.
-MoxIScrollListZitBltItemVisu_var MoxCreateScrollListItemVisu(KivBaseUnknown* activityNode,
-                                                             const KivBaseUnknown_var& item,
-                                                             int colour);

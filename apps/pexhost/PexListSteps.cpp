@@ -9,25 +9,17 @@
 #include "KivPertInteraction.h"
 #include "KivSelectShowActions.h"
 #include "MoxIScrollListZitBlt.h"
-#include "MoxZitBltRep.h"
+#include "MoxIZitBltMgr.h"
 #include "PexJsonWriter.h"
-#include "PexNodeButtons.h"
+#include "PexSession.h"
+#include "PexStepArgs.h"
+#include "PexVerbRegistry.h"
 
 namespace {
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
-
-// The list behind a button; the shell does not link the plug-in, so the
-// interface is asked for by name.
-MoxIScrollListZitBlt_var ListOf(KivBaseUnknown* button) {
-  void* out = nullptr;
-  if (!button || FAILED(button->QueryInterface(MoxIScrollListZitBlt::InterfaceName(), &out)) ||
-      !out)
-    return NULL_var;
-  return MoxIScrollListZitBlt_var::Adopt(static_cast<MoxIScrollListZitBlt*>(out));
-}
+using Args = const std::vector<std::string>&;
 
 struct FoundList {
-  MoxZitBltRep* button = nullptr;
+  MoxIZitBltButton_var button;
   MoxIScrollListZitBlt_var list;
 };
 
@@ -35,24 +27,18 @@ KivStepResult FindList(const std::string& node, const std::string& name, FoundLi
   std::string error;
   KivBaseUnknown_var object = KivInteraction::FindObject(node, error);
   if (!object) return KivStepResult::Fail(error);
-  found.button = PexFindNodeButton(object.get(), name, error);
-  if (!found.button) return KivStepResult::Fail(error);
-  found.list = ListOf(found.button);
-  if (!found.list) return KivStepResult::Fail("button " + Quoted(name) + " opens no list");
+  MoxIZitBltMgr_var manager(object.get());
+  found.button = manager ? manager->GetZitBltButton(KivUnicodeString(name)) : NULL_var;
+  if (!found.button) return KivStepResult::Fail("the node has no button " + PexQuoted(name));
+  found.list = MoxIScrollListZitBlt_var(found.button.get());
+  if (!found.list) return KivStepResult::Fail("button " + PexQuoted(name) + " opens no list");
   return KivStepResult::Ok();
-}
-
-bool ToInteger(const std::string& text, int& value) {
-  char* end = nullptr;
-  const long v = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || v < -1000000 || v > 1000000) return false;
-  value = static_cast<int>(v);
-  return true;
 }
 
 KivStepResult RowOf(const FoundList& found, const std::string& text, MoxScrollListRow& row,
                     int& index) {
-  if (!ToInteger(text, index)) return KivStepResult::Fail(Quoted(text) + " is not a row number");
+  if (!PexToInteger(text, index))
+    return KivStepResult::Fail(PexQuoted(text) + " is not a row number");
   if (!found.list->GetRow(index, row))
     return KivStepResult::Fail("the list has " + std::to_string(found.list->GetRowCount()) +
                                " rows, no row " + text);
@@ -72,9 +58,9 @@ std::string ShowState(const MoxScrollListRow& row) {
   return editor->GetProcessDocument()->ShowState(ListedObject(row).get()).ConvertToUTF8();
 }
 
-KivStepResult OpenOrClose(MoxZitBltRep* button, bool open) {
-  if (!button->GetZitBltBtn()) return KivStepResult::Fail("the button is not drawn in a viewer");
-  if (button->IsButtonCollapse() == open) button->ChangeBtnState();
+KivStepResult OpenOrClose(MoxIZitBltButton* button, bool open) {
+  if (button->IsOpen() != open && FAILED(button->Click()))
+    return KivStepResult::Fail("the button is not drawn in a viewer");
   return KivStepResult::Ok(open ? "open" : "closed");
 }
 
@@ -82,7 +68,7 @@ KivStepResult OpenOrClose(MoxZitBltRep* button, bool open) {
 // one row per drag step.
 KivStepResult Scroll(KivViewer* viewer, const FoundList& found, int first) {
   MoxIScrollListZitBlt* list = found.list.get();
-  if (found.button->IsButtonCollapse()) return KivStepResult::Fail("the list is closed");
+  if (!found.button->IsOpen()) return KivStepResult::Fail("the list is closed");
   Kiv2DRep* thumb = list->GetScrollThumb();
   if (!thumb) return KivStepResult::Fail("the list has no scroll bar");
   const int last = list->GetRowCount() - list->GetScrollRange() + 1;
@@ -122,7 +108,7 @@ KivStepResult PickRow(KivViewer* viewer, const MoxScrollListRow& row, const std:
 }  // namespace
 
 void PexWriteListRows(KivBaseUnknown* button, PexJsonWriter& json) {
-  MoxIScrollListZitBlt_var list = ListOf(button);
+  MoxIScrollListZitBlt_var list(button);
   if (!list) return;
   KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
   json.Key("first");
@@ -158,52 +144,62 @@ void PexWriteListRows(KivBaseUnknown* button, PexJsonWriter& json) {
   json.EndArray();
 }
 
-KivStepResult PexRunListStep(const std::string& verb, const std::vector<std::string>& a,
-                             KivViewer* viewer) {
+namespace {
+KivStepResult OpenStep(PexSession&, Args a) {
+  if (a[2] != "open" && a[2] != "close")
+    return KivStepResult::Fail(PexQuoted(a[2]) + " is not open or close");
+  FoundList found;
+  if (KivStepResult r = FindList(a[0], a[1], found); !r) return r;
+  return OpenOrClose(found.button.get(), a[2] == "open");
+}
+
+KivStepResult ScrollStep(PexSession& session, Args a) {
+  KivViewer* viewer = session.CurrentViewer();
   if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
   FoundList found;
   if (KivStepResult r = FindList(a[0], a[1], found); !r) return r;
-  if (verb == "list") {
-    if (a[2] != "open" && a[2] != "close") return KivStepResult::Fail(Quoted(a[2]) + " is not open or close");
-    return OpenOrClose(found.button, a[2] == "open");
-  }
-  if (verb == "scroll") {
-    int first = 0;
-    if (!ToInteger(a[2], first)) return KivStepResult::Fail(Quoted(a[2]) + " is not a row number");
-    return Scroll(viewer, found, first);
-  }
+  int first = 0;
+  if (!PexToInteger(a[2], first))
+    return KivStepResult::Fail(PexQuoted(a[2]) + " is not a row number");
+  return Scroll(viewer, found, first);
+}
+
+KivStepResult RowStep(PexSession& session, Args a) {
+  KivViewer* viewer = session.CurrentViewer();
+  if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
   const std::string& action = a[3];
   if (action != "select" && action != "hide" && action != "show")
-    return KivStepResult::Fail(Quoted(action) + " is not select, hide or show");
-  if (found.button->IsButtonCollapse()) return KivStepResult::Fail("the list is closed");
+    return KivStepResult::Fail(PexQuoted(action) + " is not select, hide or show");
+  FoundList found;
+  if (KivStepResult r = FindList(a[0], a[1], found); !r) return r;
+  if (!found.button->IsOpen()) return KivStepResult::Fail("the list is closed");
   MoxScrollListRow row;
   int index = 0;
   if (KivStepResult r = RowOf(found, a[2], row, index); !r) return r;
   return PickRow(viewer, row, action);
 }
 
-KivStepResult PexExpectListRows(const std::vector<std::string>& a) {
-  const bool count = a[0] == "rows";
-  if (count ? a.size() != 4 : a.size() < 5)
-    return KivStepResult::Fail(count ? "expect rows takes NODE BUTTON COUNT"
-                                     : "expect row takes NODE BUTTON ROW NAME [STATE...]");
+KivStepResult RowsCheck(PexSession&, Args a) {
   FoundList found;
-  if (KivStepResult r = FindList(a[1], a[2], found); !r) return r;
-  if (count) {
-    int expected = 0;
-    if (!ToInteger(a[3], expected)) return KivStepResult::Fail(Quoted(a[3]) + " is not a count");
-    const int rows = found.list->GetRowCount();
-    if (rows != expected)
-      return KivStepResult::Fail("the list has " + std::to_string(rows) + " rows, not " + a[3]);
-    return KivStepResult::Ok();
-  }
+  if (KivStepResult r = FindList(a[0], a[1], found); !r) return r;
+  int expected = 0;
+  if (!PexToInteger(a[2], expected)) return KivStepResult::Fail(PexQuoted(a[2]) + " is not a count");
+  const int rows = found.list->GetRowCount();
+  if (rows != expected)
+    return KivStepResult::Fail("the list has " + std::to_string(rows) + " rows, not " + a[2]);
+  return KivStepResult::Ok();
+}
+
+KivStepResult RowCheck(PexSession&, Args a) {
+  FoundList found;
+  if (KivStepResult r = FindList(a[0], a[1], found); !r) return r;
   MoxScrollListRow row;
   int index = 0;
-  if (KivStepResult r = RowOf(found, a[3], row, index); !r) return r;
+  if (KivStepResult r = RowOf(found, a[2], row, index); !r) return r;
   const std::string name = row.label.ConvertToUTF8();
-  if (name != a[4])
-    return KivStepResult::Fail("row " + a[3] + " is " + Quoted(name) + ", not " + Quoted(a[4]));
-  for (std::size_t i = 5; i < a.size(); ++i) {
+  if (name != a[3])
+    return KivStepResult::Fail("row " + a[2] + " is " + PexQuoted(name) + ", not " + PexQuoted(a[3]));
+  for (std::size_t i = 4; i < a.size(); ++i) {
     const std::string& state = a[i];
     std::string actual;
     if (state == "visible" || state == "scrolled")
@@ -213,19 +209,28 @@ KivStepResult PexExpectListRows(const std::vector<std::string>& a) {
     else if (state == "SHOW" || state == "HIDDEN" || state == "PARTIAL")
       actual = ShowState(row);
     else
-      return KivStepResult::Fail(Quoted(state) +
-                                 " is not visible, scrolled, normal, marked, SHOW, HIDDEN or PARTIAL");
+      return KivStepResult::Fail(
+          PexQuoted(state) + " is not visible, scrolled, normal, marked, SHOW, HIDDEN or PARTIAL");
     if (actual != state)
-      return KivStepResult::Fail("row " + a[3] + " is " + (actual.empty() ? "without show state" : actual) +
-                                 ", not " + state);
+      return KivStepResult::Fail("row " + a[2] + " is " +
+                                 (actual.empty() ? "without show state" : actual) + ", not " + state);
   }
   return KivStepResult::Ok();
+}
+}  // namespace
+
+void PexRegisterListSteps(PexVerbRegistry& registry) {
+  registry.AddVerb({"list", 3, 3, "NODE BUTTON open|close", OpenStep});
+  registry.AddVerb({"scroll", 3, 3, "NODE BUTTON FIRST", ScrollStep});
+  registry.AddVerb({"row", 4, 4, "NODE BUTTON ROW select|hide|show", RowStep});
+  registry.AddCheck({"rows", 3, "NODE BUTTON COUNT", RowsCheck});
+  registry.AddCheck({"row", 4, "NODE BUTTON ROW NAME [STATE...]", RowCheck, 7});
 }
 
 KivStepResult PexOpenList(const std::string& nodeAndButton) {
   const std::size_t colon = nodeAndButton.rfind(':');
   if (colon == std::string::npos || colon == 0 || colon + 1 == nodeAndButton.size())
-    return KivStepResult::Fail(Quoted(nodeAndButton) + " is not NODE:BUTTON");
+    return KivStepResult::Fail(PexQuoted(nodeAndButton) + " is not NODE:BUTTON");
   FoundList found;
   if (KivStepResult r = FindList(nodeAndButton.substr(0, colon), nodeAndButton.substr(colon + 1), found); !r)
     return r;

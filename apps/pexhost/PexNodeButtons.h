@@ -1,19 +1,13 @@
 #pragma once
-// The status buttons of a node, as the shell reports and drives them. The
-// plug-in is loaded at run time, so the shell reaches the buttons only
-// through the manager interface (queried by name) and the button rep's
-// inline accessors and virtual operations.
+// The status buttons of a node, as the shell reports and drives them: through
+// the plug-in's public interfaces MoxIZitBltMgr and MoxIZitBltButton only
+// (the plug-in is loaded at run time, never linked).
 #include <string>
 
 #include "KivInteraction.h"
 
 class KivBaseUnknown;
-class MoxZitBltRep;
 class PexJsonWriter;
-
-// The button of that name on the node; null with `error` saying why.
-MoxZitBltRep* PexFindNodeButton(KivBaseUnknown* node, const std::string& button,
-                                std::string& error);
 
 // Appends one JSON object per button of the node to the open array: name,
 // location, "shown", "open", the button's position and, for an open list,

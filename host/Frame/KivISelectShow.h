@@ -6,7 +6,7 @@
 #include "KivPathElement.h"
 #include "KivProcessModelTypes.h"
 
-extern const IID IID_KivISelectShow;
+inline constexpr IID IID_KivISelectShow = KivGUID::FromName("KivISelectShow");
 
 class KivISelectShow : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISelectShow)

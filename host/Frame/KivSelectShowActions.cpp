@@ -4,9 +4,6 @@
 #include "KivISelectShow.h"
 #include "KivISpecObject.h"
 #include "KivIVisProperties.h"
-#include "KivInterfaceRegistry.h"
-
-KIV_DEFINE_IID_BY_NAME(KivISelectShow);
 
 namespace {
 KivStepResult EndOfEvent(KivStepResult result) {

@@ -1,9 +1,5 @@
 #include "KivExtIVisu.h"
 
-#include "KivInterfaceRegistry.h"
-
-KIV_DEFINE_IID_BY_NAME(KivIVisu);
-
 KivExtIVisu::~KivExtIVisu() { UnreferenceRep(); }
 
 Kiv2DRep* KivExtIVisu::GetRep() {

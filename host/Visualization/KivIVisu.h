@@ -5,7 +5,7 @@
 // before it destroys it.
 #include "Kiv2DRep.h"
 
-extern const IID IID_KivIVisu;
+inline constexpr IID IID_KivIVisu = KivGUID::FromName("KivIVisu");
 
 class KivIVisu : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIVisu)

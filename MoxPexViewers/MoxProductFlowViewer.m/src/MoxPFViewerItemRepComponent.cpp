@@ -100,9 +100,9 @@ KivVar<Kiv2DBagRep> MoxPFViewerItemRepComponent::GetListItemRep() {
   if (KivVar<Kiv2DBagRep> label = GetLabelRep(g ? g->placement : kPlacementEnd)) {
     AddBillOfMaterialMarker(*label);
     label->SetMatrix(LabelPlace(g, row_));
-    bag->AddChild(label.Detach());
+    bag->AddChild(label);
   }
-  bag->AddChild(arrow.Detach());
+  bag->AddChild(arrow);
   return bag;
 }
 
@@ -121,10 +121,10 @@ KivVar<Kiv2DBagRep> MoxPFViewerItemRepComponent::GetListLinkZitBltItemRep() {
   link->SetColor(colour_);
   auto dot = KivMake<Kiv2DArcRep>(KivMathPoint2Df(far, 1.0f), 0.5f, 0.0f, 6.2831855f);
   dot->SetColor(colour_);
-  label->AddChild(link.Detach());
-  label->AddChild(dot.Detach());
+  label->AddChild(link);
+  label->AddChild(dot);
   label->SetMatrix(LabelPlace(g, row_));
-  bag->AddChild(label.Detach());
+  bag->AddChild(label);
   return bag;
 }
 
@@ -141,7 +141,7 @@ KivVar<Kiv2DBagRep> MoxPFViewerItemRepComponent::GetArrowRep() {
   arrow->SetColor(colour_);
   arrow->SetThickness(1);
   arrow->SetLineType(1);
-  bag->AddChild(arrow.Detach());
+  bag->AddChild(arrow);
   return bag;
 }
 
@@ -150,7 +150,7 @@ KivVar<Kiv2DBagRep> MoxPFViewerItemRepComponent::GetLabelRep(int placement) {
   KivUnicodeString text;
   if (!listed || FAILED(listed->GetLabel(text))) return NULL_var;
   auto bag = KivMake<Kiv2DBagRep>();
-  bag->AddChild(CreateLabelRep(text, placement, colour_).Detach());
+  bag->AddChild(CreateLabelRep(text, placement, colour_));
   if (itemType_ == KivUnicodeString("ProductInput")) AddShowStateIcon(*bag, placement);
   return bag;
 }
@@ -169,8 +169,8 @@ void MoxPFViewerItemRepComponent::AddShowStateIcon(Kiv2DBagRep& label, int place
   auto holder = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(x, 0.0));
   auto image = KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df(0.0f, 0.0f), icon.get());
   image->SetAlphaMode(1);
-  holder->AddChild(image.Detach());
-  label.AddChild(holder.Detach());
+  holder->AddChild(image);
+  label.AddChild(holder);
 }
 
 void MoxPFViewerItemRepComponent::AddBillOfMaterialMarker(Kiv2DBagRep& label) {
@@ -180,5 +180,5 @@ void MoxPFViewerItemRepComponent::AddBillOfMaterialMarker(Kiv2DBagRep& label) {
   auto marker = KivMake<Kiv2DMarkerRep>(KivMathPoint2Df(box.xmax + 1.0f, box.ymax + 1.0f),
                                         kBillOfMaterialSymbol);
   marker->SetColor(colour_);
-  label.AddChild(marker.Detach());
+  label.AddChild(marker);
 }

@@ -2,7 +2,7 @@
 // component, bound by CreateTIEMoxIScrollListZitBltItemVisuMoxPFViewerItemRepComponent,
 // and the factory the scroll list rep makes its rows with.
 #include "KivExtension.h"
-#include "MoxIScrollListZitBltItemVisu.h"
+#include "MoxScrollListItemVisuFactory.h"
 #include "MoxPFViewerItemRepComponent.h"
 
 namespace {

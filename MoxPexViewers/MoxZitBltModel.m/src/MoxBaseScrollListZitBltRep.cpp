@@ -229,7 +229,7 @@ void MoxBaseScrollListZitBltRep::AddListItemRep(Kiv2DBagRep* bag, const KivBaseU
   if (!row) return;
   row->SetItemPos(index, GetLocation());
   row->SetItemType(GetName());
-  if (Kiv2DRep* rep = row->GetRep()) bag->AddChild(KivVar<Kiv2DRep>(rep).Detach());
+  if (Kiv2DRep* rep = row->GetRep()) bag->AddChild(KivVar<Kiv2DRep>(rep));
   rows_.push_back(row);
 }
 
@@ -279,10 +279,10 @@ void MoxBaseScrollListZitBltRep::AddScroller() {
   if (!expanded) return;
   track_ = KivMake<Kiv2DPolygonRep>(std::move(corners));
   KivApplyDisplayAttribute(*track_, kKivDisplayBackground);
-  expanded->AddChild(KivVar<Kiv2DRep>(track_).Detach());
+  expanded->AddChild(track_);
   KivApplyDisplayAttribute(*thumb_, kKivDisplayGrip);
   scrollManipulator_->AddRepToManipulate(thumb_.get());
-  expanded->AddChild(KivVar<Kiv2DRep>(thumb_).Detach());
+  expanded->AddChild(thumb_);
 }
 
 void MoxBaseScrollListZitBltRep::RemoveScroller() {

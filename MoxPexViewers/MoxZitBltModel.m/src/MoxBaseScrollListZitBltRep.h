@@ -21,7 +21,7 @@
 
 #include "MoxIListZitBltItemState.h"
 #include "MoxIScrollListZitBlt.h"
-#include "MoxIScrollListZitBltItemVisu.h"
+#include "MoxScrollListItemVisuFactory.h"
 #include "MoxZitBltRep.h"
 
 class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollListZitBlt> {

@@ -4,7 +4,7 @@
 #include "Kiv2DImagePixelRep.h"
 #include "KivIXMLDOMDocumentBuilder.h"
 #include "KivISPPFlowMgt.h"
-#include "MoxIScrollListZitBltItemVisu.h"
+#include "MoxScrollListItemVisuFactory.h"
 #include "MoxListTestSupport.h"
 #include "MoxPFViewerShowState.h"
 #include "MoxStatusBarRows.h"
@@ -46,7 +46,9 @@ TEST_F(ListFixture, RowsStandByTheirIndexAndLocationWithAnArrowBackToTheButton) 
     EXPECT_EQ(link.front(), c.start) << c.location << " " << c.row;
     EXPECT_EQ(link.back(), c.end) << c.location << " " << c.row;
     // A label beside the node ends where its arrow starts.
-    if (c.label.x == -17) EXPECT_FLOAT_EQ(rep->GetChild(1)->GetBoundingElement().xmax, c.start.x);
+    if (c.label.x == -17) {
+      EXPECT_FLOAT_EQ(rep->GetChild(1)->GetBoundingElement().xmax, c.start.x);
+    }
     row->UnreferenceRep();
   }
 }
