@@ -26,7 +26,11 @@ async function call(method, path, body) {
     try { message = JSON.parse(text).error || message; } catch { /* not JSON */ }
     throw new ApiError(response.status, message);
   }
-  return { text, timing: response.headers.get('Server-Timing') || '' };
+  return {
+    text,
+    timing: response.headers.get('Server-Timing') || '',
+    type: response.headers.get('Content-Type') || '',
+  };
 }
 
 // Steps wait for each other: the host runs one at a time, and the page must
@@ -41,7 +45,12 @@ function inTurn(work) {
 export const api = {
   hasToken: () => token !== '',
   state: async () => JSON.parse((await call('GET', '/api/state')).text),
-  svg: async () => (await call('GET', '/api/svg')).text,
+  // The picture drawn after picture `since`: {patch} with the edits of its
+  // elements when the server has them, else {svg}, the whole picture.
+  picture: async (since) => {
+    const { text, type } = await call('GET', since === null ? '/api/svg' : `/api/svg?since=${since}`);
+    return type.startsWith('application/json') ? { patch: JSON.parse(text) } : { svg: text };
+  },
   // {ok, message, step, state, timing}; throws ApiError for a refused request.
   step: (line) => inTurn(async () => {
     const { text, timing } = await call('POST', '/api/step', { step: line });

@@ -66,15 +66,25 @@ async function apply(next) {
   document.title = doc ? `${doc.name} · pexhost` : 'pexhost';
   renderLevels();
   canvas.setState(state);
-  if (state.revision !== pictureRevision) {
-    pictureRevision = state.revision;
-    canvas.setPicture(state.frame ? await api.svg() : null, state.frame);
-  }
+  if (state.picture !== pictureRevision) await updatePicture();
   $('canvas-empty').hidden = Boolean(state.frame);
   renderInspector();
   renderDialogs($('dialogs'), state.dialogs, send);
   showMessage($('message'), state.messages, acknowledge);
   document.body.dataset.revision = String(state.revision);
+}
+
+// Patches the picture with the edits since the one shown, or replaces it.
+async function updatePicture() {
+  if (!state.frame) {
+    canvas.setPicture(null, null);
+    pictureRevision = state.picture;
+    return;
+  }
+  let update = await api.picture(canvas.hasPicture() ? pictureRevision : null);
+  if (update.patch && !canvas.patchPicture(update.patch)) update = await api.picture(null);
+  if (update.svg) canvas.setPicture(update.svg, state.frame);
+  pictureRevision = state.picture;
 }
 
 // The levels that can be opened (activities with children), indented by depth.

@@ -59,6 +59,32 @@ export class Canvas {
     this.highlight(this.selectedId, 'selected');
   }
 
+  hasPicture() {
+    return this.svg !== null;
+  }
+
+  // Applies the server's edits of the picture's elements (each edit
+  // [at, removed, inserted] counted in the picture shown); false when they
+  // do not fit it, and the whole picture must be fetched.
+  patchPicture(patch) {
+    if (!this.svg) return false;
+    const shown = [...this.svg.children].filter((c) => c !== this.overlay);
+    const parsed = new DOMParser().parseFromString(`<svg xmlns="${SVG_NS}">${patch.lines}</svg>`, 'image/svg+xml');
+    if (parsed.querySelector('parsererror')) return false;
+    const fresh = [...parsed.documentElement.children];
+    if (fresh.length !== patch.edits.reduce((sum, e) => sum + e[2], 0)) return false;
+    let next = fresh.length;
+    for (let i = patch.edits.length - 1; i >= 0; --i) {
+      const [at, removed, inserted] = patch.edits[i];
+      if (at + removed > shown.length) return false;
+      const before = shown[at + removed] ?? this.overlay;
+      for (const node of fresh.slice(next - inserted, next)) this.svg.insertBefore(document.importNode(node, true), before);
+      next -= inserted;
+      for (const node of shown.slice(at, at + removed)) node.remove();
+    }
+    return this.svg.children.length - 1 === patch.count;
+  }
+
   fit() {
     if (!this.frame) return;
     const width = this.frame.width / this.frame.scale;

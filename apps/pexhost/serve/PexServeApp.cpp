@@ -18,6 +18,9 @@ using nlohmann::json;
 namespace {
 using Clock = std::chrono::steady_clock;
 
+// Beyond this many changed elements the whole picture is sent.
+constexpr std::size_t kMaxPictureEdits = 2000;
+
 double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
@@ -102,7 +105,7 @@ PexServeResponse PexServeApp::Api(const PexServeRequest& request) {
     if (request.method != route.method) continue;
     std::lock_guard<std::mutex> lock(hostMutex_);
     if (request.path == "/api/state") return State();
-    if (request.path == "/api/svg") return Picture();
+    if (request.path == "/api/svg") return Picture(request);
     if (request.path == "/api/step") return Step(request.body);
     return Acknowledge(request.body);
   }
@@ -159,35 +162,56 @@ PexServeResponse PexServeApp::Acknowledge(const std::string& body) {
   return State();
 }
 
-PexServeResponse PexServeApp::Picture() const {
+PexServeResponse PexServeApp::Picture(const PexServeRequest& request) const {
   if (!frame_) return PexServeResponse::Error(404, "no viewer is open");
   PexServeResponse response;
-  response.contentType = "image/svg+xml";
-  response.body = svg_;
-  response.headers.emplace_back("X-Pex-Revision", std::to_string(revision_));
+  response.headers.emplace_back("X-Pex-Picture", std::to_string(pictureRevision_));
+  const auto since = request.query.find("since");
+  std::optional<PexServePicturePatch> patch;
+  if (since != request.query.end() && since->second == std::to_string(pictureRevision_))
+    patch = PexServePicturePatch{};
+  else if (since != request.query.end() && since->second == std::to_string(previousPictureRevision_))
+    patch = picture_.PatchFrom(previousPicture_, std::min<std::size_t>(kMaxPictureEdits,
+                                                                       picture_.ElementCount() / 2));
+  if (!patch) {
+    response.contentType = "image/svg+xml; charset=utf-8";
+    response.body = picture_.Text();
+    return response;
+  }
+  json edits = json::array();
+  for (const PexServePictureEdit& e : patch->edits) edits.push_back({e.at, e.removed, e.inserted});
+  response.body = Dump({{"picture", pictureRevision_},
+                        {"count", picture_.ElementCount()},
+                        {"edits", std::move(edits)},
+                        {"lines", std::move(patch->lines)}});
   return response;
 }
 
 PexServeResponse PexServeApp::State() {
   PexServeResponse response;
-  response.body =
-      PexServeState::Write(session_, {revision_, firstUnseenMessage_, frame_ ? &*frame_ : nullptr});
+  response.body = PexServeState::Write(
+      session_, {revision_, firstUnseenMessage_, frame_ ? &*frame_ : nullptr, pictureRevision_});
   return response;
 }
 
 void PexServeApp::Redraw() {
   KivViewer* viewer = session_.CurrentViewer();
-  if (!viewer) {
+  std::string svg;
+  if (viewer) {
+    const std::vector<KivDrawItem> items = viewer->CollectScene();
+    frame_ = KivPictureRenderer().FrameFor(items);
+    float r = 1, g = 1, b = 1;
+    viewer->GetBackgroundColor(r, g, b);
+    const double background[3] = {r, g, b};
+    svg = KivSvgWriter(*frame_).Write(items, background);
+  } else {
     frame_.reset();
-    svg_.clear();
-    return;
   }
-  const std::vector<KivDrawItem> items = viewer->CollectScene();
-  frame_ = KivPictureRenderer().FrameFor(items);
-  float r = 1, g = 1, b = 1;
-  viewer->GetBackgroundColor(r, g, b);
-  const double background[3] = {r, g, b};
-  svg_ = KivSvgWriter(*frame_).Write(items, background);
+  if (svg == picture_.Text()) return;
+  previousPictureRevision_ = picture_.Text().empty() ? -1 : pictureRevision_;
+  previousPicture_ = std::move(picture_);
+  picture_ = PexServePicture(std::move(svg));
+  pictureRevision_ = revision_;
 }
 
 std::string PexServeApp::DocumentPath() const {

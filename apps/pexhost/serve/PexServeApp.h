@@ -5,7 +5,9 @@
 // from the web folder.
 //
 //   GET  /api/state   the state (PexServeState)
-//   GET  /api/svg     the current viewer's picture, drawn after each step
+//   GET  /api/svg     the current viewer's picture, drawn after each step;
+//                     ?since=N: the edits from picture N when they are small
+//                     (PexServePicture), else the whole picture
 //   POST /api/step    {"step": "LINE"}: runs one script step (PexServeStepFilter),
 //                     answers {"ok", "message", "step", "state"}
 //   POST /api/ack     {"seen": N}: the messages before index N were read
@@ -21,6 +23,7 @@
 #include "PexScriptRunner.h"
 #include "PexServeAccessGuard.h"
 #include "PexServeMessage.h"
+#include "PexServePicture.h"
 #include "PexServeRateLimiter.h"
 #include "PexServeStaticFiles.h"
 
@@ -48,7 +51,7 @@ class PexServeApp {
   PexServeResponse Api(const PexServeRequest& request);
   PexServeResponse Step(const std::string& body);
   PexServeResponse Acknowledge(const std::string& body);
-  PexServeResponse Picture() const;
+  PexServeResponse Picture(const PexServeRequest& request) const;
   PexServeResponse State();
   // Draws the current viewer for a new revision.
   void Redraw();
@@ -66,6 +69,9 @@ class PexServeApp {
   PexScriptRunner runner_;
   long revision_ = 0;
   std::size_t firstUnseenMessage_ = 0;
-  std::string svg_;
-  std::optional<KivPictureFrame> frame_;
+  std::optional<KivPictureFrame> frame_;  // of the current picture, when a viewer is shown
+  PexServePicture picture_;
+  long pictureRevision_ = 0;  // the revision that drew it
+  PexServePicture previousPicture_;
+  long previousPictureRevision_ = -1;
 };

@@ -25,7 +25,8 @@ struct PexServeRequest {
 
 struct PexServeResponse {
   int status = 200;
-  std::string contentType = "application/json";
+  // A charset parameter keeps cpp-httplib from compressing (see PexServeHttp.h).
+  std::string contentType = "application/json; charset=utf-8";
   std::string body;
   std::vector<std::pair<std::string, std::string>> headers;
 

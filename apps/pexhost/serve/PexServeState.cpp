@@ -66,7 +66,7 @@ json Messages(std::size_t first) {
 }  // namespace
 
 std::string PexServeState::Write(PexSession& session, const PexServeStateInputs& inputs) {
-  json state = {{"revision", inputs.revision}};
+  json state = {{"revision", inputs.revision}, {"picture", inputs.pictureRevision}};
   if (KivFrmEditor* editor = KivInteraction::GetCurrentEditor()) {
     KivProcessDocument& document = *editor->GetProcessDocument();
     const std::string path = document.GetStorageName().ConvertToUTF8();

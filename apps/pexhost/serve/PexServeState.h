@@ -17,6 +17,8 @@ struct PexServeStateInputs {
   std::size_t firstUnseenMessage = 0;
   // The frame of the current picture, when a viewer is drawn.
   const KivPictureFrame* frame = nullptr;
+  // The revision that drew the current picture.
+  long pictureRevision = 0;
 };
 
 class PexServeState {

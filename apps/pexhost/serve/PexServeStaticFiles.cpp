@@ -16,9 +16,9 @@ constexpr std::uintmax_t kMaxFileBytes = 4u << 20;
 const std::map<std::string, std::string>& ContentTypes() {
   static const std::map<std::string, std::string> types = {
       {".html", "text/html; charset=utf-8"},  {".js", "text/javascript; charset=utf-8"},
-      {".css", "text/css; charset=utf-8"},    {".svg", "image/svg+xml"},
+      {".css", "text/css; charset=utf-8"},    {".svg", "image/svg+xml; charset=utf-8"},
       {".png", "image/png"},                  {".ico", "image/x-icon"},
-      {".json", "application/json"}};
+      {".json", "application/json; charset=utf-8"}};
   return types;
 }
 

@@ -143,13 +143,24 @@ TEST_F(PexServeAppTest, AStepAnswersItsResultAndTheNewStateAndRedrawsThePicture)
   ASSERT_NE(node, nullptr);
   EXPECT_EQ((*node)["x"], 512.5);
   const PexServeResponse picture = Handle(Request("GET", "/api/svg"));
-  EXPECT_EQ(picture.contentType, "image/svg+xml");
+  EXPECT_EQ(picture.contentType, "image/svg+xml; charset=utf-8");
   EXPECT_NE(picture.body, before);
+  // Inside the frame, a page that shows picture 1 gets the edits to picture
+  // 2; one that shows a picture the server no longer has gets all of it.
+  ASSERT_TRUE(Step("move A38 237.5 137.5")["ok"]);
+  PexServeRequest since = Request("GET", "/api/svg");
+  since.query["since"] = "1";
+  const json patch = json::parse(Handle(since).body);
+  EXPECT_EQ(patch["picture"], 2);
+  EXPECT_GT(patch["edits"].size(), 0u);
+  EXPECT_LT(patch["lines"].get<std::string>().size(), picture.body.size() / 4);
+  since.query["since"] = "0";
+  EXPECT_EQ(Handle(since).contentType, "image/svg+xml; charset=utf-8");
 
   const json failed = Step("move Nowhere 1 2");
   EXPECT_FALSE(failed["ok"]);
   EXPECT_NE(failed["message"].get<std::string>().find("Nowhere"), std::string::npos) << failed;
-  EXPECT_EQ(failed["state"]["revision"], 2);
+  EXPECT_EQ(failed["state"]["revision"], 3);
 }
 
 TEST_F(PexServeAppTest, RequestsThatCannotBeRunAreRefusedWithTheReason) {
