@@ -19,7 +19,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Beyond this many changed elements the whole picture is sent.
-constexpr std::size_t kMaxPictureEdits = 2000;
+constexpr std::size_t kMaxPictureEdits = 500;
 
 double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();

@@ -1,6 +1,7 @@
 #include "PexServePicture.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 using Lines = std::vector<std::string_view>;
@@ -73,7 +74,7 @@ PexServePicture::PexServePicture(std::string svg) : text_(std::move(svg)) {
   head_ = text.substr(0, bodyStart + 1);
   oneElementPerLine_ = true;
   for (std::size_t start = bodyStart + 1; start < close;) {
-    const std::size_t stop = text.find('\n', start);
+    const std::size_t stop = std::min(text.find('\n', start), close);
     const std::string_view line = text.substr(start, stop - start);
     if (line.empty() || line.front() != '<' || line.back() != '>') oneElementPerLine_ = false;
     elements_.push_back(line);
@@ -95,6 +96,14 @@ std::optional<PexServePicturePatch> PexServePicture::PatchFrom(const PexServePic
     ++suffix;
   const Lines a(before.elements_.begin() + prefix, before.elements_.end() - suffix);
   const Lines b(elements_.begin() + prefix, elements_.end() - suffix);
+  // Lines found on one side only must each be removed or inserted: when
+  // they alone are too many, the search is not worth starting.
+  const std::unordered_set<std::string_view> inA(a.begin(), a.end()), inB(b.begin(), b.end());
+  const auto onlyIn = [](const Lines& lines, const std::unordered_set<std::string_view>& other) {
+    return static_cast<std::size_t>(std::count_if(
+        lines.begin(), lines.end(), [&](std::string_view line) { return !other.count(line); }));
+  };
+  if (onlyIn(a, inB) + onlyIn(b, inA) > maxEdits) return std::nullopt;
   std::optional<std::vector<PexServePictureEdit>> edits = ShortestEdits(a, b, maxEdits);
   if (!edits) return std::nullopt;
 

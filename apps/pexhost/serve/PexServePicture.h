@@ -27,6 +27,8 @@ class PexServePicture {
   explicit PexServePicture(std::string svg);
 
   const std::string& Text() const { return text_; }
+  // The lines between the <svg> line and the closing tag.
+  const std::vector<std::string_view>& Elements() const { return elements_; }
   std::size_t ElementCount() const { return elements_.size(); }
 
   // The edits that turn the elements of `before` into this picture's. Empty
