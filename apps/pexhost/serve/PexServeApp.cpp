@@ -92,17 +92,17 @@ PexServeResponse PexServeApp::Route(const PexServeRequest& request) {
 }
 
 PexServeResponse PexServeApp::Api(const PexServeRequest& request) {
-  struct Route {
+  struct Endpoint {
     const char* method;
     const char* path;
   };
-  static const Route routes[] = {
+  static const Endpoint endpoints[] = {
       {"GET", "/api/state"}, {"GET", "/api/svg"}, {"POST", "/api/step"}, {"POST", "/api/ack"}};
   bool known = false;
-  for (const Route& route : routes) {
-    if (request.path != route.path) continue;
+  for (const Endpoint& endpoint : endpoints) {
+    if (request.path != endpoint.path) continue;
     known = true;
-    if (request.method != route.method) continue;
+    if (request.method != endpoint.method) continue;
     std::lock_guard<std::mutex> lock(hostMutex_);
     if (request.path == "/api/state") return State();
     if (request.path == "/api/svg") return Picture(request);
@@ -131,7 +131,13 @@ PexServeResponse PexServeApp::Step(const std::string& body) {
     result = KivStepResult::Fail(std::string("the host failed: ") + e.what());
   }
   const double stepMs = MillisecondsSince(start);
-  if (log_) *log_ << "serve: " << line << (result ? " ok" : ": " + result.message) << "\n" << std::flush;
+  if (log_)
+    *log_ << "serve: " << line
+          << (!result                 ? ": " + result.message
+              : result.message.empty() ? std::string(" ok")
+                                       : " ok (" + result.message + ")")
+          << "\n"
+          << std::flush;
 
   ++revision_;
   const Clock::time_point drawStart = Clock::now();

@@ -44,6 +44,10 @@ int PexServeHttp::Bind(int port, std::size_t maxBodyBytes) {
   server_->set_payload_max_length(maxBodyBytes);
   server_->set_read_timeout(5, 0);
   server_->set_write_timeout(5, 0);
+  // An idle connection holds a worker until it times out, and stopping
+  // waits for the workers: keep the wait short (a new local connection is
+  // cheap).
+  server_->set_keep_alive_timeout(1);
   if (port == 0) return server_->bind_to_any_port("127.0.0.1");
   return server_->bind_to_port("127.0.0.1", port) ? port : -1;
 }

@@ -8,14 +8,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "KivApplicationFrame.h"
 #include "KivDlgCheckButton.h"
 #include "KivDlgDialog.h"
 #include "KivDlgEditor.h"
 #include "KivDlgNotify.h"
+#include "KivInteraction.h"
 #include "PexHostSetup.h"
 #include "PexSession.h"
 
@@ -28,9 +29,7 @@ constexpr int kPort = 8642;
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 }  // namespace
 
@@ -45,6 +44,7 @@ class PexServeAppTest : public testing::Test {
     fs::create_directories(folder_);
     document_ = folder_ / "line.xml";
     fs::copy_file(KIV_SOURCE_DIR "/examples/underbody_line.xml", document_);
+    KivInteraction::ClearMessages();
     session_ = std::make_unique<PexSession>();
     ASSERT_TRUE(session_->LoadPlugIn());
     ASSERT_TRUE(session_->Open(document_.string()));
@@ -72,17 +72,12 @@ class PexServeAppTest : public testing::Test {
     now_ += 10;
     return app_->Handle(request);
   }
-  json Step(const std::string& line, int status = 200) {
+  json Step(const std::string& line) {
     const PexServeResponse r = Handle(Request("POST", "/api/step", json{{"step", line}}.dump()));
-    EXPECT_EQ(r.status, status) << line << ": " << r.body;
+    EXPECT_EQ(r.status, 200) << line << ": " << r.body;
     return json::parse(r.body);
   }
   json State() { return json::parse(Handle(Request("GET", "/api/state")).body); }
-  static const json* Node(const json& state, const std::string& id) {
-    for (const json& node : state["viewer"]["nodes"])
-      if (node["id"] == id) return &node;
-    return nullptr;
-  }
 
   double now_ = 0;
   fs::path folder_, document_;
@@ -98,13 +93,9 @@ TEST_F(PexServeAppTest, OnlyTheOwnOriginWithTheTokenReachesTheApi) {
   };
   for (const Case& c : {Case{"x-pex-token", nullptr, 401},
                         {"x-pex-token", "0123456789abcdef0123456789abcdee", 401},
-                        {"x-pex-token", "0123", 401},
                         {"host", "evil.example:8642", 403},
-                        {"host", "127.0.0.1:8643", 403},
                         {"host", nullptr, 403},
-                        {"origin", "http://evil.example", 403},
                         {"origin", "null", 403},
-                        {"origin", "https://127.0.0.1:8642", 403},
                         {"origin", "http://127.0.0.1:8642.evil.example", 403},
                         {"origin", "http://localhost:8642", 200},
                         {"host", "LOCALHOST:8642", 200}}) {
@@ -139,21 +130,15 @@ TEST_F(PexServeAppTest, AStepAnswersItsResultAndTheNewStateAndRedrawsThePicture)
   EXPECT_TRUE(moved["ok"]) << moved;
   EXPECT_EQ(moved["state"]["revision"], 1);
   EXPECT_EQ(moved["state"]["level"], "A1");
-  const json* node = Node(moved["state"], "A34");
-  ASSERT_NE(node, nullptr);
-  EXPECT_EQ((*node)["x"], 512.5);
-  const PexServeResponse picture = Handle(Request("GET", "/api/svg"));
-  EXPECT_EQ(picture.contentType, "image/svg+xml; charset=utf-8");
-  EXPECT_NE(picture.body, before);
+  EXPECT_EQ(moved["state"]["viewer"]["nodes"][7]["id"], "A34");
+  EXPECT_EQ(moved["state"]["viewer"]["nodes"][7]["x"], 512.5);
+  EXPECT_NE(Handle(Request("GET", "/api/svg")).body, before);
   // Inside the frame, a page that shows picture 1 gets the edits to picture
   // 2; one that shows a picture the server no longer has gets all of it.
   ASSERT_TRUE(Step("move A38 237.5 137.5")["ok"]);
   PexServeRequest since = Request("GET", "/api/svg");
   since.query["since"] = "1";
-  const json patch = json::parse(Handle(since).body);
-  EXPECT_EQ(patch["picture"], 2);
-  EXPECT_GT(patch["edits"].size(), 0u);
-  EXPECT_LT(patch["lines"].get<std::string>().size(), picture.body.size() / 4);
+  EXPECT_EQ(json::parse(Handle(since).body)["picture"], 2);
   since.query["since"] = "0";
   EXPECT_EQ(Handle(since).contentType, "image/svg+xml; charset=utf-8");
 
@@ -173,15 +158,11 @@ TEST_F(PexServeAppTest, RequestsThatCannotBeRunAreRefusedWithTheReason) {
   };
   const auto step = [](const char* line) { return json{{"step", line}}.dump(); };
   for (const Case& c : {Case{"POST", "/api/step", "{\"step\": 3}", 400, "send {"},
-                        {"POST", "/api/step", "not json", 400, "send {"},
                         {"POST", "/api/step", step("move \"A10 1 2"), 400, "quote"},
                         {"POST", "/api/step", step("arrange\nsave"), 400, "one step"},
-                        {"POST", "/api/step", step("  # nothing"), 400, "no step"},
                         {"POST", "/api/step", step("open /etc/passwd"), 400, "one document"},
                         {"POST", "/api/step", step("render /tmp/x.svg"), 400, "draws"},
-                        {"POST", "/api/step", step("save /tmp/x.xml"), 400, "plain file name"},
                         {"POST", "/api/step", step("save ../x.xml"), 400, "plain file name"},
-                        {"POST", "/api/step", step("save notes.txt"), 400, "plain file name"},
                         {"POST", "/api/ack", "{\"seen\": -1}", 400, "seen"},
                         {"GET", "/api/step", "", 405, "not allowed"},
                         {"GET", "/api/nothing", "", 404, "no such API"},
@@ -201,51 +182,37 @@ TEST_F(PexServeAppTest, SaveWritesTheServedDocumentOrACopyBesideIt) {
   EXPECT_EQ(ReadFile(folder_ / "copy.xml"), ReadFile(document_));
 }
 
-TEST_F(PexServeAppTest, DialogsAreListedAsWidgetTreesAndDrivenBySteps) {
+TEST_F(PexServeAppTest, ShownDialogsAreWidgetTreesDrivenByStepsAndMessagesWaitForTheUser) {
   KivDialog* main = KivApplicationFrame::GetFrame()->GetMainWindow();
   auto* box = new KivDlgDialog(main, "GroupDlg");
   box->SetTitle("Group activities");
-  auto* name = new KivDlgEditor(box, "Name");
-  name->SetText("Cell");
-  auto* check = new KivDlgCheckButton(box, "Resource");
-  check->SetSensitivity(false);
   box->SetOKSensitivity(false);
+  (new KivDlgEditor(box, "Name"))->SetText("Cell");
+  (new KivDlgCheckButton(box, "Resource"))->SetSensitivity(false);
   box->SetVisibility(KivDlgShow);
   new KivDlgDialog(main, "HiddenDlg");
-
-  json dialogs = State()["dialogs"];
-  ASSERT_EQ(dialogs.size(), 1u) << dialogs;
-  EXPECT_EQ(dialogs[0]["name"], "GroupDlg");
-  EXPECT_EQ(dialogs[0]["kind"], "dialog");
-  EXPECT_EQ(dialogs[0]["title"], "Group activities");
-  EXPECT_EQ(dialogs[0]["ok"], false);
-  EXPECT_EQ(dialogs[0]["children"][0]["kind"], "editor");
-  EXPECT_EQ(dialogs[0]["children"][0]["text"], "Cell");
-  EXPECT_EQ(dialogs[0]["children"][1]["kind"], "check");
-  EXPECT_EQ(dialogs[0]["children"][1]["sensitive"], false);
-
+  EXPECT_EQ(State()["dialogs"], json::parse(R"([{"name": "GroupDlg", "kind": "dialog",
+      "title": "Group activities", "visible": true, "sensitive": true, "ok": false, "children": [
+      {"name": "Name", "kind": "editor", "title": "", "text": "Cell", "visible": true, "sensitive": true},
+      {"name": "Resource", "kind": "check", "title": "", "checked": false, "visible": true,
+       "sensitive": false}]}])"));
   EXPECT_TRUE(Step("type GroupDlg Name \"Rear cell\"")["ok"]);
   EXPECT_EQ(State()["dialogs"][0]["children"][0]["text"], "Rear cell");
   EXPECT_FALSE(Step("check GroupDlg Resource on")["ok"]) << "an insensitive button";
-}
 
-TEST_F(PexServeAppTest, MessagesStayUntilTheUserAcknowledgesThem) {
-  KivDialog* main = KivApplicationFrame::GetFrame()->GetMainWindow();
   auto* notify = new KivDlgNotify(main, "Unexpected");
   notify->DisplayBlocked("Please close the chart.", "Error");
   notify->DisplayBlocked("Second.", "Warning");
-  json state = State();
-  ASSERT_EQ(state["messages"].size(), 2u);
-  EXPECT_EQ(state["messages"][0]["text"], "Please close the chart.");
-  EXPECT_EQ(state["messages"][0]["error"], true);
-  EXPECT_EQ(state["dialogs"].size(), 0u) << "message boxes are not dialogs";
-
-  const auto ack = [&](const std::string& body) {
+  const auto acknowledge = [&](const char* body) {
     return json::parse(Handle(Request("POST", "/api/ack", body)).body);
   };
-  EXPECT_EQ(ack("{\"seen\": 1}")["messages"][0]["text"], "Second.");
-  EXPECT_EQ(ack("{\"seen\": 0}")["messages"].size(), 1u) << "acknowledged stays acknowledged";
-  state = ack("{\"seen\": 99}");
+  json state = acknowledge("{\"seen\": 0}");
+  ASSERT_EQ(state["messages"].size(), 2u);
+  EXPECT_EQ(state["messages"][0]["text"], "Please close the chart.");
+  EXPECT_EQ(state["dialogs"].size(), 1u) << "message boxes are not dialogs";
+  EXPECT_EQ(acknowledge("{\"seen\": 1}")["messages"][0]["text"], "Second.");
+  EXPECT_EQ(acknowledge("{\"seen\": 0}")["messages"].size(), 1u) << "acknowledged stays so";
+  state = acknowledge("{\"seen\": 99}");
   EXPECT_EQ(state["messages"].size(), 0u);
   EXPECT_EQ(state["messageCount"], 2);
 }

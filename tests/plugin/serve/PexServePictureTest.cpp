@@ -56,4 +56,6 @@ TEST(PexServePictureTest, AnotherFrameOrTooManyChangesSendTheWholePicture) {
   EXPECT_FALSE(PexServePicture(Svg({"<a/>"}, "<svg width=\"20\" height=\"10\">\n")).PatchFrom(before, 100));
   EXPECT_FALSE(PexServePicture(Svg({"<x/>", "<y/>", "<z/>"})).PatchFrom(before, 5));
   EXPECT_FALSE(PexServePicture(Svg({"<a/>", "text", "<c/>"})).PatchFrom(before, 100));
+  // The last element may end where the closing tag begins.
+  EXPECT_EQ(PexServePicture(std::string(kHead) + "<a/>\n<b/></svg>").ElementCount(), 2u);
 }
