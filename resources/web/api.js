@@ -19,6 +19,8 @@ async function call(method, path, body) {
     headers,
     body: body === undefined ? undefined : JSON.stringify(body),
     cache: 'no-store',
+  }).catch(() => {
+    throw new ApiError(0, 'the server does not answer (was pexhost serve stopped?)');
   });
   const text = await response.text();
   if (!response.ok) {

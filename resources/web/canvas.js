@@ -82,7 +82,8 @@ export class Canvas {
       next -= inserted;
       for (const node of shown.slice(at, at + removed)) node.remove();
     }
-    return this.svg.children.length - 1 === patch.count;
+    this.highlight(this.selectedId, 'selected');
+    return this.svg.children.length - 1 === patch.count;  // the overlay is the last child
   }
 
   fit() {
