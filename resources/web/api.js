@@ -1,5 +1,5 @@
 // The server's API. Every action of the page is a script step (the language
-// of `pexhost run`), sent one at a time; the answer carries the new state.
+// of `pexhost run`); the answer carries the new state.
 // The access token comes from the address pexhost serve printed (#token=...).
 
 const token = new URLSearchParams(location.hash.slice(1)).get('token') || '';
@@ -35,15 +35,6 @@ async function call(method, path, body) {
   };
 }
 
-// Steps wait for each other: the host runs one at a time, and the page must
-// see each step's state before it sends the next.
-let queue = Promise.resolve();
-function inTurn(work) {
-  const next = queue.then(work, work);
-  queue = next.catch(() => {});
-  return next;
-}
-
 export const api = {
   hasToken: () => token !== '',
   state: async () => JSON.parse((await call('GET', '/api/state')).text),
@@ -54,11 +45,11 @@ export const api = {
     return type.startsWith('application/json') ? { patch: JSON.parse(text) } : { svg: text };
   },
   // {ok, message, step, state, timing}; throws ApiError for a refused request.
-  step: (line) => inTurn(async () => {
+  step: async (line) => {
     const { text, timing } = await call('POST', '/api/step', { step: line });
     return { ...JSON.parse(text), timing };
-  }),
-  acknowledge: (seen) => inTurn(async () => JSON.parse((await call('POST', '/api/ack', { seen })).text)),
+  },
+  acknowledge: async (seen) => JSON.parse((await call('POST', '/api/ack', { seen })).text),
 };
 
 // One word of a step line, quoted when it must be.

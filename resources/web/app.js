@@ -29,9 +29,23 @@ const canvas = new Canvas($('canvas'), {
   },
 });
 
+// Steps and acknowledgements run one after the other, each drawn before the
+// next is sent: the host runs one at a time, and a picture is patched from
+// the one before it.
+let turn = Promise.resolve();
+function inTurn(work) {
+  const next = turn.then(work);
+  turn = next.catch(() => {});
+  return next;
+}
+
 // Runs one step and draws the state it leaves. `quiet` marks steps made by
 // the pointer, whose failure ("nothing to click there") is no alarm.
-async function send(words, { quiet = false } = {}) {
+function send(words, options) {
+  return inTurn(() => runStep(words, options));
+}
+
+async function runStep(words, { quiet = false } = {}) {
   const line = Array.isArray(words) ? stepLine(...words) : words;
   const started = performance.now();
   document.body.classList.add('stepping');
@@ -48,12 +62,10 @@ async function send(words, { quiet = false } = {}) {
   }
 }
 
-async function acknowledge(seen) {
-  try {
-    await apply(await api.acknowledge(seen));
-  } catch (error) {
+function acknowledge(seen) {
+  return inTurn(async () => apply(await api.acknowledge(seen))).catch((error) => {
     log('acknowledge', false, error.message, false, 0, '');
-  }
+  });
 }
 
 async function apply(next) {

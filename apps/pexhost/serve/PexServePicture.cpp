@@ -64,8 +64,11 @@ std::optional<std::vector<PexServePictureEdit>> ShortestEdits(const Lines& a, co
 }
 }  // namespace
 
-PexServePicture::PexServePicture(std::string svg) : text_(std::move(svg)) {
-  const std::string_view text(text_);
+PexServePicture::PexServePicture() : text_(std::make_shared<const std::string>()) {}
+
+PexServePicture::PexServePicture(std::string svg)
+    : text_(std::make_shared<const std::string>(std::move(svg))) {
+  const std::string_view text(*text_);
   const std::size_t open = text.find("<svg");
   const std::size_t close = text.rfind("</svg>");
   if (open == std::string_view::npos || close == std::string_view::npos) return;

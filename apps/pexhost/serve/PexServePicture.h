@@ -5,6 +5,7 @@
 // of thousands of lines, so the page is sent the edits of its elements
 // rather than the whole picture to parse again.
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,10 +24,10 @@ struct PexServePicturePatch {
 
 class PexServePicture {
  public:
-  PexServePicture() = default;
+  PexServePicture();
   explicit PexServePicture(std::string svg);
 
-  const std::string& Text() const { return text_; }
+  const std::string& Text() const { return *text_; }
   // The lines between the <svg> line and the closing tag.
   const std::vector<std::string_view>& Elements() const { return elements_; }
   std::size_t ElementCount() const { return elements_.size(); }
@@ -39,7 +40,9 @@ class PexServePicture {
                                                 std::size_t maxEdits) const;
 
  private:
-  std::string text_;
+  // Shared and never changed, so that the views into it stay valid when the
+  // picture is copied or moved.
+  std::shared_ptr<const std::string> text_;
   std::string_view head_;  // everything up to and including the <svg> line
   std::vector<std::string_view> elements_;
   bool oneElementPerLine_ = false;
