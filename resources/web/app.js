@@ -10,6 +10,7 @@ const LOG_LENGTH = 100;
 
 let state = null;
 let pictureRevision = null;
+let shownLevel = null;
 let selectedId = null;
 let levelsSignature = '';
 
@@ -18,6 +19,8 @@ const canvas = new Canvas($('canvas'), {
   select: (node) => {
     selectedId = node?.id ?? null;
     renderInspector();
+    // A command waiting for objects gets the node clicked, as in the host.
+    if (node && state?.command) send(['pick', node.id]);
   },
   hover: (node, point) => {
     $('status-hover').textContent = node ? `${node.name} · ${node.type} · ${node.id}` : '';
@@ -77,6 +80,9 @@ async function apply(next) {
   $('window-title').textContent = state.viewer ? state.viewer.window : '';
   document.title = doc ? `${doc.name} · pexhost` : 'pexhost';
   renderLevels();
+  $('command').hidden = !state.command;
+  $('command-name').textContent = state.command ? `${state.command} is running` : '';
+  $('command-name').title = $('command-name').textContent;
   canvas.setState(state);
   if (state.picture !== pictureRevision) await updatePicture();
   $('canvas-empty').hidden = Boolean(state.frame);
@@ -96,6 +102,9 @@ async function updatePicture() {
   let update = await api.picture(canvas.hasPicture() ? pictureRevision : null);
   if (update.patch && !canvas.patchPicture(update.patch)) update = await api.picture(null);
   if (update.svg) canvas.setPicture(update.svg, state.frame);
+  // Another level is fitted in the window; the same level keeps its zoom.
+  if (state.level !== shownLevel) canvas.fit();
+  shownLevel = state.level;
   pictureRevision = state.picture;
 }
 
@@ -200,6 +209,7 @@ function log(line, ok, message, quiet, milliseconds, timing) {
 function wireControls() {
   $('level').addEventListener('change', (e) => send(['view', e.target.value]));
   $('arrange').addEventListener('click', () => send(['arrange']));
+  $('abort').addEventListener('click', () => send(['abort']));
   $('save').addEventListener('click', () => send(['save']));
   $('zoom-in').addEventListener('click', () => canvas.zoomBy(1.25));
   $('zoom-out').addEventListener('click', () => canvas.zoomBy(1 / 1.25));

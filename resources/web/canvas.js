@@ -275,9 +275,9 @@ export class Canvas {
       this.handlers.step([expanded ? 'collapse' : 'expand', press.node.id]);
       return;
     }
+    this.handlers.step(['click', start.x, start.y], { quiet: true });
     this.select(press.node?.id ?? null);
     this.handlers.select(press.node);
-    this.handlers.step(['click', start.x, start.y], { quiet: true });
   }
 
   cancelPress() {

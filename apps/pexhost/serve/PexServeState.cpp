@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <unordered_map>
 
+#include "KivCommandStarter.h"
 #include "KivDlgNotify.h"
 #include "KivFrmWindow.h"
 #include "KivIGENode.h"
@@ -89,6 +90,8 @@ std::string PexServeState::Write(PexSession& session, const PexServeStateInputs&
                       {"height", inputs.frame->height}};
   else
     state["frame"] = nullptr;
+  KivStateCommand* command = KivCommandStarter::GetActiveStateCommand();
+  state["command"] = command ? json(command->GetName().str()) : json(nullptr);
   state["dialogs"] = PexServeDialogs::Shown();
   state["menu"] = PexServeDialogs::OpenMenu();
   state["messageCount"] = KivInteraction::Messages().size();

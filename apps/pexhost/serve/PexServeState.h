@@ -2,8 +2,8 @@
 // The state a served page draws, as one JSON object: the document and its
 // levels (for the level chooser), the current viewer's nodes and buttons
 // (the listing of `pexhost view --json`) with the frame of its picture, the
-// pointer's cursor, the shown dialogs, the open contextual menu and the
-// messages the user has not acknowledged yet. docs/serve.md describes it.
+// pointer's cursor, the running command, the shown dialogs, the open
+// contextual menu and the messages the user has not acknowledged yet. docs/serve.md describes it.
 #include <cstddef>
 #include <string>
 

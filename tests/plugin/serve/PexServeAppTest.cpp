@@ -142,10 +142,14 @@ TEST_F(PexServeAppTest, AStepAnswersItsResultAndTheNewStateAndRedrawsThePicture)
   since.query["since"] = "0";
   EXPECT_EQ(Handle(since).contentType, "image/svg+xml; charset=utf-8");
 
+  EXPECT_EQ(Step("start MoxPexProductFlowViewerCmd")["state"]["command"],
+            "MoxPexProductFlowViewerCmd") << "waits for the activity to pick";
+  EXPECT_EQ(Step("abort")["state"]["command"], nullptr);
+
   const json failed = Step("move Nowhere 1 2");
   EXPECT_FALSE(failed["ok"]);
   EXPECT_NE(failed["message"].get<std::string>().find("Nowhere"), std::string::npos) << failed;
-  EXPECT_EQ(failed["state"]["revision"], 3);
+  EXPECT_EQ(failed["state"]["revision"], 5);
 }
 
 TEST_F(PexServeAppTest, RequestsThatCannotBeRunAreRefusedWithTheReason) {
