@@ -11,7 +11,8 @@
 
 class MoxBaseListZitBltCmd;
 
-extern const IID IID_MoxIZitBltCBSubscriber;
+inline constexpr IID IID_MoxIZitBltCBSubscriber =
+    KivGUID::Literal("{24021498-F566-11D6-B77D-00065BDC7A21}");
 
 class MoxIZitBltCBSubscriber : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIZitBltCBSubscriber)

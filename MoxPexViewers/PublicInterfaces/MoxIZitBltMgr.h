@@ -2,17 +2,19 @@
 // The status buttons ("ZitBlts") of one activity node: a data extension of
 // the activity that builds the buttons configured for the activity's type,
 // draws them around the node in a viewer, and keeps them and their lists up
-// to date. Operations in slot order.
+// to date. Operations in slot order; GetZitBltButton, last, serves the
+// clients outside the plug-in.
 #include "KivImplement.h"
 #include "KivList.h"
 #include "KivUnicodeString.h"
 #include "KivVar.h"
+#include "MoxIZitBltButton.h"
 
 class KivViewer;
 class MoxZitBltRep;
 class KivIDOMDocument;
 
-extern const IID IID_MoxIZitBltMgr;
+inline constexpr IID IID_MoxIZitBltMgr = KivGUID::Literal("{69A21240-62C8-11D6-80F7-0050040CD0C6}");
 
 class MoxIZitBltMgr : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIZitBltMgr)
@@ -36,5 +38,8 @@ class MoxIZitBltMgr : public virtual KivBaseUnknown {
   // The shared configuration document.
   virtual unsigned char GetDomDocument(KivVar<KivIDOMDocument>& document) = 0;
   virtual void UpdateAllZitBltReps() = 0;
+  // The button of that name through its public interface, for clients that
+  // do not see the rep's class; an empty handle when not found.
+  virtual MoxIZitBltButton_var GetZitBltButton(const KivUnicodeString& name) = 0;
 };
 KIV_DECLARE_VAR(MoxIZitBltMgr);

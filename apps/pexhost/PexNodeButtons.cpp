@@ -4,45 +4,32 @@
 
 #include "KivBaseUnknown.h"
 #include "MoxIZitBltMgr.h"
-#include "MoxZitBltRep.h"
 #include "PexJsonWriter.h"
 
-namespace {
-// The manager of the node's buttons; the shell does not link the plug-in, so
-// the interface is asked for by name.
-MoxIZitBltMgr_var ManagerOf(KivBaseUnknown* node) {
-  void* out = nullptr;
-  if (!node || FAILED(node->QueryInterface(MoxIZitBltMgr::InterfaceName(), &out)) || !out)
-    return MoxIZitBltMgr_var();
-  return MoxIZitBltMgr_var::Adopt(static_cast<MoxIZitBltMgr*>(out));
-}
-}  // namespace
-
 void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json) {
-  MoxIZitBltMgr_var manager = ManagerOf(node);
+  MoxIZitBltMgr_var manager(node);
   if (!manager) return;
   KivListValKivUnicodeString* list = nullptr;
   if (FAILED(manager->GetAllZitBlts(&list))) return;
   std::unique_ptr<KivListValKivUnicodeString> names(list);
   for (const KivUnicodeString& name : *names) {
-    MoxZitBltRep* rep = nullptr;
-    if (FAILED(manager->FindZitBlt(name, &rep)) || !rep) continue;
+    MoxIZitBltButton_var button = manager->GetZitBltButton(name);
+    if (!button) continue;
     json.BeginObject();
     json.Key("name");
     json.String(name.ConvertToUTF8());
     json.Key("location");
-    json.String(rep->GetLocation().ConvertToUTF8());
+    json.String(button->GetButtonLocation().ConvertToUTF8());
     json.Key("shown");
-    json.Bool(rep->GetStatus() == 1);
+    json.Bool(button->IsShown());
     json.Key("open");
-    json.Bool(!rep->IsButtonCollapse());
-    const Kiv2DBagRep* bag = rep->GetZitBltBtn();
-    if (bag && bag->GetMatrix()) {
-      const KivMathVector2Df at = bag->GetMatrix()->GetTranslation();
+    json.Bool(button->IsOpen());
+    double x = 0.0, y = 0.0;
+    if (button->GetButtonPosition(x, y)) {
       json.Key("x");
-      json.Number(at.x);
+      json.Number(x);
       json.Key("y");
-      json.Number(at.y);
+      json.Number(y);
     }
     json.EndObject();
   }
@@ -50,11 +37,10 @@ void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json) {
 
 KivStepResult PexDriveNodeButton(KivBaseUnknown* node, const std::string& button,
                                  const std::string& action) {
-  MoxIZitBltMgr_var manager = ManagerOf(node);
+  MoxIZitBltMgr_var manager(node);
   if (!manager) return KivStepResult::Fail("the node has no status buttons");
-  MoxZitBltRep* rep = nullptr;
-  if (FAILED(manager->FindZitBlt(KivUnicodeString(button), &rep)) || !rep)
-    return KivStepResult::Fail("the node has no button \"" + button + "\"");
+  MoxIZitBltButton_var zitBlt = manager->GetZitBltButton(KivUnicodeString(button));
+  if (!zitBlt) return KivStepResult::Fail("the node has no button \"" + button + "\"");
   if (action == "show" || action == "hide") {
     if (FAILED(manager->SetZitBltStatus(KivUnicodeString(button), action == "show" ? 1 : 0)))
       return KivStepResult::Fail("button \"" + button + "\" cannot be " +
@@ -62,25 +48,24 @@ KivStepResult PexDriveNodeButton(KivBaseUnknown* node, const std::string& button
     return KivStepResult::Ok();
   }
   if (action == "click") {
-    if (!rep->GetZitBltBtn())
+    if (FAILED(zitBlt->Click()))
       return KivStepResult::Fail("button \"" + button + "\" is not drawn in a viewer");
-    rep->ChangeBtnState();
-    return KivStepResult::Ok(rep->IsButtonCollapse() ? "closed" : "opened");
+    return KivStepResult::Ok(zitBlt->IsOpen() ? "opened" : "closed");
   }
   return KivStepResult::Fail("\"" + action + "\" is not show, hide or click");
 }
 
 KivStepResult PexCheckNodeButton(KivBaseUnknown* node, const std::string& button,
                                  const std::string& state) {
-  MoxIZitBltMgr_var manager = ManagerOf(node);
-  MoxZitBltRep* rep = nullptr;
-  if (!manager || FAILED(manager->FindZitBlt(KivUnicodeString(button), &rep)) || !rep)
-    return KivStepResult::Fail("the node has no button \"" + button + "\"");
+  MoxIZitBltMgr_var manager(node);
+  MoxIZitBltButton_var zitBlt =
+      manager ? manager->GetZitBltButton(KivUnicodeString(button)) : MoxIZitBltButton_var();
+  if (!zitBlt) return KivStepResult::Fail("the node has no button \"" + button + "\"");
   std::string actual;
   if (state == "shown" || state == "hidden")
-    actual = rep->GetStatus() == 1 ? "shown" : "hidden";
+    actual = zitBlt->IsShown() ? "shown" : "hidden";
   else if (state == "open" || state == "closed")
-    actual = rep->IsButtonCollapse() ? "closed" : "open";
+    actual = zitBlt->IsOpen() ? "open" : "closed";
   else
     return KivStepResult::Fail("\"" + state + "\" is not shown, hidden, open or closed");
   if (actual != state)

@@ -1,8 +1,7 @@
 #pragma once
-// The status buttons of a node, as the shell reports and drives them. The
-// plug-in is loaded at run time, so the shell reaches the buttons only
-// through the manager interface (queried by name) and the button rep's
-// inline accessors and virtual operations.
+// The status buttons of a node, as the shell reports and drives them: through
+// the plug-in's public interfaces MoxIZitBltMgr and MoxIZitBltButton only
+// (the plug-in is loaded at run time, never linked).
 #include <string>
 
 #include "KivInteraction.h"

@@ -20,12 +20,10 @@ class PexScriptRunner {
   const std::string& GetError() const { return error_; }
   int GetFailedLine() const { return failedLine_; }
 
-  // Runs one step.
+  // Runs one step through the verb its name finds in PexVerbRegistry.
   KivStepResult RunStep(const PexScriptStep& step);
 
  private:
-  KivStepResult Expect(const std::vector<std::string>& args);
-
   PexSession& session_;
   std::string scriptName_;
   std::ostream& out_;

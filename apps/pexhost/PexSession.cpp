@@ -101,7 +101,7 @@ KivStepResult PexSession::View(const std::string& activityName) {
   KivFrmWindow* window = CurrentPertWindow();
   KivBaseUnknown_var level;
   if (window && window->IsAKindOf("MoxPexProductFlowViewer"))
-    MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))->GetPertLevel(level);
+    MoxIPertWindow_var(window)->GetPertLevel(level);
   if (!level || level != activity) {
     const std::string message = LastMessageSince(messagesBefore);
     return KivStepResult::Fail("the product flow viewer did not open on \"" +
@@ -176,7 +176,7 @@ KivStepResult PexSession::Json(std::string& text) {
   if (!window || !controller) return KivStepResult::Fail("the current window shows no PERT level");
   KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
   KivBaseUnknown_var level;
-  MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))->GetPertLevel(level);
+  MoxIPertWindow_var(window)->GetPertLevel(level);
   PexJsonWriter json;
   json.BeginObject();
   json.Key("window");
@@ -227,18 +227,16 @@ KivStepResult PexSession::Json(std::string& text) {
 KivFrmWindow* PexSession::CurrentPertWindow() const {
   KivFrmLayout* layout = KivApplicationFrame::Exists() ? KivFrmLayout::GetCurrentLayout() : nullptr;
   KivFrmWindow* window = layout ? layout->GetCurrentWindow() : nullptr;
-  if (!window || !MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))) return nullptr;
+  if (!window || !MoxIPertWindow_var(window)) return nullptr;
   return window;
 }
 
 KivViewer* PexSession::CurrentViewer() const {
   KivFrmWindow* window = CurrentPertWindow();
-  return window ? MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))->GetPertViewer()
-                : nullptr;
+  return window ? MoxIPertWindow_var(window)->GetPertViewer() : nullptr;
 }
 
 MoxPertController* PexSession::CurrentController() const {
   KivFrmWindow* window = CurrentPertWindow();
-  return window ? MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window))->GetPertController()
-                : nullptr;
+  return window ? MoxIPertWindow_var(window)->GetPertController() : nullptr;
 }

@@ -16,13 +16,13 @@ KivViewer_var MakeScene(int count, std::vector<Kiv2DBagRep*>* nodes = nullptr) {
   for (int i = 0; i < count; ++i) {
     const float x = 12.5f + 25.0f * (i % 10);
     const float y = 12.5f + 25.0f * (i / 10);
-    auto* node = new Kiv2DBagRep(Kiv3x3Matrix::Translation(x, y));
-    auto* box =
-        new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{-8, -4}, {8, -4}, {8, 4}, {-8, 4}});
+    auto node = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(x, y));
+    auto box =
+        KivMake<Kiv2DPolygonRep>(std::vector<KivMathPoint2Df>{{-8, -4}, {8, -4}, {8, 4}, {-8, 4}});
     box->SetFill(true);
     box->SetFillColor(255);
     node->AddChild(box);
-    auto* label = new Kiv2DCustomRep();
+    auto label = KivMake<Kiv2DCustomRep>();
     label->AddPrimitive(std::make_unique<Kiv2DTextPrimitive>(
         KivMathPoint2Df(-7, -0.5f), KivUnicodeString("Station " + std::to_string(i)), 1.5f));
     node->AddChild(label);
@@ -30,7 +30,7 @@ KivViewer_var MakeScene(int count, std::vector<Kiv2DBagRep*>* nodes = nullptr) {
     if (nodes) nodes->push_back(node);
     if (i % 10 != 9)
       viewer->GetRootBag()->AddChild(
-          new Kiv2DLineRep(KivMathPoint2Df(x + 8, y), KivMathPoint2Df(x + 17, y)));
+          KivMake<Kiv2DLineRep>(KivMathPoint2Df(x + 8, y), KivMathPoint2Df(x + 17, y)));
   }
   return viewer;
 }

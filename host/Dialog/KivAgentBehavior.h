@@ -14,6 +14,13 @@ inline constexpr KivAgentBehavior KivAgentSingleValue = 0x800000;
 // at once when its command starts. Wins over KivAgentSingleValue.
 inline constexpr KivAgentBehavior KivAgentMultiValue = 0x040000;
 
+// The two agent behaviours the commands ask for.
+// One pick at a time, each handled before the next (0x800800).
+inline constexpr KivAgentBehavior KivAgentPickOne = KivAgentPick | KivAgentSingleValue;
+// Repeated picking in one agent, valued at once from the current selection
+// (0x840800).
+inline constexpr KivAgentBehavior KivAgentPickMany = KivAgentPickOne | KivAgentMultiValue;
+
 // State commands: exclusive; starting it cancels the running command. A
 // command without it suspends the running command, which resumes when the
 // new one ends.

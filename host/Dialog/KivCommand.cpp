@@ -58,8 +58,8 @@ int KivCommand::AnalyseNotification(KivCommand* sender, KivNotification* notific
 
 int KivCommand::SendNotification(KivCommand* receiver, KivNotification* notification) {
   if (!notification) return 0;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(notification));
-  KivBaseUnknown_var keepSelf(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(notification);
+  KivBaseUnknown_var keepSelf(this);
   int heard = 0;
   // Copy the ids first: a listener may add or remove listeners.
   std::vector<ListenerId> ids;
@@ -76,7 +76,7 @@ int KivCommand::SendNotification(KivCommand* receiver, KivNotification* notifica
   }
   KivCommand* target = receiver ? receiver : father_;
   while (target) {
-    KivBaseUnknown_var keepTarget(static_cast<KivBaseUnknown*>(target));
+    KivBaseUnknown_var keepTarget(target);
     if (target->AnalyseNotification(this, notification)) return 1;
     target = target->GetFather();
   }

@@ -5,7 +5,7 @@ HRESULT KivDlgCheckButton::SetState(int state, bool notify) {
   if (state == state_) return S_FALSE;
   state_ = state;
   if (notify) {
-    KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+    KivBaseUnknown_var keep(this);
     Notify<KivDlgChkBModifyNotification>();
   }
   return S_OK;

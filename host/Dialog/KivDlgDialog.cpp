@@ -7,14 +7,14 @@ KivDlgDialog::~KivDlgDialog() = default;
 
 bool KivDlgDialog::PushOK() {
   if (!IsReachable() || !okSensitive_) return false;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   Notify<KivDlgDiaOKNotification>();
   return true;
 }
 
 bool KivDlgDialog::PushCancel() {
   if (!IsReachable()) return false;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   Notify<KivDlgDiaCANCELNotification>();
   return true;
 }

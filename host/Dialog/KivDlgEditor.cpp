@@ -2,7 +2,7 @@
 
 bool KivDlgEditor::Type(const KivUnicodeString& text) {
   if (!IsReachable()) return false;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   text_ = text;
   Notify<KivDlgEditModifyNotification>();
   return true;

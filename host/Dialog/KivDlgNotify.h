@@ -7,6 +7,8 @@
 // Style bits: the kind of message and the buttons offered.
 inline constexpr KivDlgStyle KivDlgNfyError = 0x10000000;
 inline constexpr KivDlgStyle KivDlgNfyOKButton = 0x200;
+// A modal error with one acknowledge button (0x10000200).
+inline constexpr KivDlgStyle KivDlgNfyErrorOK = KivDlgNfyError | KivDlgNfyOKButton;
 
 // Answers (buttons).
 inline constexpr int KivDlgNfyAnswerOK = 1;

@@ -2,7 +2,7 @@
 
 bool KivDlgPushItem::Push() {
   if (!IsReachable()) return false;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   Notify<KivDlgMenuIActivateNotification>();
   return true;
 }

@@ -3,7 +3,7 @@
 bool KivDlgSelectorList::SetSelect(int index, bool notify) {
   if (!lines_.Select(index, IsMulti())) return false;
   if (notify) {
-    KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+    KivBaseUnknown_var keep(this);
     Notify<KivDlgListSelectNotification>();
   }
   return true;

@@ -9,7 +9,7 @@ KivDlgWindow::~KivDlgWindow() = default;
 
 bool KivDlgWindow::Close() {
   if (!IsShownOnScreen()) return false;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   SetVisibility(KivDlgHide);
   Notify<KivDlgWindCloseNotification>();
   return true;

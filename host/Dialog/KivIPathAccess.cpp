@@ -1,9 +1,5 @@
 #include "KivIPathAccess.h"
 
-#include "KivInterfaceRegistry.h"
-
-KIV_DEFINE_IID_BY_NAME(KivIPathAccess);
-
 KivPathElement_var KivBuildPathElement(KivBaseUnknown* object) {
   if (!object) return NULL_var;
   if (KivIPathAccess_var access = object) {

@@ -3,7 +3,7 @@
 // path (root to the object itself) through this interface.
 #include "KivPathElement.h"
 
-extern const IID IID_KivIPathAccess;
+inline constexpr IID IID_KivIPathAccess = KivGUID::FromName("KivIPathAccess");
 
 class KivIPathAccess : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIPathAccess)

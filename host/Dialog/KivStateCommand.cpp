@@ -69,7 +69,7 @@ void KivStateCommand::AddCSOClient(KivPathElementAgent* agent) {
 
 HRESULT KivStateCommand::Activate(KivCommand* caller, KivNotification* notification) {
   if (ended_) return E_FAIL;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   KivCommand::Activate(caller, notification);
   if (built_) {  // resuming
     Evaluate();
@@ -100,14 +100,14 @@ HRESULT KivStateCommand::Desactivate(KivCommand* caller, KivNotification* notifi
 
 HRESULT KivStateCommand::Cancel(KivCommand* caller, KivNotification* notification) {
   if (ended_) return S_FALSE;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   EndCommand(true);
   return S_OK;
 }
 
 int KivStateCommand::OfferPicks(const KivListValKivBaseUnknown_var& paths) {
   if (!IsActive() || ended_ || !current_) return 0;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   std::vector<KivPathElementAgent_var> touched;
   int taken = 0;
   evaluating_ = true;
@@ -150,7 +150,7 @@ KivTransition* KivStateCommand::FirstReadyTransition() const {
 
 void KivStateCommand::Evaluate() {
   if (evaluating_) return;
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   evaluating_ = true;
   int chained = 0;
   while (current_ && !ended_ && IsActive()) {

@@ -14,7 +14,7 @@ KivFrmWindow::~KivFrmWindow() = default;
 
 void KivFrmWindow::Resize(int x, int y, int width, int height) {
   SetRectangle(x, y, width, height);
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keep(this);
   SendNotification(this, GetResizeNotification());
 }
 

@@ -255,7 +255,7 @@ KivStepResult KivInteraction::PressOK(const KivString& dialogName) {
   std::string error;
   KivDlgDialog* box = FindBox(dialogName, error);
   if (!box) return EndOfEvent(KivStepResult::Fail(error));
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(box));
+  KivBaseUnknown_var keep(box);
   if (!box->IsShownOnScreen())
     return EndOfEvent(KivStepResult::Fail(Quoted(dialogName) + " is not shown"));
   if (!box->PushOK())
@@ -267,7 +267,7 @@ KivStepResult KivInteraction::PressCancel(const KivString& dialogName) {
   std::string error;
   KivDlgDialog* box = FindBox(dialogName, error);
   if (!box) return EndOfEvent(KivStepResult::Fail(error));
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(box));
+  KivBaseUnknown_var keep(box);
   if (!box->PushCancel())
     return EndOfEvent(KivStepResult::Fail(Quoted(dialogName) + " is not shown"));
   return EndOfEvent(KivStepResult::Ok("pressed Cancel in " + Quoted(dialogName)));
@@ -276,7 +276,7 @@ KivStepResult KivInteraction::PressCancel(const KivString& dialogName) {
 KivStepResult KivInteraction::CloseWindow(const KivString& dialogName) {
   auto* window = dynamic_cast<KivDlgWindow*>(FindDialog(dialogName));
   if (!window) return EndOfEvent(KivStepResult::Fail("no window " + Quoted(dialogName)));
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(window));
+  KivBaseUnknown_var keep(window);
   if (!window->Close())
     return EndOfEvent(KivStepResult::Fail(Quoted(dialogName) + " is not shown"));
   return EndOfEvent(KivStepResult::Ok("closed " + Quoted(dialogName)));

@@ -42,7 +42,7 @@ bool WorldCentre(Kiv2DRep* rep, KivMathPoint2Df& centre) {
 MoxIPertWindow_var CurrentPertWindow() {
   KivFrmLayout* layout = KivFrmLayout::GetCurrentLayout();
   KivFrmWindow* window = layout ? layout->GetCurrentWindow() : nullptr;
-  return window ? MoxIPertWindow_var(static_cast<KivBaseUnknown*>(window)) : MoxIPertWindow_var();
+  return window ? MoxIPertWindow_var(window) : MoxIPertWindow_var();
 }
 }  // namespace
 

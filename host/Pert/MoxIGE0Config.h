@@ -4,7 +4,7 @@
 #include "KivImplement.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIGE0Config;
+inline constexpr IID IID_MoxIGE0Config = KivGUID::Literal("{5B2E7A10-3C41-4F8E-9A61-0D7C2E4B1A05}");
 
 class MoxIGE0Config : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIGE0Config)

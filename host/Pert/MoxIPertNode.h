@@ -5,7 +5,7 @@
 #include "KivImplement.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIPertNode;
+inline constexpr IID IID_MoxIPertNode = KivGUID::Literal("{5B2E7A10-3C41-4F8E-9A61-0D7C2E4B1A01}");
 
 class MoxIPertNode : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIPertNode)

@@ -4,7 +4,8 @@
 #include "KivImplement.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIPertNodeExt;
+inline constexpr IID IID_MoxIPertNodeExt =
+    KivGUID::Literal("{5B2E7A10-3C41-4F8E-9A61-0D7C2E4B1A02}");
 
 class MoxIPertNodeExt : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIPertNodeExt)

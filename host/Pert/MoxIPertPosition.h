@@ -7,7 +7,8 @@
 #include "KivImplement.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIPertPosition;
+inline constexpr IID IID_MoxIPertPosition =
+    KivGUID::Literal("{5B2E7A10-3C41-4F8E-9A61-0D7C2E4B1A03}");
 
 class MoxIPertPosition : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIPertPosition)

@@ -10,7 +10,8 @@ class MoxPertViewer;
 class MoxPertController;
 class KivIGENode;
 
-extern const IID IID_MoxIPertWindow;
+inline constexpr IID IID_MoxIPertWindow =
+    KivGUID::Literal("{5B2E7A10-3C41-4F8E-9A61-0D7C2E4B1A04}");
 
 class MoxIPertWindow : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIPertWindow)

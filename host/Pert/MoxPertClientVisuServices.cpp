@@ -24,18 +24,9 @@ double SnapToGridLine(double c) {
 MoxPertGrid* MoxPertClientVisuServices::CreateGrid(KivViewer* viewer) {
   if (!viewer) return nullptr;
   if (MoxPertGrid* existing = GetGrid(viewer)) return existing;
-  Kiv2DBagRep* root = viewer->GetRootBag();
-  // The grid goes beneath what the scene holds already: take the children
-  // out, add the grid, put them back in their order.
-  std::vector<KivVar<Kiv2DRep>> present;
-  while (root->GetChildCount() > 0) present.push_back(root->RemoveChild(root->GetChild(1)));
+  // The grid goes beneath what the scene holds already: it is drawn first.
   auto grid = KivMake<MoxPertGrid>();
-  grid->AddRef();  // the scene's reference
-  if (FAILED(root->AddChild(grid.get()))) grid->Release();
-  for (auto& child : present) {
-    Kiv2DRep* rep = child.Detach();
-    if (FAILED(root->AddChild(rep))) rep->Release();
-  }
+  viewer->GetRootBag()->InsertChild(1, grid);
   grid->Fit(viewer->GetSceneBounds());
   return grid.get();
 }

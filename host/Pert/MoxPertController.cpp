@@ -105,15 +105,11 @@ std::vector<KivMathPoint2Df> Rectangle(float x0, float y0, float x1, float y1) {
   return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
 }
 
-// Adds a new rep to the bag, which takes over the creation reference.
+// Adds a new rep to the bag, which then holds the only reference.
 template <class Rep, class... Args>
 Rep* AddNew(Kiv2DBagRep* bag, Args&&... args) {
-  Rep* rep = new Rep(std::forward<Args>(args)...);
-  if (FAILED(bag->AddChild(rep))) {
-    rep->Release();
-    return nullptr;
-  }
-  return rep;
+  auto rep = KivMake<Rep>(std::forward<Args>(args)...);
+  return SUCCEEDED(bag->AddChild(rep)) ? rep.get() : nullptr;
 }
 
 // Where the segment from the box's centre towards `target` leaves the box.
@@ -131,7 +127,7 @@ KivMathPoint2Df ExitPoint(const Kiv2DBoundingBox& box, const KivMathPoint2Df& ta
 }
 
 void DispatchToOwner(KivBaseUnknown* node, KivNotification* notification) {
-  KivBaseUnknown_var keep(static_cast<KivBaseUnknown*>(notification));
+  KivBaseUnknown_var keep(notification);
   MoxIPertPosition_var position(node);
   if (!position) return;
   KivBaseUnknown_var owner = position->GetPertPositionOwner();
@@ -194,14 +190,10 @@ MoxPertController::MoxPertController(KivCommand* window, const KivBaseUnknown_va
   frames_ = KivMake<Kiv2DBagRep>();
   linkLayer_ = KivMake<Kiv2DBagRep>();
   boxes_ = KivMake<Kiv2DBagRep>();
-  for (Kiv2DBagRep* layer : {frames_.get(), linkLayer_.get(), boxes_.get()}) {
-    layer->AddRef();
-    chart_->AddChild(layer);
-  }
-  if (viewer_) {
-    chart_->AddRef();
-    if (FAILED(viewer_->GetRootBag()->AddChild(chart_.get()))) chart_->Release();
-  }
+  chart_->AddChild(frames_);
+  chart_->AddChild(linkLayer_);
+  chart_->AddChild(boxes_);
+  if (viewer_) viewer_->GetRootBag()->AddChild(chart_);
   LiveControllers().push_back(this);
   RememberChildren(root_.get());
   Listen();
@@ -333,8 +325,7 @@ void MoxPertController::PlaceInLayer(NodeEntry& entry) {
   Kiv2DBagRep* current = entry.bag->GetFather();
   if (current == wanted) return;
   if (current) current->RemoveChild(entry.bag.get());
-  entry.bag->AddRef();  // the layer's reference
-  if (FAILED(wanted->AddChild(entry.bag.get()))) entry.bag->Release();
+  wanted->AddChild(entry.bag);
 }
 
 void MoxPertController::DrawBox(NodeEntry& entry) {
@@ -546,8 +537,7 @@ void MoxPertController::DrawLink(KivBaseUnknown* from, KivBaseUnknown* to) {
       head->SetFillColor(kLinkColor);
     }
   }
-  link->bag->AddRef();  // the layer's reference
-  if (FAILED(linkLayer_->AddChild(link->bag.get()))) link->bag->Release();
+  linkLayer_->AddChild(link->bag);
   links_[key] = std::move(link);
   if (NodeEntry* f = Find(from)) f->links.insert(key);
   if (NodeEntry* t = Find(to)) t->links.insert(key);

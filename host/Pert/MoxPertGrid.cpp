@@ -66,9 +66,9 @@ void MoxPertGrid::Build(const Kiv2DBoundingBox& cells) {
     horizontal.emplace_back(right ? cells.xmin : cells.xmax, y);
     horizontal.emplace_back(right ? cells.xmax : cells.xmin, y);
   }
-  auto* lines = new Kiv2DCustomRep();
+  auto lines = KivMake<Kiv2DCustomRep>();
   lines->AddPrimitive(std::make_unique<Kiv2DPolylinePrimitive>(std::move(vertical)));
   lines->AddPrimitive(std::make_unique<Kiv2DPolylinePrimitive>(std::move(horizontal)));
-  if (FAILED(AddChild(lines))) lines->Release();
+  AddChild(lines);
   lines_ = static_cast<int>(columns + 1 + rows + 1);
 }

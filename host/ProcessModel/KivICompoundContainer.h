@@ -5,7 +5,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivICompoundContainer;
+inline constexpr IID IID_KivICompoundContainer = KivGUID::FromName("KivICompoundContainer");
 
 class KivICompoundContainer : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivICompoundContainer)

@@ -4,7 +4,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivIContainer;
+inline constexpr IID IID_KivIContainer = KivGUID::FromName("KivIContainer");
 
 class KivIContainer : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIContainer)

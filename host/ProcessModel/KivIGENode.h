@@ -7,7 +7,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivIGENode;
+inline constexpr IID IID_KivIGENode = KivGUID::FromName("KivIGENode");
 
 class KivIGENode : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIGENode)

@@ -3,7 +3,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivIIPDAttributeMgt;
+inline constexpr IID IID_KivIIPDAttributeMgt = KivGUID::FromName("KivIIPDAttributeMgt");
 
 class KivIIPDAttributeMgt : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIIPDAttributeMgt)

@@ -5,7 +5,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivILinkableObject;
+inline constexpr IID IID_KivILinkableObject = KivGUID::FromName("KivILinkableObject");
 
 class KivILinkableObject : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivILinkableObject)

@@ -5,7 +5,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivIPointingObjects;
+inline constexpr IID IID_KivIPointingObjects = KivGUID::FromName("KivIPointingObjects");
 
 class KivIPointingObjects : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIPointingObjects)

@@ -4,7 +4,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivIProduct;
+inline constexpr IID IID_KivIProduct = KivGUID::FromName("KivIProduct");
 
 class KivIProduct : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIProduct)

@@ -4,7 +4,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivIProductInSession;
+inline constexpr IID IID_KivIProductInSession = KivGUID::FromName("KivIProductInSession");
 
 class KivIProductInSession : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIProductInSession)

@@ -4,7 +4,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivIResource;
+inline constexpr IID IID_KivIResource = KivGUID::FromName("KivIResource");
 
 class KivIResource : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIResource)

@@ -4,7 +4,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivIResourceFactory;
+inline constexpr IID IID_KivIResourceFactory = KivGUID::FromName("KivIResourceFactory");
 
 class KivIResourceFactory : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIResourceFactory)

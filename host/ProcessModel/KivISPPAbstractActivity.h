@@ -4,7 +4,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPAbstractActivity;
+inline constexpr IID IID_KivISPPAbstractActivity = KivGUID::FromName("KivISPPAbstractActivity");
 
 class KivISPPAbstractActivity : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPAbstractActivity)

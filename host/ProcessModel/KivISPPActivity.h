@@ -4,7 +4,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPActivity;
+inline constexpr IID IID_KivISPPActivity = KivGUID::FromName("KivISPPActivity");
 
 class KivISPPActivity : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPActivity)

@@ -7,7 +7,8 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPActivityModificationEvents;
+inline constexpr IID IID_KivISPPActivityModificationEvents =
+    KivGUID::FromName("KivISPPActivityModificationEvents");
 
 class KivISPPActivityModificationEvents : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPActivityModificationEvents)

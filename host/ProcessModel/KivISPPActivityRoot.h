@@ -4,7 +4,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPActivityRoot;
+inline constexpr IID IID_KivISPPActivityRoot = KivGUID::FromName("KivISPPActivityRoot");
 
 class KivISPPActivityRoot : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPActivityRoot)

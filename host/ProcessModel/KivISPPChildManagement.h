@@ -5,7 +5,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPChildManagement;
+inline constexpr IID IID_KivISPPChildManagement = KivGUID::FromName("KivISPPChildManagement");
 
 class KivISPPChildManagement : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPChildManagement)

@@ -6,7 +6,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPFlowMgt;
+inline constexpr IID IID_KivISPPFlowMgt = KivGUID::FromName("KivISPPFlowMgt");
 
 class KivISPPFlowMgt : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPFlowMgt)

@@ -5,7 +5,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPItem;
+inline constexpr IID IID_KivISPPItem = KivGUID::FromName("KivISPPItem");
 
 class KivISPPItem : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPItem)

@@ -4,7 +4,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPItemMgt;
+inline constexpr IID IID_KivISPPItemMgt = KivGUID::FromName("KivISPPItemMgt");
 
 class KivISPPItemMgt : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPItemMgt)

@@ -6,7 +6,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPNodeData;
+inline constexpr IID IID_KivISPPNodeData = KivGUID::FromName("KivISPPNodeData");
 
 class KivISPPNodeData : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPNodeData)

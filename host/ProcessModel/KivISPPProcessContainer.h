@@ -3,7 +3,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPProcessContainer;
+inline constexpr IID IID_KivISPPProcessContainer = KivGUID::FromName("KivISPPProcessContainer");
 
 class KivISPPProcessContainer : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPProcessContainer)

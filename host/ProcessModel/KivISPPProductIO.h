@@ -5,7 +5,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPProductIO;
+inline constexpr IID IID_KivISPPProductIO = KivGUID::FromName("KivISPPProductIO");
 
 class KivISPPProductIO : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPProductIO)

@@ -4,7 +4,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISPPResourceManagement;
+inline constexpr IID IID_KivISPPResourceManagement = KivGUID::FromName("KivISPPResourceManagement");
 
 class KivISPPResourceManagement : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISPPResourceManagement)

@@ -4,7 +4,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivISpecObject;
+inline constexpr IID IID_KivISpecObject = KivGUID::FromName("KivISpecObject");
 
 class KivISpecObject : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivISpecObject)

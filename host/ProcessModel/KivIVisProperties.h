@@ -5,7 +5,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_KivIVisProperties;
+inline constexpr IID IID_KivIVisProperties = KivGUID::FromName("KivIVisProperties");
 
 class KivIVisProperties : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIVisProperties)

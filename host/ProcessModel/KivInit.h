@@ -4,7 +4,7 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-extern const IID IID_KivInit;
+inline constexpr IID IID_KivInit = KivGUID::FromName("KivInit");
 
 class KivInit : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivInit)

@@ -3,7 +3,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIBIWActivityGrouping;
+inline constexpr IID IID_MoxIBIWActivityGrouping = KivGUID::FromName("MoxIBIWActivityGrouping");
 
 class MoxIBIWActivityGrouping : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIBIWActivityGrouping)

@@ -3,7 +3,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIBIWActivityStation;
+inline constexpr IID IID_MoxIBIWActivityStation = KivGUID::FromName("MoxIBIWActivityStation");
 
 class MoxIBIWActivityStation : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIBIWActivityStation)

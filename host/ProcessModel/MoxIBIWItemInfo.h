@@ -4,7 +4,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIBIWItemInfo;
+inline constexpr IID IID_MoxIBIWItemInfo = KivGUID::FromName("MoxIBIWItemInfo");
 
 class MoxIBIWItemInfo : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIBIWItemInfo)

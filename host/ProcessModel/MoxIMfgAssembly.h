@@ -3,7 +3,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIMfgAssembly;
+inline constexpr IID IID_MoxIMfgAssembly = KivGUID::FromName("MoxIMfgAssembly");
 
 class MoxIMfgAssembly : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIMfgAssembly)

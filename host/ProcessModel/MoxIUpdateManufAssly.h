@@ -4,7 +4,7 @@
 #include "KivProcessModelTypes.h"
 #include "KivVar.h"
 
-extern const IID IID_MoxIUpdateManufAssly;
+inline constexpr IID IID_MoxIUpdateManufAssly = KivGUID::FromName("MoxIUpdateManufAssly");
 
 class MoxIUpdateManufAssly : public virtual KivBaseUnknown {
   KIV_INTERFACE(MoxIUpdateManufAssly)

@@ -7,9 +7,7 @@
 #include "KivExtensionStore.h"
 #include "KivInterfaceRegistry.h"
 
-constinit const IID IID_KivBaseUnknown = KivGUID::Literal("{00000000-0000-0000-C000-000000000046}");
-static const KivInterfaceNameRegistrar kivIidName_KivBaseUnknown("KivBaseUnknown",
-                                                                 IID_KivBaseUnknown);
+KIV_REGISTER_INTERFACE_NAME(KivBaseUnknown);
 
 namespace {
 long gLiveInstances = 0;

@@ -11,14 +11,16 @@
 class KivBaseUnknown;
 class KivExtensionStore;
 
-extern const IID IID_KivBaseUnknown;
+inline constexpr IID IID_KivBaseUnknown =
+    KivGUID::Literal("{00000000-0000-0000-C000-000000000046}");
 
 // Declares an interface's identifier accessors inside the interface body.
-// The identifier itself is `IID_<Name>`, declared beside the interface and
-// defined with KIV_DEFINE_IID or KIV_DEFINE_IID_BY_NAME.
-#define KIV_INTERFACE(Name)                                   \
- public:                                                      \
-  static const IID& ClassIID() { return IID_##Name; }         \
+// The identifier itself is `IID_<Name>`, an `inline constexpr IID` declared
+// just before the interface: `KivGUID::Literal("{...}")` for an identifier
+// given in its textual form, `KivGUID::FromName("<Name>")` otherwise.
+#define KIV_INTERFACE(Name)                           \
+ public:                                              \
+  static const IID& ClassIID() { return IID_##Name; } \
   static constexpr const char* InterfaceName() { return #Name; }
 
 class KivBaseUnknown {

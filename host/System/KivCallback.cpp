@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "KivInterfaceRegistry.h"
-
-KIV_DEFINE_IID_BY_NAME(KivIModelEvents);
-
 namespace {
 KivCallbackId gNextId = 1;
 // Which publisher holds each subscription made through the global AddCallback;
@@ -46,8 +42,8 @@ bool KivEventPublisher::HasCallback(KivCallbackId id) const {
 
 int KivEventPublisher::Dispatch(KivNotification* notification) {
   if (!notification) return 0;
-  KivBaseUnknown_var keepPublisher(static_cast<KivBaseUnknown*>(this));
-  KivBaseUnknown_var keepNotification(static_cast<KivBaseUnknown*>(notification));
+  KivBaseUnknown_var keepPublisher(this);
+  KivBaseUnknown_var keepNotification(notification);
   std::vector<KivCallbackId> ids;
   ids.reserve(subscriptions_.size());
   for (const auto& s : subscriptions_) ids.push_back(s.id);
@@ -67,8 +63,7 @@ int KivEventPublisher::Dispatch(KivNotification* notification) {
 
 KivCallbackId AddCallback(KivEventPublisher* publisher, const char* kind,
                           KivCallbackFunction function, void* clientData) {
-  return publisher ? publisher->AddCallback(kind, std::move(function), clientData)
-                   : kKivNoCallback;
+  return publisher ? publisher->AddCallback(kind, std::move(function), clientData) : kKivNoCallback;
 }
 
 bool RemoveCallback(KivCallbackId id) {

@@ -66,7 +66,7 @@ KivCallbackFunction KivMemberCallback(C* client,
   };
 }
 
-extern const IID IID_KivIModelEvents;
+inline constexpr IID IID_KivIModelEvents = KivGUID::FromName("KivIModelEvents");
 
 // The events of a model object: the publisher that carries its notifications.
 class KivIModelEvents : public virtual KivBaseUnknown {

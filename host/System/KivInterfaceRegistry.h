@@ -26,10 +26,9 @@ class KivInterfaceNameRegistrar {
   IID iid_;
 };
 
-// Defines an interface identifier given in its textual form.
-#define KIV_DEFINE_IID(Name, Text)                                   \
-  constinit const IID IID_##Name = KivGUID::Literal(Text);           \
+// Makes an interface whose identifier was given in its textual form findable
+// by the interface's name (one line in one source file of the framework or
+// module that declares it). Identifiers derived from the name need no line:
+// the registry derives them itself.
+#define KIV_REGISTER_INTERFACE_NAME(Name) \
   static const KivInterfaceNameRegistrar kivIidName_##Name(#Name, IID_##Name)
-
-// Defines an interface identifier derived from the interface's name.
-#define KIV_DEFINE_IID_BY_NAME(Name) constinit const IID IID_##Name = KivGUID::FromName(#Name)

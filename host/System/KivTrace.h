@@ -35,3 +35,22 @@ class KivTrace {
  private:
   std::string name_;
 };
+
+// The entry and exit lines of one operation: "<operation> -->" when made,
+// "<operation> <--" when it goes out of scope, on every way out.
+//
+//   KivTraceScope trace(MoxZitBltModelTrace(), "MoxEZitBltMgr::Init");
+class KivTraceScope {
+ public:
+  KivTraceScope(const KivTrace& trace, const char* operation)
+      : trace_(trace), operation_(operation) {
+    trace_.Print("%s -->", operation_);
+  }
+  ~KivTraceScope() { trace_.Print("%s <--", operation_); }
+  KivTraceScope(const KivTraceScope&) = delete;
+  KivTraceScope& operator=(const KivTraceScope&) = delete;
+
+ private:
+  const KivTrace& trace_;
+  const char* operation_;
+};

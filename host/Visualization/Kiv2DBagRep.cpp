@@ -6,11 +6,15 @@ Kiv2DBagRep::~Kiv2DBagRep() {
   for (auto& child : children_) child->SetFatherRep(nullptr);
 }
 
-HRESULT Kiv2DBagRep::AddChild(Kiv2DRep* child) {
-  if (!child || child->GetFatherRep()) return E_FAIL;
+HRESULT Kiv2DBagRep::AddChild(const KivVar<Kiv2DRep>& child) {
+  return InsertChild(GetChildCount() + 1, child);
+}
+
+HRESULT Kiv2DBagRep::InsertChild(int index, const KivVar<Kiv2DRep>& child) {
+  if (!child || child->GetFatherRep() || index < 1 || index > GetChildCount() + 1) return E_FAIL;
   for (KivRep* r = this; r; r = r->GetFatherRep())
-    if (r == child) return E_FAIL;
-  children_.push_back(KivVar<Kiv2DRep>::Adopt(child));
+    if (r == child.get()) return E_FAIL;
+  children_.insert(children_.begin() + (index - 1), child);
   child->SetFatherRep(this);
   GeometryChanged();
   return S_OK;

@@ -1,7 +1,8 @@
 #pragma once
 // A bag of reps: it owns its children (one reference each) and may carry a
-// matrix that places them in the bag's own bag. Adding a child hands the
-// caller's reference to the bag; taking it out hands it back as a handle.
+// matrix that places them in the bag's own bag. Adding a child takes a
+// reference of the bag's own (the caller keeps its handle); taking it out
+// hands the bag's reference back as a handle.
 #include <optional>
 #include <vector>
 
@@ -13,11 +14,20 @@ class Kiv2DBagRep : public Kiv2DRep {
   Kiv2DBagRep() = default;
   explicit Kiv2DBagRep(const Kiv3x3Matrix& matrix) : matrix_(matrix) {}
 
-  // Takes over the caller's reference to `child` and draws it after the
-  // present children. Refused with E_FAIL (the caller keeps its reference)
-  // for a null child, a child that already has a bag, this bag itself or
-  // one of the bags that hold it.
-  HRESULT AddChild(Kiv2DRep* child);
+  // Draws `child` after the present children. Refused with E_FAIL for a null
+  // child, a child that already has a bag, this bag itself or one of the
+  // bags that hold it.
+  HRESULT AddChild(const KivVar<Kiv2DRep>& child);
+  // Puts `child` at position `index` (1 .. count + 1; the children from
+  // there move one place on, so it is drawn before them). Refused as
+  // AddChild, and for an index outside that range.
+  HRESULT InsertChild(int index, const KivVar<Kiv2DRep>& child);
+  // A bare pointer would leave open whose reference the bag takes: pass a
+  // handle (KivMake<...>(...) for a new rep).
+  template <class Rep>
+  HRESULT AddChild(Rep* child) = delete;
+  template <class Rep>
+  HRESULT InsertChild(int index, Rep* child) = delete;
   // Takes the child out and hands the bag's reference back; an empty handle
   // when `child` is not a child of this bag.
   KivVar<Kiv2DRep> RemoveChild(Kiv2DRep* child);

@@ -66,8 +66,8 @@ void KivManipulator::Track(KivViewer* viewer, const KivMathPoint2Df& at) {
 }
 
 int KivManipulator::Send(KivNotification* notification) {
-  KivBaseUnknown_var keepNotification(static_cast<KivBaseUnknown*>(notification));
-  KivBaseUnknown_var keepThis(static_cast<KivBaseUnknown*>(this));
+  KivBaseUnknown_var keepNotification(notification);
+  KivBaseUnknown_var keepThis(this);
   if (!GetFather()) return 0;
   return SendNotification(nullptr, notification);
 }

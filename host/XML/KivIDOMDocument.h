@@ -5,7 +5,7 @@
 #include "KivIDOMElement.h"
 #include "KivIDOMNode.h"
 
-extern const IID IID_KivIDOMDocument;
+inline constexpr IID IID_KivIDOMDocument = KivGUID::FromName("KivIDOMDocument");
 
 class KivIDOMDocument : public virtual KivIDOMNode {
   KIV_INTERFACE(KivIDOMDocument)

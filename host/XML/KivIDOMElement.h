@@ -3,7 +3,7 @@
 // blanks count); namespaces play no part: a prefixed name is just a name.
 #include "KivIDOMNode.h"
 
-extern const IID IID_KivIDOMElement;
+inline constexpr IID IID_KivIDOMElement = KivGUID::FromName("KivIDOMElement");
 
 class KivIDOMElement : public virtual KivIDOMNode {
   KIV_INTERFACE(KivIDOMElement)

@@ -15,7 +15,7 @@ KIV_DECLARE_VAR(KivIDOMDocument);
 using KivListValKivIDOMNode_var = KivListVal<KivIDOMNode_var>;
 using KivListValKivIDOMElement_var = KivListVal<KivIDOMElement_var>;
 
-extern const IID IID_KivIDOMNode;
+inline constexpr IID IID_KivIDOMNode = KivGUID::FromName("KivIDOMNode");
 
 class KivIDOMNode : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivIDOMNode)

@@ -16,9 +16,9 @@
 
 #include "KivIDOMDocument.h"
 
-extern const IID IID_KivIXMLDOMDocumentBuilder;
+inline constexpr IID IID_KivIXMLDOMDocumentBuilder = KivGUID::FromName("KivIXMLDOMDocumentBuilder");
 // The one builder class this host provides, over Xerces-C.
-extern const CLSID CLSID_XML4C_DOM;
+inline constexpr CLSID CLSID_XML4C_DOM = KivGUID::Literal("{6F1C2A40-9B3E-4D7A-8E21-5C0D3B9A7F12}");
 
 inline constexpr const char* kKivXMLOptionDoValidation = "KivDoValidation";
 

@@ -7,11 +7,11 @@
 #include "KivFrmLayout.h"
 #include "KivFrmWindow.h"
 #include "KivIGENode.h"
+#include "MoxIPFVNodeOrganiser.h"
 #include "MoxIPertNodeExt.h"
 #include "MoxIPertWindow.h"
-#include "MoxPFVNodeOrganiser.h"
+#include "MoxIProductFlowViewer.h"
 #include "MoxPertNodeTraverser.h"
-#include "MoxPexProductFlowViewer.h"
 #include "MoxPexTraces.h"
 
 KIV_DECLARE_CLASS(MoxPexNodeOrganizeCmd, "MoxPexViewers");
@@ -34,7 +34,7 @@ int SuperNodeState(const KivBaseUnknown_var& node) {
 }  // namespace
 
 MoxPexNodeOrganizeCmd::MoxPexNodeOrganizeCmd()
-    : KivStateCommand("MoxPexNodeOrganizeCmd", KivAgentBehavior{0x40}, 0) {}
+    : KivStateCommand("MoxPexNodeOrganizeCmd", KivCommandExclusive, 0) {}
 
 MoxPexNodeOrganizeCmd::~MoxPexNodeOrganizeCmd() {
   if (nodeOrganiser_) nodeOrganiser_->RequestDelayedDestruction();
@@ -49,21 +49,21 @@ void MoxPexNodeOrganizeCmd::BuildGraph() {
 }
 
 bool MoxPexNodeOrganizeCmd::ArrangeNodesInViewer(void*) {
-  MoxPexViewerCmdsTrace().Write("MoxPexNodeOrganizeCmd::ArrangeNodesInViewer -->");
+  const KivTraceScope scope(MoxPexViewerCmdsTrace(), "MoxPexNodeOrganizeCmd::ArrangeNodesInViewer");
   KivFrmLayout* layout = KivFrmLayout::GetCurrentLayout();
   KivFrmWindow* current = layout ? layout->GetCurrentWindow() : nullptr;
-  auto* window = dynamic_cast<MoxPexProductFlowViewer*>(current);
-  if (!window || !window->IsAKindOf("MoxPexProductFlowViewer")) return true;
+  if (!current || !MoxIProductFlowViewer_var(current)) return true;
 
-  KivBaseUnknown_var root = window->GetRootNode();
-  MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(window));
+  MoxIPertWindow_var pertWindow(current);
+  KivBaseUnknown_var root;
+  if (pertWindow) pertWindow->GetPertLevel(root);
   MoxPertController* controller = pertWindow ? pertWindow->GetPertController() : nullptr;
   if (!controller) return true;
   auto traverser = KivMake<MoxPertNodeTraverser>(controller);
 
   if (root) {
     if (nodeOrganiser_) nodeOrganiser_->RequestDelayedDestruction();
-    nodeOrganiser_ = new MoxPFVNodeOrganiser();
+    nodeOrganiser_ = MoxCreateNodeOrganiser().Detach();
     KivIGENode_var graphNode(root.get());
     KivSPPList children = graphNode ? graphNode->GetChildNodes() : nullptr;
     if (children && !children->IsEmpty())
@@ -71,7 +71,6 @@ bool MoxPexNodeOrganizeCmd::ArrangeNodesInViewer(void*) {
   }
   if (nodeOrganiser_) nodeOrganiser_->ArrangeNodes(root, controller);
   ExpandAndOrganiseChildActivities(collapsedNodes_.get(), traverser.get());
-  MoxPexViewerCmdsTrace().Write("MoxPexNodeOrganizeCmd::ArrangeNodesInViewer <--");
   return true;
 }
 

@@ -9,7 +9,7 @@
 #include "KivList.h"
 #include "KivStateCommand.h"
 
-class MoxPFVNodeOrganiser;
+class MoxIPFVNodeOrganiser;
 class MoxPertNodeTraverser;
 
 class MoxPexNodeOrganizeCmd : public KivStateCommand {
@@ -24,14 +24,14 @@ class MoxPexNodeOrganizeCmd : public KivStateCommand {
   void ExpandAndOrganiseChildActivities(KivListValKivBaseUnknown_var* nodes,
                                         MoxPertNodeTraverser* traverser);
 
-  MoxPFVNodeOrganiser* GetNodeOrganiser() const { return nodeOrganiser_; }
+  MoxIPFVNodeOrganiser* GetNodeOrganiser() const { return nodeOrganiser_; }
   const KivListValKivBaseUnknown_var* GetCollapsedNodes() const { return collapsedNodes_.get(); }
 
  protected:
   ~MoxPexNodeOrganizeCmd() override;
 
  private:
-  MoxPFVNodeOrganiser* nodeOrganiser_ = nullptr;
+  MoxIPFVNodeOrganiser* nodeOrganiser_ = nullptr;
   std::unique_ptr<KivListValKivBaseUnknown_var> collapsedNodes_;
 };
 

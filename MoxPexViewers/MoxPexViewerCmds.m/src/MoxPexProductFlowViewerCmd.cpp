@@ -14,9 +14,9 @@
 #include "KivISPPActivity.h"
 #include "KivISPPActivityRoot.h"
 #include "KivPathElementAgent.h"
+#include "MoxIPFVNodeOrganiser.h"
 #include "MoxIPertWindow.h"
-#include "MoxPFVNodeOrganiser.h"
-#include "MoxPexProductFlowViewer.h"
+#include "MoxIProductFlowViewer.h"
 #include "MoxPexTraces.h"
 
 KIV_DECLARE_CLASS(MoxPexProductFlowViewerCmd, "MoxPexViewers");
@@ -33,7 +33,7 @@ const char* const kSourcePath = "MoxPexViewers/MoxPexViewerCmds.m/src/MoxPexProd
 }  // namespace
 
 MoxPexProductFlowViewerCmd::MoxPexProductFlowViewerCmd()
-    : KivStateCommand("MoxPexProductFlowViewerCmd", KivAgentBehavior{0x40}, 0) {}
+    : KivStateCommand("MoxPexProductFlowViewerCmd", KivCommandExclusive, 0) {}
 
 MoxPexProductFlowViewerCmd::~MoxPexProductFlowViewerCmd() {
   if (activityAgent_) {
@@ -47,11 +47,11 @@ MoxPexProductFlowViewerCmd::~MoxPexProductFlowViewerCmd() {
 }
 
 void MoxPexProductFlowViewerCmd::BuildGraph() {
-  MoxPexViewerCmdsTrace().Write("MoxPexProductFlowViewerCmd::BuildGraph -->");
+  const KivTraceScope scope(MoxPexViewerCmdsTrace(), "MoxPexProductFlowViewerCmd::BuildGraph");
   activityAgent_ = new KivPathElementAgent("Activity");
   activityAgent_->SetElementType("KivISPPAbstractActivity");
   AddCSOClient(activityAgent_);
-  activityAgent_->SetBehavior(0x800800);
+  activityAgent_->SetBehavior(KivAgentPickOne);
   activityAgent_->SetFilter(Filter(this, &MoxPexProductFlowViewerCmd::IsValidActivity));
   KivDialogState* initial = GetInitialState("SelectActivity");
   if (!initial) return;
@@ -59,7 +59,6 @@ void MoxPexProductFlowViewerCmd::BuildGraph() {
   AddTransition(initial, nullptr,
                 Action(this, &MoxPexProductFlowViewerCmd::CreateProductFlowViewer));
   SetRepeatMode(false);
-  MoxPexViewerCmdsTrace().Write("MoxPexProductFlowViewerCmd::BuildGraph <--");
 }
 
 bool MoxPexProductFlowViewerCmd::IsValidActivity(KivDialogAgent*, void*) {
@@ -70,7 +69,8 @@ bool MoxPexProductFlowViewerCmd::IsValidActivity(KivDialogAgent*, void*) {
 }
 
 bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
-  MoxPexViewerCmdsTrace().Write("MoxPexProductFlowViewerCmd::CreateProductFlowViewer -->");
+  const KivTraceScope scope(MoxPexViewerCmdsTrace(),
+                            "MoxPexProductFlowViewerCmd::CreateProductFlowViewer");
   KivISPPActivity_var activity(activityAgent_ ? activityAgent_->GetElementValue() : nullptr);
   if (!activity) return false;
   KivFrmLayout* layout = KivFrmLayout::GetCurrentLayout();
@@ -84,8 +84,9 @@ bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
     auto* window = dynamic_cast<KivFrmWindow*>(windows[i].get());
     if (!window || window->GetEditor() != editor) continue;
     if (window->IsAKindOf("MoxPexProductFlowViewer")) {
-      auto* viewer = dynamic_cast<MoxPexProductFlowViewer*>(window);
-      KivBaseUnknown_var root = viewer ? viewer->GetRootNode() : KivBaseUnknown_var();
+      MoxIPertWindow_var pertWindow(window);
+      KivBaseUnknown_var root;
+      if (pertWindow) pertWindow->GetPertLevel(root);
       if (!root) continue;
       if (root == picked) {
         layout->SetCurrentWindow(window);
@@ -93,13 +94,12 @@ bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
         break;
       }
       KivBaseUnknown_var target = picked;
-      MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(window));
-      if (pertWindow) pertWindow->SetPertLevel(target, nullptr, 0);
+      pertWindow->SetPertLevel(target, nullptr, 0);
       return true;
     }
     if (window->IsAKindOf("MoxPexPertChartWindow")) {
       KivDialog* mainWindow = KivApplicationFrame::GetFrame()->GetMainWindow();
-      auto* notify = new KivDlgNotify(mainWindow, "Unexpected", 0x10000000);
+      auto* notify = new KivDlgNotify(mainWindow, "Unexpected", KivDlgNfyError);
       notify->DisplayBlocked("Please Close the PERT Chart and Try.", "Error");
       notify->RequestDelayedDestruction();
       return true;
@@ -120,11 +120,11 @@ bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
   if (!rootProcess) KivFatalError("AssertionFailed:NULL_var != hRootProcess", kSourcePath, 269);
 
   KivBaseUnknown_var level = picked;
-  // The layout owns the window from its construction.
-  auto* window =
-      new MoxPexProductFlowViewer(KivString(name + "Product Flow Viewer"), editor, level);
-  KivBaseUnknown_var rootNode = window->GetRootNode();
-  MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(window));
+  MoxIProductFlowViewer_var window =
+      MoxOpenProductFlowViewer(KivString(name + "Product Flow Viewer"), editor, level);
+  MoxIPertWindow_var pertWindow(window.get());
+  KivBaseUnknown_var rootNode;
+  if (pertWindow) pertWindow->GetPertLevel(rootNode);
   MoxPertController* controller = pertWindow ? pertWindow->GetPertController() : nullptr;
 
   std::unique_ptr<KivListValKivBaseUnknown_var> nodes(window->GetProductFlowViewerNodes(rootNode));
@@ -132,7 +132,7 @@ bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
   window->NodesForReArrangement(*marked);
   if (rootNode) {
     if (nodeOrganiser_) nodeOrganiser_->RequestDelayedDestruction();
-    nodeOrganiser_ = new MoxPFVNodeOrganiser();
+    nodeOrganiser_ = MoxCreateNodeOrganiser().Detach();
     if (nodes && controller) {
       if (marked->Size() == nodes->Size())
         nodeOrganiser_->ArrangeNodes(rootNode, controller);
@@ -143,6 +143,5 @@ bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
   delete marked;
   // The PERT adapter service belongs to another product of the host; without
   // it the window simply has no adapter.
-  MoxPexViewerCmdsTrace().Write("MoxPexProductFlowViewerCmd::CreateProductFlowViewer <--");
   return true;
 }

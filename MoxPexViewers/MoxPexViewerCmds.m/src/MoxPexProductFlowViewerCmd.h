@@ -7,7 +7,7 @@
 #include "KivStateCommand.h"
 
 class KivPathElementAgent;
-class MoxPFVNodeOrganiser;
+class MoxIPFVNodeOrganiser;
 
 class MoxPexProductFlowViewerCmd : public KivStateCommand {
   KIV_CLASS(MoxPexProductFlowViewerCmd, KivStateCommand, "MoxPexViewers")
@@ -21,14 +21,14 @@ class MoxPexProductFlowViewerCmd : public KivStateCommand {
   virtual bool CreateProductFlowViewer(void* data);
 
   // The organiser of the last window this command opened (null before).
-  MoxPFVNodeOrganiser* GetNodeOrganiser() const { return nodeOrganiser_; }
+  MoxIPFVNodeOrganiser* GetNodeOrganiser() const { return nodeOrganiser_; }
 
  protected:
   ~MoxPexProductFlowViewerCmd() override;
 
  private:
   KivPathElementAgent* activityAgent_ = nullptr;
-  MoxPFVNodeOrganiser* nodeOrganiser_ = nullptr;
+  MoxIPFVNodeOrganiser* nodeOrganiser_ = nullptr;
 };
 
 extern "C" KivBaseUnknown* fctCreateMoxPexProductFlowViewerCmd();

@@ -65,7 +65,11 @@ class MoxPFVNodeOrganiser::ChartTarget : public MoxPFVPlacementTarget {
   std::vector<MoxIPertNode_var> pertNodes_;
 };
 
-MoxPFVNodeOrganiser::MoxPFVNodeOrganiser() : KivCommand(nullptr, KivString()) {}
+MoxIPFVNodeOrganiser_var MoxCreateNodeOrganiser() {
+  return MoxIPFVNodeOrganiser_var::Adopt(new MoxPFVNodeOrganiser());
+}
+
+MoxPFVNodeOrganiser::MoxPFVNodeOrganiser() : KivExtend(nullptr, KivString()) {}
 
 MoxPFVNodeOrganiser::~MoxPFVNodeOrganiser() { controller_ = nullptr; }
 
@@ -238,14 +242,10 @@ int MoxPFVNodeOrganiser::LevelIndexOf(const KivBaseUnknown_var& node) const {
 }
 
 bool MoxPFVNodeOrganiser::ArrangeNodes(KivBaseUnknown_var root, MoxPertController* controller) {
-  const KivTrace& trace = MoxProductFlowViewerTrace();
-  trace.Write("MoxPFVNodeOrganiser::ArrangeNodes -->");
+  const KivTraceScope scope(MoxProductFlowViewerTrace(), "MoxPFVNodeOrganiser::ArrangeNodes");
   if (!root || !controller) return false;
   try {
-    if (!Prepare(root, false)) {
-      trace.Write("MoxPFVNodeOrganiser::ArrangeNodes <--");
-      return true;
-    }
+    if (!Prepare(root, false)) return true;
     controller_ = controller;
     KivViewer* viewer = controller->GetViewer();
     if (!viewer) return false;
@@ -261,24 +261,20 @@ bool MoxPFVNodeOrganiser::ArrangeNodes(KivBaseUnknown_var root, MoxPertControlle
     MoxPFVPlacement::ArrangeAll(*levels_, MoxPFVCanvas::For(*levels_), startX, startY, target);
     viewer->ResetViewpoint();
   } catch (const std::exception& error) {
-    trace.Write(std::string("MoxPFVNodeOrganiser::ArrangeNodes failed: ") + error.what());
+    MoxProductFlowViewerTrace().Write(std::string("MoxPFVNodeOrganiser::ArrangeNodes failed: ") +
+                                      error.what());
     return false;
   }
-  trace.Write("MoxPFVNodeOrganiser::ArrangeNodes <--");
   return true;
 }
 
 bool MoxPFVNodeOrganiser::PositionNewNode(KivBaseUnknown_var root,
                                           KivListValKivBaseUnknown_var*& nodes,
                                           MoxPertController* controller) {
-  const KivTrace& trace = MoxProductFlowViewerTrace();
-  trace.Write("MoxPFVNodeOrganiser::PositionNewNode -->");
+  const KivTraceScope scope(MoxProductFlowViewerTrace(), "MoxPFVNodeOrganiser::PositionNewNode");
   if (!root || !controller) return false;
   try {
-    if (!Prepare(root, true)) {
-      trace.Write("MoxPFVNodeOrganiser::PositionNewNode <--");
-      return true;
-    }
+    if (!Prepare(root, true)) return true;
     controller_ = controller;
     KivViewer* viewer = controller->GetViewer();
     if (!viewer || !nodes) return false;
@@ -292,9 +288,9 @@ bool MoxPFVNodeOrganiser::PositionNewNode(KivBaseUnknown_var root,
       viewer->ResetViewpoint();
     }
   } catch (const std::exception& error) {
-    trace.Write(std::string("MoxPFVNodeOrganiser::PositionNewNode failed: ") + error.what());
+    MoxProductFlowViewerTrace().Write(std::string("MoxPFVNodeOrganiser::PositionNewNode failed: ") +
+                                      error.what());
     return false;
   }
-  trace.Write("MoxPFVNodeOrganiser::PositionNewNode <--");
   return true;
 }

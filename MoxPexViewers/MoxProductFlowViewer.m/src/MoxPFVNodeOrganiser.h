@@ -22,26 +22,22 @@
 #include "KivCommand.h"
 #include "KivList.h"
 #include "KivVar.h"
+#include "MoxIPFVNodeOrganiser.h"
 #include "MoxPFVLevelGraphBuilder.h"
 #include "MoxPFVLevels.h"
 
 class MoxPertController;
 class MoxIPertNode;
 
-class MoxPFVNodeOrganiser : public KivCommand {
+class MoxPFVNodeOrganiser : public KivExtend<KivCommand, MoxIPFVNodeOrganiser> {
   KIV_CLASS(MoxPFVNodeOrganiser, KivCommand, "MoxPexViewers")
  public:
   MoxPFVNodeOrganiser();
 
-  // Full layout of the root's child nodes. False for an empty root, a null
-  // controller or a controller without a viewer; true otherwise (also when
-  // the root has no child node).
-  bool ArrangeNodes(KivBaseUnknown_var root, MoxPertController* controller);
-  // Places each given node (in order) and everything downstream of it. False
-  // as ArrangeNodes, and for a null node list; nodes not in the level are
-  // skipped.
+  // MoxIPFVNodeOrganiser.
+  bool ArrangeNodes(KivBaseUnknown_var root, MoxPertController* controller) override;
   bool PositionNewNode(KivBaseUnknown_var root, KivListValKivBaseUnknown_var*& nodes,
-                       MoxPertController* controller);
+                       MoxPertController* controller) override;
 
   // The steps, in the order the entry points call them.
   // Appends n zeros to the level list.

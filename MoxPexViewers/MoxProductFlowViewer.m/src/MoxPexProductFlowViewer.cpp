@@ -57,10 +57,11 @@ bool IsGraphNode(const KivBaseUnknown_var& object) {
 
 MoxPexProductFlowViewer::MoxPexProductFlowViewer(const KivString& name, KivFrmEditor* editor,
                                                  KivBaseUnknown_var& activity)
-    : KivFrmWindow(name, editor),
+    : KivExtend(name, editor),
       rootNode_(activity),
       reArrangement_(std::make_unique<KivListValKivBaseUnknown_var>()) {
-  MoxProductFlowViewerTrace().Write("MoxPexProductFlowViewer::MoxPexProductFlowViewer -->");
+  const KivTraceScope scope(MoxProductFlowViewerTrace(),
+                            "MoxPexProductFlowViewer::MoxPexProductFlowViewer");
   viewerFrame_ = GetViewerFrame();
   if (!viewerFrame_) KivFatalError("AssertionFailed:NULL != _ViewerFrame", kSourcePath, 212);
 
@@ -104,7 +105,12 @@ MoxPexProductFlowViewer::MoxPexProductFlowViewer(const KivString& name, KivFrmEd
       "KivFrmWindowResizeNotification",
       [this](KivCommand*, KivNotification* n) { OnResize(this, n, nullptr); });
   resizeListening_ = true;
-  MoxProductFlowViewerTrace().Write("MoxPexProductFlowViewer::MoxPexProductFlowViewer <--");
+}
+
+MoxIProductFlowViewer_var MoxOpenProductFlowViewer(const KivString& name, KivFrmEditor* editor,
+                                                   KivBaseUnknown_var& activity) {
+  // The layout owns the window from its construction.
+  return MoxIProductFlowViewer_var(new MoxPexProductFlowViewer(name, editor, activity));
 }
 
 MoxPexProductFlowViewer::~MoxPexProductFlowViewer() {
@@ -116,7 +122,7 @@ MoxPexProductFlowViewer::~MoxPexProductFlowViewer() {
 }
 
 KivListValKivBaseUnknown_var* MoxPexProductFlowViewer::GetProductFlowViewerNodes(
-    KivBaseUnknown_var& activity) const {
+    KivBaseUnknown_var& activity) {
   if (!activity) KivFatalError("AssertionFailed:NULL_var != hActivity", kSourcePath, 1499);
   auto* nodes = new KivListValKivBaseUnknown_var();
   KivIGENode_var graphNode(activity.get());
@@ -128,7 +134,7 @@ KivListValKivBaseUnknown_var* MoxPexProductFlowViewer::GetProductFlowViewerNodes
   return nodes;
 }
 
-void MoxPexProductFlowViewer::NodesForReArrangement(KivListValKivBaseUnknown_var& nodes) const {
+void MoxPexProductFlowViewer::NodesForReArrangement(KivListValKivBaseUnknown_var& nodes) {
   for (const auto& node : *reArrangement_) nodes.Append(node);
 }
 
@@ -159,7 +165,7 @@ void MoxPexProductFlowViewer::DeletePertNodes() {
 
 void MoxPexProductFlowViewer::SetPertLevel(KivBaseUnknown_var& activity, KivBaseUnknown* leaveOut,
                                            unsigned char) {
-  MoxProductFlowViewerTrace().Write("MoxPexProductFlowViewer::SetPertLevel -->");
+  const KivTraceScope scope(MoxProductFlowViewerTrace(), "MoxPexProductFlowViewer::SetPertLevel");
   if (rootNode_) {
     if (!IsGraphNode(rootNode_))
       KivFatalError("AssertionFailed:NULL_var != hGENode", kSourcePath, 1283);
@@ -175,7 +181,6 @@ void MoxPexProductFlowViewer::SetPertLevel(KivBaseUnknown_var& activity, KivBase
   UpdateGraph(activity, leaveOut);
   AttachZitBlts(activity);
   SetViewpoint();
-  MoxProductFlowViewerTrace().Write("MoxPexProductFlowViewer::SetPertLevel <--");
 }
 
 void MoxPexProductFlowViewer::SetPFWindowName(const KivIGENode_var& node) {
@@ -368,7 +373,7 @@ void MoxPexProductFlowViewer::ContextMenuFor3DWindow(KivNotification* n) {
   std::vector<std::string> items = {kReframeItem};
   for (const char* command : {"MoxPexPreviewWindowManagerCmd", "CenterGraph"})
     if (KivCreationDictionary::Find(command)) items.emplace_back(command);
-  const KivBaseUnknown_var window(static_cast<KivBaseUnknown*>(this));
+  const KivBaseUnknown_var window(this);
   for (const std::string& name : items) {
     auto* item = new KivDlgPushItem(menu, KivString(name));
     // The item holds the window while it lives; the window does not hold it.

@@ -8,7 +8,8 @@
 //
 // Other components reach its viewer, level and controller through
 // MoxIPertWindow, bound by a TIE (MoxPexProductFlowViewerTie) so that the
-// window class itself stays free of the interface.
+// window class itself stays free of the interface. The plug-in's other
+// modules open it and read its nodes through MoxIProductFlowViewer.
 #include <memory>
 
 #include "KivCallback.h"
@@ -18,6 +19,7 @@
 #include "KivList.h"
 #include "KivUnicodeString.h"
 #include "KivVar.h"
+#include "MoxIProductFlowViewer.h"
 
 class KivNotification;
 class KivVisManager;
@@ -26,7 +28,7 @@ class MoxPertController;
 class MoxPertViewer;
 class MoxPertGrid;
 
-class MoxPexProductFlowViewer : public KivFrmWindow {
+class MoxPexProductFlowViewer : public KivExtend<KivFrmWindow, MoxIProductFlowViewer> {
   KIV_CLASS(MoxPexProductFlowViewer, KivFrmWindow, "MoxPexViewers")
  public:
   // Joins the current layout and shows the level of `activity`: builds the
@@ -58,10 +60,9 @@ class MoxPexProductFlowViewer : public KivFrmWindow {
   const KivUnicodeString& GetFullTitle() const { return title_; }
   void SetViewpoint();
   KivBaseUnknown_var GetRootNode() const { return rootNode_; }
-  // A new list (the caller owns it) of the child graph nodes of `activity`.
-  KivListValKivBaseUnknown_var* GetProductFlowViewerNodes(KivBaseUnknown_var& activity) const;
-  // Appends the nodes that were not placed yet when the window was built.
-  void NodesForReArrangement(KivListValKivBaseUnknown_var& nodes) const;
+  // MoxIProductFlowViewer.
+  KivListValKivBaseUnknown_var* GetProductFlowViewerNodes(KivBaseUnknown_var& activity) override;
+  void NodesForReArrangement(KivListValKivBaseUnknown_var& nodes) override;
 
   void AttachZitBlts(KivBaseUnknown_var& activity);
   void AttachZitBlt(KivBaseUnknown_var& node);

@@ -34,14 +34,6 @@ bool CascadesUpwards(const KivUnicodeString& name) {
 bool AllFinite(double a, double b, double c, double d) {
   return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
-
-struct TraceScope {
-  explicit TraceScope(const char* operation) : operation_(operation) {
-    MoxZitBltModelTrace().Print("MoxEZitBltMgr::%s -->", operation_);
-  }
-  ~TraceScope() { MoxZitBltModelTrace().Print("MoxEZitBltMgr::%s <--", operation_); }
-  const char* operation_;
-};
 }  // namespace
 
 MoxEZitBltMgr::MoxEZitBltMgr() = default;
@@ -61,7 +53,7 @@ KivVar<MoxIZitBltCBSubscriber> MoxEZitBltMgr::GetSubscriber() {
 }
 
 void MoxEZitBltMgr::InitializeData() {
-  TraceScope trace("InitializeData");
+  const KivTraceScope scope(MoxZitBltModelTrace(), "MoxEZitBltMgr::InitializeData");
   KivIDOMDocument_var document;
   const bool available = MoxZitBltConfiguration::GetDomDocument(document);
 
@@ -105,7 +97,7 @@ void MoxEZitBltMgr::InitializeData() {
 }
 
 int MoxEZitBltMgr::Init(KivViewer* viewer) {
-  TraceScope trace("Init");
+  const KivTraceScope scope(MoxZitBltModelTrace(), "MoxEZitBltMgr::Init");
   if (!viewer) return 1;
   if (!initialised_) {
     InitializeData();
@@ -160,7 +152,7 @@ void MoxEZitBltMgr::PositionBtn(MoxZitBltRep* rep, double x, double y, double w,
 }
 
 void MoxEZitBltMgr::UpdatePositions() {
-  TraceScope trace("UpdatePositions");
+  const KivTraceScope scope(MoxZitBltModelTrace(), "MoxEZitBltMgr::UpdatePositions");
   MoxIPertNode_var node(GetImpl());
   if (!node) return;
   double x = 0.0, y = 0.0, w = 0.0, h = 0.0;
@@ -269,7 +261,7 @@ void MoxEZitBltMgr::DeleteButtons() {
 }
 
 int MoxEZitBltMgr::Remove() {
-  TraceScope trace("Remove");
+  const KivTraceScope scope(MoxZitBltModelTrace(), "MoxEZitBltMgr::Remove");
   KivVar<MoxIZitBltCBSubscriber> subscriber = GetSubscriber();
   if (subscriber && subscriber->IsSubscribed()) subscriber->UnSubscribe();
   DeleteButtons();
@@ -314,6 +306,12 @@ void MoxEZitBltMgr::UpdateZitBltReps(const KivUnicodeString& name) {
 
 unsigned char MoxEZitBltMgr::GetDomDocument(KivVar<KivIDOMDocument>& document) {
   return MoxZitBltConfiguration::GetDomDocument(document) ? 1 : 0;
+}
+
+MoxIZitBltButton_var MoxEZitBltMgr::GetZitBltButton(const KivUnicodeString& name) {
+  MoxZitBltRep* rep = nullptr;
+  if (FAILED(FindZitBlt(name, &rep))) return MoxIZitBltButton_var();
+  return MoxIZitBltButton_var(rep);
 }
 
 void MoxEZitBltMgr::UpdateAllZitBltReps() {

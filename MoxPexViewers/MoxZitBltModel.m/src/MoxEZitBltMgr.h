@@ -25,6 +25,7 @@ class MoxEZitBltMgr : public KivExtend<KivExtension, MoxIZitBltMgr> {
   void UpdateZitBltReps(const KivUnicodeString& name) override;
   unsigned char GetDomDocument(KivVar<KivIDOMDocument>& document) override;
   void UpdateAllZitBltReps() override;
+  MoxIZitBltButton_var GetZitBltButton(const KivUnicodeString& name) override;
 
   // Places one button at its location around the node box of centre (x, y)
   // and size (w, h), and sets its drag limits to that box.

@@ -55,7 +55,7 @@ void MoxZitBltIconOffset(const KivUnicodeString& location, float w, float h, flo
   }
 }
 
-MoxZitBltRep::MoxZitBltRep() : KivCommand(nullptr, KivString()) {}
+MoxZitBltRep::MoxZitBltRep() : KivExtend(nullptr, KivString()) {}
 
 MoxZitBltRep::~MoxZitBltRep() {
   ReleaseGraphics();
@@ -137,7 +137,7 @@ void MoxZitBltRep::SetZitbltButtonGrey(unsigned char grey) {
   icon->Modify(KivMathPoint2Df{kIconCorner + dx, kIconCorner + dy});
   grey_ = grey == 1;
   icon->SetAlphaMode(1);
-  if (buttonBag_) buttonBag_->AddChild(icon.Detach());
+  if (buttonBag_) buttonBag_->AddChild(icon);
 }
 
 void MoxZitBltRep::SetStatus(unsigned char status) {
@@ -227,6 +227,18 @@ void MoxZitBltRep::GetPositioningLimits(double& xmin, double& ymin, double& xmax
 }
 
 HRESULT MoxZitBltRep::EmptyExpandedBagRep() { return E_FAIL; }
+
+bool MoxZitBltRep::GetButtonPosition(double& x, double& y) {
+  if (!buttonBag_ || !buttonBag_->GetMatrix()) return false;
+  GetPoDPosition(x, y);
+  return true;
+}
+
+HRESULT MoxZitBltRep::Click() {
+  if (!buttonBag_) return E_FAIL;
+  ChangeBtnState();
+  return S_OK;
+}
 
 int MoxZitBltRep::AnalyseNotification(KivCommand* sender, KivNotification* notification) {
   if (!notification || !manipulator_ || sender != manipulator_.get()) return 1;

@@ -8,17 +8,19 @@
 //
 // The rep is a command so that it can own the manipulator of its button bag
 // and hear its notifications. The ZitBlt manager creates it by name
-// (fctCreateMoxZitBltRep), places it and deletes it.
+// (fctCreateMoxZitBltRep), places it and deletes it. Clients outside the
+// module reach it through MoxIZitBltButton.
 #include "Kiv2DBagRep.h"
 #include "Kiv2DManipulator.h"
 #include "KivCommand.h"
 #include "KivModelForRep2D.h"
 #include "KivUnicodeString.h"
 #include "KivVis2DRegistry.h"
+#include "MoxIZitBltButton.h"
 
 class KivViewer;
 
-class MoxZitBltRep : public KivCommand {
+class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton> {
   KIV_CLASS(MoxZitBltRep, KivCommand, "MoxPexViewers")
  public:
   MoxZitBltRep();
@@ -78,6 +80,14 @@ class MoxZitBltRep : public KivCommand {
 
   // A plain button has no list to empty: always E_FAIL.
   HRESULT EmptyExpandedBagRep();
+
+  // MoxIZitBltButton.
+  KivUnicodeString GetButtonName() override { return zitBltName_; }
+  KivUnicodeString GetButtonLocation() override { return location_; }
+  bool IsShown() override { return status_ == 1; }
+  bool IsOpen() override { return !collapsed_; }
+  bool GetButtonPosition(double& x, double& y) override;
+  HRESULT Click() override;
 
  protected:
   ~MoxZitBltRep() override;

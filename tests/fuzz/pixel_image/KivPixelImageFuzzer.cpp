@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Keep the drawing small: large images are only loaded and converted.
   if (image->GetWidth() <= 64 && image->GetHeight() <= 64) {
     auto viewer = KivMake<KivViewer>();
-    auto* rep = new Kiv2DImagePixelRep(KivMathPoint2Df(0, 0), image);
+    auto rep = KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df(0, 0), image);
     rep->SetAlphaMode(1);
     viewer->GetRootBag()->AddChild(rep);
     (void)KivPictureRenderer().RenderRaster(*viewer);

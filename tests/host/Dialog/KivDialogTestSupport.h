@@ -7,10 +7,9 @@
 #include "KivCommandStarter.h"
 #include "KivDelayedDestruction.h"
 #include "KivImplement.h"
-#include "KivInterfaceRegistry.h"
 #include "KivMessageLog.h"
 
-extern const IID IID_TstIActivity;
+inline constexpr IID IID_TstIActivity = KivGUID::FromName("TstIActivity");
 class TstIActivity : public virtual KivBaseUnknown {
   KIV_INTERFACE(TstIActivity)
  public:

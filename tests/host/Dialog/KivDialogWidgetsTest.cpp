@@ -163,7 +163,7 @@ TEST_F(DialogWidgetsTest, NotificationWindowsGoToTheMessageLog) {
   EXPECT_EQ(notify->DisplayBlocked("Please Close the PERT Chart and Try.", "Error"),
             KivDlgNfyAnswerOK);
   KivMessageLog::QueueAnswer(KivDlgNfyAnswerCancel);
-  auto* warning = new KivDlgNotify(main, "NoZitBlt", 0x10000200);
+  auto* warning = new KivDlgNotify(main, "NoZitBlt", KivDlgNfyErrorOK);
   EXPECT_EQ(warning->DisplayBlocked("No ZitBlts Present", "Warning"), KivDlgNfyAnswerCancel);
   notify->RequestDelayedDestruction();
   warning->RequestDelayedDestruction();

@@ -6,8 +6,6 @@
 #include "KivDlgDialog.h"
 #include "KivStateCommand.h"
 
-KIV_DEFINE_IID_BY_NAME(TstIActivity);
-
 namespace {
 
 // One agent "Activity" restricted to TstIActivity, a filter refusing the
@@ -95,7 +93,7 @@ TEST_F(StateCommandTest, PicksThroughFilterActsOnceAndEnds) {
   KivCSO::SetCurrent(cso);
   auto a = KivMake<TstActivity>("A"), b = KivMake<TstActivity>("B");
   auto thing = KivMake<TstThing>();
-  auto cmd = KivMake<TstPickCmd>(0x800800);
+  auto cmd = KivMake<TstPickCmd>(KivAgentPickOne);
   cmd->refused = {"A"};
   ASSERT_TRUE(KivCommandStarter::StartInstance(cmd));
   EXPECT_EQ(KivCommandStarter::GetActiveStateCommand(), cmd.get());
@@ -127,7 +125,7 @@ TEST_F(StateCommandTest, PicksThroughFilterActsOnceAndEnds) {
 TEST_F(StateCommandTest, SinglePickAgentReplacesItsValue) {
   auto a = KivMake<TstActivity>("A"), b = KivMake<TstActivity>("B");
   auto agent = KivMake<KivPathElementAgent>("Single");
-  agent->SetBehavior(0x800800);
+  agent->SetBehavior(KivAgentPickOne);
   auto pa = KivMake<KivPathElement>(a.get()), pb = KivMake<KivPathElement>(b.get());
   EXPECT_EQ(agent->OfferPick(pa), KivPathElementAgent::PickResult::Accepted);
   EXPECT_EQ(agent->OfferPick(pb), KivPathElementAgent::PickResult::Accepted);
@@ -148,7 +146,7 @@ TEST_F(StateCommandTest, RepeatedPickingAccumulatesAndTakesAPickBack) {
   KivCSO::SetCurrent(cso);
   auto main = KivMake<KivDlgDocument>("Main");
   auto a = KivMake<TstActivity>("A"), b = KivMake<TstActivity>("B"), c = KivMake<TstActivity>("C");
-  auto cmd = KivMake<TstPickCmd>(0x840800, true, main.get());
+  auto cmd = KivMake<TstPickCmd>(KivAgentPickMany, true, main.get());
   ASSERT_TRUE(KivCommandStarter::StartInstance(cmd));
   EXPECT_EQ(cmd->OfferPicks(PathsOf({a})), 1);
   EXPECT_EQ(cmd->OfferPicks(PathsOf({b})), 1);
@@ -165,7 +163,7 @@ TEST_F(StateCommandTest, RepeatedPickingAccumulatesAndTakesAPickBack) {
 TEST_F(StateCommandTest, TakingBackTheOnlyPickLeavesTheAgentUnvalued) {
   auto a = KivMake<TstActivity>("A");
   auto agent = KivMake<KivPathElementAgent>("Multi");
-  agent->SetBehavior(0x840800);
+  agent->SetBehavior(KivAgentPickMany);
   auto pa = KivMake<KivPathElement>(a.get());
   EXPECT_EQ(agent->OfferPick(pa), KivPathElementAgent::PickResult::Accepted);
   EXPECT_TRUE(agent->IsValued());
@@ -183,7 +181,7 @@ TEST_F(StateCommandTest, MultiSelectionReachesTheAgentAtOnce) {
   auto thing = KivMake<TstThing>();
   // Selected before the command starts: the selection values the agent.
   cso->AddElements(PathsOf({a, thing, b, c}));
-  auto fromSelection = KivMake<TstPickCmd>(0x840800);
+  auto fromSelection = KivMake<TstPickCmd>(KivAgentPickMany);
   fromSelection->refused = {"C"};
   ASSERT_TRUE(KivCommandStarter::StartInstance(fromSelection));
   EXPECT_EQ(fromSelection->actions, (std::vector<std::vector<std::string>>{{"A", "B"}}))
@@ -191,14 +189,14 @@ TEST_F(StateCommandTest, MultiSelectionReachesTheAgentAtOnce) {
   EXPECT_TRUE(fromSelection->IsEnded());
 
   // A single-value agent ignores the selection and waits for a pick.
-  auto single = KivMake<TstPickCmd>(0x800800);
+  auto single = KivMake<TstPickCmd>(KivAgentPickOne);
   ASSERT_TRUE(KivCommandStarter::StartInstance(single));
   EXPECT_TRUE(single->actions.empty());
   EXPECT_FALSE(single->IsEnded());
 
   // Several objects picked in one user event reach a multi-value agent together.
   cso->Empty();
-  auto picked = KivMake<TstPickCmd>(0x840800);
+  auto picked = KivMake<TstPickCmd>(KivAgentPickMany);
   ASSERT_TRUE(KivCommandStarter::StartInstance(picked));
   EXPECT_TRUE(single->IsEnded()) << "an exclusive command cancels the running one";
   EXPECT_TRUE(single->WasCancelled());
@@ -322,7 +320,7 @@ TEST_F(StateCommandTest, GraphWithoutInputIsStoppedAndRepeatModeRestarts) {
   EXPECT_TRUE(loop->WasCancelled());
   EXPECT_EQ(loop->steps, KivStateCommand::kMaxChainedTransitions);
 
-  auto repeat = KivMake<TstPickCmd>(0x800800);
+  auto repeat = KivMake<TstPickCmd>(KivAgentPickOne);
   ASSERT_TRUE(KivCommandStarter::StartInstance(repeat));
   repeat->SetRepeatMode(true);
   auto a = KivMake<TstActivity>("A"), b = KivMake<TstActivity>("B");
@@ -345,10 +343,10 @@ TEST_F(StateCommandTest, TransitionsRefuseForeignStates) {
 
 // A command started by class name; non-exclusive, so it suspends the one
 // that runs.
-KivBaseUnknown* CreateTstSharedCmd() { return new TstPickCmd(0x800800); }
+KivBaseUnknown* CreateTstSharedCmd() { return new TstPickCmd(KivAgentPickOne); }
 
 TEST_F(StateCommandTest, StartByClassNameSuspendsAndResumesTheRunningCommand) {
-  auto first = KivMake<TstPickCmd>(0x800800);
+  auto first = KivMake<TstPickCmd>(KivAgentPickOne);
   ASSERT_TRUE(KivCommandStarter::StartInstance(first));
   EXPECT_FALSE(KivCommandStarter::Start("TstNoSuchCmd")) << "unknown class";
 

@@ -28,7 +28,7 @@ class TstViewerCmd : public KivStateCommand {
     agent_ = new KivPathElementAgent("Activity");
     agent_->SetElementType("KivISPPAbstractActivity");
     AddCSOClient(agent_);
-    agent_->SetBehavior(0x800800);
+    agent_->SetBehavior(KivAgentPickOne);
     agent_->SetFilter(Filter(this, &TstViewerCmd::IsStation));
     KivDialogState* start = GetInitialState("SelectActivity");
     start->AddDialogAgent(agent_);
@@ -43,8 +43,8 @@ class TstViewerCmd : public KivStateCommand {
     KivISPPAbstractActivity_var activity = agent_->GetElementValue();
     new KivFrmWindow(activity->GetActivityLabel().ConvertToUTF8() + "Product Flow Viewer",
                      KivFrmEditor::GetCurrentEditor());
-    auto* notify =
-        new KivDlgNotify(KivApplicationFrame::GetFrame()->GetMainWindow(), "Opened", 0x10000200);
+    auto* notify = new KivDlgNotify(KivApplicationFrame::GetFrame()->GetMainWindow(), "Opened",
+                                    KivDlgNfyErrorOK);
     notify->DisplayBlocked(activity->GetActivityLabel(), "Info");
     notify->RequestDelayedDestruction();
     return true;
@@ -79,7 +79,7 @@ class TstGroupCmd : public KivStateCommand {
   }
   void BuildGraph() override {
     agent_ = new KivPathElementAgent("ActSel");
-    agent_->SetBehavior(0x840800);
+    agent_->SetBehavior(KivAgentPickMany);
     AddCSOClient(agent_);
     agent_->SetElementType("KivISPPActivity");
     KivDialogState* start = GetInitialState("initialState");

@@ -15,8 +15,10 @@ namespace {
 class SquareCommand : public KivCommand {
  public:
   SquareCommand(KivViewer* viewer, const KivMathDirection2D& direction) {
-    square_ = new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
-    viewer->GetRootBag()->AddChild(square_);
+    auto square =
+        KivMake<Kiv2DPolygonRep>(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+    viewer->GetRootBag()->AddChild(square);
+    square_ = square.get();  // the viewer's scene holds it
     manipulator_ =
         KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(this, "SquareManip", square_, 1));
     manipulator_->SetDirection(direction);
@@ -80,7 +82,7 @@ TEST_F(KivPertInteractionTest, MovingANodeByHandInTheChartWindowSnapsAndNotifies
   ASSERT_TRUE(KivInteraction::OpenDocument(doc_.get()));
   KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
   auto* window = new MoxPexPertChartWindow("PERT", editor, root_);
-  MoxIPertWindow_var asPertWindow(static_cast<KivBaseUnknown*>(window));
+  MoxIPertWindow_var asPertWindow(window);
   ASSERT_TRUE(asPertWindow);
   EXPECT_EQ(KivPertInteraction::GetCurrentController(), window->GetPertController());
   KivBaseUnknown_var level;

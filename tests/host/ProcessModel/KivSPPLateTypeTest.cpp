@@ -3,18 +3,16 @@
 #include "KivExtension.h"
 #include "KivISPPActivityModificationEvents.h"
 #include "KivISPPActivityRoot.h"
-#include "KivInterfaceRegistry.h"
 #include "KivProcessModelTestSupport.h"
 #include "MoxIUpdateManufAssly.h"
 
-extern const IID IID_TstIActivityNote;
+inline constexpr IID IID_TstIActivityNote = KivGUID::FromName("TstIActivityNote");
 class TstIActivityNote : public virtual KivBaseUnknown {
   KIV_INTERFACE(TstIActivityNote)
  public:
   virtual int Touch() = 0;
 };
 KIV_DECLARE_VAR(TstIActivityNote);
-KIV_DEFINE_IID_BY_NAME(TstIActivityNote);
 
 // A data extension of every activity, the way the plug-in's managers are.
 class TstActivityNote : public KivExtend<KivExtension, TstIActivityNote> {

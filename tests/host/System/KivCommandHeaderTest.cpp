@@ -2,11 +2,8 @@
 
 #include "KivCommandHeader.h"
 #include "KivDelayedDestruction.h"
-#include "KivInterfaceRegistry.h"
 #include "KivTestSupport.h"
 #include "module/KivTstModuleProbe.h"
-
-KIV_DEFINE_IID_BY_NAME(KivTstIModuleProbe);
 
 namespace {
 class TstActivity : public KivImplement<> {

@@ -8,10 +8,10 @@
 
 // A small component family: an animal with a given-GUID interface, a dog that
 // adds one, and extensions bound by late type.
-extern const IID IID_TstIAnimal;
-extern const IID IID_TstIBarker;
-extern const IID IID_TstICounter;
-extern const IID IID_TstIWalker;
+inline constexpr IID IID_TstIAnimal = KivGUID::Literal("{11111111-2222-3333-4444-555555555555}");
+inline constexpr IID IID_TstIBarker = KivGUID::FromName("TstIBarker");
+inline constexpr IID IID_TstICounter = KivGUID::FromName("TstICounter");
+inline constexpr IID IID_TstIWalker = KivGUID::FromName("TstIWalker");
 
 class TstIAnimal : public virtual KivBaseUnknown {
   KIV_INTERFACE(TstIAnimal)
@@ -38,10 +38,7 @@ KIV_DECLARE_VAR(TstIBarker);
 KIV_DECLARE_VAR(TstICounter);
 KIV_DECLARE_VAR(TstIWalker);
 
-KIV_DEFINE_IID(TstIAnimal, "{11111111-2222-3333-4444-555555555555}");
-KIV_DEFINE_IID_BY_NAME(TstIBarker);
-KIV_DEFINE_IID_BY_NAME(TstICounter);
-KIV_DEFINE_IID_BY_NAME(TstIWalker);
+KIV_REGISTER_INTERFACE_NAME(TstIAnimal);
 
 class TstAnimal : public KivImplement<TstIAnimal> {
   KIV_CLASS(TstAnimal, KivBaseUnknown, "Tests")

@@ -7,22 +7,22 @@
 #include "KivVisTestSupport.h"
 
 namespace {
-Kiv2DLineRep* NewLine(float x0, float y0, float x1, float y1) {
-  return new Kiv2DLineRep(KivMathPoint2Df(x0, y0), KivMathPoint2Df(x1, y1));
+KivVar<Kiv2DLineRep> NewLine(float x0, float y0, float x1, float y1) {
+  return KivMake<Kiv2DLineRep>(KivMathPoint2Df(x0, y0), KivMathPoint2Df(x1, y1));
 }
 }  // namespace
 
 class BagRepTest : public KivVisTest {};
 
-TEST_F(BagRepTest, AddingTransfersOwnershipAndReleasingTheBagReleasesChildren) {
+TEST_F(BagRepTest, TheBagHoldsOneReferencePerChildAndReleasesItWithItself) {
   const long before = KivBaseUnknown::LiveInstances();
   {
     auto bag = KivMake<Kiv2DBagRep>();
-    Kiv2DLineRep* line = NewLine(0, 0, 1, 1);
+    auto line = NewLine(0, 0, 1, 1);
     ASSERT_EQ(bag->AddChild(line), S_OK);
-    EXPECT_EQ(line->RefCount(), 1u) << "the bag holds the creation reference, no extra";
+    EXPECT_EQ(line->RefCount(), 2u) << "the caller's handle and the bag's reference";
     EXPECT_EQ(line->GetFather(), bag.get());
-    auto inner = new Kiv2DBagRep();
+    auto inner = KivMake<Kiv2DBagRep>();
     inner->AddChild(NewLine(0, 0, 2, 2));
     bag->AddChild(inner);
     EXPECT_EQ(KivBaseUnknown::LiveInstances(), before + 4);
@@ -32,57 +32,64 @@ TEST_F(BagRepTest, AddingTransfersOwnershipAndReleasingTheBagReleasesChildren) {
 
 TEST_F(BagRepTest, TakingAChildOutHandsItBackAndDestroyReleasesIt) {
   auto bag = KivMake<Kiv2DBagRep>();
-  Kiv2DLineRep* first = NewLine(0, 0, 1, 0);
-  Kiv2DLineRep* second = NewLine(0, 0, 0, 1);
+  auto first = NewLine(0, 0, 1, 0);
   bag->AddChild(first);
-  bag->AddChild(second);
+  bag->AddChild(NewLine(0, 0, 0, 1));
 
   KivVar<Kiv2DRep> taken = bag->RemoveChild(first);
-  ASSERT_EQ(taken.get(), first);
+  ASSERT_EQ(taken.get(), first.get());
   EXPECT_EQ(first->GetFather(), nullptr);
   EXPECT_EQ(bag->GetChildCount(), 1);
   EXPECT_FALSE(bag->RemoveChild(first)) << "not a child any more";
 
   // The handed-back rep can go into another bag.
   auto other = KivMake<Kiv2DBagRep>();
-  EXPECT_EQ(other->AddChild(taken.Detach()), S_OK);
+  EXPECT_EQ(other->AddChild(taken), S_OK);
   EXPECT_EQ(first->GetFather(), other.get());
 
   const long live = KivBaseUnknown::LiveInstances();
-  second->Destroy();
+  bag->GetChild(1)->Destroy();
   EXPECT_EQ(bag->GetChildCount(), 0);
   EXPECT_EQ(KivBaseUnknown::LiveInstances(), live - 1);
 }
 
 TEST_F(BagRepTest, RefusesChildrenThatWouldBreakTheTree) {
   auto outer = KivMake<Kiv2DBagRep>();
-  auto* inner = new Kiv2DBagRep();
+  auto inner = KivMake<Kiv2DBagRep>();
   ASSERT_EQ(outer->AddChild(inner), S_OK);
   EXPECT_EQ(outer->AddChild(nullptr), E_FAIL);
   EXPECT_EQ(inner->AddChild(inner), E_FAIL) << "a bag in itself";
-  EXPECT_EQ(inner->AddChild(outer.get()), E_FAIL) << "a bag in its own child";
+  EXPECT_EQ(inner->AddChild(outer), E_FAIL) << "a bag in its own child";
   auto elsewhere = KivMake<Kiv2DBagRep>();
   EXPECT_EQ(elsewhere->AddChild(inner), E_FAIL) << "a rep has one bag";
+  EXPECT_EQ(elsewhere->InsertChild(1, inner), E_FAIL) << "inserted or added alike";
   EXPECT_EQ(inner->GetFather(), outer.get());
-  EXPECT_EQ(outer->RefCount(), 1u) << "a refused child is not adopted";
+  EXPECT_EQ(outer->RefCount(), 1u) << "a refused child takes no reference";
 }
 
-TEST_F(BagRepTest, ChildrenAreCountedFromOne) {
+TEST_F(BagRepTest, ChildrenAreCountedFromOneAndInsertedBeforeTheIndex) {
   auto bag = KivMake<Kiv2DBagRep>();
-  Kiv2DLineRep* a = NewLine(0, 0, 1, 0);
-  Kiv2DLineRep* b = NewLine(0, 0, 2, 0);
-  bag->AddChild(a);
+  auto a = NewLine(0, 0, 1, 0);
+  auto b = NewLine(0, 0, 2, 0);
+  auto c = NewLine(0, 0, 3, 0);
+  auto d = NewLine(0, 0, 4, 0);
   bag->AddChild(b);
-  EXPECT_EQ(bag->GetChild(1), a);
-  EXPECT_EQ(bag->GetChild(2), b);
+  ASSERT_EQ(bag->InsertChild(1, a), S_OK);
+  ASSERT_EQ(bag->InsertChild(3, d), S_OK) << "count + 1 appends";
+  ASSERT_EQ(bag->InsertChild(3, c), S_OK);
+  EXPECT_EQ(bag->InsertChild(0, NewLine(0, 0, 5, 0)), E_FAIL);
+  EXPECT_EQ(bag->InsertChild(6, NewLine(0, 0, 5, 0)), E_FAIL);
+  const Kiv2DRep* expected[] = {a.get(), b.get(), c.get(), d.get()};
+  ASSERT_EQ(bag->GetChildCount(), 4);
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(bag->GetChild(i), expected[i - 1]) << i;
   EXPECT_EQ(bag->GetChild(0), nullptr);
-  EXPECT_EQ(bag->GetChild(3), nullptr);
+  EXPECT_EQ(bag->GetChild(5), nullptr);
 }
 
 TEST_F(BagRepTest, MatricesComposeInnerFirst) {
   // Inner bag rotates a quarter turn, outer bag translates: (1, 0) -> (0, 1) -> (10, 21).
   auto outer = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(10, 20));
-  auto* inner = new Kiv2DBagRep(Kiv3x3Matrix::Rotation(std::numbers::pi / 2));
+  auto inner = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Rotation(std::numbers::pi / 2));
   outer->AddChild(inner);
   const KivMathPoint2Df p = inner->GetWorldMatrix().Apply(KivMathPoint2Df(1, 0));
   EXPECT_NEAR(p.x, 10.0f, 1e-5);
@@ -120,9 +127,9 @@ TEST_F(BagRepTest, TranslationIsReadAndWrittenAsAPair) {
 TEST_F(BagRepTest, BoundingBoxFollowsGeometryMatrixAndShowMode) {
   auto bag = KivMake<Kiv2DBagRep>();
   EXPECT_TRUE(bag->GetBoundingElement().IsEmpty());
-  Kiv2DLineRep* line = NewLine(0, 0, 4, 2);
+  auto line = NewLine(0, 0, 4, 2);
   bag->AddChild(line);
-  auto* marker = new Kiv2DMarkerRep(KivMathPoint2Df(10, 10), 4, 1.0f);
+  auto marker = KivMake<Kiv2DMarkerRep>(KivMathPoint2Df(10, 10), 4, 1.0f);
   bag->AddChild(marker);
   EXPECT_EQ(bag->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(0, 0, 10.5f, 10.5f));
 
@@ -134,8 +141,7 @@ TEST_F(BagRepTest, BoundingBoxFollowsGeometryMatrixAndShowMode) {
 
   // Geometry changes deep in the tree reach the outer boxes.
   auto outer = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(100, 0));
-  KivVar<Kiv2DRep> keep(bag.get());
-  outer->AddChild(bag.Detach());
+  outer->AddChild(bag);
   EXPECT_EQ(outer->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(100, 0, 104, 2));
   line->Modify({0, 0}, {8, -1});
   EXPECT_EQ(outer->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(100, -1, 108, 0));
@@ -147,8 +153,8 @@ TEST_F(BagRepTest, AttributesInheritFromBags) {
   auto bag = KivMake<Kiv2DBagRep>();
   bag->SetColor(2);
   bag->SetThickness(3);
-  Kiv2DLineRep* plain = NewLine(0, 0, 1, 0);
-  Kiv2DLineRep* blue = NewLine(0, 1, 1, 1);
+  auto plain = NewLine(0, 0, 1, 0);
+  auto blue = NewLine(0, 1, 1, 1);
   blue->SetColor(4);
   bag->AddChild(plain);
   bag->AddChild(blue);

@@ -32,8 +32,9 @@ class TstFather : public KivCommand {
   }
 };
 
-Kiv2DPolygonRep* NewBox(float x0, float y0, float x1, float y1) {
-  return new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
+KivVar<Kiv2DPolygonRep> NewBox(float x0, float y0, float x1, float y1) {
+  return KivMake<Kiv2DPolygonRep>(
+      std::vector<KivMathPoint2Df>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
 }
 
 class TstActivity : public KivImplement<> {
@@ -48,7 +49,7 @@ class ManipulatorTest : public KivVisTest {
 };
 
 TEST_F(ManipulatorTest, ADragReachesTheFatherWithTheAxisMovedAlongTheDirection) {
-  auto* bag = new Kiv2DBagRep();
+  auto bag = KivMake<Kiv2DBagRep>();
   bag->AddChild(NewBox(0, 0, 4, 4));
   viewer->GetRootBag()->AddChild(bag);
   auto manipulator =
@@ -80,7 +81,7 @@ TEST_F(ManipulatorTest, ADragReachesTheFatherWithTheAxisMovedAlongTheDirection) 
 }
 
 TEST_F(ManipulatorTest, AClickActivatesAndNoManipulatorMeansNothingHappens) {
-  auto* box = NewBox(0, 0, 4, 4);
+  auto box = NewBox(0, 0, 4, 4);
   viewer->GetRootBag()->AddChild(box);
   EXPECT_FALSE(viewer->Click(2, 2)) << "no manipulator yet";
   EXPECT_FALSE(viewer->DragStart(2, 2));
@@ -95,8 +96,8 @@ TEST_F(ManipulatorTest, AClickActivatesAndNoManipulatorMeansNothingHappens) {
 }
 
 TEST_F(ManipulatorTest, TheTopmostRepWithAManipulatorTakesThePress) {
-  auto* under = NewBox(0, 0, 10, 10);
-  auto* over = NewBox(0, 0, 10, 10);
+  auto under = NewBox(0, 0, 10, 10);
+  auto over = NewBox(0, 0, 10, 10);
   viewer->GetRootBag()->AddChild(under);
   viewer->GetRootBag()->AddChild(over);
   auto otherFather = KivMake<TstFather>();
@@ -112,9 +113,9 @@ TEST_F(ManipulatorTest, TheTopmostRepWithAManipulatorTakesThePress) {
 }
 
 TEST_F(ManipulatorTest, RepsFindTheirManipulatorUpTheirBags) {
-  auto* outer = new Kiv2DBagRep();
-  auto* inner = new Kiv2DBagRep();
-  auto* leaf = NewBox(0, 0, 1, 1);
+  auto outer = KivMake<Kiv2DBagRep>();
+  auto inner = KivMake<Kiv2DBagRep>();
+  auto leaf = NewBox(0, 0, 1, 1);
   inner->AddChild(leaf);
   outer->AddChild(inner);
   viewer->GetRootBag()->AddChild(outer);
@@ -137,7 +138,7 @@ TEST_F(ManipulatorTest, RepsFindTheirManipulatorUpTheirBags) {
 }
 
 TEST_F(ManipulatorTest, ContextAndHoverNotificationsGoToTheFather) {
-  auto* box = NewBox(0, 0, 4, 4);
+  auto box = NewBox(0, 0, 4, 4);
   viewer->GetRootBag()->AddChild(box);
   auto manipulator = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Menu", box, 1));
   int viewerHeard = 0;
@@ -162,12 +163,12 @@ TEST_F(ManipulatorTest, ContextAndHoverNotificationsGoToTheFather) {
 
 TEST_F(ManipulatorTest, PickAllUnderReportsModelObjectsOnce) {
   auto activity = KivMake<TstActivity>();
-  auto* node = new Kiv2DBagRep();
+  auto node = KivMake<Kiv2DBagRep>();
   node->SetModelObject(activity);
   node->AddChild(NewBox(0, 0, 10, 10));
   node->AddChild(NewBox(2, 2, 8, 8));
   viewer->GetRootBag()->AddChild(node);
-  auto* dragged = NewBox(4, 4, 6, 6);
+  auto dragged = NewBox(4, 4, 6, 6);
   viewer->GetRootBag()->AddChild(dragged);
   auto manipulator =
       KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Rows", dragged, 2));

@@ -71,21 +71,22 @@ class PictureRendererTest : public KivVisTest {
 // Scene bounds are x -0.5..30.5, y 0..14; with the 4-unit margin at 8 pixels
 // per unit, viewer (x, y) lands on pixel ((x + 4.5) * 8, (18 - y) * 8).
 TEST_F(PictureRendererTest, SvgOfASmallSceneHasOneElementPerVisibleRepAtItsPlace) {
-  auto* node = new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{0, 0}, {16, 0}, {16, 8}, {0, 8}});
+  auto node =
+      KivMake<Kiv2DPolygonRep>(std::vector<KivMathPoint2Df>{{0, 0}, {16, 0}, {16, 8}, {0, 8}});
   node->SetFill(true);
   node->SetColor(8);
   node->SetFillColor(10);
   root()->AddChild(node);
-  auto* label = new Kiv2DCustomRep();
+  auto label = KivMake<Kiv2DCustomRep>();
   label->AddPrimitive(std::make_unique<Kiv2DTextPrimitive>(
       KivMathPoint2Df(1, 3), KivUnicodeString("Station <10>"), 1.5f, 249));
   root()->AddChild(label);
-  root()->AddChild(new Kiv2DLineRep(KivMathPoint2Df(16, 4), KivMathPoint2Df(30, 4)));
-  root()->AddChild(new Kiv2DArcRep(KivMathPoint2Df(30, 4), 0.5f, 0.0f, 6.2831855f));
-  root()->AddChild(new Kiv2DMarkerRep(KivMathPoint2Df(0, 10), 4, 1.0f));
+  root()->AddChild(KivMake<Kiv2DLineRep>(KivMathPoint2Df(16, 4), KivMathPoint2Df(30, 4)));
+  root()->AddChild(KivMake<Kiv2DArcRep>(KivMathPoint2Df(30, 4), 0.5f, 0.0f, 6.2831855f));
+  root()->AddChild(KivMake<Kiv2DMarkerRep>(KivMathPoint2Df(0, 10), 4, 1.0f));
   auto icon = KivMake<KivPixelImage>(16, 16, KivPixelImage::kRgb);
-  root()->AddChild(new Kiv2DImagePixelRep(KivMathPoint2Df(20, 10), icon));
-  auto* hidden = new Kiv2DLineRep(KivMathPoint2Df(-50, -50), KivMathPoint2Df(80, 80));
+  root()->AddChild(KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df(20, 10), icon));
+  auto hidden = KivMake<Kiv2DLineRep>(KivMathPoint2Df(-50, -50), KivMathPoint2Df(80, 80));
   hidden->SetShowMode(KivRep::kHidden);
   root()->AddChild(hidden);
 
@@ -135,9 +136,9 @@ TEST_F(PictureRendererTest, SvgOfASmallSceneHasOneElementPerVisibleRepAtItsPlace
 }
 
 TEST_F(PictureRendererTest, RotatedAndTranslatedBagsPlaceTheirContent) {
-  auto* bag = new Kiv2DBagRep(Kiv3x3Matrix::Rotation(std::numbers::pi / 2, 10, 0));
-  bag->AddChild(new Kiv2DLineRep(KivMathPoint2Df(0, 0), KivMathPoint2Df(2, 0)));
-  auto* text = new Kiv2DCustomRep();
+  auto bag = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Rotation(std::numbers::pi / 2, 10, 0));
+  bag->AddChild(KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(2, 0)));
+  auto text = KivMake<Kiv2DCustomRep>();
   text->AddPrimitive(
       std::make_unique<Kiv2DTextPrimitive>(KivMathPoint2Df(0, 0), KivUnicodeString("up"), 1.0f));
   bag->AddChild(text);
@@ -166,10 +167,10 @@ TEST_F(PictureRendererTest, AGreyIconIsDrawnGreyAndAColourIconInColour) {
   grey->Convert(KivPixelImage::kGrey);
   grey->Convert(KivPixelImage::kRgba);
   grey->SetTransparency(KivPixelImage::kOpaque);
-  auto* greyRep = new Kiv2DImagePixelRep(KivMathPoint2Df(0, 0), grey);
+  auto greyRep = KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df(0, 0), grey);
   greyRep->SetAlphaMode(1);
   root()->AddChild(greyRep);
-  root()->AddChild(new Kiv2DImagePixelRep(KivMathPoint2Df(10, 0), colour));
+  root()->AddChild(KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df(10, 0), colour));
 
   // Bounds 0..14 x 0..4, margin 4: image pixel (6, 6) of the first icon is
   // the picture's pixels 44..45, the second icon's 124..125.
@@ -188,12 +189,14 @@ TEST_F(PictureRendererTest, AGreyIconIsDrawnGreyAndAColourIconInColour) {
 }
 
 TEST_F(PictureRendererTest, HiddenRepsLeaveNoPixels) {
-  auto* square = new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+  auto square =
+      KivMake<Kiv2DPolygonRep>(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
   square->SetFill(true);
   square->SetColor(2);
   root()->AddChild(square);
-  auto* bag = new Kiv2DBagRep();
-  auto* cover = new Kiv2DPolygonRep(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+  auto bag = KivMake<Kiv2DBagRep>();
+  auto cover =
+      KivMake<Kiv2DPolygonRep>(std::vector<KivMathPoint2Df>{{0, 0}, {4, 0}, {4, 4}, {0, 4}});
   cover->SetFill(true);
   cover->SetColor(4);
   bag->AddChild(cover);
@@ -206,7 +209,7 @@ TEST_F(PictureRendererTest, HiddenRepsLeaveNoPixels) {
 }
 
 TEST_F(PictureRendererTest, WritesSvgOrPngByExtensionAndLeavesFilesAloneOnFailure) {
-  root()->AddChild(new Kiv2DLineRep(KivMathPoint2Df(0, 0), KivMathPoint2Df(5, 5)));
+  root()->AddChild(KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(5, 5)));
   const KivPictureRenderer renderer;
   const std::string png = ::testing::TempDir() + "vis_scene.PNG";
   const std::string svg = ::testing::TempDir() + "vis_scene.svg";
@@ -223,13 +226,13 @@ TEST_F(PictureRendererTest, WritesSvgOrPngByExtensionAndLeavesFilesAloneOnFailur
 }
 
 TEST_F(PictureRendererTest, DecorationThatDoesNotCountIsDrawnButNotFramed) {
-  auto* grid = new Kiv2DBagRep();
-  grid->AddChild(new Kiv2DLineRep(KivMathPoint2Df(-500, 0), KivMathPoint2Df(500, 0)));
+  auto grid = KivMake<Kiv2DBagRep>();
+  grid->AddChild(KivMake<Kiv2DLineRep>(KivMathPoint2Df(-500, 0), KivMathPoint2Df(500, 0)));
   grid->SetCountsForFraming(false);
   root()->AddChild(grid);
   const KivPictureRenderer renderer;
   EXPECT_EQ(renderer.FrameFor(viewer->CollectScene()).width, 4096) << "alone, it is the scene";
-  root()->AddChild(new Kiv2DLineRep(KivMathPoint2Df(0, -2), KivMathPoint2Df(10, 2)));
+  root()->AddChild(KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, -2), KivMathPoint2Df(10, 2)));
   const KivPictureFrame frame = renderer.FrameFor(viewer->CollectScene());
   EXPECT_EQ(frame.width, 144);
   EXPECT_EQ(frame.height, 96);
@@ -239,7 +242,7 @@ TEST_F(PictureRendererTest, DecorationThatDoesNotCountIsDrawnButNotFramed) {
 }
 
 TEST_F(PictureRendererTest, LargeScenesAreScaledDownToTheSizeCap) {
-  root()->AddChild(new Kiv2DLineRep(KivMathPoint2Df(0, 0), KivMathPoint2Df(10000, 10)));
+  root()->AddChild(KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(10000, 10)));
   KivPictureOptions options;
   options.maxPixels = 2000;
   const KivPictureFrame frame = KivPictureRenderer(options).FrameFor(viewer->CollectScene());

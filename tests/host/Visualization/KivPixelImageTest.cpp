@@ -73,7 +73,8 @@ TEST_F(PixelImageTest, ImageRepIsAQuarterUnitPerPixelAndMovesWithModify) {
 
   auto bag = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(10, 0));
   KivVar<Kiv2DImagePixelRep> keep = rep;
-  bag->AddChild(rep.Detach());
+  bag->AddChild(rep);
+  rep.Reset();
   keep->Modify({-4, -2});
   EXPECT_EQ(keep->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(-4, -2, 0, 0));
   EXPECT_EQ(bag->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(6, -2, 10, 0));

@@ -7,8 +7,8 @@
 
 namespace {
 // A filled square of side 2 centred on (x, y).
-Kiv2DPolygonRep* NewSquare(float x, float y) {
-  auto* square = new Kiv2DPolygonRep(
+KivVar<Kiv2DPolygonRep> NewSquare(float x, float y) {
+  auto square = KivMake<Kiv2DPolygonRep>(
       std::vector<KivMathPoint2Df>{{x - 1, y - 1}, {x + 1, y - 1}, {x + 1, y + 1}, {x - 1, y + 1}});
   square->SetFill(true);
   return square;
@@ -27,10 +27,10 @@ class ViewerTest : public KivVisTest {
 };
 
 TEST_F(ViewerTest, PicksTopmostFirstAndSkipsHiddenReps) {
-  Kiv2DPolygonRep* bottom = NewSquare(0, 0);
-  Kiv2DPolygonRep* top = NewSquare(0.5f, 0);
-  auto* bag = new Kiv2DBagRep(Kiv3x3Matrix::Translation(5, 0));
-  Kiv2DPolygonRep* moved = NewSquare(-5, 0);  // lands on the origin through the bag
+  auto bottom = NewSquare(0, 0);
+  auto top = NewSquare(0.5f, 0);
+  auto bag = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(5, 0));
+  auto moved = NewSquare(-5, 0);  // lands on the origin through the bag
   bag->AddChild(moved);
   viewer->GetRootBag()->AddChild(bottom);
   viewer->GetRootBag()->AddChild(top);
@@ -46,7 +46,7 @@ TEST_F(ViewerTest, PicksTopmostFirstAndSkipsHiddenReps) {
 }
 
 TEST_F(ViewerTest, LinesArePickedWithinTheTolerance) {
-  auto* line = new Kiv2DLineRep(KivMathPoint2Df(0, 0), KivMathPoint2Df(10, 0));
+  auto line = KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(10, 0));
   viewer->GetRootBag()->AddChild(line);
   EXPECT_EQ(viewer->PickAll(5, 0.4f).size(), 1u);
   EXPECT_TRUE(viewer->PickAll(5, 0.6f).empty());
@@ -57,7 +57,7 @@ TEST_F(ViewerTest, RegistryModelsAreDrawnAndPickedAboveTheViewersOwnScene) {
   viewer->GetRootBag()->AddChild(NewSquare(0, 0));
   auto registry = KivMake<KivVis2DRegistry>();
   auto model = KivMake<KivModelForRep2D>();
-  auto square = KivVar<Kiv2DRep>::Adopt(NewSquare(0, 0));
+  KivVar<Kiv2DRep> square = NewSquare(0, 0);
   model->SetRep(square);
   ASSERT_EQ(registry->AddModel(model), S_OK);
   EXPECT_EQ(registry->AddModel(model), E_FAIL) << "a model is registered once";
@@ -83,7 +83,7 @@ TEST_F(ViewerTest, CommitRedrawsOnlyViewersWhoseSceneChanged) {
   const int drawn = viewer->GetRedrawCount();
   EXPECT_EQ(manager->Commit(), 0) << "nothing changed";
 
-  auto* line = new Kiv2DLineRep(KivMathPoint2Df(0, 0), KivMathPoint2Df(1, 0));
+  auto line = KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(1, 0));
   viewer->GetRootBag()->AddChild(line);
   EXPECT_TRUE(viewer->NeedsRedraw());
   EXPECT_GE(manager->Commit(), 1);
@@ -92,7 +92,7 @@ TEST_F(ViewerTest, CommitRedrawsOnlyViewersWhoseSceneChanged) {
 
   // Changing an image that a rep draws is a change of the scene too.
   auto image = KivMake<KivPixelImage>(2, 2, KivPixelImage::kRgb);
-  viewer->GetRootBag()->AddChild(new Kiv2DImagePixelRep(KivMathPoint2Df(0, 0), image));
+  viewer->GetRootBag()->AddChild(KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df(0, 0), image));
   manager->Commit();
   image->Convert(KivPixelImage::kGrey);
   EXPECT_TRUE(viewer->NeedsRedraw());

@@ -81,7 +81,7 @@ TEST_F(MoxPexProductFlowViewerTest, DrawsTheChildNodesWithTheirLinksAndAnswersAs
   ViewerLine line;
   MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
   ASSERT_NE(viewer, nullptr);
-  MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(viewer));
+  MoxIPertWindow_var pertWindow(viewer);
   ASSERT_TRUE(pertWindow);
   MoxPertController* controller = pertWindow->GetPertController();
   ASSERT_NE(controller, nullptr);
@@ -110,7 +110,7 @@ TEST_F(MoxPexProductFlowViewerTest, RetargetingReplacesTheNodesCallbacksAndTitle
   ViewerLine line;
   MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
   ASSERT_NE(viewer, nullptr);
-  MoxIPertWindow_var pertWindow(static_cast<KivBaseUnknown*>(viewer));
+  MoxIPertWindow_var pertWindow(viewer);
   KivBaseUnknown_var s2 = line.s2;
   pertWindow->SetPertLevel(s2, nullptr, 0);
   MoxPertController* controller = viewer->GetPertController();

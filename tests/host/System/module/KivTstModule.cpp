@@ -4,11 +4,8 @@
 #include "KivClassRegistry.h"
 #include "KivCreationDictionary.h"
 #include "KivImplement.h"
-#include "KivInterfaceRegistry.h"
 #include "KivTrace.h"
 #include "KivTstModuleProbe.h"
-
-KIV_DEFINE_IID_BY_NAME(KivTstIModuleProbe);
 
 namespace {
 int gLoads = 0;

@@ -3,7 +3,7 @@
 #include "KivBaseUnknown.h"
 #include "KivVar.h"
 
-extern const IID IID_KivTstIModuleProbe;
+inline constexpr IID IID_KivTstIModuleProbe = KivGUID::FromName("KivTstIModuleProbe");
 
 class KivTstIModuleProbe : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivTstIModuleProbe)

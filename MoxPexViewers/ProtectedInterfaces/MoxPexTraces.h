@@ -1,7 +1,8 @@
 #pragma once
 // The plug-in's four trace modules, registered once when the plug-in loads
 // and written to "STDERR" while switched on through "KivTraces".
-// Operations write entry lines ending in "-->" and exit lines ending in "<--".
+// Operations write their entry and exit lines ("... -->", "... <--") with a
+// KivTraceScope on one of them.
 #include "KivTrace.h"
 
 const KivTrace& MoxPexCtxMenuTrace();

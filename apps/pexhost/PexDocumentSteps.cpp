@@ -1,0 +1,25 @@
+// Session steps on the document and the current viewer: open, start, pick,
+// view, arrange, resize, render, save.
+#include "PexSession.h"
+#include "PexStepArgs.h"
+#include "PexVerbRegistry.h"
+
+void PexRegisterDocumentSteps(PexVerbRegistry& registry) {
+  using Args = const std::vector<std::string>&;
+  registry.AddVerb({"open", 1, 1, "FILE", [](PexSession& s, Args a) { return s.Open(a[0]); }});
+  registry.AddVerb({"start", 1, 1, "COMMAND", [](PexSession& s, Args a) { return s.Start(a[0]); }});
+  registry.AddVerb({"pick", 1, 1, "OBJECT", [](PexSession& s, Args a) { return s.Pick(a[0]); }});
+  registry.AddVerb({"view", 0, 1, "[ACTIVITY]", [](PexSession& s, Args a) {
+                      return s.View(a.empty() ? std::string() : a[0]);
+                    }});
+  registry.AddVerb({"arrange", 0, 0, "", [](PexSession& s, Args) { return s.Arrange(); }});
+  registry.AddVerb({"resize", 2, 2, "WIDTH HEIGHT", [](PexSession& s, Args a) {
+                      int w = 0, h = 0;
+                      if (!PexToInteger(a[0], w) || !PexToInteger(a[1], h))
+                        return KivStepResult::Fail("the size must be two whole numbers of pixels");
+                      return s.Resize(w, h);
+                    }});
+  registry.AddVerb(
+      {"render", 1, 1, "FILE.svg|FILE.png", [](PexSession& s, Args a) { return s.Render(a[0]); }});
+  registry.AddVerb({"save", 1, 1, "FILE", [](PexSession& s, Args a) { return s.Save(a[0]); }});
+}
