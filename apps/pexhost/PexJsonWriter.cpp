@@ -1,8 +1,8 @@
 #include "PexJsonWriter.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 std::string PexJsonWriter::Escape(const std::string& utf8) {
   std::string out;
@@ -87,18 +87,10 @@ void PexJsonWriter::Number(double value) {
     out_ += "null";
     return;
   }
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
   // The shortest form that reads back the same.
-  for (int precision = 1; precision <= 17; ++precision) {
-    char shorter[32];
-    std::snprintf(shorter, sizeof shorter, "%.*g", precision, value);
-    if (std::strtod(shorter, nullptr) == value) {
-      out_ += shorter;
-      return;
-    }
-  }
-  out_ += buffer;
+  char buffer[32];
+  const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out_.append(buffer, written.ptr);
 }
 
 void PexJsonWriter::Integer(long value) {

@@ -8,6 +8,7 @@
 #include "PexHostSetup.h"
 #include "PexModulesVerb.h"
 #include "PexScriptRunner.h"
+#include "PexServeVerb.h"
 #include "PexShellVerb.h"
 #include "PexViewVerb.h"
 
@@ -17,6 +18,7 @@ void Usage(std::ostream& out) {
          "       pexhost view DOCUMENT [--activity NAME] [-o FILE.svg|FILE.png] [--json]\n"
          "       pexhost run SCRIPT\n"
          "       pexhost shell DOCUMENT\n"
+         "       pexhost serve DOCUMENT [--port N]\n"
          "  modules   load the modules (default MoxPexViewers) and list what they registered\n"
          "            (the default verb)\n"
          "  view      open the product flow viewer on the activity's level (default: the\n"
@@ -24,6 +26,8 @@ void Usage(std::ostream& out) {
          "  run       run a session script (docs/scripting.md); stops at the first failing\n"
          "            step with its line number\n"
          "  shell     open the document and run steps typed one per line\n"
+         "  serve     open the document and serve the viewer as a page on 127.0.0.1\n"
+         "            (the address with its access token is printed; Ctrl+C stops)\n"
          "Environment: KivStartupPath (resources), KivModulePath (modules),\n"
          "             KivTraces (trace modules to switch on), KivUserSettingsPath (settings)\n";
 }
@@ -49,6 +53,7 @@ int main(int argc, char** argv) {
   if (verb == "shell")
     return PexRunShellVerb({args.begin() + 1, args.end()}, std::cin, std::cout, std::cerr,
                            isatty(STDIN_FILENO) != 0);
+  if (verb == "serve") return PexRunServeVerb({args.begin() + 1, args.end()}, std::cout, std::cerr);
   if (verb == "help" || verb == "--help" || verb == "-h") {
     Usage(std::cout);
     return 0;

@@ -1,0 +1,222 @@
+// pexhost serve's handlers on the example line with the real plug-in: who may
+// call them, what limits hold, how steps run and fail, and how dialogs and
+// messages reach the page.
+#include "PexServeApp.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+#include "KivApplicationFrame.h"
+#include "KivDlgCheckButton.h"
+#include "KivDlgDialog.h"
+#include "KivDlgEditor.h"
+#include "KivDlgNotify.h"
+#include "KivInteraction.h"
+#include "PexHostSetup.h"
+#include "PexSession.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+constexpr const char* kToken = "0123456789abcdef0123456789abcdef";
+constexpr int kPort = 8642;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+}  // namespace
+
+class PexServeAppTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { PexHostSetup::Apply(nullptr); }
+
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("pexserve-" + std::to_string(::getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(folder_);
+    document_ = folder_ / "line.xml";
+    fs::copy_file(KIV_SOURCE_DIR "/examples/underbody_line.xml", document_);
+    KivInteraction::ClearMessages();
+    session_ = std::make_unique<PexSession>();
+    ASSERT_TRUE(session_->LoadPlugIn());
+    ASSERT_TRUE(session_->Open(document_.string()));
+    ASSERT_TRUE(session_->View(""));
+    PexServeLimits limits;
+    limits.burst = 5;
+    limits.requestsPerSecond = 1;
+    app_ = std::make_unique<PexServeApp>(*session_, kToken, kPort, KIV_SOURCE_DIR "/resources/web",
+                                         limits, [this] { return now_; });
+  }
+  void TearDown() override {
+    app_.reset();
+    session_.reset();
+    fs::remove_all(folder_);
+  }
+
+  PexServeRequest Request(const std::string& method, const std::string& path,
+                          const std::string& body = {}) const {
+    PexServeRequest r{method, path, {}, {{"host", "127.0.0.1:8642"}, {"x-pex-token", kToken}}, body};
+    if (method == "POST") r.headers["origin"] = "http://127.0.0.1:8642";
+    return r;
+  }
+  // Handles the request with a full bucket.
+  PexServeResponse Handle(const PexServeRequest& request) {
+    now_ += 10;
+    return app_->Handle(request);
+  }
+  json Step(const std::string& line) {
+    const PexServeResponse r = Handle(Request("POST", "/api/step", json{{"step", line}}.dump()));
+    EXPECT_EQ(r.status, 200) << line << ": " << r.body;
+    return json::parse(r.body);
+  }
+  json State() { return json::parse(Handle(Request("GET", "/api/state")).body); }
+
+  double now_ = 0;
+  fs::path folder_, document_;
+  std::unique_ptr<PexSession> session_;
+  std::unique_ptr<PexServeApp> app_;
+};
+
+TEST_F(PexServeAppTest, OnlyTheOwnOriginWithTheTokenReachesTheApi) {
+  struct Case {
+    const char* header;
+    const char* value;  // nullptr: the header is left out
+    int status;
+  };
+  for (const Case& c : {Case{"x-pex-token", nullptr, 401},
+                        {"x-pex-token", "0123456789abcdef0123456789abcdee", 401},
+                        {"host", "evil.example:8642", 403},
+                        {"host", nullptr, 403},
+                        {"origin", "null", 403},
+                        {"origin", "http://127.0.0.1:8642.evil.example", 403},
+                        {"origin", "http://localhost:8642", 200},
+                        {"host", "LOCALHOST:8642", 200}}) {
+    PexServeRequest r = Request("GET", "/api/state");
+    if (c.value)
+      r.headers[c.header] = c.value;
+    else
+      r.headers.erase(c.header);
+    const PexServeResponse response = Handle(r);
+    EXPECT_EQ(response.status, c.status) << c.header << ": " << (c.value ? c.value : "(none)");
+    EXPECT_EQ(response.body.find("\"viewer\"") != std::string::npos, c.status == 200);
+  }
+  PexServeRequest page = Request("GET", "/");
+  page.headers.erase("x-pex-token");
+  EXPECT_EQ(Handle(page).status, 200) << "the page's files need no token";
+}
+
+TEST_F(PexServeAppTest, OversizedBodiesAndFloodsAreRefused) {
+  EXPECT_EQ(Handle(Request("POST", "/api/step", std::string(64 * 1024 + 1, ' '))).status, 413);
+  // The bucket holds 5 and refills at one request per second.
+  now_ += 10;
+  int refused = 0;
+  for (int i = 0; i < 8; ++i) refused += app_->Handle(Request("GET", "/api/state")).status == 429;
+  EXPECT_EQ(refused, 3);
+  now_ += 1.0;
+  EXPECT_EQ(app_->Handle(Request("GET", "/api/state")).status, 200);
+}
+
+TEST_F(PexServeAppTest, AStepAnswersItsResultAndTheNewStateAndRedrawsThePicture) {
+  const std::string before = Handle(Request("GET", "/api/svg")).body;
+  const json moved = Step("move \"UB080 Sill joining\" 500 500");
+  EXPECT_TRUE(moved["ok"]) << moved;
+  EXPECT_EQ(moved["state"]["revision"], 1);
+  EXPECT_EQ(moved["state"]["level"], "A1");
+  EXPECT_EQ(moved["state"]["viewer"]["nodes"][7]["id"], "A34");
+  EXPECT_EQ(moved["state"]["viewer"]["nodes"][7]["x"], 512.5);
+  EXPECT_NE(Handle(Request("GET", "/api/svg")).body, before);
+  // Inside the frame, a page that shows picture 1 gets the edits to picture
+  // 2; one that shows a picture the server no longer has gets all of it.
+  ASSERT_TRUE(Step("move A38 237.5 137.5")["ok"]);
+  PexServeRequest since = Request("GET", "/api/svg");
+  since.query["since"] = "1";
+  EXPECT_EQ(json::parse(Handle(since).body)["picture"], 2);
+  since.query["since"] = "0";
+  EXPECT_EQ(Handle(since).contentType, "image/svg+xml; charset=utf-8");
+
+  EXPECT_EQ(Step("start MoxPexProductFlowViewerCmd")["state"]["command"],
+            "MoxPexProductFlowViewerCmd") << "waits for the activity to pick";
+  EXPECT_EQ(Step("abort")["state"]["command"], nullptr);
+
+  const json failed = Step("move Nowhere 1 2");
+  EXPECT_FALSE(failed["ok"]);
+  EXPECT_NE(failed["message"].get<std::string>().find("Nowhere"), std::string::npos) << failed;
+  EXPECT_EQ(failed["state"]["revision"], 5);
+}
+
+TEST_F(PexServeAppTest, RequestsThatCannotBeRunAreRefusedWithTheReason) {
+  struct Case {
+    const char* method;
+    const char* path;
+    std::string body;
+    int status;
+    const char* reason;
+  };
+  const auto step = [](const char* line) { return json{{"step", line}}.dump(); };
+  for (const Case& c : {Case{"POST", "/api/step", "{\"step\": 3}", 400, "send {"},
+                        {"POST", "/api/step", step("move \"A10 1 2"), 400, "quote"},
+                        {"POST", "/api/step", step("arrange\nsave"), 400, "one step"},
+                        {"POST", "/api/step", step("open /etc/passwd"), 400, "one document"},
+                        {"POST", "/api/step", step("render /tmp/x.svg"), 400, "draws"},
+                        {"POST", "/api/step", step("save ../x.xml"), 400, "plain file name"},
+                        {"POST", "/api/ack", "{\"seen\": -1}", 400, "seen"},
+                        {"GET", "/api/step", "", 405, "not allowed"},
+                        {"GET", "/api/nothing", "", 404, "no such API"},
+                        {"DELETE", "/index.html", "", 405, "only read"}}) {
+    const PexServeResponse r = Handle(Request(c.method, c.path, c.body));
+    EXPECT_EQ(r.status, c.status) << c.path << " " << c.body;
+    EXPECT_NE(r.body.find(c.reason), std::string::npos) << c.body << " -> " << r.body;
+  }
+  EXPECT_EQ(State()["revision"], 0) << "no refused request ran a step";
+}
+
+TEST_F(PexServeAppTest, SaveWritesTheServedDocumentOrACopyBesideIt) {
+  Step("move A34 500 500");
+  EXPECT_TRUE(Step("save")["ok"]);
+  EXPECT_NE(ReadFile(document_).find("512.5"), std::string::npos);
+  EXPECT_TRUE(Step("save copy.xml")["ok"]);
+  EXPECT_EQ(ReadFile(folder_ / "copy.xml"), ReadFile(document_));
+}
+
+TEST_F(PexServeAppTest, ShownDialogsAreWidgetTreesDrivenByStepsAndMessagesWaitForTheUser) {
+  KivDialog* main = KivApplicationFrame::GetFrame()->GetMainWindow();
+  auto* box = new KivDlgDialog(main, "GroupDlg");
+  box->SetTitle("Group activities");
+  box->SetOKSensitivity(false);
+  (new KivDlgEditor(box, "Name"))->SetText("Cell");
+  (new KivDlgCheckButton(box, "Resource"))->SetSensitivity(false);
+  box->SetVisibility(KivDlgShow);
+  new KivDlgDialog(main, "HiddenDlg");
+  EXPECT_EQ(State()["dialogs"], json::parse(R"([{"name": "GroupDlg", "kind": "dialog",
+      "title": "Group activities", "visible": true, "sensitive": true, "ok": false, "children": [
+      {"name": "Name", "kind": "editor", "title": "", "text": "Cell", "visible": true, "sensitive": true},
+      {"name": "Resource", "kind": "check", "title": "", "checked": false, "visible": true,
+       "sensitive": false}]}])"));
+  EXPECT_TRUE(Step("type GroupDlg Name \"Rear cell\"")["ok"]);
+  EXPECT_EQ(State()["dialogs"][0]["children"][0]["text"], "Rear cell");
+  EXPECT_FALSE(Step("check GroupDlg Resource on")["ok"]) << "an insensitive button";
+
+  auto* notify = new KivDlgNotify(main, "Unexpected");
+  notify->DisplayBlocked("Please close the chart.", "Error");
+  notify->DisplayBlocked("Second.", "Warning");
+  const auto acknowledge = [&](const char* body) {
+    return json::parse(Handle(Request("POST", "/api/ack", body)).body);
+  };
+  json state = acknowledge("{\"seen\": 0}");
+  ASSERT_EQ(state["messages"].size(), 2u);
+  EXPECT_EQ(state["messages"][0]["text"], "Please close the chart.");
+  EXPECT_EQ(state["dialogs"].size(), 1u) << "message boxes are not dialogs";
+  EXPECT_EQ(acknowledge("{\"seen\": 1}")["messages"][0]["text"], "Second.");
+  EXPECT_EQ(acknowledge("{\"seen\": 0}")["messages"].size(), 1u) << "acknowledged stays so";
+  state = acknowledge("{\"seen\": 99}");
+  EXPECT_EQ(state["messages"].size(), 0u);
+  EXPECT_EQ(state["messageCount"], 2);
+}
