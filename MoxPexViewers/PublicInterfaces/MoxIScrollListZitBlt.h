@@ -16,8 +16,8 @@ struct MoxScrollListRow {
   KivBaseUnknown_var visu;  // the row's drawing (MoxIScrollListZitBltItemVisu); empty
                             // while the list is closed (rows are drawn when it opens)
   KivUnicodeString label;
-  int colour = 249;         // 249 normal, 247 marked
-  bool visible = false;     // drawn inside the window; false when scrolled out or closed
+  int colour = 249;      // 249 normal, 247 marked
+  bool visible = false;  // drawn inside the window; false when scrolled out or closed
 };
 
 class MoxIScrollListZitBlt : public virtual KivBaseUnknown {

@@ -183,7 +183,8 @@ KivStepResult RowsCheck(PexSession&, Args a) {
   FoundList found;
   if (KivStepResult r = FindList(a[0], a[1], found); !r) return r;
   int expected = 0;
-  if (!PexToInteger(a[2], expected)) return KivStepResult::Fail(PexQuoted(a[2]) + " is not a count");
+  if (!PexToInteger(a[2], expected))
+    return KivStepResult::Fail(PexQuoted(a[2]) + " is not a count");
   const int rows = found.list->GetRowCount();
   if (rows != expected)
     return KivStepResult::Fail("the list has " + std::to_string(rows) + " rows, not " + a[2]);
@@ -198,7 +199,8 @@ KivStepResult RowCheck(PexSession&, Args a) {
   if (KivStepResult r = RowOf(found, a[2], row, index); !r) return r;
   const std::string name = row.label.ConvertToUTF8();
   if (name != a[3])
-    return KivStepResult::Fail("row " + a[2] + " is " + PexQuoted(name) + ", not " + PexQuoted(a[3]));
+    return KivStepResult::Fail("row " + a[2] + " is " + PexQuoted(name) + ", not " +
+                               PexQuoted(a[3]));
   for (std::size_t i = 4; i < a.size(); ++i) {
     const std::string& state = a[i];
     std::string actual;
@@ -213,7 +215,8 @@ KivStepResult RowCheck(PexSession&, Args a) {
           PexQuoted(state) + " is not visible, scrolled, normal, marked, SHOW, HIDDEN or PARTIAL");
     if (actual != state)
       return KivStepResult::Fail("row " + a[2] + " is " +
-                                 (actual.empty() ? "without show state" : actual) + ", not " + state);
+                                 (actual.empty() ? "without show state" : actual) + ", not " +
+                                 state);
   }
   return KivStepResult::Ok();
 }
@@ -232,7 +235,9 @@ KivStepResult PexOpenList(const std::string& nodeAndButton) {
   if (colon == std::string::npos || colon == 0 || colon + 1 == nodeAndButton.size())
     return KivStepResult::Fail(PexQuoted(nodeAndButton) + " is not NODE:BUTTON");
   FoundList found;
-  if (KivStepResult r = FindList(nodeAndButton.substr(0, colon), nodeAndButton.substr(colon + 1), found); !r)
+  if (KivStepResult r =
+          FindList(nodeAndButton.substr(0, colon), nodeAndButton.substr(colon + 1), found);
+      !r)
     return r;
   return OpenOrClose(found.button, true);
 }

@@ -44,7 +44,8 @@ struct Line {
       KivBaseUnknown_var previous;
       for (int s = 0; s < 10; ++s) {
         KivBaseUnknown_var station =
-            document->CreateActivity(cell.get(), "BIWActivityStation", "S" + std::to_string(s)).get();
+            document->CreateActivity(cell.get(), "BIWActivityStation", "S" + std::to_string(s))
+                .get();
         if (c == 0) firstStations.push_back(station);
         if (previous) document->AddPrecedence(previous.get(), station.get());
         previous = station;
@@ -90,8 +91,8 @@ void BM_RefreshAfterOneAssignment(benchmark::State& state) {
     line.document->AssignItem(station, extra.get());
     line.document->UnassignItem(station, extra.get());
   }
-  state.counters["lists"] = benchmark::Counter(
-      RefreshedLists(line.firstStations) - before, benchmark::Counter::kAvgIterations);
+  state.counters["lists"] = benchmark::Counter(RefreshedLists(line.firstStations) - before,
+                                               benchmark::Counter::kAvgIterations);
   state.counters["activities"] = line.document->ActivityCount();
   state.counters["products"] = line.document->ProductCount();
   KivApplicationFrame::Shutdown();
@@ -117,7 +118,8 @@ void OpenLevel(benchmark::State& state, const std::string& startupFolder) {
     for (int i = 0; i < 20; ++i)
       document->AddProductInput(station.get(), document->CreateProduct(body, "Part").get());
     document->AddProductOutput(station.get(), document->CreateProduct(body, "Assembly").get());
-    document->AssignResource(station.get(), document->CreateResource(robots, "Robot", "Robot").get());
+    document->AssignResource(station.get(),
+                             document->CreateResource(robots, "Robot", "Robot").get());
   }
   KivInteraction::OpenDocument(document.get());
   for (auto _ : state) {
@@ -145,7 +147,11 @@ void BM_OpenLevelWithoutButtons(benchmark::State& state) {
 }  // namespace
 
 // 1 cell: 102 activities, 500 products; 99 cells: 10,000 activities, 50,000 products.
-BENCHMARK(BM_RefreshAfterOneAssignment)->Arg(1)->Arg(99)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_RefreshAfterOneAssignment)
+    ->Arg(1)
+    ->Arg(99)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 BENCHMARK(BM_OpenLevelWithEveryListBuilt)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenLevelWithoutButtons)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_MAIN();

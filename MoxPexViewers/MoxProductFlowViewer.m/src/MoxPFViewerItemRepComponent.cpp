@@ -76,8 +76,7 @@ KivVar<Kiv2DCustomRep> CreateLabelRep(const KivUnicodeString& text, int placemen
 }  // namespace
 
 MoxPFViewerItemRepComponent::MoxPFViewerItemRepComponent(KivBaseUnknown* activityNode,
-                                                         const KivBaseUnknown_var& item,
-                                                         int colour)
+                                                         const KivBaseUnknown_var& item, int colour)
     : colour_(colour >= 256 ? kOutOfRangeColour : colour), node_(activityNode), item_(item) {}
 
 MoxPFViewerItemRepComponent::~MoxPFViewerItemRepComponent() = default;

@@ -2,8 +2,8 @@
 // component, bound by CreateTIEMoxIScrollListZitBltItemVisuMoxPFViewerItemRepComponent,
 // and the factory the scroll list rep makes its rows with.
 #include "KivExtension.h"
-#include "MoxScrollListItemVisuFactory.h"
 #include "MoxPFViewerItemRepComponent.h"
+#include "MoxScrollListItemVisuFactory.h"
 
 namespace {
 class MoxPFViewerItemRepComponentTie

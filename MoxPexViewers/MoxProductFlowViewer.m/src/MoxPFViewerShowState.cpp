@@ -40,12 +40,13 @@ KivUnicodeString MoxPFViewerShowState::GetIconName(KivBaseUnknown* item) {
 }
 
 KivVar<KivPixelImage> MoxPFViewerShowState::GetShowHiddenIcon(const KivUnicodeString& state) {
-  const char* icon = state == kShow     ? "I_PODShownInputPart"
-                     : state == kHidden ? "I_PODHiddenInputPart"
+  const char* icon = state == kShow      ? "I_PODShownInputPart"
+                     : state == kHidden  ? "I_PODHiddenInputPart"
                      : state == kPartial ? "I_PODPartiallyHiddenInputPart"
                                          : nullptr;
   if (!icon) return NULL_var;
-  auto image = KivVar<KivPixelImage>::Adopt(MoxZitBltIconCache::Load(KivUnicodeString(icon), false));
+  auto image =
+      KivVar<KivPixelImage>::Adopt(MoxZitBltIconCache::Load(KivUnicodeString(icon), false));
   if (image) image->SetTransparency(KivPixelImage::kCornerColourKey);
   return image;
 }

@@ -82,8 +82,8 @@ void MoxPexPFVRefreshServices::GetFathers(const KivIProduct_var& product,
   for (int i = fathers.Size(); i >= 1; --i) out.Append(fathers[i]);
 }
 
-void MoxPexPFVRefreshServices::GetListOfRelatedMfgAssemblies(
-    const KivListValKivBaseUnknown_var& in, KivListValKivBaseUnknown_var& out) {
+void MoxPexPFVRefreshServices::GetListOfRelatedMfgAssemblies(const KivListValKivBaseUnknown_var& in,
+                                                             KivListValKivBaseUnknown_var& out) {
   KivListValKivBaseUnknown_var pointing;
   for (const auto& element : in) AppendPointingObjects(element.get(), pointing);
   pointing.RemoveDuplicates();
@@ -118,9 +118,8 @@ void MoxPexPFVRefreshServices::GetInverseLinkedObjects(const KivBaseUnknown_var&
     if (!named) continue;
     const KivBaseUnknown_var owner = named->GetOwner();
     if (!owner || out.Locate(owner) > 0) continue;
-    if (kind == "AllObj" ||
-        (kind == kFirstAssigned && KivISPPAbstractActivity_var(owner.get()) &&
-         Lists(owner.get(), link.get(), object.get())))
+    if (kind == "AllObj" || (kind == kFirstAssigned && KivISPPAbstractActivity_var(owner.get()) &&
+                             Lists(owner.get(), link.get(), object.get())))
       out.Append(owner);
   }
 }

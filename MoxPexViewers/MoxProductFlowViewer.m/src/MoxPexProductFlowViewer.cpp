@@ -30,9 +30,9 @@
 #include "MoxPertPositionNotify.h"
 #include "MoxPertViewer.h"
 #include "MoxPexPFVRefreshServices.h"
-#include "MoxZitBltRefreshBatch.h"
 #include "MoxPexPertBaseServices.h"
 #include "MoxPexTraces.h"
+#include "MoxZitBltRefreshBatch.h"
 
 KIV_DECLARE_CLASS(MoxPexProductFlowViewer, "MoxPexViewers");
 
@@ -355,7 +355,8 @@ void MoxPexProductFlowViewer::OnProductModification(KivBaseUnknown*, KivNotifica
   // The input lists that show the product, one of its fathers or an
   // assembly holding them redraw their show-state icons.
   if (product)
-    MoxPexPFVRefreshServices::RefreshReleventPODforProduct(product, KivUnicodeString("ProductInput"));
+    MoxPexPFVRefreshServices::RefreshReleventPODforProduct(product,
+                                                           KivUnicodeString("ProductInput"));
 }
 
 void MoxPexProductFlowViewer::OnResize(KivBaseUnknown*, KivNotification*, void*) {

@@ -8,10 +8,10 @@
 #include "KivISPPItem.h"
 #include "KivISPPItemMgt.h"
 #include "KivSPPActivityNotification.h"
+#include "MoxBaseScrollListZitBltRep.h"
 #include "MoxIZitBltMgr.h"
 #include "MoxPexTraces.h"
 #include "MoxZitBltConfiguration.h"
-#include "MoxBaseScrollListZitBltRep.h"
 
 KIV_DECLARE_CLASS(MoxBaseListZitBltCmd, "MoxPexViewers");
 
@@ -93,7 +93,9 @@ KivUnicodeString MoxBaseListZitBltCmd::GetAttributeValue(const KivUnicodeString&
   return KivUnicodeString();
 }
 
-KivString MoxBaseListZitBltCmd::GetConfigFile() { return MoxStatusBarConfiguration::GetConfigFile(); }
+KivString MoxBaseListZitBltCmd::GetConfigFile() {
+  return MoxStatusBarConfiguration::GetConfigFile();
+}
 
 KivIDOMDocument_var MoxBaseListZitBltCmd::GetUserDefinedAttributeDOMDoc() {
   return MoxStatusBarConfiguration::GetDocument();

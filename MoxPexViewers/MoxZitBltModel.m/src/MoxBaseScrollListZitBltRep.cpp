@@ -95,8 +95,8 @@ Kiv2DRep* SecondGraphic(Kiv2DRep* row) {
 void Translate(Kiv2DRep* rep, float dy) {
   auto* bag = dynamic_cast<Kiv2DBagRep*>(rep);
   if (!bag) return;
-  const KivMathVector2Df t = bag->GetMatrix() ? bag->GetMatrix()->GetTranslation()
-                                              : KivMathVector2Df(0.0f, 0.0f);
+  const KivMathVector2Df t =
+      bag->GetMatrix() ? bag->GetMatrix()->GetTranslation() : KivMathVector2Df(0.0f, 0.0f);
   bag->SetMatrix(Kiv3x3Matrix::Translation(t.x, t.y + dy));
 }
 }  // namespace
@@ -208,8 +208,7 @@ void MoxBaseScrollListZitBltRep::DrawRows() {
     AddScroller();
   else
     firstVisible_ = 1;
-  for (const Entry& e : items_)
-    AppendScrollList(e.item, ColourOf(e));
+  for (const Entry& e : items_) AppendScrollList(e.item, ColourOf(e));
   if (!scrollBarHidden_) {
     ShiftRows(firstVisible_ - 1);
     ShowWindow();
@@ -266,7 +265,8 @@ void MoxBaseScrollListZitBltRep::AddScroller() {
   std::vector<KivMathPoint2Df> corners;
   float x1 = track.x, x2 = track.x + track.across;
   if (vertical) {
-    corners = {{track.x, track.y}, {x2, track.y}, {x2, track.y + length}, {track.x, track.y + length}};
+    corners = {
+        {track.x, track.y}, {x2, track.y}, {x2, track.y + length}, {track.x, track.y + length}};
   } else {
     x1 = 0.0f;
     x2 = track.across;

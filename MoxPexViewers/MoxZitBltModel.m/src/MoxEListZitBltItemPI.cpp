@@ -28,7 +28,6 @@ class MoxEListZitBltItemPI : public KivExtend<KivExtension, MoxIListZitBltItem> 
 
 KIV_BOA_CODE_EXTENSION(MoxIListZitBltItem, MoxEListZitBltItemPI, "ProductInput");
 // An assembly listed among the inputs is labelled by the same extension.
-static const KivExtensionRegistrar kAssemblyBinding("MoxMfgAssy", IID_MoxIListZitBltItem,
-                                                    "MoxEListZitBltItemPI",
-                                                    KivExtensionKind::Code,
-                                                    &CreateBOAMoxIListZitBltItemMoxEListZitBltItemPI);
+static const KivExtensionRegistrar kAssemblyBinding(
+    "MoxMfgAssy", IID_MoxIListZitBltItem, "MoxEListZitBltItemPI", KivExtensionKind::Code,
+    &CreateBOAMoxIListZitBltItemMoxEListZitBltItemPI);

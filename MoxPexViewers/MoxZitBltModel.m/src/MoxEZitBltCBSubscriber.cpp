@@ -56,13 +56,13 @@ void MoxEZitBltCBSubscriber::InitializeData() {
   KivISpecObject_var named(activity);
   KivIDOMDocument_var document;
   if (!manager || !named || !manager->GetDomDocument(document)) return;
-  for (const KivIDOMElement_var& element : MoxZitBltConfiguration::SelectZitBlts(
-           document, KivUnicodeString(named->SpecType().str()))) {
+  for (const KivIDOMElement_var& element :
+       MoxZitBltConfiguration::SelectZitBlts(document, KivUnicodeString(named->SpecType().str()))) {
     MoxZitBltUpdateData update;
     if (!MoxZitBltConfiguration::ReadUpdateData(element, update)) continue;
     const KivUnicodeString name = element->GetAttribute("Name");
-    auto header = KivMake<KivCommandHeader>(update.cmdName, update.loadModule, update.cmdName,
-                                            activity, 1);
+    auto header =
+        KivMake<KivCommandHeader>(update.cmdName, update.loadModule, update.cmdName, activity, 1);
     auto instance = KivBaseUnknown_var::Adopt(header->GetCommand());
     // A class, not an interface: found by its type, not queried.
     KivVar<MoxBaseListZitBltCmd> command(

@@ -5,9 +5,9 @@
 #include "KivClassRegistry.h"
 #include "KivCreationDictionary.h"
 
-#define MOX_LIST_ZITBLT_COMMAND(Class)                                                       \
-  extern "C" KivBaseUnknown* fctCreate##Class(KivBaseUnknown* owner) {                       \
-    return static_cast<KivCommand*>(new Class(owner));                                      \
-  }                                                                                          \
-  KIV_DECLARE_CLASS(Class, "MoxPexViewers");                                                 \
+#define MOX_LIST_ZITBLT_COMMAND(Class)                                 \
+  extern "C" KivBaseUnknown* fctCreate##Class(KivBaseUnknown* owner) { \
+    return static_cast<KivCommand*>(new Class(owner));                 \
+  }                                                                    \
+  KIV_DECLARE_CLASS(Class, "MoxPexViewers");                           \
   static const KivCreationRegistrar kivFactory_##Class(#Class, &fctCreate##Class, "MoxPexViewers")

@@ -25,8 +25,8 @@ class MoxOutputListZitBltCmd : public MoxBaseListZitBltCmd {
     for (const auto& output : own) list->AppendItem(output, MoxIListZitBltItemState::kNormal);
     info->GetChildOutputs(children, 0);
     for (const auto& output : children)
-      list->AppendItem(output, station ? MoxIListZitBltItemState::kNormal
-                                       : MoxIListZitBltItemState::kMarked);
+      list->AppendItem(
+          output, station ? MoxIListZitBltItemState::kNormal : MoxIListZitBltItemState::kMarked);
     // A window larger than the list: every output shows.
     list->SetScrollRange(own.Size() + children.Size() + 15);
   }

@@ -58,9 +58,9 @@ class MoxStatusBarListZitBltCmd : public MoxBaseListZitBltCmd {
           return value;
         });
     for (const MoxStatusBarRow& row : rows)
-      list->AppendItem(KivBaseUnknown_var::Adopt(new MoxStatusBarItem(row.text)),
-                       row.marked ? MoxIListZitBltItemState::kMarked
-                                  : MoxIListZitBltItemState::kNormal);
+      list->AppendItem(
+          KivBaseUnknown_var::Adopt(new MoxStatusBarItem(row.text)),
+          row.marked ? MoxIListZitBltItemState::kMarked : MoxIListZitBltItemState::kNormal);
     list->DrawScrollList();
   }
 

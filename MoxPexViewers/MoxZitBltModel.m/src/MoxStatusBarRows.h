@@ -33,6 +33,5 @@ class MoxStatusBarRows {
   using ValueOf = std::function<std::optional<KivUnicodeString>(const KivUnicodeString& attribute)>;
 
   static std::vector<MoxStatusBarRow> Read(KivIDOMDocument* document,
-                                           const KivUnicodeString& zitBlt,
-                                           const ValueOf& valueOf);
+                                           const KivUnicodeString& zitBlt, const ValueOf& valueOf);
 };

@@ -124,8 +124,7 @@ bool MoxStatusBarConfiguration::Parse() {
   KivIDOMDocument_var parsed;
   const KivString path = GetConfigFile();
   if (path.IsEmpty())
-    MoxZitBltModelTrace().Print("status-bar file %s not found along KivStartupPath: the status "
-                                "bars stay empty",
+    MoxZitBltModelTrace().Print("status-bar file %s not found: the status bars stay empty",
                                 kFileName);
   else if (ParseConfigurationFile(path, parsed)) {
     state.document = parsed;

@@ -50,11 +50,11 @@ KivCallbackId MoxZitBltNotificationRouter::Join(KivEventPublisher* publisher,
   Route& route = routes.byPublisher[publisher];
   // (A publisher at the address of one that is gone has none of its own.)
   if (route.subscription == kKivNoCallback || !publisher->HasCallback(route.subscription))
-    route.subscription = AddCallback(
-        publisher, KivSPPActivityNotificationDispatcher::DISPATCHER_SPP_VIEWS_CHANGE,
-        [publisher](KivBaseUnknown* from, KivNotification* n, void* data) {
-          Deliver(publisher, from, n, data);
-        });
+    route.subscription =
+        AddCallback(publisher, KivSPPActivityNotificationDispatcher::DISPATCHER_SPP_VIEWS_CHANGE,
+                    [publisher](KivBaseUnknown* from, KivNotification* n, void* data) {
+                      Deliver(publisher, from, n, data);
+                    });
   const KivCallbackId id = routes.nextId++;
   route.byActivity[KivIdentity(activity)].push_back({id, std::move(listener)});
   ++route.members;

@@ -27,27 +27,35 @@ TEST_F(ListFixture, EachChangeRebuildsEveryListThatShowsItOnceAndNoOther) {
     std::set<std::string> rebuilt;
   } cases[] = {
       // the list of that name on the activity and on each of its ancestors
-      {"resource assigned", [&] { document_->AssignResource(line_.s1.get(), line_.robot.get()); },
+      {"resource assigned",
+       [&] { document_->AssignResource(line_.s1.get(), line_.robot.get()); },
        {"S1.Resources", "Cell.Resources"}},
-      {"resource unassigned", [&] { document_->UnassignResource(line_.s1.get(), line_.robot.get()); },
+      {"resource unassigned",
+       [&] { document_->UnassignResource(line_.s1.get(), line_.robot.get()); },
        {"S1.Resources", "Cell.Resources"}},
       // also the inputs of S2, which lists what is assigned before it
-      {"product assigned", [&] { document_->AssignItem(line_.s1.get(), bracket.get()); },
+      {"product assigned",
+       [&] { document_->AssignItem(line_.s1.get(), bracket.get()); },
        {"S1.ProductInput", "S1.ProductOutput", "Cell.ProductInput", "Cell.ProductOutput",
         "S2.ProductInput"}},
-      {"input added", [&] { document_->AddProductInput(line_.s1.get(), bracket.get()); },
+      {"input added",
+       [&] { document_->AddProductInput(line_.s1.get(), bracket.get()); },
        {"S1.ProductInput", "S1.ProductOutput", "Cell.ProductInput", "Cell.ProductOutput"}},
       // a leaf lists the inputs it is assigned: a new input of an assigned part
-      {"leaf input added", [&] { document_->AddProductInput(line_.load.get(), line_.panel.get()); },
+      {"leaf input added",
+       [&] { document_->AddProductInput(line_.load.get(), line_.panel.get()); },
        {"Load.ProductInput", "S1.ProductInput", "Cell.ProductInput"}},
-      {"item unassigned", [&] { document_->UnassignItem(line_.load.get(), line_.panel.get()); },
+      {"item unassigned",
+       [&] { document_->UnassignItem(line_.load.get(), line_.panel.get()); },
        {"Load.ProductInput", "S1.ProductInput", "Cell.ProductInput"}},
       // the status bars of every station and grouping above, each once
-      {"attribute set", [&] { document_->SetAttribute(line_.weld.get(), "WeldSpots", 12L); },
+      {"attribute set",
+       [&] { document_->SetAttribute(line_.weld.get(), "WeldSpots", 12L); },
        {"Weld.BIWPointFasteningStatusBars", "S1.BIWPointFasteningStatusBars",
         "S1.BIWStationStatusBars", "Cell.BIWPointFasteningStatusBars",
         "Cell.BIWGroupingStatusBars"}},
-      {"cycle time set", [&] { document_->SetCycleTime(line_.s2.get(), 70); },
+      {"cycle time set",
+       [&] { document_->SetCycleTime(line_.s2.get(), 70); },
        {"S2.ProductOutput", "S2.BIWStationStatusBars", "S2.BIWPointFasteningStatusBars",
         "S2.BIWCurveFasteningStatusBars", "Cell.ProductOutput", "Cell.BIWGroupingStatusBars",
         "Cell.BIWPointFasteningStatusBars", "Cell.BIWCurveFasteningStatusBars"}},
@@ -98,11 +106,15 @@ TEST_F(ListFixture, AMissingCommandOrBadStatusBarFileEmptiesOnlyTheirListsUntilM
   WriteConfiguration(
       "<C><ActivityZitBlt ActivityType='BIWActivityStation'>"
       "<ZitBlt Name='ProductInput' Type='MoxBaseScrollListZitBltRep' LoadModule='MoxPexViewers' "
-      "Location='lefttop' IconFile='Red'><UpdateData CmdName='NoSuchListCmd' LoadModule='MoxPexViewers'/></ZitBlt>"
-      "<ZitBlt Name='BIWStationStatusBars' Type='MoxBaseScrollListZitBltRep' LoadModule='MoxPexViewers' "
-      "Location='topleft' IconFile='Red'><UpdateData CmdName='MoxStatusBarListZitBltCmd' LoadModule='MoxPexViewers'/></ZitBlt>"
+      "Location='lefttop' IconFile='Red'><UpdateData CmdName='NoSuchListCmd' "
+      "LoadModule='MoxPexViewers'/></ZitBlt>"
+      "<ZitBlt Name='BIWStationStatusBars' Type='MoxBaseScrollListZitBltRep' "
+      "LoadModule='MoxPexViewers' "
+      "Location='topleft' IconFile='Red'><UpdateData CmdName='MoxStatusBarListZitBltCmd' "
+      "LoadModule='MoxPexViewers'/></ZitBlt>"
       "<ZitBlt Name='Resources' Type='MoxBaseScrollListZitBltRep' LoadModule='MoxPexViewers' "
-      "Location='bottommiddle' IconFile='Red'><UpdateData CmdName='MoxStatesResourceListZitBltCmd' LoadModule='MoxPexViewers'/></ZitBlt>"
+      "Location='bottommiddle' IconFile='Red'><UpdateData CmdName='MoxStatesResourceListZitBltCmd' "
+      "LoadModule='MoxPexViewers'/></ZitBlt>"
       "</ActivityZitBlt></C>");
   std::ofstream(folder_ / MoxStatusBarConfiguration::kFileName) << "<StatusBarConfiguration>";
   line_.Build(document_.get());
@@ -141,10 +153,13 @@ TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsFollowTheirWindow) {
   ASSERT_TRUE(KivSelectShowActions::HideShow(row.visu.get(), KivNoShow));
   EXPECT_EQ(document_->GetShow(line_.panel.get()), KivNoShow);
   ASSERT_TRUE(List(line_.s1, "ProductInput")->GetRow(1, row));
-  auto* rep = dynamic_cast<Kiv2DBagRep*>(MoxIScrollListZitBltItemVisu_var(row.visu.get())->GiveRep());
+  auto* rep =
+      dynamic_cast<Kiv2DBagRep*>(MoxIScrollListZitBltItemVisu_var(row.visu.get())->GiveRep());
   auto* label = dynamic_cast<Kiv2DBagRep*>(rep->GetChild(1));
-  auto* icon = dynamic_cast<Kiv2DImagePixelRep*>(dynamic_cast<Kiv2DBagRep*>(label->GetChild(2))->GetChild(1));
-  EXPECT_TRUE(icon->GetPixelImage()->GetPixel(1, 1) == (KivRgba{150, 150, 150, 255}));  // hidden: grey
+  auto* icon = dynamic_cast<Kiv2DImagePixelRep*>(
+      dynamic_cast<Kiv2DBagRep*>(label->GetChild(2))->GetChild(1));
+  EXPECT_TRUE(icon->GetPixelImage()->GetPixel(1, 1) ==
+              (KivRgba{150, 150, 150, 255}));  // hidden: grey
   ASSERT_TRUE(KivSelectShowActions::Select(row.visu.get()));
   EXPECT_TRUE(KivInteraction::GetCurrentEditor()->GetCSO()->ContainsObject(row.item.get()));
 

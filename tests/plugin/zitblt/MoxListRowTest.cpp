@@ -2,11 +2,11 @@
 // its icon shows, and the rows of a status bar.
 #include "Kiv2DCustomRep.h"
 #include "Kiv2DImagePixelRep.h"
-#include "KivIXMLDOMDocumentBuilder.h"
 #include "KivISPPFlowMgt.h"
-#include "MoxScrollListItemVisuFactory.h"
+#include "KivIXMLDOMDocumentBuilder.h"
 #include "MoxListTestSupport.h"
 #include "MoxPFViewerShowState.h"
+#include "MoxScrollListItemVisuFactory.h"
 #include "MoxStatusBarRows.h"
 
 namespace {
@@ -83,9 +83,11 @@ TEST_F(ListFixture, AnInputRowShowsTheShowStateOfItsProductAndAnOutputRowALink) 
   input->SetItemPos(1, "lefttop");
   input->SetItemType("ProductInput");
   // label bag: the text, then the icon in a bag of its own
-  auto* label = dynamic_cast<Kiv2DBagRep*>(dynamic_cast<Kiv2DBagRep*>(input->GetRep())->GetChild(1));
+  auto* label =
+      dynamic_cast<Kiv2DBagRep*>(dynamic_cast<Kiv2DBagRep*>(input->GetRep())->GetChild(1));
   ASSERT_EQ(label->GetChildCount(), 2);
-  auto* icon = dynamic_cast<Kiv2DImagePixelRep*>(dynamic_cast<Kiv2DBagRep*>(label->GetChild(2))->GetChild(1));
+  auto* icon = dynamic_cast<Kiv2DImagePixelRep*>(
+      dynamic_cast<Kiv2DBagRep*>(label->GetChild(2))->GetChild(1));
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(icon->GetPixelImage()->GetPixel(3, 3), (KivRgba{46, 160, 67, 255}));  // shown: green
   input->UnreferenceRep();
@@ -117,16 +119,19 @@ TEST(MoxStatusBarRowsTest, RowsFollowTheFileAndMarkValuesAboveTheirThresholds) {
   } cases[] = {
       {"45", {{"Cycle: 45 s", false}, {"Operators: 2", false}, {"Spots: 12 (over limit)", true}}},
       {"55", {{"Cycle: 55 s", true}, {"Operators: 2", false}, {"Spots: 12 (over limit)", true}}},
-      {"61", {{"Cycle: 61 s (over limit)", true}, {"Operators: 2", false}, {"Spots: 12 (over limit)", true}}},
+      {"61",
+       {{"Cycle: 61 s (over limit)", true},
+        {"Operators: 2", false},
+        {"Spots: 12 (over limit)", true}}},
   };
   for (const auto& c : cases) {
-    const auto rows = MoxStatusBarRows::Read(document, "Bar", [&](const KivUnicodeString& name)
-                                                                  -> std::optional<KivUnicodeString> {
-      if (name.IsEmpty()) return KivUnicodeString(c.cycle);
-      if (name == KivUnicodeString("Operators")) return KivUnicodeString("2");
-      if (name == KivUnicodeString("Spots")) return KivUnicodeString("12");
-      return std::nullopt;
-    });
+    const auto rows = MoxStatusBarRows::Read(
+        document, "Bar", [&](const KivUnicodeString& name) -> std::optional<KivUnicodeString> {
+          if (name.IsEmpty()) return KivUnicodeString(c.cycle);
+          if (name == KivUnicodeString("Operators")) return KivUnicodeString("2");
+          if (name == KivUnicodeString("Spots")) return KivUnicodeString("12");
+          return std::nullopt;
+        });
     EXPECT_EQ(rows, c.rows) << c.cycle;
   }
 }

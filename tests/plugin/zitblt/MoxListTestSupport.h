@@ -79,9 +79,11 @@ class ListFixture : public ZitBltFixture {
   // How often each list of the line was rebuilt, by "node.button".
   std::map<std::string, int> RefreshCounts() const {
     std::map<std::string, int> counts;
-    const std::pair<const char*, const KivBaseUnknown_var*> nodes[] = {
-        {"Cell", &line_.cell}, {"S1", &line_.s1}, {"S2", &line_.s2},
-        {"Load", &line_.load}, {"Weld", &line_.weld}};
+    const std::pair<const char*, const KivBaseUnknown_var*> nodes[] = {{"Cell", &line_.cell},
+                                                                       {"S1", &line_.s1},
+                                                                       {"S2", &line_.s2},
+                                                                       {"Load", &line_.load},
+                                                                       {"Weld", &line_.weld}};
     for (const auto& [node, activity] : nodes) {
       KivListValKivUnicodeString* names = nullptr;
       MoxIZitBltMgr_var(activity->get())->GetAllZitBlts(&names);

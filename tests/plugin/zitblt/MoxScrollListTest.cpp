@@ -44,7 +44,8 @@ class MoxScrollListTest : public ListFixture {
   float LabelY(int row) {
     MoxScrollListRow r;
     list_->GetRow(row, r);
-    auto* rep = dynamic_cast<Kiv2DBagRep*>(MoxIScrollListZitBltItemVisu_var(r.visu.get())->GiveRep());
+    auto* rep =
+        dynamic_cast<Kiv2DBagRep*>(MoxIScrollListZitBltItemVisu_var(r.visu.get())->GiveRep());
     return dynamic_cast<Kiv2DBagRep*>(rep->GetChild(1))->GetMatrix()->GetTranslation().y;
   }
   // One drag of the thumb towards the window starting at row `first`, in

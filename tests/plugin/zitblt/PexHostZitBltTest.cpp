@@ -73,18 +73,20 @@ TEST_F(PexHostZitBltTest, ScriptStepsNameAMissingButtonAndABadAction) {
 }
 
 TEST_F(PexHostZitBltTest, ViewListsTheRowsOfTheListsItOpens) {
-  const PexHostRunResult r = RunPexHost(
-      "view " KIV_SOURCE_DIR "/examples/underbody_line.xml --open \"UB010 Floor framing:ProductInput\" "
-      "--open A2:Resources --json",
-      folder_.string());
+  const PexHostRunResult r =
+      RunPexHost("view " KIV_SOURCE_DIR
+                 "/examples/underbody_line.xml --open \"UB010 Floor framing:ProductInput\" "
+                 "--open A2:Resources --json",
+                 folder_.string());
   ASSERT_EQ(r.status, 0) << r.out;
-  for (const char* row : {
-           R"("open":true,"x":54.5,"y":66.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
-           R"("rows":[{"id":"R10","name":"Fixture UB010","state":"normal","colour":249,"visible":true}])",
-       })
+  for (
+      const char* row : {
+          R"("open":true,"x":54.5,"y":66.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
+          R"("rows":[{"id":"R10","name":"Fixture UB010","state":"normal","colour":249,"visible":true}])",
+      })
     EXPECT_NE(r.out.find(row), std::string::npos) << row << "\n" << r.out;
-  EXPECT_NE(RunPexHost("view " KIV_SOURCE_DIR "/examples/underbody_line.xml --open A2").out.find(
-                "\"A2\" is not NODE:BUTTON"),
+  EXPECT_NE(RunPexHost("view " KIV_SOURCE_DIR "/examples/underbody_line.xml --open A2")
+                .out.find("\"A2\" is not NODE:BUTTON"),
             std::string::npos);
 }
 
@@ -95,7 +97,8 @@ TEST_F(PexHostZitBltTest, ListStepsSayWhatIsWrong) {
            {"list A2 Resources open\nscroll A2 Resources 2\n", "the list has no scroll bar"},
            {"list A2 Resources open\nrow A2 Resources 2 select\n", "the list has 1 rows, no row 2"},
            {"expect row A2 Resources 1 Robot\n", "row 1 is \"Fixture UB010\", not \"Robot\""},
-           {"list A2 Resources open\nrow A2 Resources 1 paint\n", "\"paint\" is not select, hide or show"},
+           {"list A2 Resources open\nrow A2 Resources 1 paint\n",
+            "\"paint\" is not select, hide or show"},
        }) {
     const PexHostRunResult r = RunScript(step);
     EXPECT_EQ(r.status, 1) << step;
