@@ -2,6 +2,7 @@
 
 #include "KivDocEnvironment.h"
 #include "KivMfgAssembly.h"
+#include "KivProcessDocumentFormat.h"
 #include "KivProduct.h"
 #include "KivSPPActivity.h"
 #include "KivSPPActivityNotification.h"
@@ -321,6 +322,12 @@ KivIPDValue KivProcessDocument::GetAttribute(KivBaseUnknown* activity,
 HRESULT KivProcessDocument::SetPertNodeData(KivBaseUnknown* node, const KivPertNodeData& data) {
   KivSPPFlowNode* impl = NodeOf(node);
   if (!impl) return E_FAIL;
+  // Only what the reader accepts back, so that a saved document loads again.
+  namespace fmt = KivProcessDocumentFormat;
+  if (!fmt::IsStorableCoordinate(data.x) || !fmt::IsStorableCoordinate(data.y) ||
+      !fmt::IsStorableCoordinate(data.width) || !fmt::IsStorableCoordinate(data.height) ||
+      data.width < 0 || data.height < 0)
+    return E_INVALIDARG;
   impl->SetNodeDataQuietly(data);
   KivSPPFlowNode* level = impl->Parent() ? static_cast<KivSPPFlowNode*>(impl->Parent()) : impl;
   if (level->HasListeners()) {

@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <memory>
 
 #include "KivCairoPainter.h"
+#include "KivSafeFile.h"
 #include "KivSvgWriter.h"
 #include "KivViewer.h"
 
@@ -40,31 +39,6 @@ SurfacePtr Paint(const KivViewer& viewer, const std::vector<KivDrawItem>& items,
   KivCairoPainter(cr.get(), frame).Paint(items, rgb);
   cairo_surface_flush(surface.get());
   return surface;
-}
-
-// Writes to a temporary file beside the target, then renames, so a failed
-// write never leaves a truncated picture in place of a good one.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = "cannot write '" + path + "'";
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-      error = "cannot write '" + path + "'";
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = "cannot replace '" + path + "'";
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
@@ -143,13 +117,13 @@ HRESULT KivPictureRenderer::RenderToFile(const KivViewer& viewer, const std::str
   } else {
     const std::vector<KivDrawItem> items = viewer.CollectScene();
     SurfacePtr surface = Paint(viewer, items, FrameFor(items));
-    if (cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &bytes) !=
-        CAIRO_STATUS_SUCCESS) {
-      if (error) *error = "cannot encode the PNG picture for '" + path + "'";
+    const cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &bytes);
+    if (status != CAIRO_STATUS_SUCCESS) {
+      if (error) *error = std::string("cannot encode the PNG picture: ") + cairo_status_to_string(status);
       return E_FAIL;
     }
   }
-  if (!WriteFileAtomically(path, bytes, reason)) {
+  if (!KivSafeFile::Replace(path, bytes, reason)) {
     if (error) *error = reason;
     return E_FAIL;
   }

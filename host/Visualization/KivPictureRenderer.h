@@ -43,8 +43,9 @@ class KivPictureRenderer {
   KivPictureFrame FrameFor(const std::vector<KivDrawItem>& items) const;
   std::string RenderSvg(const KivViewer& viewer) const;
   KivRasterPicture RenderRaster(const KivViewer& viewer) const;
-  // Writes the picture in the format its path names. On failure returns
-  // E_FAIL with the reason in `error`; an existing file is left as it was.
+  // Writes the picture in the format its path names, with
+  // KivSafeFile::Replace. On failure returns E_FAIL with the reason (and the
+  // system's error text) in `error`; an existing file is left as it was.
   HRESULT RenderToFile(const KivViewer& viewer, const std::string& path,
                        std::string* error = nullptr) const;
 
