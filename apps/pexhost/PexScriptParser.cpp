@@ -4,6 +4,11 @@
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+// Control characters other than the blanks, and DEL: never part of a word.
+bool IsControl(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u < 0x20 && !IsBlank(c)) || u == 0x7f;
+}
 }  // namespace
 
 bool PexScriptParser::SplitLine(const std::string& line, std::vector<std::string>& words,
@@ -17,16 +22,16 @@ bool PexScriptParser::SplitLine(const std::string& line, std::vector<std::string
       continue;
     }
     if (c == '#') break;
-    if (static_cast<unsigned char>(c) < 0x20) {
-      error = "control character in the line";
-      return false;
-    }
     std::string word;
     if (c == '"') {
       ++i;
       bool closed = false;
       while (i < line.size()) {
         const char q = line[i++];
+        if (IsControl(q)) {
+          error = "control character in the line";
+          return false;
+        }
         if (q == '"') {
           closed = true;
           break;
@@ -49,6 +54,10 @@ bool PexScriptParser::SplitLine(const std::string& line, std::vector<std::string
       while (i < line.size() && !IsBlank(line[i])) {
         if (line[i] == '"') {
           error = "a quote inside a word";
+          return false;
+        }
+        if (IsControl(line[i])) {
+          error = "control character in the line";
           return false;
         }
         word += line[i++];

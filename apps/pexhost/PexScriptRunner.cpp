@@ -1,9 +1,8 @@
 #include "PexScriptRunner.h"
 
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
+#include "KivSafeFile.h"
 #include "PexVerbRegistry.h"
 
 PexScriptRunner::PexScriptRunner(PexSession& session, std::string scriptName, std::ostream& out)
@@ -36,14 +35,13 @@ KivStepResult PexScriptRunner::RunStep(const PexScriptStep& step) {
 }
 
 int PexRunScriptVerb(const std::string& scriptPath, std::ostream& out, std::ostream& err) {
-  std::ifstream in(scriptPath, std::ios::binary);
-  if (!in) {
-    err << "pexhost: cannot read script " << scriptPath << "\n";
+  std::string text;
+  std::string reason;
+  if (!KivSafeFile::Read(scriptPath, text, reason)) {
+    err << "pexhost: cannot read script " << scriptPath << ": " << reason << "\n";
     return 2;
   }
-  std::stringstream text;
-  text << in.rdbuf();
-  const PexScriptParseResult parsed = PexScriptParser::Parse(text.str());
+  const PexScriptParseResult parsed = PexScriptParser::Parse(text);
   if (!parsed.ok) {
     err << scriptPath << ":" << parsed.errorLine << ": " << parsed.error << "\n";
     return 2;
