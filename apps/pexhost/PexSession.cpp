@@ -156,7 +156,7 @@ KivStepResult PexSession::Render(const std::string& path) {
   if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
   std::string error;
   if (FAILED(KivPictureRenderer().RenderToFile(*viewer, path, &error)))
-    return KivStepResult::Fail("cannot write " + path + ": " + error);
+    return KivStepResult::Fail(error);
   return KivStepResult::Ok("wrote " + path);
 }
 

@@ -179,7 +179,8 @@ KivStepResult KivPertInteraction::MovePertNode(MoxPertController* controller,
   double ax = cx, ay = cy;
   pertNode->GetPosition(ax, ay, 0);
   const auto storable = [](double anchor) {
-    return KivProcessDocumentFormat::IsStorableCoordinate(anchor + (anchor < 0 ? -kMargin : kMargin));
+    return KivProcessDocumentFormat::IsStorableCoordinate(anchor +
+                                                          (anchor < 0 ? -kMargin : kMargin));
   };
   if (!storable(ax + (x - cx)) || !storable(ay + (y - cy)))
     return EndOfEvent(KivStepResult::Fail("move node " + name + " to " + Point(x, y) +

@@ -59,8 +59,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 // Where the content goes: the file itself, or the file a symbolic link
 // leads to. `existing` tells whether it exists, with its status in `info`.
-bool ResolveTarget(const std::string& path, std::string& target, bool& existing,
-                   struct stat& info, std::string& error) {
+bool ResolveTarget(const std::string& path, std::string& target, bool& existing, struct stat& info,
+                   std::string& error) {
   target = path;
   existing = false;
   struct stat link {};
@@ -97,8 +97,7 @@ int CreateTemporary(const std::string& target, std::string& name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = target + ".tmp-";
     for (int i = 0; i < 12; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-    const int fd =
-        ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;

@@ -112,19 +112,20 @@ HRESULT KivPictureRenderer::RenderToFile(const KivViewer& viewer, const std::str
                                          std::string* error) const {
   std::string reason;
   std::string bytes;
+  bool encoded = true;
   if (FormatForPath(path) == Format::Svg) {
     bytes = RenderSvg(viewer);
   } else {
     const std::vector<KivDrawItem> items = viewer.CollectScene();
     SurfacePtr surface = Paint(viewer, items, FrameFor(items));
-    const cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &bytes);
-    if (status != CAIRO_STATUS_SUCCESS) {
-      if (error) *error = std::string("cannot encode the PNG picture: ") + cairo_status_to_string(status);
-      return E_FAIL;
-    }
+    const cairo_status_t status =
+        cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &bytes);
+    encoded = status == CAIRO_STATUS_SUCCESS;
+    if (!encoded)
+      reason = std::string("cannot encode the PNG picture: ") + cairo_status_to_string(status);
   }
-  if (!KivSafeFile::Replace(path, bytes, reason)) {
-    if (error) *error = reason;
+  if (!encoded || !KivSafeFile::Replace(path, bytes, reason)) {
+    if (error) *error = "cannot write " + path + ": " + reason;
     return E_FAIL;
   }
   return S_OK;

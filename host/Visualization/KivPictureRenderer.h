@@ -44,8 +44,10 @@ class KivPictureRenderer {
   std::string RenderSvg(const KivViewer& viewer) const;
   KivRasterPicture RenderRaster(const KivViewer& viewer) const;
   // Writes the picture in the format its path names, with
-  // KivSafeFile::Replace. On failure returns E_FAIL with the reason (and the
-  // system's error text) in `error`; an existing file is left as it was.
+  // KivSafeFile::Replace. On failure returns E_FAIL with the path, the
+  // reason and the system's error text in `error` ("cannot write a.svg:
+  // cannot create a temporary file beside it: No such file or directory");
+  // an existing file is left as it was.
   HRESULT RenderToFile(const KivViewer& viewer, const std::string& path,
                        std::string* error = nullptr) const;
 

@@ -12,10 +12,10 @@
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include "KivSafeFile.h"
 #include "KivXMLBudgetMemory.h"
 #include "KivXMLDocument.h"
 #include "KivXMLEntityReferences.h"
-#include "KivSafeFile.h"
 #include "KivXMLTrace.h"
 #include "KivXMLTreeBuilder.h"
 #include "KivXMLUTF.h"
@@ -191,10 +191,10 @@ HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
   } catch (const SAXException& e) {
     message = KivXMLToUTF8(e.getMessage());
   } catch (const OutOfMemoryException&) {
-    message = memory.Exceeded() ? "the parser would hold more than " +
-                                      std::to_string(memory.Budget()) +
-                                      " bytes at once; entity expansion refused"
-                                : "out of memory";
+    message = memory.Exceeded()
+                  ? "the parser would hold more than " + std::to_string(memory.Budget()) +
+                        " bytes at once; entity expansion refused"
+                  : "out of memory";
   } catch (const XMLException& e) {
     message = KivXMLToUTF8(e.getMessage());
   } catch (const std::bad_alloc&) {

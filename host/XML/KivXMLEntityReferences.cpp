@@ -37,8 +37,8 @@ std::optional<KivXMLEntityReference> KivXMLFindUndeclaredReference(
     std::size_t end = i + 1;
     while (end < text.size() && !EndsName(text[end])) ++end;
     const std::string_view name = text.substr(i + 1, end - i - 1);
-    const bool reference = end < text.size() && text[end] == ';' && !name.empty() &&
-                           name.front() != '#';
+    const bool reference =
+        end < text.size() && text[end] == ';' && !name.empty() && name.front() != '#';
     bool known = !reference || declared.find(name) != declared.end();
     for (std::string_view predefined : kPredefined) known = known || name == predefined;
     if (!known) return KivXMLEntityReference{std::string(name), i};

@@ -191,7 +191,8 @@ InputSource* KivXMLTreeBuilder::resolveEntity(XMLResourceIdentifier* resource) {
   }
   std::string bytes;
   std::string failure;
-  if (!KivSafeFile::Read(path, bytes, failure)) Stop("external resource '" + path + "': " + failure);
+  if (!KivSafeFile::Read(path, bytes, failure))
+    Stop("external resource '" + path + "': " + failure);
   // The input source owns its copy and releases it with delete[].
   auto buffer = std::make_unique<XMLByte[]>(bytes.size() + 1);
   std::copy(bytes.begin(), bytes.end(), buffer.get());

@@ -53,8 +53,7 @@ class KivXMLTreeBuilder : public XERCES_CPP_NAMESPACE::DefaultHandler,
 
   // DeclHandler: the general entities the document declares.
   void internalEntityDecl(const XMLCh* name, const XMLCh* value) override;
-  void externalEntityDecl(const XMLCh* name, const XMLCh* publicId,
-                          const XMLCh* systemId) override;
+  void externalEntityDecl(const XMLCh* name, const XMLCh* publicId, const XMLCh* systemId) override;
   const std::set<std::string, std::less<>>& DeclaredEntities() const { return entities_; }
   // Whether the DOCTYPE names an external DTD.
   bool HasExternalSubset() const { return externalSubset_; }

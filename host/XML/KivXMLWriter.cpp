@@ -32,7 +32,6 @@ bool IsName(const std::u32string& s) {
   return true;
 }
 
-
 std::string Describe(char32_t c) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));

@@ -7,9 +7,9 @@
 #include "MoxPexTraces.h"
 
 namespace {
-constexpr const char* kLocations[] = {
-    "lefttop",    "leftmiddle", "leftbottom", "righttop",   "rightmiddle",  "rightbottom",
-    "topleft",    "topmiddle",  "topright",   "bottomleft", "bottommiddle", "bottomright"};
+constexpr const char* kLocations[] = {"lefttop",     "leftmiddle",  "leftbottom",   "righttop",
+                                      "rightmiddle", "rightbottom", "topleft",      "topmiddle",
+                                      "topright",    "bottomleft",  "bottommiddle", "bottomright"};
 
 class Warnings {
  public:
@@ -53,7 +53,8 @@ std::vector<std::string> MoxZitBltConfigurationCheck::CheckZitBltFile(KivIDOMDoc
       const std::string location = zitBlt->GetAttribute("Location").ConvertToUTF8();
       const std::string button = "ZitBlt \"" + name + "\"";
       if (location.empty())
-        warnings.Add(zitBlt.get(), button + " has no Location: the button sits at the node's centre");
+        warnings.Add(zitBlt.get(),
+                     button + " has no Location: the button sits at the node's centre");
       else if (!IsLocation(location))
         warnings.Add(zitBlt.get(), button + ": unknown Location \"" + location +
                                        "\": the button sits at the node's centre");
@@ -67,8 +68,8 @@ std::vector<std::string> MoxZitBltConfigurationCheck::CheckZitBltFile(KivIDOMDoc
   return warnings.Take();
 }
 
-std::vector<std::string> MoxZitBltConfigurationCheck::CheckStatusBarFile(
-    KivIDOMDocument* document, const std::string& path) {
+std::vector<std::string> MoxZitBltConfigurationCheck::CheckStatusBarFile(KivIDOMDocument* document,
+                                                                         const std::string& path) {
   Warnings warnings(path);
   if (document) CheckRoot(document, "StatusBarConfiguration", warnings);
   return warnings.Take();

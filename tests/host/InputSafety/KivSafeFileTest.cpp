@@ -41,8 +41,7 @@ TEST(KivSafeFileTest, ReadRefusesWhatIsNotARegularFileAtOnce) {
   } cases[] = {
       {"/dev/zero", "it is a device"},  // endless: reading it would fill memory
       {fifo, "it is a pipe"},           // without a writer: opening it would block
-      {tmp.Path(), "it is a folder"},
-      {tmp.Path() + "/missing", "No such file or directory"},
+      {tmp.Path(), "it is a folder"},  {tmp.Path() + "/missing", "No such file or directory"},
       {"", "no file name given"},
   };
   for (const auto& c : cases) {

@@ -37,11 +37,10 @@ std::string Repeated(const std::string& piece, int times) {
 TEST(KivXMLLimitsTest, AnAttributeBuiltFromALargeEntityIsRefusedWhileItGrows) {
   for (const char* place : {"attribute", "text"}) {
     const std::string references = Repeated("&e;", 40000);
-    const std::string body = std::string(place) == "attribute"
-                                 ? "<r a=\"" + references + "\"/>"
-                                 : "<r>" + references + "</r>";
-    const Outcome outcome = Parse("<!DOCTYPE r [<!ENTITY e \"" + std::string(50000, 'x') +
-                                  "\">]>" + body);
+    const std::string body = std::string(place) == "attribute" ? "<r a=\"" + references + "\"/>"
+                                                               : "<r>" + references + "</r>";
+    const Outcome outcome =
+        Parse("<!DOCTYPE r [<!ENTITY e \"" + std::string(50000, 'x') + "\">]>" + body);
     EXPECT_FALSE(outcome.document) << place;
     EXPECT_NE(outcome.error.find("entity expansion refused"), std::string::npos)
         << place << ": " << outcome.error;
@@ -50,7 +49,8 @@ TEST(KivXMLLimitsTest, AnAttributeBuiltFromALargeEntityIsRefusedWhileItGrows) {
 
 TEST(KivXMLLimitsTest, TwoHundredThousandAttributesOnOneElementAreRead) {
   std::string text = "<r";
-  for (int i = 0; i < 200000; ++i) text += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+  for (int i = 0; i < 200000; ++i)
+    text += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
   text += "/>";
   const Outcome outcome = Parse(text);
   ASSERT_TRUE(outcome.document) << outcome.error;

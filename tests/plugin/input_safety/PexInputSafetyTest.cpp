@@ -38,15 +38,18 @@ TEST_F(PexInputSafetyTest, ScriptsThatAreNotRegularFilesAreRefusedAtOnce) {
   for (const auto& c : cases) {
     const PexHostRunResult r = RunPexHost("run " + c.path, folder_.string());
     EXPECT_EQ(r.status, 2) << c.path << "\n" << r.out;
-    EXPECT_NE(r.out.find("pexhost: cannot read script " + c.path + ": cannot open the file: " +
-                         c.reason),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find("pexhost: cannot read script " + c.path + ": cannot open the file: " + c.reason),
+        std::string::npos)
         << r.out;
   }
 }
 
 TEST_F(PexInputSafetyTest, AControlCharacterAnywhereInAWordStopsTheScriptBeforeItRuns) {
-  for (const std::string word : {"\x01open", "op\x02en", "open\x7f", "\"a\x1b b\""}) {
+  for (const std::string word : {"\x01open",
+                                 "op\x02"
+                                 "en",
+                                 "open\x7f", "\"a\x1b b\""}) {
     const PexHostRunResult r = RunScript("open " + kExample + "\nexpect title " + word + "\n");
     EXPECT_EQ(r.status, 2) << r.out;
     EXPECT_NE(r.out.find("session.pexs:2: control character in the line"), std::string::npos)
@@ -96,9 +99,9 @@ TEST_F(PexInputSafetyTest, StatusButtonConfigurationMistakesAreWarnedWithFileAnd
                                    "    <ZitBlt Name=\"A\" Location=\"lefttop\"/>\n"
                                    "  </ActivityZitBlt>\n"
                                    "</Buttons>\n");
-  const PexHostRunResult r = RunPexHost(
-      "view " + kExample, folder_.string(),
-      "KivStartupPath=" + folder_.string() + ":" KIV_SOURCE_DIR "/resources");
+  const PexHostRunResult r =
+      RunPexHost("view " + kExample, folder_.string(),
+                 "KivStartupPath=" + folder_.string() + ":" KIV_SOURCE_DIR "/resources");
   for (const std::string warning : {
            ":1: warning: the root element is <Buttons>, not <ZitBltConfiguration>",
            ":3: warning: ZitBlt \"A\" has no Location",
