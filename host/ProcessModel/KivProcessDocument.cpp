@@ -236,6 +236,7 @@ HRESULT KivProcessDocument::MoveActivity(KivBaseUnknown* activity, KivBaseUnknow
   EnsureControlNodes(parent);
   parent->Children().push_back(keep);
   moved->SetParent(parent);
+  KivTouchPertPlacement();
   KivBaseUnknown* son = static_cast<KivSPPFlowNode*>(moved);
   for (KivSPPFlowNode* neighbour : neighbours)
     if (neighbour->IsActivity()) NotifyActivity(neighbour, son, SPPDataModified);

@@ -133,6 +133,7 @@ HRESULT KivProcessDocument::DeleteActivities(const KivListValKivBaseUnknown_var&
     KivSPPActivity* parent = top->Parent();
     tell(parent, top);
     KivTakeHandle(parent->Children(), top);  // `doomed` still holds it
+    KivTouchPertPlacement();
   }
   for (auto& activity : doomed) {
     for (auto& link : activity->Links()) {

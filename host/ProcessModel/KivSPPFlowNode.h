@@ -36,7 +36,10 @@ class KivSPPFlowNode : public KivImplement<KivISPPFlowMgt, KivISpecObject, KivIG
   std::vector<KivSPPFlowNode*> UnlinkAll();
 
   const KivPertNodeData& NodeData() const { return nodeData_; }
-  void SetNodeDataQuietly(const KivPertNodeData& data) { nodeData_ = data; }
+  void SetNodeDataQuietly(const KivPertNodeData& data) {
+    if (nodeData_.placed || data.placed) KivTouchPertPlacement();
+    nodeData_ = data;
+  }
   void SetParent(KivSPPActivity* parent) { parent_ = parent; }
   void SetName(const KivUnicodeString& name) { name_ = name; }
   const KivUnicodeString& Name() const { return name_; }
