@@ -1,6 +1,7 @@
 #include "PexScriptRunner.h"
 
 #include <fstream>
+#include <istream>
 #include <ostream>
 #include <sstream>
 
@@ -35,21 +36,29 @@ KivStepResult PexScriptRunner::RunStep(const PexScriptStep& step) {
   return verb->run(session_, a);
 }
 
-int PexRunScriptVerb(const std::string& scriptPath, std::ostream& out, std::ostream& err) {
-  std::ifstream in(scriptPath, std::ios::binary);
-  if (!in) {
-    err << "pexhost: cannot read script " << scriptPath << "\n";
-    return 2;
-  }
+int PexRunScriptVerb(const std::string& path, std::istream& standardInput, std::ostream& out,
+                     std::ostream& err) {
+  const bool fromInput = path == "-";
+  // Messages name a script read from standard input "stdin".
+  const std::string scriptPath = fromInput ? std::string("stdin") : path;
   std::stringstream text;
-  text << in.rdbuf();
+  if (fromInput) {
+    text << standardInput.rdbuf();
+  } else {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+      err << "pexhost: cannot read script " << path << "\n";
+      return 2;
+    }
+    text << in.rdbuf();
+  }
   const PexScriptParseResult parsed = PexScriptParser::Parse(text.str());
   if (!parsed.ok) {
     err << scriptPath << ":" << parsed.errorLine << ": " << parsed.error << "\n";
     return 2;
   }
-  const std::size_t slash = scriptPath.find_last_of('/');
-  PexSession session(slash == std::string::npos ? std::string(".") : scriptPath.substr(0, slash));
+  const std::size_t slash = fromInput ? std::string::npos : path.find_last_of('/');
+  PexSession session(slash == std::string::npos ? std::string(".") : path.substr(0, slash));
   if (KivStepResult loaded = session.LoadPlugIn(); !loaded) {
     err << "pexhost: " << loaded.message << "\n";
     return 1;
