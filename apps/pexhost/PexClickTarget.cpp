@@ -52,8 +52,7 @@ KivStepResult PexClickAndSay(PexSession& session, float x, float y) {
       what = "button " + PexQuoted(button->GetButtonName().ConvertToUTF8()) +
              (node ? " of " + NodeLabel(node.get()) : std::string());
     } else if (KivBaseUnknown* model = rep->FindModelObject()) {
-      what = (controller->IsNodeDrawn(KivBaseUnknown_var(model)) ? "node " : "") +
-             NodeLabel(model);
+      what = (controller->IsNodeDrawn(KivBaseUnknown_var(model)) ? "node " : "") + NodeLabel(model);
     }
     if (what.empty()) what = manipulator->GetName().c_str();
     break;

@@ -28,7 +28,8 @@ struct CommandVerb {
 
 const std::vector<CommandVerb>& Verbs() {
   static const std::vector<CommandVerb> verbs = {
-      {"view", "DOCUMENT [--activity NAME] [--open NODE:BUTTON]... [-o FILE.svg|FILE.png|-] [--json]",
+      {"view",
+       "DOCUMENT [--activity NAME] [--open NODE:BUTTON]... [-o FILE.svg|FILE.png|-] [--json]",
        "open the product flow viewer on a level, draw it, list its nodes as JSON",
        "Opens the document, then the product flow viewer on the level of the activity\n"
        "(the root's by default; `pexhost levels` lists them), lays it out and:\n"
@@ -75,8 +76,8 @@ const std::vector<CommandVerb>& Verbs() {
 
 const CommandVerb* FindVerb(const std::string& name) {
   const auto& verbs = Verbs();
-  const auto found =
-      std::find_if(verbs.begin(), verbs.end(), [&](const CommandVerb& v) { return v.name == name; });
+  const auto found = std::find_if(verbs.begin(), verbs.end(),
+                                  [&](const CommandVerb& v) { return v.name == name; });
   return found == verbs.end() ? nullptr : &*found;
 }
 
@@ -86,8 +87,8 @@ void Usage(std::ostream& out) {
     out << "  pexhost " << verb.name << " " << verb.synopsis << "\n";
   out << "  pexhost --help | --version\n";
   for (const CommandVerb& verb : Verbs())
-    out << "  " << verb.name << std::string(9 - std::string(verb.name).size(), ' ')
-        << verb.summary << "\n";
+    out << "  " << verb.name << std::string(9 - std::string(verb.name).size(), ' ') << verb.summary
+        << "\n";
   out << "Options take their value as the next word or after \"=\" (--activity=A10).\n"
          "Environment: KivStartupPath (resources), KivModulePath (modules),\n"
          "             KivTraces (trace modules to switch on), KivUserSettingsPath (settings)\n";

@@ -6,8 +6,8 @@
 
 #include "KivApplicationFrame.h"
 #include "KivDelayedDestruction.h"
-#include "KivFrmLayout.h"
 #include "KivFrmEditor.h"
+#include "KivFrmLayout.h"
 #include "KivFrmWindow.h"
 #include "KivIGENode.h"
 #include "KivISPPActivity.h"

@@ -33,7 +33,8 @@ bool Help(const std::vector<std::string>& topic, std::ostream& out) {
   bool found = false;
   for (const auto& [name, verb] : registry.Verbs())
     if (topic.empty() || topic[0] == name) {
-      if (topic.empty() && !found) out << "Steps (\"quit\" ends the session):\n";
+      if (topic.empty() && !found)
+        out << "Steps (\"help NAME\" shows one, \"quit\" ends the session):\n";
       HelpLine(Step(name, verb.usage), verb.summary, out);
       found = true;
     }

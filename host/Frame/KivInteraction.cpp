@@ -156,8 +156,8 @@ KivBaseUnknown_var KivInteraction::FindObject(const std::string& idOrName, std::
   }
   if (matches == 1) return found;
   error = matches == 0 ? "no object with identifier or name \"" + idOrName + "\""
-                       : std::to_string(matches) + " objects are named \"" + idOrName +
-                             "\" (" + ids + "); use an identifier";
+                       : std::to_string(matches) + " objects are named \"" + idOrName + "\" (" +
+                             ids + "); use an identifier";
   return NULL_var;
 }
 

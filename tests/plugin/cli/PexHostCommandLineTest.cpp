@@ -79,7 +79,8 @@ TEST(PexHostCommandLineTest, LevelsListsTheActivityTreeWithIds) {
 }
 
 TEST(PexHostCommandLineTest, ScriptsComeFromStandardInputAndPicturesGoToStandardOutput) {
-  const PexHostRunResult run = RunWithInput("run -", "open " + kExample + "\nview\nexpect nodes 12\n");
+  const PexHostRunResult run =
+      RunWithInput("run -", "open " + kExample + "\nview\nexpect nodes 12\n");
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(Has(run.out, "stdin:3: expect ok\nstdin: all 3 steps succeeded\n")) << run.out;
   const PexHostRunResult svg = RunPexHost("view " + kExample + " --activity=A10 -o -");
@@ -138,8 +139,9 @@ TEST_F(PexHostNamesTest, MistakenNamesAreExplained) {
   EXPECT_TRUE(Has(r.out, "shell:3: help: no step or check \"nonsense\"")) << r.out;
   EXPECT_TRUE(Has(r.out, "\"UB010-10 Load floor panel and tunnel\" has no child activities"))
       << r.out;
-  EXPECT_TRUE(Has(r.out, "shell:5: pick: 2 objects are named \"UB010-10 Load floor panel and "
-                         "tunnel\" (A3, A9); use an identifier"))
+  EXPECT_TRUE(Has(r.out,
+                  "shell:5: pick: 2 objects are named \"UB010-10 Load floor panel and "
+                  "tunnel\" (A3, A9); use an identifier"))
       << r.out;
 }
 
@@ -155,8 +157,8 @@ TEST(PexHostCommandLineTest, AClickAtAButtonsListedPointHitsThatButton) {
     for (const auto& button : node["buttons"]) {
       if (!button["shown"].get<bool>() || !button.contains("x")) continue;
       const std::string at = " " + button["x"].dump() + " " + button["y"].dump() + "\n";
-      const std::string named = node["id"].get<std::string>() + " " +
-                                button["name"].get<std::string>();
+      const std::string named =
+          node["id"].get<std::string>() + " " + button["name"].get<std::string>();
       script += "click" + at + "expect button " + named + " open\n";
       script += "click" + at + "expect button " + named + " closed\n";
       ++clicks;
@@ -182,10 +184,11 @@ TEST_F(PexHostShellSaveTest, SaveWithoutAFileSavesTheDocumentBack) {
                                           folder_.string());
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(Has(r.out, "shell:3: save ok (saved line.xml)")) << r.out;
-  const PexHostRunResult reopened = RunWithInput("run -",
-                                                 "open line.xml\nview\n"
-                                                 "expect position \"Rear floor cell\" 512.5 512.5\n",
-                                                 folder_.string());
+  const PexHostRunResult reopened =
+      RunWithInput("run -",
+                   "open line.xml\nview\n"
+                   "expect position \"Rear floor cell\" 512.5 512.5\n",
+                   folder_.string());
   EXPECT_EQ(reopened.status, 0) << reopened.out;
 }
 }  // namespace
