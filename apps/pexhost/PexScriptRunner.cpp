@@ -1,6 +1,8 @@
 #include "PexScriptRunner.h"
 
+#include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "KivSafeFile.h"
 #include "PexVerbRegistry.h"
@@ -34,20 +36,30 @@ KivStepResult PexScriptRunner::RunStep(const PexScriptStep& step) {
   return verb->run(session_, a);
 }
 
-int PexRunScriptVerb(const std::string& scriptPath, std::ostream& out, std::ostream& err) {
+int PexRunScriptVerb(const std::string& path, std::istream& standardInput, std::ostream& out,
+                     std::ostream& err) {
+  const bool fromInput = path == "-";
+  // Messages name a script read from standard input "stdin".
+  const std::string scriptPath = fromInput ? std::string("stdin") : path;
   std::string text;
-  std::string reason;
-  if (!KivSafeFile::Read(scriptPath, text, reason)) {
-    err << "pexhost: cannot read script " << scriptPath << ": " << reason << "\n";
-    return 2;
+  if (fromInput) {
+    std::stringstream buffer;
+    buffer << standardInput.rdbuf();
+    text = buffer.str();
+  } else {
+    std::string reason;
+    if (!KivSafeFile::Read(path, text, reason)) {
+      err << "pexhost: cannot read script " << path << ": " << reason << "\n";
+      return 2;
+    }
   }
   const PexScriptParseResult parsed = PexScriptParser::Parse(text);
   if (!parsed.ok) {
     err << scriptPath << ":" << parsed.errorLine << ": " << parsed.error << "\n";
     return 2;
   }
-  const std::size_t slash = scriptPath.find_last_of('/');
-  PexSession session(slash == std::string::npos ? std::string(".") : scriptPath.substr(0, slash));
+  const std::size_t slash = fromInput ? std::string::npos : path.find_last_of('/');
+  PexSession session(slash == std::string::npos ? std::string(".") : path.substr(0, slash));
   if (KivStepResult loaded = session.LoadPlugIn(); !loaded) {
     err << "pexhost: " << loaded.message << "\n";
     return 1;

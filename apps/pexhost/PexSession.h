@@ -36,9 +36,16 @@ class PexSession {
   KivStepResult Move(const std::string& node, double x, double y);
   KivStepResult Resize(int width, int height);
   KivStepResult Render(const std::string& path);
+  // The current viewer drawn as SVG text.
+  KivStepResult RenderSvg(std::string& svg);
+  // An empty path saves the document back to the file it was read from.
   KivStepResult Save(const std::string& path);
   // The current window's nodes as JSON (see docs/scripting.md).
   KivStepResult Json(std::string& text);
+
+  // The current viewer's level has no child activities (it shows at most
+  // its Start and Stop nodes).
+  bool CurrentLevelIsEmpty() const;
 
   // The current window when it shows a PERT level, else null.
   KivFrmWindow* CurrentPertWindow() const;

@@ -35,7 +35,11 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (document.empty()) {
     err << "pexhost view: which document? pexhost view DOCUMENT [--activity NAME] "
-           "[--open NODE:BUTTON]... [-o FILE.svg|FILE.png] [--json]\n";
+           "[--open NODE:BUTTON]... [-o FILE.svg|FILE.png|-] [--json]\n";
+    return 2;
+  }
+  if (picture == "-" && json) {
+    err << "pexhost view: -o - and --json both write to standard output; choose one\n";
     return 2;
   }
   PexSession session;
@@ -49,6 +53,12 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
     return fail("view " + (activity.empty() ? std::string("(root level)") : activity), r);
   for (const std::string& list : lists)
     if (KivStepResult r = PexOpenList(list); !r) return fail("open list " + list, r);
+  if (picture == "-") {
+    std::string svg;
+    if (KivStepResult r = session.RenderSvg(svg); !r) return fail("render", r);
+    out << svg;
+    return 0;
+  }
   if (!picture.empty())
     if (KivStepResult r = session.Render(picture); !r) return fail("render", r);
   if (json) {
@@ -57,6 +67,7 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
     out << text << "\n";
   } else {
     out << "Opened \"" << session.CurrentPertWindow()->GetTitle().ConvertToUTF8() << "\"";
+    if (session.CurrentLevelIsEmpty()) out << " (the level has no child activities)";
     if (!picture.empty()) out << ", drawn to " << picture;
     out << "\n";
   }
