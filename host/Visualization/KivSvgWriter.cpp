@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <numbers>
 
-#include "KivCairoImage.h"
 #include "KivColorPalette.h"
 #include "KivPictureStyle.h"
+#include "KivPngDataCache.h"
 #include "KivTextMetric.h"
 
 using kiv_picture::PixelPoint;
@@ -43,27 +43,6 @@ std::string Escape(const std::string& text) {
       default:
         out += c;
     }
-  }
-  return out;
-}
-
-std::string Base64(const std::string& bytes) {
-  static const char* table = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  std::size_t i = 0;
-  for (; i + 2 < bytes.size(); i += 3) {
-    const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
-                       (static_cast<unsigned char>(bytes[i + 1]) << 8) |
-                       static_cast<unsigned char>(bytes[i + 2]);
-    out += {table[v >> 18], table[(v >> 12) & 63], table[(v >> 6) & 63], table[v & 63]};
-  }
-  if (i + 1 == bytes.size()) {
-    const unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
-    out += {table[v >> 18], table[(v >> 12) & 63], '=', '='};
-  } else if (i + 2 == bytes.size()) {
-    const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
-                       (static_cast<unsigned char>(bytes[i + 1]) << 8);
-    out += {table[v >> 18], table[(v >> 12) & 63], table[(v >> 6) & 63], '='};
   }
   return out;
 }
@@ -223,11 +202,11 @@ void KivSvgWriter::WriteImage(std::string& out, const KivDrawItem& item) const {
   // The image's top-left corner is its local reference on screen.
   const KivMathPoint2Df topLeft(item.anchor.x, item.anchor.y + static_cast<float>(hUnits));
   const kiv_picture::Placement place = kiv_picture::PlaceAt(frame_, item, topLeft);
-  const std::string png = KivEncodePng(*item.image, item.alphaMode);
-  if (png.empty()) return;
+  const std::string base64 = KivPngDataCache::Shared().Base64Png(*item.image, item.alphaMode);
+  if (base64.empty()) return;
   out += "<image class=\"image\" x=\"" + Num(place.at.x) + "\" y=\"" + Num(place.at.y) +
          "\" width=\"" + Num(wUnits * place.factor * frame_.scale) + "\" height=\"" +
          Num(hUnits * place.factor * frame_.scale) +
          "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\"" + Rotation(place) +
-         " href=\"data:image/png;base64," + Base64(png) + "\"/>\n";
+         " href=\"data:image/png;base64," + base64 + "\"/>\n";
 }
