@@ -1,6 +1,8 @@
 #include "KivPngDataCache.h"
 
 #include <cstdint>
+#include <functional>
+#include <string_view>
 
 #include "KivCairoImage.h"
 
@@ -27,14 +29,15 @@ std::string Base64(const std::string& bytes) {
   return out;
 }
 
-// Everything the encoding depends on: the shape, the format, the
-// transparency mode and the pixels.
+// Everything the encoding depends on but the pixels, and a hash of those:
+// short, so that finding an icon costs one pass over its pixels.
 std::string KeyOf(const KivPixelImage& image, int alphaMode) {
-  const std::int32_t head[4] = {image.GetWidth(), image.GetHeight(), image.GetFormat(), alphaMode};
-  std::string key(reinterpret_cast<const char*>(head), sizeof head);
   const auto& pixels = image.GetPixels();
-  key.append(reinterpret_cast<const char*>(pixels.data()), pixels.size());
-  return key;
+  const std::size_t hash = std::hash<std::string_view>()(
+      std::string_view(reinterpret_cast<const char*>(pixels.data()), pixels.size()));
+  const std::int64_t head[5] = {image.GetWidth(), image.GetHeight(), image.GetFormat(), alphaMode,
+                                static_cast<std::int64_t>(hash)};
+  return std::string(reinterpret_cast<const char*>(head), sizeof head);
 }
 }  // namespace
 
@@ -42,18 +45,22 @@ std::string KivPngDataCache::Base64Png(const KivPixelImage& image, int alphaMode
   std::string key = KeyOf(image, alphaMode);
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (const auto found = encoded_.find(key); found != encoded_.end()) return found->second;
+    const auto found = encoded_.find(key);
+    if (found != encoded_.end() && found->second.pixels == image.GetPixels())
+      return found->second.base64;
   }
   const std::string png = KivEncodePng(image, alphaMode);
   if (png.empty()) return {};
   std::string base64 = Base64(png);
   std::lock_guard<std::mutex> lock(mutex_);
-  const std::size_t added = key.size() + base64.size();
+  const std::size_t added = key.size() + image.GetPixels().size() + base64.size();
   if (bytes_ + added > maxBytes_) {
     encoded_.clear();
     bytes_ = 0;
   }
-  if (added <= maxBytes_ && encoded_.emplace(std::move(key), base64).second) bytes_ += added;
+  // Two images of one hash: the first keeps its place.
+  if (added <= maxBytes_ && encoded_.emplace(std::move(key), Encoded{image.GetPixels(), base64}).second)
+    bytes_ += added;
   return base64;
 }
 

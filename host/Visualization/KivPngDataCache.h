@@ -4,9 +4,11 @@
 // served page redraws it after every step: each icon is encoded once.
 // Thread-safe; the memory it keeps is bounded (it starts over beyond it).
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "KivPixelImage.h"
 
@@ -22,8 +24,14 @@ class KivPngDataCache {
   static KivPngDataCache& Shared();
 
  private:
+  struct Encoded {
+    std::vector<std::uint8_t> pixels;  // tells images of one hash apart
+    std::string base64;
+  };
+
   std::size_t maxBytes_;
   mutable std::mutex mutex_;
-  std::unordered_map<std::string, std::string> encoded_;  // pixel key -> base64
+  // By the shape, the format, the transparency mode and a hash of the pixels.
+  std::unordered_map<std::string, Encoded> encoded_;
   std::size_t bytes_ = 0;
 };

@@ -72,7 +72,7 @@ const inPage = {
       const centre = (i) => [Number(i.getAttribute('x')) + Number(i.getAttribute('width')) / 2,
         Number(i.getAttribute('y')) + Number(i.getAttribute('height')) / 2];
       const distance = (i) => Math.hypot(centre(i)[0] - px, centre(i)[1] - py);
-      const nearest = [...svg.querySelectorAll('image')].sort((a, b) => distance(a) - distance(b))[0];
+      const nearest = [...svg.querySelectorAll('.image')].sort((a, b) => distance(a) - distance(b))[0];
       const box = nearest.getBoundingClientRect();
       return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
     }
