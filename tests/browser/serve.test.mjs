@@ -1,6 +1,6 @@
 // The page of `pexhost serve` in Debian's headless Chromium, used as a planner
 // uses it: choose a level, open a status button, scroll its list and hide a
-// product from a row, move a node, drag a product row onto another station
+// product from a row, move a node, drag a list row onto another station
 // (with the host's cursor), use the context menu and the status-button
 // dialog, expand a group, group two stations and ungroup a group,
 // re-arrange, type steps, save, and find the changes in the saved document;
@@ -212,10 +212,15 @@ async function underbodyLine(context) {
     assert.deepEqual([moved.x, moved.y], [262.5, 137.5]);
   });
 
-  await check('a product row dragged onto another station, with the allowed and refused cursor', async () => {
-    await page.typeStep('list A2 ProductInput open');
-    const row = await p.evaluate(inPage.textPoint, 'Seat cross member front');
-    assert.ok(row, 'the row of product P5 is drawn');
+  await check('a list row dragged onto another station, with the allowed and refused cursor', async () => {
+    // The fixture assigned to UB010 (A2) goes to UB020 (A6).
+    await page.typeStep('list A2 Resources open');
+    const rows = (await page.button('A2', 'Resources')).rows;
+    const index = rows.findIndex((r) => r.id === 'R10');
+    assert.ok(index >= 0, JSON.stringify(rows));
+    if (!rows[index].visible) await page.typeStep(`scroll A2 Resources ${index + 1}`);
+    const row = await p.evaluate(inPage.textPoint, rows[index].name);
+    assert.ok(row, `the row of ${rows[index].name} is drawn`);
     const start = await page.nodePoint('Start');
     const target = await page.nodePoint('A6');
     const cursor = () => p.$eval('#canvas', (c) => c.dataset.hostCursor);
@@ -229,15 +234,15 @@ async function underbodyLine(context) {
     }
     await p.mouse.up();
     await page.settled();
-    await page.typeStep('list A6 ProductInput open');
-    const moved = (await page.button('A6', 'ProductInput')).rows.some((r) => r.id === 'P5');
+    await page.typeStep('list A6 Resources open');
+    const moved = (await page.button('A6', 'Resources')).rows.some((r) => r.id === 'R10');
     if (!moved) {
-      skipped('the drop of a row', 'the row drag-and-drop (branch dnd)');
+      skipped(`the drop of a row (cursor ${JSON.stringify(seen)})`, 'the row drag-and-drop (branch dnd)');
       return;
     }
     assert.deepEqual(seen, { refused: '5', allowed: '8' });
     assert.equal(await p.$eval('#canvas', (c) => c.style.cursor), '');
-    assert.equal((await page.button('A2', 'ProductInput')).rows.some((r) => r.id === 'P5'), false);
+    assert.equal((await page.button('A2', 'Resources')).rows.some((r) => r.id === 'R10'), false);
     landed.drop = true;
   });
 
@@ -294,7 +299,7 @@ async function underbodyLine(context) {
     const dialog = p.locator('#dialogs [data-dialog="MoxPexZitBltHideShowDlg"]');
     if (await dialog.count() === 0) {
       const last = await p.$eval('#step-log li', (e) => `${e.querySelector('code').textContent}: ${e.querySelector('span').textContent}`);
-      skipped(`the hide/show dialog (${last})`, 'the status-button hide/show command');
+      skipped(`the hide/show dialog (${last})`, 'the status-button hide/show command (branch dnd)');
       return;
     }
     const box = dialog.locator('input[data-widget="ProductOutput"]');
@@ -320,9 +325,9 @@ async function underbodyLine(context) {
     if (landed.drop && saved.includes('<Activity id="A6"')) {
       // The links of an activity come before its children (a grouping
       // gives the grouped stations new identifiers).
-      const links = (id) => saved.match(new RegExp(`<Activity id="${id}"[^>]*>(\\s*<(Input|Output)[^>]*>)*`))[0];
-      assert.match(links('A6'), /<Input item="P5"\/>/);
-      assert.doesNotMatch(links('A2'), /<Input item="P5"\/>/);
+      const links = (id) => saved.match(new RegExp(`<Activity id="${id}"[^>]*>(\\s*<(Input|Output|AssignedResource)[^>]*>)*`))[0];
+      assert.match(links('A6'), /<AssignedResource ref="R10"\/>/);
+      assert.doesNotMatch(links('A2'), /<AssignedResource ref="R10"\/>/);
     }
     if (landed.group) {
       assert.match(saved, /<Activity id="[^"]+" type="BIWActivityGrouping" name="Floor group"/);
