@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "KivModuleLoader.h"
 #include "KivProcessDocument.h"
 #include "MoxIListZitBltItemDD.h"
 
@@ -35,8 +36,11 @@ struct Ladder {
 };
 
 void BM_AssemblyInputToTheFirstStation(benchmark::State& state) {
+  // The rules are extensions that the plug-in registers as it loads.
+  if (!KivModuleLoader::Load("MoxPexViewers")) return state.SkipWithError("no plug-in");
   Ladder ladder(static_cast<int>(state.range(0)));
   MoxIListZitBltItemDD_var rules(ladder.input.get());
+  if (!rules) return state.SkipWithError("product inputs have no drag-and-drop rules");
   for (auto _ : state) {
     KivUnicodeString message;
     const unsigned char valid =
