@@ -102,21 +102,22 @@ KivStepResult DragRow(PexSession& session, Args args) {
   if (KivStepResult r = FindRow(a, picked); !r) return r;
   if (KivStepResult r = TargetPoint(a, 3, to); !r) return r;
   if (viewer->GetGrabber()) return KivStepResult::Fail("a drag is under way");
+  const std::string from = PexFormat(picked.centre.x) + " " + PexFormat(picked.centre.y);
+  const std::string at = PexFormat(to.x) + " " + PexFormat(to.y);
   constexpr int kSteps = 4;
   std::vector<KivMathPoint2Df> path;
   for (int i = 1; i <= kSteps; ++i)
     path.push_back(picked.centre + (to - picked.centre) * (static_cast<float>(i) / kSteps));
   if (!hold) {
     KivStepResult dragged = KivPertInteraction::Drag(viewer, picked.centre, path);
-    return dragged ? KivStepResult::Ok("dropped at " + PexFormat(to.x) + " " + PexFormat(to.y))
-                   : dragged;
+    return dragged ? KivStepResult::Ok("dragged from " + from + " to " + at) : dragged;
   }
   bool moved = viewer->DragStart(picked.centre.x, picked.centre.y);
   for (const auto& point : path) moved = viewer->DragStep(point.x, point.y) && moved;
   KivDelayedDestruction::Flush();
   if (!moved) return KivStepResult::Fail("the row did not follow the pointer");
-  return KivStepResult::Ok("holding over " + PexFormat(to.x) + " " + PexFormat(to.y) +
-                           ", cursor " + std::to_string(viewer->GetCursor()));
+  return KivStepResult::Ok("dragged from " + from + ", holding at " + at + ", cursor " +
+                           std::to_string(viewer->GetCursor()));
 }
 
 // Releases a held drag where the pointer is.

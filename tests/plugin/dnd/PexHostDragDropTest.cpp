@@ -45,6 +45,18 @@ TEST_F(PexHostDragDropTest, AMarkedInputMovesAndTheDocumentKeepsIt) {
   EXPECT_LT(moved.find("<Input item=\"P3\"/>", ff30), moved.find("</Activity>", ff30));
 }
 
+// What a browser page sends: a press on the row's label, pointer motions,
+// the release over the target node.
+TEST_F(PexHostDragDropTest, APlainDragOfARowMovesIt) {
+  const PexHostRunResult r = Run(
+      "list " + kFF10 + " ProductInput open\n"
+      "drag 85 145.35 212.5 137.5\n"
+      "expect rows " + kFF10 + " ProductInput 3\n"
+      "list \"FF30 Stud welding\" ProductInput open\n"
+      "expect row \"FF30 Stud welding\" ProductInput 2 \"Tunnel reinforcement\" marked\n");
+  ASSERT_EQ(r.status, 0) << r.out;
+}
+
 TEST_F(PexHostDragDropTest, RefusedDropsChangeNothingAndPutTheRowsBack) {
   // Row 1 is the station's own input; row 2 may move, but not onto the
   // station itself, a joining process, the Start node or empty space.
