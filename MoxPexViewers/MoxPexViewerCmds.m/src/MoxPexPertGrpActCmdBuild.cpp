@@ -70,6 +70,8 @@ bool MoxPexPertGrpActCmd::BuildGroup(const KivBaseUnknown_var& entry) {
     const double count = groupList_.Size();
     if (FAILED(position->SetPertPosition(SnapToCell(sumX / count), SnapToCell(sumY / count))))
       return false;
+    // The node was shown (with its buttons) where it was made; they follow it.
+    if (MoxIZitBltMgr_var buttons(group.get()); buttons) buttons->UpdatePositions();
   }
   if (!CopyList(groupList_, group)) return false;
   if (FAILED(groupActivity_->SetActivityLabel(dialog_->GetActivityName()))) return false;
