@@ -10,6 +10,7 @@
 #include "Kiv2DPolygonRep.h"
 #include "KivCSO.h"
 #include "KivCallback.h"
+#include "KivCommandStarter.h"
 #include "KivISPPActivity.h"
 #include "KivISPPFlowMgt.h"
 #include "KivManipulatorNotification.h"
@@ -257,6 +258,8 @@ void MoxPertController::OnDocumentChange(KivBaseUnknown*, KivNotification* n, vo
     }
     for (const auto& node : added)
       if (NodeEntry* e = Find(node.get())) DrawLinksOf(*e);
+    // The window gives the new nodes what it gives every node it shows.
+    for (const auto& node : added) SendAppInfoNotify(node.get(), MoxPertAppInfoNotify::kAttach);
   }
   if ((entry = Find(father.get()))) RefreshPertNode(father, 1);
 }
@@ -786,14 +789,21 @@ void MoxPertController::OnNodeActivate(KivCommand*, KivNotification*, void* data
       DrawBox(*e);
     }
   SetNodeHighlight(node, true);
-  // A click selects the node in the current editor, with the path of its
-  // parents down from the document's root activity.
+  // The path of the node's parents down from the document's root activity.
+  KivListValKivBaseUnknown_var rootToLeaf;
+  for (KivBaseUnknown_var n = node; n; n = MoxPertNodeAccess::Parent(n.get()))
+    rootToLeaf.InsertAt(1, n);
+  auto path = KivMake<KivPathElement>(rootToLeaf);
+  // A command waiting for picks gets the clicked node, as a pick; otherwise
+  // (or when it does not take it) the click selects the node in the current
+  // editor.
+  if (KivStateCommand* command = KivCommandStarter::GetActiveStateCommand()) {
+    KivStateCommand_var keep(command);
+    if (command->OfferPicks(KivListValKivBaseUnknown_var{KivBaseUnknown_var(path.get())}) > 0)
+      return;
+  }
   if (KivCSO* cso = KivCSO::GetCurrent()) {
-    KivListValKivBaseUnknown_var rootToLeaf;
-    for (KivBaseUnknown_var n = node; n; n = MoxPertNodeAccess::Parent(n.get()))
-      rootToLeaf.InsertAt(1, n);
     cso->Empty();
-    auto path = KivMake<KivPathElement>(rootToLeaf);
     cso->AddElement(path.get());
   }
 }

@@ -84,6 +84,8 @@ class KivSPPFlowNode : public KivImplement<KivISPPFlowMgt, KivISpecObject, KivIG
   KivSPPActivity* parent_;
 
  private:
+  // A change unit puts every field back as it was (KivDocumentChangeUnit.h).
+  friend class KivDocumentChangeUnit;
   static KivSPPList Filtered(const std::vector<KivSPPFlowNode*>& nodes, const KivString& kind);
 
   std::string id_;
