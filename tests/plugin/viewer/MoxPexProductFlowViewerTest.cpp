@@ -4,10 +4,7 @@
 
 #include "KivFatalError.h"
 #include "KivISO.h"
-#include "KivISPPFlowMgt.h"
-#include "KivISPPItemMgt.h"
 #include "KivPertInteraction.h"
-#include "MoxIMfgAssembly.h"
 #include "MoxIPertWindow.h"
 #include "MoxPertController.h"
 #include "MoxPertViewer.h"
@@ -151,20 +148,6 @@ TEST_F(MoxPexProductFlowViewerTest, ItsContextMenuReframesTheLevel) {
   EXPECT_EQ(items[0], "Reframe");
   EXPECT_TRUE(KivPertInteraction::ChooseMenuItem("Reframe"));
   EXPECT_EQ(KivPertInteraction::GetOpenContextMenu(), nullptr);
-}
-
-TEST_F(MoxPexProductFlowViewerTest, ADeletedAssemblyLeavesNoAssignmentOrLinkBehind) {
-  ViewerLine line;
-  MoxIMfgAssembly_var assembly = line.document->CreateAssembly("Floor kit", "ma1");
-  ASSERT_EQ(line.document->AssignItem(line.s1.get(), assembly.get()), S_OK);
-  ASSERT_TRUE(line.document->AddProductInput(line.s2.get(), assembly.get()));
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.root));
-  ASSERT_EQ(line.document->DeleteAssembly(assembly.get()), S_OK);
-  KivSPPList assigned = KivISPPItemMgt_var(line.s1.get())->ListItems("Item", 2);
-  EXPECT_TRUE(!assigned || assigned->IsEmpty());
-  KivSPPList links = KivISPPFlowMgt_var(line.s2.get())->LinksWithItem(assembly.get());
-  EXPECT_TRUE(!links || links->IsEmpty());
 }
 
 TEST(MoxPexProductFlowViewerDeathTest, AMissingActivityStopsWithItsSourceAndLine) {

@@ -6,6 +6,8 @@
 #include "KivDelayedDestruction.h"
 #include "KivFrmLayout.h"
 #include "KivFrmWindow.h"
+#include "KivISPPFlowMgt.h"
+#include "KivISPPItemMgt.h"
 #include "KivInteraction.h"
 #include "KivPertInteraction.h"
 #include "MoxIMfgAssembly.h"
@@ -67,6 +69,10 @@ TEST_F(MoxViewerButtonsTest, ARetargetedWindowMovesTheButtonsAndCallbacksToTheNe
   // The new level's moves reach its buttons.
   ASSERT_TRUE(KivPertInteraction::MovePertNode("Weld", 300.5, 200.5));
   EXPECT_EQ(InputAt(line_.weld), InputCorner(line_.weld));
+  // A click on the icon, beside the node below its top corner, opens the list.
+  const KivMathVector2Df icon = InputAt(line_.weld);
+  EXPECT_TRUE(KivPertInteraction::ClickAt(window->GetPertViewer(), icon.x - 2, icon.y - 2));
+  EXPECT_FALSE(Button(line_.weld, "ProductInput")->IsButtonCollapse());
 }
 
 TEST_F(MoxViewerButtonsTest, ButtonsInsideAnExpandedGroupFollowTheFirstLayoutAndGoWithTheWindow) {
@@ -102,12 +108,20 @@ TEST_F(MoxViewerButtonsTest, ADeletedAssemblyRefreshesTheLinkedActivitiesAndThei
   ASSERT_TRUE(window);
   MoxIMfgAssembly_var kit = document_->CreateAssembly("Floor kit", "ma1");
   ASSERT_EQ(document_->AssignItem(line_.load.get(), kit.get()), S_OK);
+  ASSERT_TRUE(document_->AddProductInput(line_.weld.get(), kit.get()));
   const auto before = RefreshCounts();
   ASSERT_EQ(document_->DeleteAssembly(kit.get()), S_OK);
+  KivSPPList assigned = KivISPPItemMgt_var(line_.load.get())->ListItems("Item", 2);
+  EXPECT_TRUE(!assigned || assigned->Locate(KivBaseUnknown_var(kit.get())) == 0)
+      << "no assignment of it is left";
+  KivSPPList links = KivISPPFlowMgt_var(line_.weld.get())->LinksWithItem(kit.get());
+  EXPECT_TRUE(!links || links->IsEmpty()) << "nor a link to it";
   std::set<std::string> rebuilt;
   for (const auto& [list, count] : RefreshCounts())
     if (count != before.at(list)) rebuilt.insert(list);
-  for (const char* list : {"Load.ProductInput", "S1.ProductInput"})
+  // Every list of the linked activities and of their parents, not only those
+  // the document's own notices reach.
+  for (const char* list : {"Load.ProductInput", "Load.Resources", "Weld.ProductInput",
+                           "Weld.Resources", "S1.ProductInput", "S1.Resources"})
     EXPECT_TRUE(rebuilt.count(list)) << list;
-  EXPECT_FALSE(rebuilt.count("S2.ProductInput")) << "an unrelated activity stays";
 }
