@@ -1,6 +1,7 @@
 #include "MoxPexPertGrpActCmd.h"
 
 #include <new>
+#include <utility>
 
 #include "KivApplicationFrame.h"
 #include "KivClassRegistry.h"
@@ -27,6 +28,16 @@ static const KivCreationRegistrar kMoxPexPertGrpActCmdFactory("MoxPexPertGrpActC
 
 namespace {
 const char* const kCatalog = "MoxPexPertGrpActCmd";
+
+// The texts shown when the catalogue has none for a key.
+const std::pair<const char*, const char*> kDefaultTexts[] = {
+    {"ErrorMessage1", "Activities selected are not at same level."},
+    {"ErrorMessage2", "Improper selection of activities for grouping"},
+    {"ErrorMessage3", "Selected Activities not linked properly."},
+    {"ErrorMessage4", "Resources Assigned to the Activities selected are not at same level."},
+    {"ErrorMessage5",
+     "new E5 resource type is not possible for this selection (Violation of PTS Rules)"},
+    {"ErrorMessage6", "The group could not be built; the document is as it was."}};
 
 KivISPPActivity_var LeafActivity(const KivBaseUnknown_var& element) {
   KivPathElement* path = KivAsPathElement(element.get());
@@ -109,15 +120,8 @@ bool MoxPexPertGrpActCmd::ValidActivitiesSelection(KivDialogAgent*, void*) {
 void MoxPexPertGrpActCmd::ShowError(const char* key) const {
   const KivUnicodeString title = KivMsgCatalog::BuildMessage(kCatalog, "title", "Error");
   const char* fallback = "";
-  if (KivString(key) == "ErrorMessage1") fallback = "Activities selected are not at same level.";
-  if (KivString(key) == "ErrorMessage2") fallback = "Improper selection of activities for grouping";
-  if (KivString(key) == "ErrorMessage3") fallback = "Selected Activities not linked properly.";
-  if (KivString(key) == "ErrorMessage4")
-    fallback = "Resources Assigned to the Activities selected are not at same level.";
-  if (KivString(key) == "ErrorMessage5")
-    fallback = "new E5 resource type is not possible for this selection (Violation of PTS Rules)";
-  if (KivString(key) == "ErrorMessage6")
-    fallback = "The group could not be built; the document is as it was.";
+  for (const auto& [known, text] : kDefaultTexts)
+    if (KivString(key) == known) fallback = text;
   const KivUnicodeString text = KivMsgCatalog::BuildMessage(kCatalog, key, fallback);
   KivApplicationFrame* frame = KivApplicationFrame::GetFrame();
   auto* notify =
