@@ -35,8 +35,10 @@ const std::string& DocumentFor(int size) {
   std::filesystem::create_directories(folder);
   const std::string path = (folder / ("level_" + std::to_string(size) + ".xml")).string();
   std::string error;
-  if (!MoxPFVWriteOneLevelDocument(size, path, error)) return written[size] = std::string();
-  return written[size] = path;
+  std::string& slot = written[size];
+  // An empty path tells the benchmark that the document could not be written.
+  if (MoxPFVWriteOneLevelDocument(size, path, error)) slot = path;
+  return slot;
 }
 
 void RemoveDocuments() {
