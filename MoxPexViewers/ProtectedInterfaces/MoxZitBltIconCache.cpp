@@ -20,8 +20,10 @@ struct DecodedIcon {
   std::uintmax_t size = 0;
   int width = 0;
   int height = 0;
-  std::vector<std::uint8_t> colour;  // RGBA
-  std::vector<std::uint8_t> grey;    // RGBA, grey levels
+  // Shared with every image handed out: a level's buttons hold one buffer
+  // per icon and colour rather than one each.
+  KivPixelImage::SharedPixels colour;  // RGBA
+  KivPixelImage::SharedPixels grey;    // RGBA, grey levels
 };
 
 struct IconCacheState {
@@ -41,11 +43,11 @@ std::string SearchKey(const std::string& fileName) {
   return fileName + '\n' + (image ? image : "") + '\n' + (startup ? startup : "");
 }
 
-std::vector<std::uint8_t> Pixels(KivPixelImage& image, bool grey) {
+KivPixelImage::SharedPixels Pixels(KivPixelImage& image, bool grey) {
   if (grey) image.Convert(KivPixelImage::kGrey);
   image.Convert(KivPixelImage::kRgba);
   image.SetTransparency(KivPixelImage::kOpaque);
-  return image.GetPixels();
+  return image.GetSharedPixels();
 }
 
 // The decoded icon at `path`, decoding it when it is new or changed.

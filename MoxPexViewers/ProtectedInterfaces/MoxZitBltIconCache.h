@@ -1,8 +1,10 @@
 #pragma once
 // The icons of the status buttons, decoded once: a level of a thousand nodes
-// shows a handful of distinct icons thousands of times. Each request still
-// gives the caller an image of its own, and a file changed on disk (another
-// time or size) is decoded again in the next user event.
+// shows a handful of distinct icons thousands of times. Each request gives
+// the caller an image of its own over the pixels shared by all requests for
+// that icon and colour (changing the image copies them first), and a file
+// changed on disk (another time or size) is decoded again in the next user
+// event.
 #include "KivPixelImage.h"
 #include "KivUnicodeString.h"
 

@@ -65,14 +65,21 @@ KivPixelImage* KivPixelImage::CreateFromFile(const KivString& path, int state) {
 }
 
 KivPixelImage::KivPixelImage(int width, int height, int format, std::vector<std::uint8_t> pixels)
+    : KivPixelImage(width, height, format,
+                    std::make_shared<const std::vector<std::uint8_t>>(std::move(pixels))) {}
+
+KivPixelImage::KivPixelImage(int width, int height, int format, SharedPixels pixels)
     : width_(width > 0 ? width : 0),
       height_(height > 0 ? height : 0),
       format_(ChannelsOf(format) ? format : kRgba),
       pixels_(std::move(pixels)) {
-  const std::size_t expected = static_cast<std::size_t>(width_) *
-                               static_cast<std::size_t>(height_) *
-                               static_cast<std::size_t>(ChannelsOf(format_));
-  if (pixels_.size() != expected) pixels_.assign(expected, 0);
+  if (!pixels_ || pixels_->size() != ExpectedSize())
+    pixels_ = std::make_shared<const std::vector<std::uint8_t>>(ExpectedSize(), 0);
+}
+
+std::size_t KivPixelImage::ExpectedSize() const {
+  return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) *
+         static_cast<std::size_t>(ChannelsOf(format_));
 }
 
 KivPixelImage::~KivPixelImage() = default;
@@ -81,7 +88,7 @@ KivRgba KivPixelImage::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return {0, 0, 0, 0};
   const int n = ChannelsOf(format_);
   const std::uint8_t* p =
-      pixels_.data() + (static_cast<std::size_t>(y) * width_ + static_cast<std::size_t>(x)) * n;
+      pixels_->data() + (static_cast<std::size_t>(y) * width_ + static_cast<std::size_t>(x)) * n;
   switch (format_) {
     case kGrey:
       return {p[0], p[0], p[0], 255};
@@ -120,7 +127,7 @@ HRESULT KivPixelImage::Convert(int format) {
       }
     }
   }
-  pixels_ = std::move(out);
+  pixels_ = std::make_shared<const std::vector<std::uint8_t>>(std::move(out));
   format_ = format;
   Kiv2DRep::TouchScene();  // reps drawing this image look different now
   return S_OK;
@@ -131,6 +138,8 @@ HRESULT KivPixelImage::SetTransparency(int mode) {
   if (format_ != kRgba && format_ != kGreyAlpha) Convert(format_ == kGrey ? kGreyAlpha : kRgba);
   const KivRgba corner = GetPixel(0, 0);
   const int n = ChannelsOf(format_);
+  // Written into a copy: other images may share the current buffer.
+  auto pixels = std::make_shared<std::vector<std::uint8_t>>(*pixels_);
   for (int y = 0; y < height_; ++y) {
     for (int x = 0; x < width_; ++x) {
       const KivRgba c = GetPixel(x, y);
@@ -148,9 +157,10 @@ HRESULT KivPixelImage::SetTransparency(int mode) {
         default:
           break;
       }
-      pixels_[(static_cast<std::size_t>(y) * width_ + x) * n + (n - 1)] = clear ? 0 : 255;
+      (*pixels)[(static_cast<std::size_t>(y) * width_ + x) * n + (n - 1)] = clear ? 0 : 255;
     }
   }
+  pixels_ = std::move(pixels);
   transparency_ = mode;
   Kiv2DRep::TouchScene();
   return S_OK;

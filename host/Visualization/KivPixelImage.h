@@ -2,8 +2,11 @@
 // A pixel image in memory. Formats (channels per pixel):
 //   0 grey levels, 1 grey + alpha, 2 RGB, 3 RGBA.
 // Rows run from the top. Images come from BMP files or from pixel buffers.
+// Copies of an image may share one pixel buffer (a level shows the same icon
+// on thousands of buttons); the calls that change pixels copy it first.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,13 +43,19 @@ class KivPixelImage : public KivImplement<> {
   // An image of the given format (RGBA for an unknown one); `pixels` must
   // hold width x height x channels bytes, else the image is filled with zeros.
   KivPixelImage(int width, int height, int format, std::vector<std::uint8_t> pixels = {});
+  using SharedPixels = std::shared_ptr<const std::vector<std::uint8_t>>;
+  // An image over a buffer shared with others; a buffer of the wrong size
+  // (or none) gives an image of its own filled with zeros.
+  KivPixelImage(int width, int height, int format, SharedPixels pixels);
 
   int GetWidth() const { return width_; }
   int GetHeight() const { return height_; }
   int GetFormat() const { return format_; }
   int GetState() const { return state_; }
   static int ChannelsOf(int format);
-  const std::vector<std::uint8_t>& GetPixels() const { return pixels_; }
+  const std::vector<std::uint8_t>& GetPixels() const { return *pixels_; }
+  // The buffer itself, for another image to share.
+  const SharedPixels& GetSharedPixels() const { return pixels_; }
 
   // Converts in place. Grey levels are the luminance 0.299 R + 0.587 G +
   // 0.114 B; converting to a format without alpha drops it. E_INVALIDARG for
@@ -66,11 +75,13 @@ class KivPixelImage : public KivImplement<> {
   ~KivPixelImage() override;
 
  private:
+  std::size_t ExpectedSize() const;
+
   int width_;
   int height_;
   int format_;
   int state_ = 0;
   int transparency_ = kOpaque;
-  std::vector<std::uint8_t> pixels_;
+  SharedPixels pixels_;
 };
 KIV_DECLARE_VAR(KivPixelImage);

@@ -227,7 +227,7 @@ TEST_F(MoxZitBltRepTest, AnIconIsDecodedOnceButReadAgainWhenTheFileChanges) {
   Build("topmiddle", "Red");
   KivPixelImage* first = Icon()->GetPixelImage();
   Build("topmiddle", "Red");
-  // Every button gets an image of its own.
+  // Every button gets an image of its own (over shared pixels).
   EXPECT_NE(Icon()->GetPixelImage(), first);
   const auto file = folder_ / "icons" / "Red.bmp";
   const auto written = std::filesystem::last_write_time(file);
