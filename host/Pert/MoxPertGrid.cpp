@@ -81,6 +81,13 @@ void MoxPertGrid::CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Ma
   Kiv2DBagRep::CollectDrawItems(out, world, outer);
 }
 
+void MoxPertGrid::ExtendSceneBounds(Kiv2DBoundingBox& framed, Kiv2DBoundingBox& all,
+                                    const Kiv3x3Matrix& world, const KivGraphicAttributes& outer,
+                                    bool counts, std::vector<KivDrawItem>& scratch) const {
+  Build();
+  Kiv2DBagRep::ExtendSceneBounds(framed, all, world, outer, counts, scratch);
+}
+
 Kiv2DBoundingBox MoxPertGrid::ComputeBoundingBox() const {
   Build();
   return Kiv2DBagRep::ComputeBoundingBox();

@@ -35,6 +35,9 @@ class MoxPertGrid : public Kiv2DBagRep {
 
   void CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Matrix& world,
                         const KivGraphicAttributes& outer) const override;
+  void ExtendSceneBounds(Kiv2DBoundingBox& framed, Kiv2DBoundingBox& all,
+                         const Kiv3x3Matrix& world, const KivGraphicAttributes& outer, bool counts,
+                         std::vector<KivDrawItem>& scratch) const override;
 
  protected:
   ~MoxPertGrid() override;

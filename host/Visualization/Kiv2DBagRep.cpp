@@ -79,3 +79,13 @@ void Kiv2DBagRep::CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Ma
   for (const auto& child : children_) child->CollectDrawItems(out, inner, attributes);
   ApplyFraming(out, first);
 }
+
+void Kiv2DBagRep::ExtendSceneBounds(Kiv2DBoundingBox& framed, Kiv2DBoundingBox& all,
+                                    const Kiv3x3Matrix& world, const KivGraphicAttributes& outer,
+                                    bool counts, std::vector<KivDrawItem>& scratch) const {
+  if (!IsShown()) return;
+  const Kiv3x3Matrix inner = matrix_ ? *matrix_ * world : world;
+  const KivGraphicAttributes attributes = GetGraphicAttributes().ResolvedWith(outer);
+  for (const auto& child : children_)
+    child->ExtendSceneBounds(framed, all, inner, attributes, counts && CountsForFraming(), scratch);
+}

@@ -48,6 +48,9 @@ class Kiv2DBagRep : public Kiv2DRep {
 
   void CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Matrix& world,
                         const KivGraphicAttributes& outer) const override;
+  void ExtendSceneBounds(Kiv2DBoundingBox& framed, Kiv2DBoundingBox& all,
+                         const Kiv3x3Matrix& world, const KivGraphicAttributes& outer, bool counts,
+                         std::vector<KivDrawItem>& scratch) const override;
 
  protected:
   ~Kiv2DBagRep() override;

@@ -95,6 +95,18 @@ void Kiv2DRep::CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Matri
   ApplyFraming(out, first);
 }
 
+void Kiv2DRep::ExtendSceneBounds(Kiv2DBoundingBox& framed, Kiv2DBoundingBox& all,
+                                 const Kiv3x3Matrix& world, const KivGraphicAttributes& outer,
+                                 bool counts, std::vector<KivDrawItem>& scratch) const {
+  scratch.clear();
+  CollectDrawItems(scratch, world, outer);
+  for (const auto& item : scratch)
+    for (const auto& p : item.outline) {
+      all.Extend(p);
+      if (counts && item.framed) framed.Extend(p);
+    }
+}
+
 KivDrawItem Kiv2DRep::MakeItem(KivDrawItem::Kind kind, const Kiv3x3Matrix& world,
                                const KivGraphicAttributes& resolved) const {
   KivDrawItem item;

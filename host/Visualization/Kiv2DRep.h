@@ -45,6 +45,14 @@ class Kiv2DRep : public KivRep {
   // the transformation of the enclosing bags and `outer` their attributes.
   virtual void CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Matrix& world,
                                 const KivGraphicAttributes& outer) const;
+  // Extends `all` by the outlines of the items CollectDrawItems would give
+  // and `framed` by those of them that count for framing (`counts`: every
+  // enclosing bag does), without keeping the items: framing a level of many
+  // thousand nodes needs its extent, not a flat copy of it. `scratch` is
+  // reused between leaves.
+  virtual void ExtendSceneBounds(Kiv2DBoundingBox& framed, Kiv2DBoundingBox& all,
+                                 const Kiv3x3Matrix& world, const KivGraphicAttributes& outer,
+                                 bool counts, std::vector<KivDrawItem>& scratch) const;
 
   // Grows with every change of any rep; viewers compare it to know whether
   // they must redraw.

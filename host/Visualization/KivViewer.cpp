@@ -54,7 +54,19 @@ std::vector<KivDrawItem> KivViewer::CollectScene() const {
   return items;
 }
 
-Kiv2DBoundingBox KivViewer::GetSceneBounds() const { return FramingBounds(CollectScene()); }
+Kiv2DBoundingBox KivViewer::GetSceneBounds() const {
+  // The same walk as CollectScene, each leaf's items dropped once measured.
+  Kiv2DBoundingBox framed, all;
+  std::vector<KivDrawItem> scratch;
+  const Kiv3x3Matrix identity;
+  const KivGraphicAttributes defaults = KivGraphicAttributes::Defaults();
+  root_->ExtendSceneBounds(framed, all, identity, defaults, true, scratch);
+  for (const auto& registry : registries_)
+    for (const auto& model : registry->GetModels())
+      if (Kiv2DRep* rep = model->GetRep())
+        rep->ExtendSceneBounds(framed, all, identity, defaults, true, scratch);
+  return framed.IsEmpty() ? all : framed;
+}
 
 Kiv2DBoundingBox KivViewer::FramingBounds(const std::vector<KivDrawItem>& items) {
   Kiv2DBoundingBox framed, all;
