@@ -1,5 +1,6 @@
 // Session steps on the document and the current viewer: open, start, pick,
 // view, arrange, resize, render, save.
+#include "PexPictureOptions.h"
 #include "PexSession.h"
 #include "PexStepArgs.h"
 #include "PexVerbRegistry.h"
@@ -19,7 +20,17 @@ void PexRegisterDocumentSteps(PexVerbRegistry& registry) {
                         return KivStepResult::Fail("the size must be two whole numbers of pixels");
                       return s.Resize(w, h);
                     }});
-  registry.AddVerb(
-      {"render", 1, 1, "FILE.svg|FILE.png", [](PexSession& s, Args a) { return s.Render(a[0]); }});
+  registry.AddVerb({"render", 1, 7, std::string("FILE.svg|FILE.png ") + kPexPictureOptionsUsage,
+                    [](PexSession& s, Args a) {
+                      KivPictureOptions options;
+                      for (std::size_t i = 1; i < a.size(); ++i) {
+                        std::string error;
+                        const PexOptionUse use = PexTakePictureOption(a, i, options, error);
+                        if (use == PexOptionUse::NotMine)
+                          return KivStepResult::Fail("unknown option \"" + a[i] + "\"");
+                        if (use == PexOptionUse::Bad) return KivStepResult::Fail(error);
+                      }
+                      return s.Render(a[0], options);
+                    }});
   registry.AddVerb({"save", 1, 1, "FILE", [](PexSession& s, Args a) { return s.Save(a[0]); }});
 }

@@ -22,6 +22,7 @@
 #include "MoxPertViewer.h"
 #include "PexJsonWriter.h"
 #include "PexNodeButtons.h"
+#include "PexPictureOptions.h"
 
 namespace {
 const char* const kPlugIn = "MoxPexViewers";
@@ -151,11 +152,13 @@ KivStepResult PexSession::Resize(int width, int height) {
   return KivStepResult::Ok("title \"" + window->GetTitle().ConvertToUTF8() + "\"");
 }
 
-KivStepResult PexSession::Render(const std::string& path) {
+KivStepResult PexSession::Render(const std::string& path, KivPictureOptions options) {
   KivViewer* viewer = CurrentViewer();
   if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
   std::string error;
-  if (FAILED(KivPictureRenderer().RenderToFile(*viewer, path, &error)))
+  if (!KivPictureRenderer::IsKnownFormat(path, &error)) return KivStepResult::Fail(error);
+  PexDescribePicture(*this, options);
+  if (FAILED(KivPictureRenderer(options).RenderToFile(*viewer, path, &error)))
     return KivStepResult::Fail("cannot write " + path + ": " + error);
   return KivStepResult::Ok("wrote " + path);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "KivInteraction.h"
+#include "KivPictureLayout.h"
 #include "KivVar.h"
 
 class KivFrmWindow;
@@ -35,7 +36,9 @@ class PexSession {
   KivStepResult Expand(const std::string& node, bool expand);
   KivStepResult Move(const std::string& node, double x, double y);
   KivStepResult Resize(int width, int height);
-  KivStepResult Render(const std::string& path);
+  // Draws the current level with its title, legend and tooltips; the
+  // options' scale, fit and crop are kept.
+  KivStepResult Render(const std::string& path, KivPictureOptions options = {});
   KivStepResult Save(const std::string& path);
   // The current window's nodes as JSON (see docs/scripting.md).
   KivStepResult Json(std::string& text);
