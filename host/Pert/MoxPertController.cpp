@@ -120,6 +120,10 @@ KivMathPoint2Df ExitPoint(const Kiv2DBoundingBox& box, const KivMathPoint2Df& ta
   return {cx + dx * t, cy + dy * t};
 }
 
+Kiv2DBoundingBox Grown(const Kiv2DBoundingBox& box, float by) {
+  return Kiv2DBoundingBox::FromCorners(box.xmin - by, box.ymin - by, box.xmax + by, box.ymax + by);
+}
+
 void DispatchToOwner(KivBaseUnknown* node, KivNotification* notification) {
   KivBaseUnknown_var keep(notification);
   MoxIPertPosition_var position(node);
@@ -512,8 +516,19 @@ void MoxPertController::DrawLink(KivBaseUnknown* from, KivBaseUnknown* to) {
   if (a.IsEmpty() || b.IsEmpty()) return;
   const KivMathPoint2Df ca{(a.xmin + a.xmax) / 2.0f, (a.ymin + a.ymax) / 2.0f};
   const KivMathPoint2Df cb{(b.xmin + b.xmax) / 2.0f, (b.ymin + b.ymax) / 2.0f};
-  const KivMathPoint2Df start = ExitPoint(a, cb);
-  const KivMathPoint2Df end = ExitPoint(b, ca);
+  KivMathPoint2Df start = ExitPoint(a, cb);
+  KivMathPoint2Df end = ExitPoint(b, ca);
+  if (linkClearance_ > 0.0f) {
+    // Kept only while the link still runs from the source towards the target.
+    const KivMathPoint2Df clearStart = ExitPoint(Grown(a, linkClearance_), cb);
+    const KivMathPoint2Df clearEnd = ExitPoint(Grown(b, linkClearance_), ca);
+    const KivMathVector2Df along = cb - ca;
+    const KivMathVector2Df rest = clearEnd - clearStart;
+    if (rest.x * along.x + rest.y * along.y > 0.0f) {
+      start = clearStart;
+      end = clearEnd;
+    }
+  }
 
   auto link = std::make_unique<LinkEntry>();
   link->bag = KivMake<Kiv2DBagRep>();
@@ -536,6 +551,16 @@ void MoxPertController::DrawLink(KivBaseUnknown* from, KivBaseUnknown* to) {
   links_[key] = std::move(link);
   if (NodeEntry* f = Find(from)) f->links.insert(key);
   if (NodeEntry* t = Find(to)) t->links.insert(key);
+}
+
+void MoxPertController::SetLinkClearance(float units) {
+  const float clearance = std::max(0.0f, units);
+  if (clearance == linkClearance_) return;
+  linkClearance_ = clearance;
+  for (const auto& entry : nodes_) {
+    EraseLinksOf(entry->impl);
+    DrawLinksOf(*entry);
+  }
 }
 
 HRESULT MoxPertController::RefreshPertNode(const KivBaseUnknown_var& node, int flag) {

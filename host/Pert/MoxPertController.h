@@ -88,6 +88,11 @@ class MoxPertController : public KivCommand {
   // The node that a rep belongs to (walking up its bags), or empty.
   KivBaseUnknown_var FindNodeOfRep(const void* rep) const;
   int LinkCount() const { return static_cast<int>(links_.size()); }
+  // How far from the boxes a link starts and its arrow head stops, in viewer
+  // units: room for what a client draws around its nodes (status buttons),
+  // so that no arrow head hides under it. 0 (the boxes' borders) by default;
+  // boxes too close for it keep the borders. Redraws the links drawn.
+  void SetLinkClearance(float units);
 
   // True when some live controller draws the node.
   static bool IsNodeDrawnAnywhere(KivBaseUnknown* node);
@@ -137,6 +142,7 @@ class MoxPertController : public KivCommand {
   int viewerName_;
   int viewerMode_;
   int linkFlag_;
+  float linkClearance_ = 0.0f;
   bool moveCallbacksOn_ = true;
   // The chart's own bag in the viewer's scene, and its three layers drawn in
   // this order: expanded super node frames, links, node boxes.

@@ -11,7 +11,8 @@ class MoxPertLinkClearance : public MoxPertTest {
   // The x of the line's two ends, or NaN when there is no line.
   std::pair<float, float> LineEnds(const KivViewer& viewer) const {
     for (const auto& item : viewer.CollectScene())
-      if (item.kind == KivDrawItem::Kind::Polyline) return {item.outline.front().x, item.outline.back().x};
+      if (item.kind == KivDrawItem::Kind::Polyline)
+        return {item.outline.front().x, item.outline.back().x};
     return {NAN, NAN};
   }
 };
