@@ -122,7 +122,7 @@ TEST_F(StateCommandTest, PicksThroughFilterActsOnceAndEnds) {
   EXPECT_EQ(cmd->RefCount(), 1u);
 }
 
-TEST_F(StateCommandTest, SinglePickAgentReplacesItsValue) {
+TEST_F(StateCommandTest, PathAgentReplacesOrTakesBackValuesByBehaviour) {
   auto a = KivMake<TstActivity>("A"), b = KivMake<TstActivity>("B");
   auto agent = KivMake<KivPathElementAgent>("Single");
   agent->SetBehavior(KivAgentPickOne);
@@ -139,6 +139,15 @@ TEST_F(StateCommandTest, SinglePickAgentReplacesItsValue) {
   agent->InitializeAcquisition();
   EXPECT_FALSE(agent->IsValued());
   EXPECT_EQ(agent->GetValue(), nullptr);
+
+  // A multi-value agent takes its only pick back when the same path (even as
+  // another path object) comes again, and is unvalued then.
+  agent->SetBehavior(KivAgentPickMany);
+  EXPECT_EQ(agent->OfferPick(pa), KivPathElementAgent::PickResult::Accepted);
+  EXPECT_EQ(agent->OfferPick(KivMake<KivPathElement>(a.get())),
+            KivPathElementAgent::PickResult::TakenBack);
+  EXPECT_FALSE(agent->IsValued());
+  EXPECT_EQ(agent->GetListOfValues().Size(), 0);
 }
 
 TEST_F(StateCommandTest, RepeatedPickingAccumulatesAndTakesAPickBack) {
@@ -158,20 +167,6 @@ TEST_F(StateCommandTest, RepeatedPickingAccumulatesAndTakesAPickBack) {
   EXPECT_TRUE(cmd->dialog_->PushOK());
   EXPECT_EQ(cmd->actions, (std::vector<std::vector<std::string>>{{"A", "C"}}));
   EXPECT_TRUE(cmd->IsEnded());
-}
-
-TEST_F(StateCommandTest, TakingBackTheOnlyPickLeavesTheAgentUnvalued) {
-  auto a = KivMake<TstActivity>("A");
-  auto agent = KivMake<KivPathElementAgent>("Multi");
-  agent->SetBehavior(KivAgentPickMany);
-  auto pa = KivMake<KivPathElement>(a.get());
-  EXPECT_EQ(agent->OfferPick(pa), KivPathElementAgent::PickResult::Accepted);
-  EXPECT_TRUE(agent->IsValued());
-  EXPECT_EQ(agent->OfferPick(KivMake<KivPathElement>(a.get())),
-            KivPathElementAgent::PickResult::TakenBack)
-      << "the same path, even as another path object";
-  EXPECT_FALSE(agent->IsValued());
-  EXPECT_EQ(agent->GetListOfValues().Size(), 0);
 }
 
 TEST_F(StateCommandTest, MultiSelectionReachesTheAgentAtOnce) {

@@ -108,11 +108,4 @@ TEST_F(MoxPertNode, EveryNodeReportsTheDocumentsRootActivityAsPositionOwner) {
   EXPECT_EQ(y, 6.0);
 }
 
-TEST_F(MoxPertNode, ObjectsThatAreNotGraphNodesHaveNoPertViews) {
-  auto product = doc_->CreateProduct(nullptr, "Body");
-  EXPECT_FALSE(MoxIPertNode_var(product.get()));
-  EXPECT_FALSE(MoxIPertNodeExt_var(product.get()));
-  EXPECT_FALSE(MoxIPertPosition_var(product.get()));
-}
-
 }  // namespace

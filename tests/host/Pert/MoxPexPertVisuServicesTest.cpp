@@ -55,30 +55,28 @@ class MoxGE0ConfigTest : public testing::Test {
   bool hadOld_ = false;
 };
 
-TEST_F(MoxGE0ConfigTest, NoSettingsMeansNoConfiguration) {
-  EXPECT_FALSE(MoxGE0Config::GetCurrent());
-}
-
-TEST_F(MoxGE0ConfigTest, GridAndColourAreReadFromTheSettingsRepository) {
-  WriteSettings("Grid=no\nBackgroundColor=0.9, 0.95 1\n");
-  MoxIGE0Config_var config = MoxGE0Config::GetCurrent();
-  ASSERT_TRUE(config);
-  EXPECT_FALSE(config->IsGridWanted());
-  double r = 0, g = 0, b = 0;
-  ASSERT_EQ(config->GetBackgroundColor(r, g, b), S_OK);
-  EXPECT_DOUBLE_EQ(r, 0.9);
-  EXPECT_DOUBLE_EQ(g, 0.95);
-  EXPECT_DOUBLE_EQ(b, 1.0);
-}
-
-TEST_F(MoxGE0ConfigTest, UnreadableValuesAreLeftOutAndTheDefaultsStay) {
-  WriteSettings("Grid=maybe\nBackgroundColor=0.5 2.0 0.1\n");
-  MoxIGE0Config_var config = MoxGE0Config::GetCurrent();
-  ASSERT_TRUE(config);
-  EXPECT_TRUE(config->IsGridWanted());
-  double r = -1, g = -1, b = -1;
-  EXPECT_EQ(config->GetBackgroundColor(r, g, b), S_FALSE);
-  EXPECT_EQ(r, -1.0);
+TEST_F(MoxGE0ConfigTest, GridAndColourComeFromTheSettingsAndUnreadableValuesKeepTheDefaults) {
+  EXPECT_FALSE(MoxGE0Config::GetCurrent()) << "no settings, no configuration";
+  struct Case {
+    const char* settings;
+    bool grid;
+    HRESULT colour;
+    double r;
+  };
+  for (const Case& c : {Case{"Grid=no\nBackgroundColor=0.9, 0.95 1\n", false, S_OK, 0.9},
+                        Case{"Grid=maybe\nBackgroundColor=0.5 2.0 0.1\n", true, S_FALSE, -1}}) {
+    SCOPED_TRACE(c.settings);
+    WriteSettings(c.settings);
+    MoxIGE0Config_var config = MoxGE0Config::GetCurrent();
+    ASSERT_TRUE(config);
+    EXPECT_EQ(config->IsGridWanted(), c.grid);
+    double r = -1, g = -1, b = -1;
+    EXPECT_EQ(config->GetBackgroundColor(r, g, b), c.colour);
+    EXPECT_DOUBLE_EQ(r, c.r);
+    if (c.colour == S_OK) {
+      EXPECT_DOUBLE_EQ(g, 0.95);
+    }
+  }
 }
 
 TEST_F(MoxGE0ConfigTest, AnInstalledConfigurationWinsOverTheSettings) {

@@ -104,26 +104,6 @@ TEST_F(BagRepTest, MatricesComposeInnerFirst) {
   EXPECT_FALSE(Kiv3x3Matrix(0, 0, 0, 0, 1, 1).Invert(inverse));
 }
 
-TEST_F(BagRepTest, RotationRowsTurnCounterClockwise) {
-  const double a = 9.0 * 3.1416 / 10.0;
-  const KivMathVector2Df d = Kiv3x3Matrix::Rotation(a).ApplyToVector({1, 0});
-  EXPECT_NEAR(d.x, std::cos(a), 1e-6);
-  EXPECT_NEAR(d.y, std::sin(a), 1e-6);
-  EXPECT_DOUBLE_EQ(Kiv3x3Matrix::Rotation(a).GetElement(2, 1), -std::sin(a));
-}
-
-TEST_F(BagRepTest, TranslationIsReadAndWrittenAsAPair) {
-  auto bag = KivMake<Kiv2DBagRep>();
-  EXPECT_EQ(bag->GetMatrix(), nullptr) << "a new bag has no matrix";
-  Kiv3x3Matrix m;
-  m.SetTranslation(3.5, -2.0);
-  bag->SetMatrix(m);
-  ASSERT_NE(bag->GetMatrix(), nullptr);
-  EXPECT_EQ(bag->GetMatrix()->GetTranslation(), KivMathVector2Df(3.5f, -2.0f));
-  bag->ClearMatrix();
-  EXPECT_EQ(bag->GetMatrix(), nullptr);
-}
-
 TEST_F(BagRepTest, BoundingBoxFollowsGeometryMatrixAndShowMode) {
   auto bag = KivMake<Kiv2DBagRep>();
   EXPECT_TRUE(bag->GetBoundingElement().IsEmpty());

@@ -96,21 +96,6 @@ TEST_F(PixelImageTest, TextBoxesFollowTheHostMetric) {
   EXPECT_FLOAT_EQ(KivTextMetric::Width(KivUnicodeString("T\xC3\xBCr"), 1.0f), 1.8f);
 }
 
-TEST_F(PixelImageTest, CustomRepBoxIsItsPrimitivesUnlessFixed) {
-  auto rep = KivMake<Kiv2DCustomRep>();
-  EXPECT_TRUE(rep->GetBoundingElement().IsEmpty());
-  rep->AddPrimitive(
-      std::make_unique<Kiv2DTextPrimitive>(KivMathPoint2Df(0, 0), KivUnicodeString("ab"), 1.0f));
-  rep->AddPrimitive(
-      std::make_unique<Kiv2DPolylinePrimitive>(std::vector<KivMathPoint2Df>{{-1, -1}, {0.5f, 3}}));
-  EXPECT_EQ(rep->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(-1, -1, 1.2f, 3));
-  rep->SetBoundingElement(Kiv2DBoundingBox::FromCorners(0, 0, 5, 5));
-  EXPECT_EQ(rep->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(0, 0, 5, 5));
-  rep->ResetBoundingElement();
-  EXPECT_EQ(rep->GetBoundingElement().xmin, -1.0f);
-  EXPECT_EQ(rep->GetPrimitiveCount(), 2);
-}
-
 TEST_F(PixelImageTest, ArcBoxesHoldOnlyTheSweptPart) {
   const KivMathPoint2Df c(1, 1);
   auto full = KivMake<Kiv2DArcRep>(c, 0.5f, 0.0f, 6.2831855f);

@@ -125,16 +125,3 @@ TEST_F(ViewerTest, ViewpointResetFramesTheScene) {
   EXPECT_LT(viewpoint->GetScale(), 1.0);
   EXPECT_GE(viewpoint->GetVisibleBox().xmax, 1001.0f);
 }
-
-TEST_F(ViewerTest, BackgroundColourIsClampedAndRedrawsOnRequest) {
-  const int before = viewer->GetRedrawCount();
-  EXPECT_EQ(viewer->SetBackgroundColor(0.2f, 1.5f, -1.0f, 1), S_OK);
-  float r, g, b;
-  viewer->GetBackgroundColor(r, g, b);
-  EXPECT_FLOAT_EQ(r, 0.2f);
-  EXPECT_FLOAT_EQ(g, 1.0f);
-  EXPECT_FLOAT_EQ(b, 0.0f);
-  EXPECT_EQ(viewer->GetRedrawCount(), before + 1);
-  viewer->SetBackgroundColor(0, 0, 0, 0);
-  EXPECT_EQ(viewer->GetRedrawCount(), before + 1);
-}
