@@ -30,6 +30,7 @@ function(kiv_add_test name)
   target_compile_options(${name} PRIVATE ${KIV_WARNINGS})
   target_compile_definitions(${name} PRIVATE KIV_SOURCE_DIR="${KIV_SOURCE_DIR}"
                                              KIV_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  target_include_directories(${name} PRIVATE ${KIV_SOURCE_DIR}/tests/support)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "KivSourceDir=${KIV_SOURCE_DIR}")

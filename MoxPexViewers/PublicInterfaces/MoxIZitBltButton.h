@@ -24,8 +24,8 @@ class MoxIZitBltButton : public virtual KivBaseUnknown {
   // Shown: status 1. Open: the list behind the button is expanded.
   virtual bool IsShown() = 0;
   virtual bool IsOpen() = 0;
-  // The button's place in its viewer; false (x, y untouched) while the
-  // button is not drawn in a viewer.
+  // The centre of the button's icon in its viewer (a click there hits the
+  // button); false (x, y untouched) while the button is not drawn in a viewer.
   virtual bool GetButtonPosition(double& x, double& y) = 0;
   // A click: opens a closed list, closes an open one. E_FAIL while the
   // button is not drawn in a viewer.

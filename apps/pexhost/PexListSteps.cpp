@@ -11,6 +11,7 @@
 #include "MoxIScrollListZitBlt.h"
 #include "MoxIZitBltMgr.h"
 #include "PexJsonWriter.h"
+#include "PexNodeButtons.h"
 #include "PexSession.h"
 #include "PexStepArgs.h"
 #include "PexVerbRegistry.h"
@@ -29,7 +30,7 @@ KivStepResult FindList(const std::string& node, const std::string& name, FoundLi
   if (!object) return KivStepResult::Fail(error);
   MoxIZitBltMgr_var manager(object.get());
   found.button = manager ? manager->GetZitBltButton(KivUnicodeString(name)) : NULL_var;
-  if (!found.button) return KivStepResult::Fail("the node has no button " + PexQuoted(name));
+  if (!found.button) return KivStepResult::Fail(PexNoSuchButton(object.get(), name));
   found.list = MoxIScrollListZitBlt_var(found.button.get());
   if (!found.list) return KivStepResult::Fail("button " + PexQuoted(name) + " opens no list");
   return KivStepResult::Ok();
@@ -223,11 +224,15 @@ KivStepResult RowCheck(PexSession&, Args a) {
 }  // namespace
 
 void PexRegisterListSteps(PexVerbRegistry& registry) {
-  registry.AddVerb({"list", 3, 3, "NODE BUTTON open|close", OpenStep});
-  registry.AddVerb({"scroll", 3, 3, "NODE BUTTON FIRST", ScrollStep});
-  registry.AddVerb({"row", 4, 4, "NODE BUTTON ROW select|hide|show", RowStep});
-  registry.AddCheck({"rows", 3, "NODE BUTTON COUNT", RowsCheck});
-  registry.AddCheck({"row", 4, "NODE BUTTON ROW NAME [STATE...]", RowCheck, 7});
+  registry.AddVerb({"list", 3, 3, "NODE BUTTON open|close", OpenStep,
+                    "opens or closes the list of a status button"});
+  registry.AddVerb({"scroll", 3, 3, "NODE BUTTON FIRST", ScrollStep,
+                    "scrolls the list until row FIRST is the first shown"});
+  registry.AddVerb({"row", 4, 4, "NODE BUTTON ROW select|hide|show", RowStep,
+                    "selects, hides or shows what a shown row stands for"});
+  registry.AddCheck({"rows", 3, "NODE BUTTON COUNT", RowsCheck, 0, "the list has COUNT rows"});
+  registry.AddCheck({"row", 4, "NODE BUTTON ROW NAME [STATE...]", RowCheck, 7,
+                     "row ROW (from 1) is labelled NAME and in each STATE given"});
 }
 
 KivStepResult PexOpenList(const std::string& nodeAndButton) {

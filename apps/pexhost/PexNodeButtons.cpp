@@ -37,12 +37,25 @@ void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json) {
   }
 }
 
+std::string PexNoSuchButton(KivBaseUnknown* node, const std::string& button) {
+  MoxIZitBltMgr_var manager(node);
+  KivListValKivUnicodeString* list = nullptr;
+  if (!manager || FAILED(manager->GetAllZitBlts(&list)) || !list)
+    return "the node has no status buttons";
+  std::unique_ptr<KivListValKivUnicodeString> names(list);
+  std::string known;
+  for (const KivUnicodeString& name : *names)
+    known += (known.empty() ? "" : ", ") + name.ConvertToUTF8();
+  if (known.empty()) return "the node has no status buttons";
+  return "the node has no button \"" + button + "\" (its buttons: " + known + ")";
+}
+
 KivStepResult PexDriveNodeButton(KivBaseUnknown* node, const std::string& button,
                                  const std::string& action) {
   MoxIZitBltMgr_var manager(node);
-  if (!manager) return KivStepResult::Fail("the node has no status buttons");
-  MoxIZitBltButton_var zitBlt = manager->GetZitBltButton(KivUnicodeString(button));
-  if (!zitBlt) return KivStepResult::Fail("the node has no button \"" + button + "\"");
+  MoxIZitBltButton_var zitBlt =
+      manager ? manager->GetZitBltButton(KivUnicodeString(button)) : MoxIZitBltButton_var();
+  if (!zitBlt) return KivStepResult::Fail(PexNoSuchButton(node, button));
   if (action == "show" || action == "hide") {
     if (FAILED(manager->SetZitBltStatus(KivUnicodeString(button), action == "show" ? 1 : 0)))
       return KivStepResult::Fail("button \"" + button + "\" cannot be " +
@@ -62,7 +75,7 @@ KivStepResult PexCheckNodeButton(KivBaseUnknown* node, const std::string& button
   MoxIZitBltMgr_var manager(node);
   MoxIZitBltButton_var zitBlt =
       manager ? manager->GetZitBltButton(KivUnicodeString(button)) : MoxIZitBltButton_var();
-  if (!zitBlt) return KivStepResult::Fail("the node has no button \"" + button + "\"");
+  if (!zitBlt) return KivStepResult::Fail(PexNoSuchButton(node, button));
   std::string actual;
   if (state == "shown" || state == "hidden")
     actual = zitBlt->IsShown() ? "shown" : "hidden";

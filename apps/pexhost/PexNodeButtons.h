@@ -15,6 +15,9 @@ class PexJsonWriter;
 // has no buttons (or no module gives activities their buttons).
 void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json);
 
+// Why the node has no button of that name, with the names of those it has.
+std::string PexNoSuchButton(KivBaseUnknown* node, const std::string& button);
+
 // The script step "zitblt NODE BUTTON show|hide|click": shows or hides the
 // button through its manager, or clicks it (opens or closes its list).
 KivStepResult PexDriveNodeButton(KivBaseUnknown* node, const std::string& button,

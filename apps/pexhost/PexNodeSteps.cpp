@@ -1,6 +1,7 @@
 // Session steps on the nodes of the current viewer and its pointer: expand,
 // collapse, move, click, drag, menu, choose.
 #include "KivPertInteraction.h"
+#include "PexClickTarget.h"
 #include "PexSession.h"
 #include "PexStepArgs.h"
 #include "PexVerbRegistry.h"
@@ -15,8 +16,7 @@ KivStepResult AtPoint(PexSession& session, Args a, bool menu) {
   KivViewer* viewer = session.CurrentViewer();
   if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
   const float x = static_cast<float>(n[0]), y = static_cast<float>(n[1]);
-  return menu ? KivPertInteraction::OpenContextMenu(viewer, x, y)
-              : KivPertInteraction::ClickAt(viewer, x, y);
+  return menu ? KivPertInteraction::OpenContextMenu(viewer, x, y) : PexClickAndSay(session, x, y);
 }
 
 KivStepResult Drag(PexSession& session, Args a) {
@@ -39,21 +39,28 @@ KivStepResult Drag(PexSession& session, Args a) {
 }  // namespace
 
 void PexRegisterNodeSteps(PexVerbRegistry& registry) {
-  registry.AddVerb(
-      {"expand", 1, 1, "NODE", [](PexSession& s, Args a) { return s.Expand(a[0], true); }});
-  registry.AddVerb(
-      {"collapse", 1, 1, "NODE", [](PexSession& s, Args a) { return s.Expand(a[0], false); }});
-  registry.AddVerb({"move", 3, 3, "NODE X Y", [](PexSession& s, Args a) {
+  registry.AddVerb({"expand", 1, 1, "NODE",
+                    [](PexSession& s, Args a) { return s.Expand(a[0], true); },
+                    "expands a super node drawn in the current viewer"});
+  registry.AddVerb({"collapse", 1, 1, "NODE",
+                    [](PexSession& s, Args a) { return s.Expand(a[0], false); },
+                    "collapses a super node drawn in the current viewer"});
+  registry.AddVerb({"move", 3, 3, "NODE X Y",
+                    [](PexSession& s, Args a) {
                       std::vector<double> n;
                       if (KivStepResult r = PexNumbers(a, 1, 2, n); !r) return r;
                       return s.Move(a[0], n[0], n[1]);
-                    }});
+                    },
+                    "drags the node's box so that its centre goes to (X, Y)"});
+  registry.AddVerb({"click", 2, 2, "X Y",
+                    [](PexSession& s, Args a) { return AtPoint(s, a, false); },
+                    "clicks the topmost node or button at the point and says what it hit"});
+  registry.AddVerb({"menu", 2, 2, "X Y", [](PexSession& s, Args a) { return AtPoint(s, a, true); },
+                    "opens the context menu at the point"});
+  registry.AddVerb({"drag", 4, 5, "X1 Y1 X2 Y2 [STEPS]", Drag,
+                    "presses at (X1, Y1), moves in STEPS steps, releases at (X2, Y2)"});
   registry.AddVerb(
-      {"click", 2, 2, "X Y", [](PexSession& s, Args a) { return AtPoint(s, a, false); }});
-  registry.AddVerb(
-      {"menu", 2, 2, "X Y", [](PexSession& s, Args a) { return AtPoint(s, a, true); }});
-  registry.AddVerb({"drag", 4, 5, "X1 Y1 X2 Y2 [STEPS]", Drag});
-  registry.AddVerb({"choose", 1, 1, "ITEM", [](PexSession&, Args a) {
-                      return KivPertInteraction::ChooseMenuItem(KivString(a[0]));
-                    }});
+      {"choose", 1, 1, "ITEM",
+       [](PexSession&, Args a) { return KivPertInteraction::ChooseMenuItem(KivString(a[0])); },
+       "chooses an item of the open context menu"});
 }

@@ -4,6 +4,18 @@
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+// Control characters other than the blanks, and DEL: never part of a word.
+bool IsControl(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u < 0x20 && !IsBlank(c)) || u == 0x7f;
+}
+
+const char* const kControl = "control character in the line";
+
+bool Fail(std::string& error, const char* reason) {
+  error = reason;
+  return false;
+}
 }  // namespace
 
 bool PexScriptParser::SplitLine(const std::string& line, std::vector<std::string>& words,
@@ -17,16 +29,14 @@ bool PexScriptParser::SplitLine(const std::string& line, std::vector<std::string
       continue;
     }
     if (c == '#') break;
-    if (static_cast<unsigned char>(c) < 0x20) {
-      error = "control character in the line";
-      return false;
-    }
+    if (IsControl(c)) return Fail(error, kControl);
     std::string word;
     if (c == '"') {
       ++i;
       bool closed = false;
       while (i < line.size()) {
         const char q = line[i++];
+        if (IsControl(q)) return Fail(error, kControl);
         if (q == '"') {
           closed = true;
           break;
@@ -47,10 +57,8 @@ bool PexScriptParser::SplitLine(const std::string& line, std::vector<std::string
       }
     } else {
       while (i < line.size() && !IsBlank(line[i])) {
-        if (line[i] == '"') {
-          error = "a quote inside a word";
-          return false;
-        }
+        if (line[i] == '"') return Fail(error, "a quote inside a word");
+        if (IsControl(line[i])) return Fail(error, kControl);
         word += line[i++];
       }
     }

@@ -1,9 +1,10 @@
 #include "PexScriptRunner.h"
 
-#include <fstream>
+#include <istream>
 #include <ostream>
 #include <sstream>
 
+#include "KivSafeFile.h"
 #include "PexVerbRegistry.h"
 
 PexScriptRunner::PexScriptRunner(PexSession& session, std::string scriptName, std::ostream& out)
@@ -35,21 +36,30 @@ KivStepResult PexScriptRunner::RunStep(const PexScriptStep& step) {
   return verb->run(session_, a);
 }
 
-int PexRunScriptVerb(const std::string& scriptPath, std::ostream& out, std::ostream& err) {
-  std::ifstream in(scriptPath, std::ios::binary);
-  if (!in) {
-    err << "pexhost: cannot read script " << scriptPath << "\n";
-    return 2;
+int PexRunScriptVerb(const std::string& path, std::istream& standardInput, std::ostream& out,
+                     std::ostream& err) {
+  const bool fromInput = path == "-";
+  // Messages name a script read from standard input "stdin".
+  const std::string scriptPath = fromInput ? std::string("stdin") : path;
+  std::string text;
+  if (fromInput) {
+    std::stringstream buffer;
+    buffer << standardInput.rdbuf();
+    text = buffer.str();
+  } else {
+    std::string reason;
+    if (!KivSafeFile::Read(path, text, reason)) {
+      err << "pexhost: cannot read script " << path << ": " << reason << "\n";
+      return 2;
+    }
   }
-  std::stringstream text;
-  text << in.rdbuf();
-  const PexScriptParseResult parsed = PexScriptParser::Parse(text.str());
+  const PexScriptParseResult parsed = PexScriptParser::Parse(text);
   if (!parsed.ok) {
     err << scriptPath << ":" << parsed.errorLine << ": " << parsed.error << "\n";
     return 2;
   }
-  const std::size_t slash = scriptPath.find_last_of('/');
-  PexSession session(slash == std::string::npos ? std::string(".") : scriptPath.substr(0, slash));
+  const std::size_t slash = fromInput ? std::string::npos : path.find_last_of('/');
+  PexSession session(slash == std::string::npos ? std::string(".") : path.substr(0, slash));
   if (KivStepResult loaded = session.LoadPlugIn(); !loaded) {
     err << "pexhost: " << loaded.message << "\n";
     return 1;

@@ -32,5 +32,7 @@ class PexScriptRunner {
 };
 
 // `pexhost run SCRIPT`: 0 when every step passed, 1 when one failed, 2 when
-// the script cannot be read.
-int PexRunScriptVerb(const std::string& scriptPath, std::ostream& out, std::ostream& err);
+// the script cannot be read. "-" reads the script from `standardInput`; its
+// messages call it "stdin" and its relative files are in the current folder.
+int PexRunScriptVerb(const std::string& path, std::istream& standardInput, std::ostream& out,
+                     std::ostream& err);

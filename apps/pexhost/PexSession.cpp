@@ -6,6 +6,7 @@
 
 #include "KivApplicationFrame.h"
 #include "KivDelayedDestruction.h"
+#include "KivFrmEditor.h"
 #include "KivFrmLayout.h"
 #include "KivFrmWindow.h"
 #include "KivIGENode.h"
@@ -13,6 +14,7 @@
 #include "KivModuleLoader.h"
 #include "KivPertInteraction.h"
 #include "KivPictureRenderer.h"
+#include "KivProcessDocument.h"
 #include "KivProcessDocumentWriter.h"
 #include "MoxIPertNode.h"
 #include "MoxIPertNodeExt.h"
@@ -36,6 +38,21 @@ std::string NodeType(KivBaseUnknown* node) {
   KivISPPActivity_var activity(node);
   return activity ? activity->TypeName().ConvertToUTF8() : NodeName(node);
 }
+
+int ChildActivityCount(KivBaseUnknown* activity) {
+  KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
+  if (!editor) return 0;
+  KivProcessDocument* document = editor->GetProcessDocument();
+  const std::string id = document->IdOf(activity);
+  int count = 0;
+  for (const auto& each : document->ListActivities()) {
+    KivISPPActivity_var parent = KivISPPActivity_var(each.get())->ParentActivity();
+    if (parent && document->IdOf(parent.get()) == id) ++count;
+  }
+  return count;
+}
+
+const char* const kNoChildren = " has no child activities to show";
 
 std::string LastMessageSince(std::size_t count) {
   const auto messages = KivInteraction::Messages();
@@ -105,11 +122,16 @@ KivStepResult PexSession::View(const std::string& activityName) {
     MoxIPertWindow_var(window)->GetPertLevel(level);
   if (!level || level != activity) {
     const std::string message = LastMessageSince(messagesBefore);
-    return KivStepResult::Fail("the product flow viewer did not open on \"" +
-                               NodeName(activity.get()) + "\"" +
-                               (message.empty() ? std::string() : ": " + message));
+    const std::string name = "\"" + NodeName(activity.get()) + "\"";
+    return KivStepResult::Fail(
+        "the product flow viewer did not open on " + name +
+        (message.empty() ? std::string() : ": " + message) +
+        (ChildActivityCount(activity.get()) == 0 ? "; " + name + kNoChildren : std::string()));
   }
-  return KivStepResult::Ok("viewer \"" + window->GetTitle().ConvertToUTF8() + "\"");
+  return KivStepResult::Ok("viewer \"" + window->GetTitle().ConvertToUTF8() + "\"" +
+                           (CurrentLevelIsEmpty()
+                                ? "; \"" + NodeName(activity.get()) + "\"" + kNoChildren
+                                : std::string()));
 }
 
 KivStepResult PexSession::Arrange() {
@@ -159,18 +181,28 @@ KivStepResult PexSession::Render(const std::string& path, KivPictureOptions opti
   if (!KivPictureRenderer::IsKnownFormat(path, &error)) return KivStepResult::Fail(error);
   PexDescribePicture(*this, options);
   if (FAILED(KivPictureRenderer(options).RenderToFile(*viewer, path, &error)))
-    return KivStepResult::Fail("cannot write " + path + ": " + error);
+    return KivStepResult::Fail(error);
   return KivStepResult::Ok("wrote " + path);
+}
+
+KivStepResult PexSession::RenderSvg(std::string& svg, KivPictureOptions options) {
+  KivViewer* viewer = CurrentViewer();
+  if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
+  PexDescribePicture(*this, options);
+  svg = KivPictureRenderer(options).RenderSvg(*viewer);
+  return KivStepResult::Ok();
 }
 
 KivStepResult PexSession::Save(const std::string& path) {
   KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
   if (!editor) return KivStepResult::Fail("no document is open");
+  KivProcessDocument& document = *editor->GetProcessDocument();
+  const std::string target = path.empty() ? document.GetStorageName().ConvertToUTF8() : path;
+  if (target.empty()) return KivStepResult::Fail("the document has no file yet; give a file name");
   std::string error;
-  if (FAILED(KivProcessDocumentWriter::SaveFile(*editor->GetProcessDocument(),
-                                                KivUnicodeString(path), error)))
-    return KivStepResult::Fail("cannot save " + path + ": " + error);
-  return KivStepResult::Ok("saved " + path);
+  if (FAILED(KivProcessDocumentWriter::SaveFile(document, KivUnicodeString(target), error)))
+    return KivStepResult::Fail("cannot save " + target + ": " + error);
+  return KivStepResult::Ok("saved " + target);
 }
 
 KivStepResult PexSession::Json(std::string& text) {
@@ -225,6 +257,13 @@ KivStepResult PexSession::Json(std::string& text) {
   json.EndObject();
   text = json.Text();
   return KivStepResult::Ok();
+}
+
+bool PexSession::CurrentLevelIsEmpty() const {
+  KivFrmWindow* window = CurrentPertWindow();
+  KivBaseUnknown_var level;
+  if (window) MoxIPertWindow_var(window)->GetPertLevel(level);
+  return level && ChildActivityCount(level.get()) == 0;
 }
 
 KivFrmWindow* PexSession::CurrentPertWindow() const {

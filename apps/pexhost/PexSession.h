@@ -39,9 +39,16 @@ class PexSession {
   // Draws the current level with its title, legend and tooltips; the
   // options' scale, fit and crop are kept.
   KivStepResult Render(const std::string& path, KivPictureOptions options = {});
+  // The current viewer drawn as SVG text, like Render draws it.
+  KivStepResult RenderSvg(std::string& svg, KivPictureOptions options = {});
+  // An empty path saves the document back to the file it was read from.
   KivStepResult Save(const std::string& path);
   // The current window's nodes as JSON (see docs/scripting.md).
   KivStepResult Json(std::string& text);
+
+  // The current viewer's level has no child activities (it shows at most
+  // its Start and Stop nodes).
+  bool CurrentLevelIsEmpty() const;
 
   // The current window when it shows a PERT level, else null.
   KivFrmWindow* CurrentPertWindow() const;

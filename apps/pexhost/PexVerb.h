@@ -24,6 +24,8 @@ struct PexVerb {
   std::string usage;
   // Runs with a number of arguments between minArgs and maxArgs.
   PexStepHandler run;
+  // What the step does, in one line (the shell's `help`).
+  std::string summary{};
 };
 
 // `expect NAME ARGS...`: the handler hears ARGS, `arity` of them (up to
@@ -35,4 +37,6 @@ struct PexCheck {
   std::string usage;
   PexStepHandler run;
   std::size_t maxArity = 0;
+  // What holds when the check passes, in one line.
+  std::string summary{};
 };

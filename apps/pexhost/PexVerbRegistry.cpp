@@ -13,7 +13,8 @@ PexVerbRegistry::PexVerbRegistry() {
   // `expect` takes a check's name and at least the arguments of the check
   // that takes most (AddCheck widens it).
   AddVerb({"expect", 1, 1, "WHAT ...",
-           [this](PexSession& session, const auto& args) { return RunCheck(session, args); }});
+           [this](PexSession& session, const auto& args) { return RunCheck(session, args); },
+           "fails unless the check WHAT holds"});
 }
 
 const PexVerbRegistry& PexVerbRegistry::Standard() {

@@ -26,6 +26,10 @@ class PexVerbRegistry {
   const PexVerb* FindVerb(const std::string& name) const;
   const PexCheck* FindCheck(const std::string& name) const;
 
+  // Verbs by name; checks in the order they were registered.
+  const std::map<std::string, PexVerb>& Verbs() const { return verbs_; }
+  const std::vector<PexCheck>& Checks() const { return checks_; }
+
  private:
   KivStepResult RunCheck(PexSession& session, const std::vector<std::string>& args) const;
 

@@ -106,12 +106,15 @@ KivStepResult NoMessage(PexSession&, Args) {
 }  // namespace
 
 void PexRegisterViewChecks(PexVerbRegistry& registry) {
-  registry.AddCheck({"title", 1, "TEXT", Title});
-  registry.AddCheck({"level", 1, "ACTIVITY", Level});
-  registry.AddCheck({"windows", 1, "COUNT", Windows});
-  registry.AddCheck({"nodes", 1, "COUNT", Nodes});
-  registry.AddCheck({"position", 3, "NODE X Y", Position});
-  registry.AddCheck({"state", 2, "NODE expanded|collapsed|plain", State});
-  registry.AddCheck({"message", 1, "TEXT", Message});
-  registry.AddCheck({"no-message", 0, "nothing", NoMessage});
+  registry.AddCheck({"title", 1, "TEXT", Title, 0, "the current window's title is TEXT"});
+  registry.AddCheck(
+      {"level", 1, "ACTIVITY", Level, 0, "the current viewer shows the activity's level"});
+  registry.AddCheck({"windows", 1, "COUNT", Windows, 0, "COUNT windows are open"});
+  registry.AddCheck({"nodes", 1, "COUNT", Nodes, 0, "the current viewer draws COUNT nodes"});
+  registry.AddCheck(
+      {"position", 3, "NODE X Y", Position, 0, "the node's box is centred at (X, Y)"});
+  registry.AddCheck(
+      {"state", 2, "NODE expanded|collapsed|plain", State, 0, "the node's super node state"});
+  registry.AddCheck({"message", 1, "TEXT", Message, 0, "a message shown contains TEXT"});
+  registry.AddCheck({"no-message", 0, "nothing", NoMessage, 0, "no message was shown"});
 }

@@ -46,15 +46,20 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (document.empty()) {
     err << "pexhost view: which document? pexhost view DOCUMENT [--activity NAME] "
-           "[--open NODE:BUTTON]... [-o FILE.svg|FILE.png] "
+           "[--open NODE:BUTTON]... [-o FILE.svg|FILE.png|-] "
         << kPexPictureOptionsUsage << " [--json]\n";
     return 2;
   }
   if (!pictureOption.empty() && picture.empty()) {
-    err << "pexhost view: " << pictureOption << " sizes a picture: add -o FILE.svg|FILE.png\n";
+    err << "pexhost view: " << pictureOption << " sizes a picture: add -o FILE.svg|FILE.png|-\n";
     return 2;
   }
-  if (std::string error; !picture.empty() && !KivPictureRenderer::IsKnownFormat(picture, &error)) {
+  if (picture == "-" && json) {
+    err << "pexhost view: -o - and --json both write to standard output; choose one\n";
+    return 2;
+  }
+  if (std::string error;
+      !picture.empty() && picture != "-" && !KivPictureRenderer::IsKnownFormat(picture, &error)) {
     err << "pexhost view: " << error << "\n";
     return 2;
   }
@@ -69,6 +74,12 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
     return fail("view " + (activity.empty() ? std::string("(root level)") : activity), r);
   for (const std::string& list : lists)
     if (KivStepResult r = PexOpenList(list); !r) return fail("open list " + list, r);
+  if (picture == "-") {
+    std::string svg;
+    if (KivStepResult r = session.RenderSvg(svg, pictureOptions); !r) return fail("render", r);
+    out << svg;
+    return 0;
+  }
   if (!picture.empty())
     if (KivStepResult r = session.Render(picture, pictureOptions); !r) return fail("render", r);
   if (json) {
@@ -77,6 +88,7 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
     out << text << "\n";
   } else {
     out << "Opened \"" << session.CurrentPertWindow()->GetTitle().ConvertToUTF8() << "\"";
+    if (session.CurrentLevelIsEmpty()) out << " (the level has no child activities)";
     if (!picture.empty()) out << ", drawn to " << picture;
     out << "\n";
   }

@@ -6,16 +6,20 @@
 
 void PexRegisterZitBltSteps(PexVerbRegistry& registry) {
   using Args = const std::vector<std::string>&;
-  registry.AddVerb({"zitblt", 3, 3, "NODE BUTTON show|hide|click", [](PexSession&, Args a) {
+  registry.AddVerb({"zitblt", 3, 3, "NODE BUTTON show|hide|click",
+                    [](PexSession&, Args a) {
                       std::string error;
                       KivBaseUnknown_var node = KivInteraction::FindObject(a[0], error);
                       if (!node) return KivStepResult::Fail(error);
                       return PexDriveNodeButton(node.get(), a[1], a[2]);
-                    }});
-  registry.AddCheck({"button", 3, "NODE BUTTON shown|hidden|open|closed", [](PexSession&, Args a) {
+                    },
+                    "shows or hides a status button, or clicks it (opens or closes its list)"});
+  registry.AddCheck({"button", 3, "NODE BUTTON shown|hidden|open|closed",
+                     [](PexSession&, Args a) {
                        std::string error;
                        KivBaseUnknown_var node = KivInteraction::FindObject(a[0], error);
                        if (!node) return KivStepResult::Fail(error);
                        return PexCheckNodeButton(node.get(), a[1], a[2]);
-                     }});
+                     },
+                     0, "a status button is shown or hidden, its list open or closed"});
 }

@@ -8,49 +8,23 @@
 #include <map>
 
 #include "KivDelayedDestruction.h"
-#include "KivProcessDocument.h"
 #include "KivViewer.h"
-#include "MoxPFVBenchGraphs.h"
+#include "MoxPFVBenchDocument.h"
 #include "MoxPFVNodeOrganiser.h"
 #include "MoxPertController.h"
 
 namespace {
 
-struct Level {
-  KivVar<KivProcessDocument> doc;
-  KivBaseUnknown_var root;
-  int links = 0;
-};
-
-const Level& LevelFor(int size) {
-  static std::map<int, Level> cache;
+const MoxPFVBenchDocument& LevelFor(int size) {
+  static std::map<int, MoxPFVBenchDocument> cache;
   auto it = cache.find(size);
-  if (it != cache.end()) return it->second;
-  const MoxPFVBenchGraph graph = MoxPFVRandomLevel(size, 42);
-  Level level;
-  level.doc = KivProcessDocument::Create();
-  level.root = level.doc->CreateRootActivity("Line");
-  std::vector<KivBaseUnknown_var> activities;
-  activities.reserve(static_cast<size_t>(size));
-  for (int i = 0; i < size; ++i) {
-    activities.push_back(level.doc->CreateActivity(level.root.get(), "BIWActivityStation",
-                                                   KivUnicodeString("S" + std::to_string(i))));
-  }
-  for (int from = 0; from < size; ++from) {
-    for (int k = graph.first[static_cast<size_t>(from)];
-         k < graph.first[static_cast<size_t>(from) + 1]; ++k) {
-      const auto to = static_cast<size_t>(graph.targets[static_cast<size_t>(k)]);
-      if (level.doc->AddPrecedence(activities[static_cast<size_t>(from)].get(),
-                                   activities[to].get()) == S_OK) {
-        ++level.links;
-      }
-    }
-  }
-  return cache.emplace(size, std::move(level)).first->second;
+  if (it == cache.end())
+    it = cache.emplace(size, MoxPFVMakeOneLevelDocument(MoxPFVRandomLevel(size, 42))).first;
+  return it->second;
 }
 
 void OrganiserOnDocument(benchmark::State& state) {
-  const Level& level = LevelFor(static_cast<int>(state.range(0)));
+  const MoxPFVBenchDocument& level = LevelFor(static_cast<int>(state.range(0)));
   auto viewer = KivMake<KivViewer>("chart");
   auto controller = KivVar<MoxPertController>::Adopt(
       new MoxPertController(nullptr, level.root, viewer.get(), 1, 1, 1, NULL_var));

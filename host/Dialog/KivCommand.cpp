@@ -15,9 +15,9 @@ KivCommand::~KivCommand() {
 
 void KivCommand::SetFather(KivCommand* father) {
   if (father == father_) return;
-  if (father_) std::erase(father_->sons_, this);
+  if (father_) father_->sons_.erase(this);
   father_ = father;
-  if (father_) father_->sons_.push_back(this);
+  if (father_) father_->sons_.insert(this);
 }
 
 HRESULT KivCommand::Activate(KivCommand*, KivNotification*) {
@@ -39,17 +39,18 @@ int KivCommand::AnalyseNotification(KivCommand* sender, KivNotification* notific
   if (!notification) return 0;
   // Copy the ids first: a callback may add or remove callbacks.
   std::vector<AnalyseCallbackId> ids;
-  for (const auto& e : analyse_) ids.push_back(e.id);
+  ids.reserve(analyse_.size());
+  for (const auto& [id, e] : analyse_) ids.push_back(id);
   int handled = 0;
   for (AnalyseCallbackId id : ids) {
-    auto it = std::find_if(analyse_.begin(), analyse_.end(),
-                           [id](const AnalyseEntry& e) { return e.id == id; });
+    auto it = analyse_.find(id);
     if (it == analyse_.end()) continue;
-    if (it->sender && it->sender != sender) continue;
-    if (!it->notificationClass.empty() && !notification->IsAKindOf(it->notificationClass.c_str()))
+    const AnalyseEntry& e = it->second;
+    if (e.sender && e.sender != sender) continue;
+    if (!e.notificationClass.empty() && !notification->IsAKindOf(e.notificationClass.c_str()))
       continue;
-    KivAnalyseCallback callback = it->callback;
-    void* data = it->data;
+    KivAnalyseCallback callback = e.callback;
+    void* data = e.data;
     callback(sender, notification, data);
     handled = 1;
   }
@@ -109,24 +110,21 @@ KivCommand::AnalyseCallbackId KivCommand::AddAnalyseNotificationCB(KivCommand* s
                                                                    void* data) {
   if (!callback) return 0;
   const AnalyseCallbackId id = nextAnalyseId_++;
-  analyse_.push_back(
-      {id, sender, notificationClass ? notificationClass : "", std::move(callback), data});
+  analyse_.emplace_hint(
+      analyse_.end(), id,
+      AnalyseEntry{sender, notificationClass ? notificationClass : "", std::move(callback), data});
   return id;
 }
 
 bool KivCommand::RemoveAnalyseNotificationCB(AnalyseCallbackId id) {
-  auto it = std::find_if(analyse_.begin(), analyse_.end(),
-                         [id](const AnalyseEntry& e) { return e.id == id; });
-  if (it == analyse_.end()) return false;
-  analyse_.erase(it);
-  return true;
+  return analyse_.erase(id) > 0;
 }
 
 int KivCommand::RemoveAnalyseNotificationCB(KivCommand* sender, const char* notificationClass) {
   const std::string cls = notificationClass ? notificationClass : "";
   const auto before = analyse_.size();
-  std::erase_if(analyse_, [&](const AnalyseEntry& e) {
-    return e.sender == sender && e.notificationClass == cls;
+  std::erase_if(analyse_, [&](const auto& entry) {
+    return entry.second.sender == sender && entry.second.notificationClass == cls;
   });
   return static_cast<int>(before - analyse_.size());
 }

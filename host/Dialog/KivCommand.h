@@ -5,7 +5,9 @@
 // notifications in AnalyseNotification, by default through the analyse
 // callbacks registered for a notification class.
 #include <functional>
+#include <map>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "KivImplement.h"
@@ -74,7 +76,6 @@ class KivCommand : public KivImplement<> {
     KivNotificationListener function;
   };
   struct AnalyseEntry {
-    AnalyseCallbackId id;
     KivCommand* sender;
     std::string notificationClass;
     KivAnalyseCallback callback;
@@ -83,9 +84,13 @@ class KivCommand : public KivImplement<> {
   KivCommand* father_;
   KivString name_;
   bool active_ = false;
-  std::vector<AnalyseEntry> analyse_;
+  // By identifier, which grows with each addition: the order is the order of
+  // addition, and a chart of many nodes removes its callbacks one by one.
+  std::map<AnalyseCallbackId, AnalyseEntry> analyse_;
   AnalyseCallbackId nextAnalyseId_ = 1;
-  std::vector<KivCommand*> sons_;  // commands whose father is this one
+  // Commands whose father is this one; a chart's thousands of manipulators
+  // come and go one by one.
+  std::unordered_set<KivCommand*> sons_;
   std::vector<Listener> listeners_;
   ListenerId nextListenerId_ = 1;
 };

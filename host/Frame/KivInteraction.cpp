@@ -145,17 +145,19 @@ KivBaseUnknown_var KivInteraction::FindObject(const std::string& idOrName, std::
   if (KivBaseUnknown_var byId = document->FindById(idOrName)) return byId;
   KivBaseUnknown_var found;
   int matches = 0;
+  std::string ids;  // of the objects that match, for the message
   for (const auto& list :
        {document->ListActivities(), document->ListProducts(), document->ListResources()}) {
     for (const auto& object : list) {
       if (NameOf(object) != idOrName) continue;
       if (++matches == 1) found = object;
+      ids += (ids.empty() ? "" : ", ") + document->IdOf(object.get());
     }
   }
   if (matches == 1) return found;
   error = matches == 0 ? "no object with identifier or name \"" + idOrName + "\""
-                       : std::to_string(matches) + " objects are named \"" + idOrName +
-                             "\"; use an identifier";
+                       : std::to_string(matches) + " objects are named \"" + idOrName + "\" (" +
+                             ids + "); use an identifier";
   return NULL_var;
 }
 

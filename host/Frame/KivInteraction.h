@@ -42,7 +42,8 @@ class KivInteraction {
   // Picks by identifier in the current document, else by the unique name of
   // an activity, product or resource.
   static KivStepResult Pick(const std::string& idOrName);
-  // The object of the current document with that identifier or unique name.
+  // The object of the current document with that identifier or unique name;
+  // a name several objects share is refused with their identifiers.
   static KivBaseUnknown_var FindObject(const std::string& idOrName, std::string& error);
   // Replaces the current selection without going through a command.
   static KivStepResult Select(const KivListValKivBaseUnknown_var& objects);

@@ -6,6 +6,7 @@
 #include "KivDelayedDestruction.h"
 #include "KivFrmLayout.h"
 #include "KivFrmWindow.h"
+#include "KivProcessDocumentFormat.h"
 #include "MoxIPertNode.h"
 #include "MoxIPertWindow.h"
 #include "MoxPertController.h"
@@ -170,6 +171,20 @@ KivStepResult KivPertInteraction::MovePertNode(MoxPertController* controller,
   double cx = 0.0, cy = 0.0;
   if (!rep || !pertNode || FAILED(pertNode->GetPosition(cx, cy, 1)))
     return EndOfEvent(KivStepResult::Fail("move node " + name + ": not drawn in this chart"));
+  // Where the node's anchor lands. The document refuses to store a position
+  // its files could not hold, so such a move is refused before it starts,
+  // with a margin for the grid snap and the chart's single precision (the
+  // drop would otherwise be refused without a word).
+  constexpr double kMargin = 1000.0;
+  double ax = cx, ay = cy;
+  pertNode->GetPosition(ax, ay, 0);
+  const auto storable = [](double anchor) {
+    return KivProcessDocumentFormat::IsStorableCoordinate(anchor +
+                                                          (anchor < 0 ? -kMargin : kMargin));
+  };
+  if (!storable(ax + (x - cx)) || !storable(ay + (y - cy)))
+    return EndOfEvent(KivStepResult::Fail("move node " + name + " to " + Point(x, y) +
+                                          ": beyond the positions a document can hold (+-1e9)"));
   const KivMathPoint2Df from(static_cast<float>(cx), static_cast<float>(cy));
   const KivMathVector2Df by(static_cast<float>(x - cx), static_cast<float>(y - cy));
   if (steps < 1) steps = 1;

@@ -11,6 +11,7 @@
 #include "Kiv2DPolygonRep.h"
 #include "KivCSO.h"
 #include "KivCallback.h"
+#include "KivCommandStarter.h"
 #include "KivISPPActivity.h"
 #include "KivISPPFlowMgt.h"
 #include "KivManipulatorNotification.h"
@@ -163,6 +164,9 @@ struct MoxPertController::NodeEntry {
   // both kept so that a redraw costs what the node touches, not the chart.
   std::vector<NodeEntry*> inner;
   std::set<std::pair<KivBaseUnknown*, KivBaseUnknown*>> links;
+  int drawCount = 0;
+  // The strongest refresh asked while a batch is open: -1 none, else the flag.
+  int pendingFlag = -1;
   bool expanded = false;
   bool highlighted = false;
   bool dragging = false;
@@ -252,6 +256,8 @@ void MoxPertController::OnDocumentChange(KivBaseUnknown*, KivNotification* n, vo
     }
     for (const auto& node : added)
       if (NodeEntry* e = Find(node.get())) DrawLinksOf(*e);
+    // The window gives the new nodes what it gives every node it shows.
+    for (const auto& node : added) SendAppInfoNotify(node.get(), MoxPertAppInfoNotify::kAttach);
   }
   if ((entry = Find(father.get()))) RefreshPertNode(father, 1);
 }
@@ -260,7 +266,7 @@ MoxPertController::~MoxPertController() {
   auto& live = LiveControllers();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
   StopListening();
-  while (!nodes_.empty()) EraseNode(nodes_.back()->impl);
+  EraseAllNodes();
   if (viewer_) viewer_->GetRootBag()->RemoveChild(chart_.get());
 }
 
@@ -327,6 +333,7 @@ void MoxPertController::PlaceInLayer(NodeEntry& entry) {
 }
 
 void MoxPertController::DrawBox(NodeEntry& entry) {
+  ++entry.drawCount;
   Kiv2DBagRep* bag = entry.bag.get();
   bag->RemoveAllChildren();
   KivPertNodeData data;
@@ -548,6 +555,7 @@ void MoxPertController::DrawLink(KivBaseUnknown* from, KivBaseUnknown* to) {
     }
   }
   linkLayer_->AddChild(link->bag);
+  ++linkDraws_;
   links_[key] = std::move(link);
   if (NodeEntry* f = Find(from)) f->links.insert(key);
   if (NodeEntry* t = Find(to)) t->links.insert(key);
@@ -566,6 +574,11 @@ void MoxPertController::SetLinkClearance(float units) {
 HRESULT MoxPertController::RefreshPertNode(const KivBaseUnknown_var& node, int flag) {
   NodeEntry* entry = Find(KivIdentity(node.get()));
   if (!entry) return E_FAIL;
+  if (batchDepth_ > 0) {
+    if (entry->pendingFlag < 0) pending_.push_back(entry->impl);
+    entry->pendingFlag = std::max(entry->pendingFlag, flag);
+    return S_OK;
+  }
   entry->dragging = false;
   entry->expanded = MoxPertNodeAccess::EffectiveState(entry->impl) == 1;
   PlaceInLayer(*entry);
@@ -608,9 +621,76 @@ HRESULT MoxPertController::RemovePertNode(const KivBaseUnknown_var& node) {
 }
 
 void MoxPertController::RemoveAllPertNodes() {
-  while (!nodes_.empty()) EraseNode(nodes_.back()->impl);
-  links_.clear();
+  EraseAllNodes();
   UpdateGrid();
+}
+
+void MoxPertController::EraseAllNodes() {
+  for (auto& entry : nodes_) {
+    if (entry->activateCallback) RemoveAnalyseNotificationCB(entry->activateCallback);
+    RemoveMoveCallbacks(*entry);
+    if (entry->manipulator) entry->manipulator->RemoveAllRepsToManipulate();
+  }
+  // The layers hold nothing but the chart's node and link bags.
+  frames_->RemoveAllChildren();
+  linkLayer_->RemoveAllChildren();
+  boxes_->RemoveAllChildren();
+  links_.clear();
+  index_.clear();
+  pending_.clear();
+  // Last drawn first, as the node-by-node erasing did.
+  while (!nodes_.empty()) nodes_.pop_back();
+}
+
+int MoxPertController::GetNodeDrawCount(const KivBaseUnknown_var& node) const {
+  NodeEntry* entry = Find(KivIdentity(node.get()));
+  return entry ? entry->drawCount : 0;
+}
+
+MoxPertController::RedrawBatch::RedrawBatch(MoxPertController* controller)
+    : controller_(controller) {
+  if (controller_) ++controller_->batchDepth_;
+}
+
+MoxPertController::RedrawBatch::~RedrawBatch() {
+  if (controller_ && --controller_->batchDepth_ == 0) controller_->DrawPending();
+}
+
+void MoxPertController::DrawPending() {
+  // Boxes are drawn from the document, not from each other, so one pass in
+  // any order gives what refreshing node by node gave.
+  std::vector<NodeEntry*> drawn;
+  std::vector<NodeEntry*> relinked;
+  std::set<NodeEntry*> seen;
+  std::set<NodeEntry*> seenLinks;
+  auto take = [&](NodeEntry* e, bool links) {
+    if (seen.insert(e).second) drawn.push_back(e);
+    if (links && seenLinks.insert(e).second) relinked.push_back(e);
+  };
+  const std::vector<KivBaseUnknown*> pending = std::move(pending_);
+  pending_.clear();
+  for (KivBaseUnknown* impl : pending) {
+    NodeEntry* entry = Find(impl);
+    if (!entry || entry->pendingFlag < 0) continue;
+    const bool links = entry->pendingFlag == 1;
+    entry->pendingFlag = -1;
+    entry->dragging = false;
+    entry->expanded = MoxPertNodeAccess::EffectiveState(entry->impl) == 1;
+    PlaceInLayer(*entry);
+    take(entry, links);
+    for (NodeEntry* inner : EntriesInside(entry->impl)) take(inner, links);
+  }
+  // The super nodes around them enclose them again, links and all.
+  const std::size_t refreshed = drawn.size();
+  for (std::size_t i = 0; i < refreshed; ++i)
+    for (NodeEntry* outer = Find(drawn[i]->inside); outer; outer = Find(outer->inside))
+      take(outer, true);
+  for (NodeEntry* e : drawn) DrawBox(*e);
+  for (NodeEntry* e : relinked) EraseLinksOf(e->impl);
+  for (NodeEntry* e : relinked) DrawLinksOf(*e);
+  Kiv2DBoundingBox grown;
+  for (NodeEntry* e : drawn) grown.Extend(MoxPertNodeAccess::DrawnBox(e->impl));
+  MoxPertClientVisuServices::ExtendGrid(viewer_.get(), grown);
 }
 
 HRESULT MoxPertController::ResetPertNodeState(const KivBaseUnknown_var& node) {
@@ -660,9 +740,10 @@ Kiv2DManipulator* MoxPertController::GetNodeManipulator(const KivBaseUnknown_var
 }
 
 KivBaseUnknown_var MoxPertController::FindNodeOfRep(const void* rep) const {
+  // A node's bag carries the node as its model object.
   for (const KivRep* r = static_cast<const KivRep*>(rep); r; r = r->GetFatherRep())
-    for (const auto& e : nodes_)
-      if (static_cast<const KivRep*>(e->bag.get()) == r) return e->node;
+    if (NodeEntry* e = Find(r->GetModelObject()); e && static_cast<const KivRep*>(e->bag.get()) == r)
+      return e->node;
   return {};
 }
 
@@ -728,14 +809,21 @@ void MoxPertController::OnNodeActivate(KivCommand*, KivNotification*, void* data
       DrawBox(*e);
     }
   SetNodeHighlight(node, true);
-  // A click selects the node in the current editor, with the path of its
-  // parents down from the document's root activity.
+  // The path of the node's parents down from the document's root activity.
+  KivListValKivBaseUnknown_var rootToLeaf;
+  for (KivBaseUnknown_var n = node; n; n = MoxPertNodeAccess::Parent(n.get()))
+    rootToLeaf.InsertAt(1, n);
+  auto path = KivMake<KivPathElement>(rootToLeaf);
+  // A command waiting for picks gets the clicked node, as a pick; otherwise
+  // (or when it does not take it) the click selects the node in the current
+  // editor.
+  if (KivStateCommand* command = KivCommandStarter::GetActiveStateCommand()) {
+    KivStateCommand_var keep(command);
+    if (command->OfferPicks(KivListValKivBaseUnknown_var{KivBaseUnknown_var(path.get())}) > 0)
+      return;
+  }
   if (KivCSO* cso = KivCSO::GetCurrent()) {
-    KivListValKivBaseUnknown_var rootToLeaf;
-    for (KivBaseUnknown_var n = node; n; n = MoxPertNodeAccess::Parent(n.get()))
-      rootToLeaf.InsertAt(1, n);
     cso->Empty();
-    auto path = KivMake<KivPathElement>(rootToLeaf);
     cso->AddElement(path.get());
   }
 }

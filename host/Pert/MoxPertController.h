@@ -94,6 +94,27 @@ class MoxPertController : public KivCommand {
   // boxes too close for it keep the borders. Redraws the links drawn.
   void SetLinkClearance(float units);
 
+  // How many times the node's box was drawn since it was added (0 when it
+  // is not drawn), and how many links this chart has drawn.
+  int GetNodeDrawCount(const KivBaseUnknown_var& node) const;
+  long GetLinkDrawCount() const { return linkDraws_; }
+
+  // While a batch is open, the chart collects the refreshes of its nodes;
+  // when the outermost batch closes each refreshed node is drawn once, and
+  // each of their links once. A layout that places every node of a level
+  // (a position write, an extension's write and a notification per node)
+  // then draws the level once.
+  class RedrawBatch {
+   public:
+    explicit RedrawBatch(MoxPertController* controller);
+    ~RedrawBatch();
+    RedrawBatch(const RedrawBatch&) = delete;
+    RedrawBatch& operator=(const RedrawBatch&) = delete;
+
+   private:
+    KivVar<MoxPertController> controller_;
+  };
+
   // True when some live controller draws the node.
   static bool IsNodeDrawnAnywhere(KivBaseUnknown* node);
   // Every live controller that draws the node redraws it.
@@ -120,6 +141,10 @@ class MoxPertController : public KivCommand {
   // own children).
   std::vector<NodeEntry*> EntriesInside(KivBaseUnknown* impl) const;
   void EraseNode(KivBaseUnknown* impl);
+  // Empties the chart in one sweep (the layers at once, not node by node).
+  void EraseAllNodes();
+  // Draws what the batches collected.
+  void DrawPending();
   void EraseLinksOf(KivBaseUnknown* impl);
   void DrawLinksOf(NodeEntry& entry);
   void DrawLink(KivBaseUnknown* from, KivBaseUnknown* to);
@@ -144,6 +169,10 @@ class MoxPertController : public KivCommand {
   int linkFlag_;
   float linkClearance_ = 0.0f;
   bool moveCallbacksOn_ = true;
+  int batchDepth_ = 0;
+  // Nodes refreshed while a batch is open, in the order of their first refresh.
+  std::vector<KivBaseUnknown*> pending_;
+  long linkDraws_ = 0;
   // The chart's own bag in the viewer's scene, and its three layers drawn in
   // this order: expanded super node frames, links, node boxes.
   KivVar<Kiv2DBagRep> chart_;

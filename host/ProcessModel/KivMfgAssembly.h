@@ -33,5 +33,7 @@ class KivMfgAssembly : public KivExtend<KivSPPItemBase, MoxIMfgAssembly> {
   ~KivMfgAssembly() override = default;
 
  private:
+  // A change unit puts every field back as it was (KivDocumentChangeUnit.h).
+  friend class KivDocumentChangeUnit;
   std::vector<KivVar<KivSPPItemBase>> children_;
 };

@@ -2,6 +2,7 @@
 
 #include "KivDocEnvironment.h"
 #include "KivMfgAssembly.h"
+#include "KivProcessDocumentFormat.h"
 #include "KivProduct.h"
 #include "KivSPPActivity.h"
 #include "KivSPPActivityNotification.h"
@@ -164,6 +165,13 @@ KivBaseUnknown_var KivProcessDocument::FindById(const std::string& id) const {
 
 // ---- activities ------------------------------------------------------------------
 
+bool KivProcessDocument::AdmitChange() {
+  if (failAfter_ < 0) return true;
+  if (failAfter_-- > 0) return true;
+  ++failedChanges_;
+  return false;
+}
+
 KivISPPActivity_var KivProcessDocument::CreateRootActivity(const KivUnicodeString& name,
                                                            const std::string& id) {
   if (root_) return NULL_var;
@@ -214,6 +222,7 @@ KivISPPActivity_var KivProcessDocument::CreateActivity(KivBaseUnknown* parent,
                                                        const KivUnicodeString& type,
                                                        const KivUnicodeString& name,
                                                        const std::string& id) {
+  if (!AdmitChange()) return NULL_var;
   KivSPPActivity* parentImpl = ActivityOf(parent);
   if (!parentImpl || !IsActivityType(type)) return NULL_var;
   KivSPPActivity* child = NewChildActivity(parentImpl, type, name, id);
@@ -225,6 +234,7 @@ KivISPPActivity_var KivProcessDocument::CreateActivity(KivBaseUnknown* parent,
 }
 
 HRESULT KivProcessDocument::MoveActivity(KivBaseUnknown* activity, KivBaseUnknown* newParent) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPActivity* moved = ActivityOf(activity);
   KivSPPActivity* parent = ActivityOf(newParent);
   if (!moved || !parent || moved->IsRoot() || parent->IsWithin(moved)) return E_FAIL;
@@ -235,6 +245,7 @@ HRESULT KivProcessDocument::MoveActivity(KivBaseUnknown* activity, KivBaseUnknow
   EnsureControlNodes(parent);
   parent->Children().push_back(keep);
   moved->SetParent(parent);
+  KivTouchPertPlacement();
   KivBaseUnknown* son = static_cast<KivSPPFlowNode*>(moved);
   for (KivSPPFlowNode* neighbour : neighbours)
     if (neighbour->IsActivity()) NotifyActivity(neighbour, son, SPPDataModified);
@@ -254,6 +265,7 @@ KivBaseUnknown_var KivProcessDocument::GetStopNode(KivBaseUnknown* activity) con
 }
 
 HRESULT KivProcessDocument::AddPrecedence(KivBaseUnknown* from, KivBaseUnknown* to) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPFlowNode* source = NodeOf(from);
   KivSPPFlowNode* target = NodeOf(to);
   if (!source || !target || source == target || !source->Parent() ||
@@ -266,6 +278,7 @@ HRESULT KivProcessDocument::AddPrecedence(KivBaseUnknown* from, KivBaseUnknown* 
 }
 
 HRESULT KivProcessDocument::RemovePrecedence(KivBaseUnknown* from, KivBaseUnknown* to) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPFlowNode* source = NodeOf(from);
   KivSPPFlowNode* target = NodeOf(to);
   if (!source || !target) return E_FAIL;
@@ -276,6 +289,7 @@ HRESULT KivProcessDocument::RemovePrecedence(KivBaseUnknown* from, KivBaseUnknow
 }
 
 HRESULT KivProcessDocument::SetCycleTime(KivBaseUnknown* activity, double seconds) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPActivity* impl = ActivityOf(activity);
   if (!impl || !impl->HasCycleTime()) return E_FAIL;
   impl->SetCycleTimeQuietly(seconds);
@@ -293,6 +307,7 @@ double KivProcessDocument::GetCycleTime(KivBaseUnknown* activity) const {
 
 HRESULT KivProcessDocument::SetAttribute(KivBaseUnknown* activity, const KivUnicodeString& name,
                                          const KivIPDValue& value) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPActivity* impl = ActivityOf(activity);
   if (!impl || name.IsEmpty()) return E_FAIL;
   auto& attributes = impl->Attributes();
@@ -319,8 +334,15 @@ KivIPDValue KivProcessDocument::GetAttribute(KivBaseUnknown* activity,
 }
 
 HRESULT KivProcessDocument::SetPertNodeData(KivBaseUnknown* node, const KivPertNodeData& data) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPFlowNode* impl = NodeOf(node);
   if (!impl) return E_FAIL;
+  // Only what the reader accepts back, so that a saved document loads again.
+  namespace fmt = KivProcessDocumentFormat;
+  if (!fmt::IsStorableCoordinate(data.x) || !fmt::IsStorableCoordinate(data.y) ||
+      !fmt::IsStorableCoordinate(data.width) || !fmt::IsStorableCoordinate(data.height) ||
+      data.width < 0 || data.height < 0)
+    return E_INVALIDARG;
   impl->SetNodeDataQuietly(data);
   KivSPPFlowNode* level = impl->Parent() ? static_cast<KivSPPFlowNode*>(impl->Parent()) : impl;
   if (level->HasListeners()) {
@@ -356,6 +378,7 @@ void KivProcessDocument::DropLink(KivSPPProductLink* link) {
 
 KivISPPProductIO_var KivProcessDocument::AddProductLink(KivBaseUnknown* activity,
                                                         KivBaseUnknown* item, bool input) {
+  if (!AdmitChange()) return NULL_var;
   KivSPPActivity* activityImpl = ActivityOf(activity);
   KivSPPItemBase* itemImpl = ItemOf(item);
   KivProduct* product = ProductOf(item);
@@ -377,6 +400,7 @@ KivISPPProductIO_var KivProcessDocument::AddProductOutput(KivBaseUnknown* activi
 }
 
 HRESULT KivProcessDocument::RemoveProductLink(KivBaseUnknown* link) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPProductLink* impl = LinkOf(link);
   if (!impl) return E_FAIL;
   KivVar<KivSPPProductLink> keep(impl);
@@ -402,6 +426,7 @@ HRESULT KivProcessDocument::ReplaceOutput(KivSPPActivity* activity, KivBaseUnkno
 }
 
 HRESULT KivProcessDocument::AssignItem(KivBaseUnknown* activity, KivBaseUnknown* item) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPActivity* activityImpl = ActivityOf(activity);
   KivSPPItemBase* itemImpl = ItemOf(item);
   KivProduct* product = ProductOf(item);
@@ -415,6 +440,7 @@ HRESULT KivProcessDocument::AssignItem(KivBaseUnknown* activity, KivBaseUnknown*
 }
 
 HRESULT KivProcessDocument::UnassignItem(KivBaseUnknown* activity, KivBaseUnknown* item) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPActivity* activityImpl = ActivityOf(activity);
   KivSPPItemBase* itemImpl = ItemOf(item);
   if (!activityImpl || !itemImpl) return E_FAIL;
@@ -426,6 +452,7 @@ HRESULT KivProcessDocument::UnassignItem(KivBaseUnknown* activity, KivBaseUnknow
 }
 
 HRESULT KivProcessDocument::AssignResource(KivBaseUnknown* activity, KivBaseUnknown* resource) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPActivity* activityImpl = ActivityOf(activity);
   KivProduct* resourceImpl = ProductOf(resource);
   if (!activityImpl || !resourceImpl || !resourceImpl->IsResource()) return E_FAIL;
@@ -439,6 +466,7 @@ HRESULT KivProcessDocument::AssignResource(KivBaseUnknown* activity, KivBaseUnkn
 }
 
 HRESULT KivProcessDocument::UnassignResource(KivBaseUnknown* activity, KivBaseUnknown* resource) {
+  if (!AdmitChange()) return E_FAIL;
   KivSPPActivity* activityImpl = ActivityOf(activity);
   KivProduct* resourceImpl = ProductOf(resource);
   if (!activityImpl || !resourceImpl) return E_FAIL;

@@ -202,6 +202,15 @@ class KivProcessDocument : public KivImplement<KivInit, KivICompoundContainer> {
   // (E_FAIL, nothing deleted). S_FALSE when nothing listed was in the document.
   HRESULT DeleteActivities(const KivListValKivBaseUnknown_var& activities);
 
+  // ---- failures on demand ---------------------------------------------------
+  // Makes a change fail, for tests of what a failure half-way leaves behind:
+  // the change after the next `count` changes is refused (E_FAIL or an empty
+  // result, nothing changed); -1 (the default) refuses none. A change is one
+  // call of a changing operation of the document or of its objects.
+  void FailChangeAfter(int count) { failAfter_ = count; }
+  // How many changes were refused that way since the document was made.
+  int FailedChangeCount() const { return failedChanges_; }
+
   // ---- events ---------------------------------------------------------------
   // The root activity's modification events (empty without a root).
   KivEventPublisher* GetActivityEvents() const;
@@ -229,6 +238,10 @@ class KivProcessDocument : public KivImplement<KivInit, KivICompoundContainer> {
   friend class KivSPPProcessContainer;
   friend class KivSPPMemberContainer;
   friend class KivSPPReparentService;
+  friend class KivDocumentChangeUnit;
+
+  // Every changing operation asks first; false when a failure was asked for.
+  bool AdmitChange();
 
   // Sends an activity notification through the root's modification events.
   void NotifyActivity(KivBaseUnknown* father, KivBaseUnknown* son, int kind);
@@ -276,4 +289,6 @@ class KivProcessDocument : public KivImplement<KivInit, KivICompoundContainer> {
   KivVar<KivSPPMemberContainer> bomContainer_;
   std::unordered_map<std::string, KivBaseUnknown*> ids_;
   long nextId_ = 1;
+  int failAfter_ = -1;
+  int failedChanges_ = 0;
 };

@@ -82,6 +82,7 @@ KivSPPActivity* KivProcessDocument::CopySubtree(
 
 KivListValKivBaseUnknown_var KivProcessDocument::CopyActivities(
     const KivListValKivBaseUnknown_var& activities, KivBaseUnknown* target) {
+  if (!AdmitChange()) return {};
   KivListValKivBaseUnknown_var result;
   KivSPPActivity* targetImpl = ActivityOf(target);
   if (!targetImpl) return result;
@@ -110,6 +111,7 @@ KivListValKivBaseUnknown_var KivProcessDocument::CopyActivities(
 }
 
 HRESULT KivProcessDocument::DeleteActivities(const KivListValKivBaseUnknown_var& activities) {
+  if (!AdmitChange()) return E_FAIL;
   const auto tops =
       TopmostActivities(activities, [this](KivBaseUnknown* o) { return ActivityOf(o); });
   for (KivSPPActivity* top : tops)
@@ -133,6 +135,7 @@ HRESULT KivProcessDocument::DeleteActivities(const KivListValKivBaseUnknown_var&
     KivSPPActivity* parent = top->Parent();
     tell(parent, top);
     KivTakeHandle(parent->Children(), top);  // `doomed` still holds it
+    KivTouchPertPlacement();
   }
   for (auto& activity : doomed) {
     for (auto& link : activity->Links()) {

@@ -37,6 +37,11 @@ inline constexpr std::string_view kStringType = "string";
 
 // Positions and sizes beyond this magnitude are refused as absurd.
 inline constexpr double kCoordinateLimit = 1.0e9;
+// Whether a position (or size) is finite and within kCoordinateLimit: what
+// the reader accepts, so what the document may store.
+inline bool IsStorableCoordinate(double value) {
+  return value >= -kCoordinateLimit && value <= kCoordinateLimit;
+}
 // Deeper nesting of products, resources or activities is refused, which
 // bounds the reader's recursion (and its stack) on hostile input; real
 // process and product trees are a few levels deep.

@@ -35,6 +35,7 @@ KivVar<KivProduct> KivProcessDocument::NewProduct(KivProduct* father, const KivU
 KivIProduct_var KivProcessDocument::CreateProduct(KivBaseUnknown* father,
                                                   const KivUnicodeString& name,
                                                   const std::string& id) {
+  if (!AdmitChange()) return NULL_var;
   KivProduct* fatherImpl = father ? ProductOf(father) : nullptr;
   if (father && (!fatherImpl || fatherImpl->IsResource())) return NULL_var;
   return KivIProduct_var(NewProduct(fatherImpl, name, false, {}, id));
@@ -44,12 +45,14 @@ KivIProduct_var KivProcessDocument::CreateResource(KivBaseUnknown* father,
                                                    const KivUnicodeString& name,
                                                    const KivUnicodeString& resourceType,
                                                    const std::string& id) {
+  if (!AdmitChange()) return NULL_var;
   KivProduct* fatherImpl = father ? ProductOf(father) : nullptr;
   if (father && (!fatherImpl || !fatherImpl->IsResource())) return NULL_var;
   return KivIProduct_var(NewProduct(fatherImpl, name, true, resourceType, id));
 }
 
 HRESULT KivProcessDocument::ReparentProduct(KivBaseUnknown* product, KivBaseUnknown* newFather) {
+  if (!AdmitChange()) return E_FAIL;
   KivProduct* moved = ProductOf(product);
   KivProduct* father = ProductOf(newFather);
   if (!moved || !father || moved->IsResource() != father->IsResource()) return E_FAIL;
@@ -65,6 +68,7 @@ HRESULT KivProcessDocument::ReparentProduct(KivBaseUnknown* product, KivBaseUnkn
 }
 
 HRESULT KivProcessDocument::DeleteProduct(KivBaseUnknown* product) {
+  if (!AdmitChange()) return E_FAIL;
   KivProduct* doomed = ProductOf(product);
   if (!doomed) return E_FAIL;
   std::vector<KivProduct*> subtree{doomed};
@@ -110,6 +114,7 @@ HRESULT KivProcessDocument::DeleteProduct(KivBaseUnknown* product) {
 }
 
 HRESULT KivProcessDocument::SetShow(KivBaseUnknown* product, KivShowAttribut show) {
+  if (!AdmitChange()) return E_FAIL;
   KivProduct* impl = ProductOf(product);
   if (!impl) return E_FAIL;
   impl->ChangeShow(show);
@@ -151,6 +156,7 @@ KivUnicodeString KivProcessDocument::ShowState(KivBaseUnknown* item) const {
 
 MoxIMfgAssembly_var KivProcessDocument::CreateAssembly(const KivUnicodeString& name,
                                                        const std::string& id) {
+  if (!AdmitChange()) return NULL_var;
   const std::string assemblyId = TakeId(id, "M");
   if (assemblyId.empty()) return NULL_var;
   auto assembly = KivMake<KivMfgAssembly>(this, assemblyId, name);
@@ -161,6 +167,7 @@ MoxIMfgAssembly_var KivProcessDocument::CreateAssembly(const KivUnicodeString& n
 }
 
 HRESULT KivProcessDocument::AddAssemblyChild(KivBaseUnknown* assembly, KivBaseUnknown* child) {
+  if (!AdmitChange()) return E_FAIL;
   KivMfgAssembly* holder = AssemblyOf(assembly);
   KivSPPItemBase* item = ItemOf(child);
   KivProduct* product = ProductOf(child);
@@ -177,6 +184,7 @@ HRESULT KivProcessDocument::AddAssemblyChild(KivBaseUnknown* assembly, KivBaseUn
 }
 
 HRESULT KivProcessDocument::RemoveAssemblyChild(KivBaseUnknown* assembly, KivBaseUnknown* child) {
+  if (!AdmitChange()) return E_FAIL;
   KivMfgAssembly* holder = AssemblyOf(assembly);
   KivSPPItemBase* item = ItemOf(child);
   if (!holder || !item) return E_FAIL;
@@ -188,6 +196,7 @@ HRESULT KivProcessDocument::RemoveAssemblyChild(KivBaseUnknown* assembly, KivBas
 }
 
 HRESULT KivProcessDocument::DeleteAssembly(KivBaseUnknown* assembly) {
+  if (!AdmitChange()) return E_FAIL;
   KivMfgAssembly* doomed = AssemblyOf(assembly);
   if (!doomed) return E_FAIL;
   KivVar<KivMfgAssembly> keep(doomed);

@@ -1,5 +1,6 @@
 #pragma once
 // Value types shared by the process model's interfaces.
+#include <cstdint>
 #include <memory>
 #include <variant>
 
@@ -44,6 +45,14 @@ struct KivPertNodeData {
 
   friend bool operator==(const KivPertNodeData&, const KivPertNodeData&) = default;
 };
+
+// Counts the changes that can move the first free cells of a level: a graph
+// node made, reparented or taken out of its level, and any write of a node
+// that is or becomes placed. Writes that leave a node unplaced do not count,
+// so that a cache of cell assignments survives giving unplaced nodes a
+// provisional place. Process-wide: a change in any document counts.
+std::uint64_t KivPertPlacementGeneration();
+void KivTouchPertPlacement();
 
 // A user-defined attribute value: none, a long integer, a double or a string.
 using KivIPDValue = std::variant<std::monostate, long, double, KivUnicodeString>;

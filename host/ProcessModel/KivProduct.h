@@ -67,6 +67,8 @@ class KivProduct : public KivExtend<KivSPPItemBase, KivIProduct, KivIVisProperti
   void* FindOwnInterface(const IID& iid) override;
 
  private:
+  // A change unit puts every field back as it was (KivDocumentChangeUnit.h).
+  friend class KivDocumentChangeUnit;
   KivProduct* father_;
   std::vector<KivVar<KivProduct>> children_;
   KivShowAttribut show_ = KivShow;

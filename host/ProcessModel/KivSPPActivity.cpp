@@ -69,7 +69,7 @@ KivISPPAbstractActivity_var KivSPPActivity::GetParentActivity() {
 }
 
 HRESULT KivSPPActivity::SetActivityLabel(const KivUnicodeString& label) {
-  if (!document_) return E_FAIL;
+  if (!document_ || !document_->AdmitChange()) return E_FAIL;
   SetName(label);
   document_->NotifyActivity(this, this, SPPDataModified);
   return S_OK;

@@ -154,6 +154,8 @@ class KivSPPActivity
   void* FindOwnInterface(const IID& iid) override;
 
  private:
+  // A change unit puts every field back as it was (KivDocumentChangeUnit.h).
+  friend class KivDocumentChangeUnit;
   void AppendDescendantOutputs(KivListValKivBaseUnknown_var& out, bool deep) const;
   void CollectItems(KivListValKivBaseUnknown_var& out, const KivString& type, bool deep) const;
 

@@ -9,9 +9,19 @@
 
 KivSPPFlowNode::KivSPPFlowNode(KivProcessDocument* document, KivSPPActivity* parent, std::string id,
                                const KivUnicodeString& name)
-    : document_(document), parent_(parent), id_(std::move(id)), name_(name) {}
+    : document_(document), parent_(parent), id_(std::move(id)), name_(name) {
+  KivTouchPertPlacement();
+}
 
-KivSPPFlowNode::~KivSPPFlowNode() = default;
+KivSPPFlowNode::~KivSPPFlowNode() { KivTouchPertPlacement(); }
+
+namespace {
+std::uint64_t gPertPlacementGeneration = 0;
+}  // namespace
+
+std::uint64_t KivPertPlacementGeneration() { return gPertPlacementGeneration; }
+
+void KivTouchPertPlacement() { ++gPertPlacementGeneration; }
 
 bool KivSPPFlowNode::PrecedesDirectly(const KivSPPFlowNode* other) const {
   return std::find(next_.begin(), next_.end(), other) != next_.end();

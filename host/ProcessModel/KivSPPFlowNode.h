@@ -36,7 +36,10 @@ class KivSPPFlowNode : public KivImplement<KivISPPFlowMgt, KivISpecObject, KivIG
   std::vector<KivSPPFlowNode*> UnlinkAll();
 
   const KivPertNodeData& NodeData() const { return nodeData_; }
-  void SetNodeDataQuietly(const KivPertNodeData& data) { nodeData_ = data; }
+  void SetNodeDataQuietly(const KivPertNodeData& data) {
+    if (nodeData_.placed || data.placed) KivTouchPertPlacement();
+    nodeData_ = data;
+  }
   void SetParent(KivSPPActivity* parent) { parent_ = parent; }
   void SetName(const KivUnicodeString& name) { name_ = name; }
   const KivUnicodeString& Name() const { return name_; }
@@ -81,6 +84,8 @@ class KivSPPFlowNode : public KivImplement<KivISPPFlowMgt, KivISpecObject, KivIG
   KivSPPActivity* parent_;
 
  private:
+  // A change unit puts every field back as it was (KivDocumentChangeUnit.h).
+  friend class KivDocumentChangeUnit;
   static KivSPPList Filtered(const std::vector<KivSPPFlowNode*>& nodes, const KivString& kind);
 
   std::string id_;

@@ -53,6 +53,8 @@ class KivSPPItemBase
   KivProcessDocument* document_ = nullptr;
 
  private:
+  // A change unit puts every field back as it was (KivDocumentChangeUnit.h).
+  friend class KivDocumentChangeUnit;
   std::string id_;
   KivUnicodeString name_;
   std::vector<KivSPPProductLink*> links_;

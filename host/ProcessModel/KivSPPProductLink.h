@@ -44,6 +44,8 @@ class KivSPPProductLink : public KivImplement<KivISPPProductIO, KivISpecObject> 
   ~KivSPPProductLink() override = default;
 
  private:
+  // A change unit puts every field back as it was (KivDocumentChangeUnit.h).
+  friend class KivDocumentChangeUnit;
   KivSPPActivity* activity_;
   KivVar<KivSPPItemBase> item_;
   bool input_;

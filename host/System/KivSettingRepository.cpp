@@ -11,6 +11,7 @@
 
 #include "KivEnvironment.h"
 #include "KivPathSearch.h"
+#include "KivSafeFile.h"
 #include "KivSystemTrace.h"
 
 namespace {
@@ -178,28 +179,17 @@ HRESULT KivSettingRepository::Save() {
   const std::filesystem::path path(path_.str());
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
-  const std::string temporary = path_.str() + ".saving";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    for (const Line& l : lines_) {
-      if (l.isSetting)
-        out << Escape(l.key, true) << '=' << Escape(l.value, false) << '\n';
-      else
-        out << l.value << '\n';
-    }
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temporary.c_str());
-      KivSystemTrace().Print("KivSettingRepository: cannot write %s", temporary.c_str());
-      return E_FAIL;
-    }
+  std::string text;
+  for (const Line& l : lines_) {
+    if (l.isSetting)
+      text += Escape(l.key, true) + '=' + Escape(l.value, false) + '\n';
+    else
+      text += l.value + '\n';
   }
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::remove(temporary.c_str());
-    KivSystemTrace().Print("KivSettingRepository: cannot replace %s: %s", path_.c_str(),
-                           ec.message().c_str());
+  std::string reason;
+  if (!KivSafeFile::Replace(path_.str(), text, reason)) {
+    KivSystemTrace().Print("KivSettingRepository: cannot write %s: %s", path_.c_str(),
+                           reason.c_str());
     return E_FAIL;
   }
   return S_OK;

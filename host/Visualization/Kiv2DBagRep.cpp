@@ -21,9 +21,11 @@ HRESULT Kiv2DBagRep::InsertChild(int index, const KivVar<Kiv2DRep>& child) {
 }
 
 KivVar<Kiv2DRep> Kiv2DBagRep::RemoveChild(Kiv2DRep* child) {
-  auto it = std::find_if(children_.begin(), children_.end(),
-                         [child](const KivVar<Kiv2DRep>& c) { return c.get() == child; });
-  if (!child || it == children_.end()) return {};
+  // From the back: a bag is mostly emptied last child first.
+  auto found = std::find_if(children_.rbegin(), children_.rend(),
+                            [child](const KivVar<Kiv2DRep>& c) { return c.get() == child; });
+  if (!child || found == children_.rend()) return {};
+  auto it = std::next(found).base();
   KivVar<Kiv2DRep> taken = std::move(*it);
   children_.erase(it);
   taken->SetFatherRep(nullptr);

@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <memory>
 
 #include "KivCairoPainter.h"
+#include "KivSafeFile.h"
 #include "KivSvgWriter.h"
 #include "KivViewer.h"
 
@@ -40,31 +39,6 @@ SurfacePtr Paint(const KivViewer& viewer, const std::vector<KivDrawItem>& items,
   KivCairoPainter(cr.get(), frame).Paint(items, rgb);
   cairo_surface_flush(surface.get());
   return surface;
-}
-
-// Writes to a temporary file beside the target, then renames, so a failed
-// write never leaves a truncated picture in place of a good one.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = "cannot write '" + path + "'";
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-      error = "cannot write '" + path + "'";
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = "cannot replace '" + path + "'";
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
@@ -157,29 +131,29 @@ HRESULT KivPictureRenderer::RenderToFile(const KivViewer& viewer, const std::str
   std::string reason;
   std::string bytes;
   if (!IsKnownFormat(path, error)) return E_FAIL;
+  bool encoded = true;
   if (FormatForPath(path) == Format::Svg) {
     bytes = RenderSvg(viewer);
   } else {
     KivPictureFrame frame;
     const std::vector<KivDrawItem> items = Compose(viewer, frame);
     if (frame.width > kKivMaxRasterSide || frame.height > kKivMaxRasterSide) {
-      if (error) {
-        *error = "a PNG picture of " + std::to_string(frame.width) + " x " +
-                 std::to_string(frame.height) + " pixels is too large (at most " +
-                 std::to_string(kKivMaxRasterSide) +
-                 " a side): choose a smaller scale, a fit or a crop";
-      }
-      return E_FAIL;
-    }
-    SurfacePtr surface = Paint(viewer, items, frame);
-    if (cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &bytes) !=
-        CAIRO_STATUS_SUCCESS) {
-      if (error) *error = "cannot encode the PNG picture for '" + path + "'";
-      return E_FAIL;
+      encoded = false;
+      reason = "a PNG picture of " + std::to_string(frame.width) + " x " +
+               std::to_string(frame.height) + " pixels is too large (at most " +
+               std::to_string(kKivMaxRasterSide) +
+               " a side): choose a smaller scale, a fit or a crop";
+    } else {
+      SurfacePtr surface = Paint(viewer, items, frame);
+      const cairo_status_t status =
+          cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &bytes);
+      encoded = status == CAIRO_STATUS_SUCCESS;
+      if (!encoded)
+        reason = std::string("cannot encode the PNG picture: ") + cairo_status_to_string(status);
     }
   }
-  if (!WriteFileAtomically(path, bytes, reason)) {
-    if (error) *error = reason;
+  if (!encoded || !KivSafeFile::Replace(path, bytes, reason)) {
+    if (error) *error = "cannot write " + path + ": " + reason;
     return E_FAIL;
   }
   return S_OK;

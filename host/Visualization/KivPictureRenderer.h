@@ -48,8 +48,10 @@ class KivPictureRenderer {
   // Empty (0 x 0) when the picture would exceed kKivMaxRasterSide.
   KivRasterPicture RenderRaster(const KivViewer& viewer) const;
   // Writes the picture in the format its path names (an unknown extension
-  // is refused). On failure returns E_FAIL with the reason in `error`; an
-  // existing file is left as it was.
+  // is refused), with KivSafeFile::Replace. On failure returns E_FAIL with
+  // the path, the reason and the system's error text in `error` ("cannot
+  // write a.svg: cannot create a temporary file beside it: No such file or
+  // directory"); an existing file is left as it was.
   HRESULT RenderToFile(const KivViewer& viewer, const std::string& path,
                        std::string* error = nullptr) const;
 

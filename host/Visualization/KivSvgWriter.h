@@ -1,10 +1,12 @@
 #pragma once
 // Writes draw items as an SVG document, one element per item with a class
 // naming its kind: "line" (polyline), "polygon", "arc" (circle or path),
-// "marker" (group), "text", "image" (embedded PNG). The first element is the
-// background rectangle (class "background"). An item whose note has a role
-// takes it as its class; a note's tooltip becomes a <title> child. Every
-// element is on a line of its own.
+// "marker" (group), "text", "image" (a use of an icon). The first element is
+// the background rectangle (class "background"); the last, when images are
+// drawn, the icons they use as symbols (embedded PNG, class "icons"). An item
+// whose note has a role takes it as its class; a note's tooltip becomes a
+// <title> child. Every element is on a line of its own.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,4 +32,5 @@ class KivSvgWriter {
   std::string StrokeAttributes(const KivDrawItem& item) const;
 
   KivPictureFrame frame_;
+  mutable std::map<std::string, std::string> icons_;  // symbol id -> base64 PNG, of one Write
 };

@@ -1,7 +1,5 @@
 #include "KivVis2DRegistry.h"
 
-#include <algorithm>
-
 KivVis2DRegistry::~KivVis2DRegistry() = default;
 
 bool KivVis2DRegistry::Contains(const KivModelForRep2D* model) const {
@@ -10,17 +8,19 @@ bool KivVis2DRegistry::Contains(const KivModelForRep2D* model) const {
 
 HRESULT KivVis2DRegistry::AddModel(KivModelForRep2D* model) {
   if (!model || Contains(model)) return E_FAIL;
-  models_.emplace_back(model);
-  index_.insert(model);
+  models_.emplace_hint(models_.end(), nextOrder_, KivVar<KivModelForRep2D>(model));
+  index_.emplace(model, nextOrder_++);
   Kiv2DRep::TouchScene();
   return S_OK;
 }
 
 HRESULT KivVis2DRegistry::RemoveModel(KivModelForRep2D* model) {
   if (!model || !Contains(model)) return E_FAIL;
-  index_.erase(model);
-  models_.erase(std::find_if(models_.begin(), models_.end(),
-                             [model](const auto& m) { return m.get() == model; }));
+  const auto at = index_.find(model);
+  // The registry's reference goes last: the model may die with it.
+  KivVar<KivModelForRep2D> keep = std::move(models_[at->second]);
+  models_.erase(at->second);
+  index_.erase(at);
   Kiv2DRep::TouchScene();
   return S_OK;
 }

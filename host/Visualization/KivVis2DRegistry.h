@@ -3,8 +3,10 @@
 // editor's viewers show. A viewer shows a registry once it is attached to it
 // (KivViewer::AttachRegistry); models are drawn in the order they were added,
 // after the viewer's own scene. A reference to each model is held.
-#include <unordered_set>
-#include <vector>
+#include <cstdint>
+#include <map>
+#include <ranges>
+#include <unordered_map>
 
 #include "KivModelForRep2D.h"
 
@@ -20,15 +22,17 @@ class KivVis2DRegistry : public KivImplement<> {
   void RemoveAllModels();
   bool Contains(const KivModelForRep2D* model) const;
   int GetModelCount() const { return static_cast<int>(models_.size()); }
-  const std::vector<KivVar<KivModelForRep2D>>& GetModels() const { return models_; }
+  // The models in the order they were added.
+  auto GetModels() const { return std::views::values(models_); }
 
  protected:
   ~KivVis2DRegistry() override;
 
  private:
-  std::vector<KivVar<KivModelForRep2D>> models_;
-  // The same models, for constant-time membership: a level of a thousand
-  // nodes registers thousands of button models.
-  std::unordered_set<const KivModelForRep2D*> index_;
+  // By order of addition; the index finds a model's place, so that adding
+  // and removing the thousands of button models of a large level stays cheap.
+  std::map<std::uint64_t, KivVar<KivModelForRep2D>> models_;
+  std::unordered_map<const KivModelForRep2D*, std::uint64_t> index_;
+  std::uint64_t nextOrder_ = 0;
 };
 KIV_DECLARE_VAR(KivVis2DRegistry);

@@ -1,5 +1,6 @@
 #include "KivXMLDOMDocumentBuilder.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <string_view>
@@ -11,8 +12,10 @@
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include "KivSafeFile.h"
+#include "KivXMLBudgetMemory.h"
 #include "KivXMLDocument.h"
-#include "KivXMLFile.h"
+#include "KivXMLEntityReferences.h"
 #include "KivXMLTrace.h"
 #include "KivXMLTreeBuilder.h"
 #include "KivXMLUTF.h"
@@ -27,6 +30,29 @@ constexpr XMLSize_t kEntityExpansionLimit = 50000;
 // without entities never come near it; a few large entities referenced many
 // times ("quadratic blow-up") are stopped by it.
 constexpr std::size_t kTextAllowance = 64u << 20;
+
+// Whether every 0x00 byte of the document is U+0000 and ASCII is itself:
+// not so for UTF-16 or UTF-32 (a byte order mark, or "<" as two or four
+// bytes), which are left to the parser.
+bool IsByteEncoded(const char* data, std::size_t size) {
+  const std::string_view start = std::string_view(data, size).substr(0, 2);
+  return !(start == std::string_view("\xFE\xFF", 2) || start == std::string_view("\xFF\xFE", 2) ||
+           start == std::string_view("\0<", 2) || start == std::string_view("<\0", 2) ||
+           start == std::string_view("\0\0", 2));
+}
+
+struct Position {
+  int line;
+  int column;
+};
+
+// Line and column (from 1, in bytes) of a byte offset.
+Position PositionOf(const char* data, std::size_t offset) {
+  const std::string_view before(data, offset);
+  const std::size_t lineStart = before.rfind('\n');
+  return {static_cast<int>(std::count(before.begin(), before.end(), '\n')) + 1,
+          static_cast<int>(lineStart == std::string_view::npos ? offset + 1 : offset - lineStart)};
+}
 
 // A document is validated against a schema when it names one through
 // xsi:schemaLocation or xsi:noNamespaceSchemaLocation (in an ASCII-compatible
@@ -87,7 +113,7 @@ HRESULT KivXMLDOMDocumentBuilder::Parse(const KivUnicodeString& path, KivIDOMDoc
   if (HRESULT hr = ReadOptions(source, optionNames, optionValues, options); FAILED(hr)) return hr;
   std::string bytes;
   std::string failure;
-  if (!KivXMLReadFile(source, bytes, failure)) return Fail(E_FAIL, source, 0, 0, failure);
+  if (!KivSafeFile::Read(source, bytes, failure)) return Fail(E_FAIL, source, 0, 0, failure);
   return ParseBytes(bytes.data(), bytes.size(), source, options, document);
 }
 
@@ -111,7 +137,18 @@ HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
   lastErrorLine_ = lastErrorColumn_ = 0;
   if (!platform_.IsReady()) return Fail(E_FAIL, source, 0, 0, "the XML parser is not available");
 
-  KivXMLTreeBuilder handler(options.validate, kTextAllowance + 16 * size);
+  // Parsers stop at a NUL after the root element as if the document ended
+  // there; no XML document may hold one anywhere.
+  if (const std::size_t nul = std::string_view(data, size).find('\0');
+      nul != std::string_view::npos && IsByteEncoded(data, size)) {
+    const Position at = PositionOf(data, nul);
+    return Fail(E_FAIL, source, at.line, at.column,
+                "a NUL character (byte 0); an XML document cannot contain one");
+  }
+  const std::size_t allowance = kTextAllowance + 16 * size;
+  KivXMLTreeBuilder handler(options.validate, allowance);
+  // Declared before the reader, which allocates through it until destroyed.
+  KivXMLBudgetMemory memory(allowance);
   std::string message;
   int line = 0;
   int column = 0;
@@ -120,7 +157,7 @@ HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
     SecurityManager security;
     security.setEntityExpansionLimit(kEntityExpansionLimit);
     // The reader class itself: only it takes a resolver that sees the base URI.
-    auto reader = std::make_unique<SAX2XMLReaderImpl>();
+    auto reader = std::make_unique<SAX2XMLReaderImpl>(&memory);
     // Namespaces play no part in the tree (a prefixed name is a name); schema
     // validation needs them, so they are processed only for schemas.
     const bool schema = options.validate && NamesASchema(data, size);
@@ -139,6 +176,7 @@ HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
     reader->setProperty(XMLUni::fgXercesSecurityManager, &security);
     reader->setContentHandler(&handler);
     reader->setLexicalHandler(&handler);
+    reader->setDeclarationHandler(&handler);
     reader->setErrorHandler(&handler);
     reader->setXMLEntityResolver(&handler);
 
@@ -153,7 +191,10 @@ HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
   } catch (const SAXException& e) {
     message = KivXMLToUTF8(e.getMessage());
   } catch (const OutOfMemoryException&) {
-    message = "out of memory";
+    message = memory.Exceeded()
+                  ? "the parser would hold more than " + std::to_string(memory.Budget()) +
+                        " bytes at once; entity expansion refused"
+                  : "out of memory";
   } catch (const XMLException& e) {
     message = KivXMLToUTF8(e.getMessage());
   } catch (const std::bad_alloc&) {
@@ -171,6 +212,18 @@ HRESULT KivXMLDOMDocumentBuilder::ParseBytes(const char* data, std::size_t size,
   if (!message.empty() || line > 0) {
     if (message.empty()) message = "the parser gave no message";
     return Fail(E_FAIL, where, line, column, message);
+  }
+  // Without validation the external DTD is not read, and references to the
+  // entities it declares would silently read as nothing.
+  if (!options.validate && handler.HasExternalSubset() && IsByteEncoded(data, size)) {
+    if (const auto undeclared = KivXMLFindUndeclaredReference(std::string_view(data, size),
+                                                              handler.DeclaredEntities())) {
+      const Position at = PositionOf(data, undeclared->offset);
+      return Fail(E_FAIL, source, at.line, at.column,
+                  "entity '" + undeclared->name +
+                      "' is not declared in the document (external DTDs are read only when "
+                      "validating)");
+    }
   }
   document = KivIDOMDocument_var::Adopt(new KivXMLDocument(handler.TakeTree(), source));
   return S_OK;

@@ -8,7 +8,7 @@
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
 #include "KivIDOMNode.h"
-#include "KivXMLFile.h"
+#include "KivSafeFile.h"
 #include "KivXMLUTF.h"
 
 XERCES_CPP_NAMESPACE_USE
@@ -137,13 +137,23 @@ void KivXMLTreeBuilder::endCDATA() {
   startNewText_ = true;
 }
 
-void KivXMLTreeBuilder::startDTD(const XMLCh* name, const XMLCh*, const XMLCh*) {
+void KivXMLTreeBuilder::startDTD(const XMLCh* name, const XMLCh*, const XMLCh* systemId) {
+  externalSubset_ = systemId && *systemId;
   const KivXMLTree::Index index = Append(KivIDOMNode::DOCUMENT_TYPE_NODE);
   tree_->nodes[index].name = tree_->InternName(KivXMLToUTF8(name));
   inDTD_ = true;
 }
 
 void KivXMLTreeBuilder::endDTD() { inDTD_ = false; }
+
+// Parameter entities ("%name") are not referenced from the document's text.
+void KivXMLTreeBuilder::internalEntityDecl(const XMLCh* name, const XMLCh*) {
+  if (name && *name != u'%') entities_.insert(KivXMLToUTF8(name));
+}
+
+void KivXMLTreeBuilder::externalEntityDecl(const XMLCh* name, const XMLCh*, const XMLCh*) {
+  if (name && *name != u'%') entities_.insert(KivXMLToUTF8(name));
+}
 
 void KivXMLTreeBuilder::warning(const SAXParseException& e) {
   if (warnings_.size() > kMaxWarningBytes) return;
@@ -181,7 +191,8 @@ InputSource* KivXMLTreeBuilder::resolveEntity(XMLResourceIdentifier* resource) {
   }
   std::string bytes;
   std::string failure;
-  if (!KivXMLReadFile(path, bytes, failure)) Stop("external resource '" + path + "': " + failure);
+  if (!KivSafeFile::Read(path, bytes, failure))
+    Stop("external resource '" + path + "': " + failure);
   // The input source owns its copy and releases it with delete[].
   auto buffer = std::make_unique<XMLByte[]>(bytes.size() + 1);
   std::copy(bytes.begin(), bytes.end(), buffer.get());

@@ -6,6 +6,7 @@
 // a network.
 #include <cstddef>
 #include <memory>
+#include <set>
 #include <string>
 #include <xercesc/sax2/DefaultHandler.hpp>
 #include <xercesc/util/XMLEntityResolver.hpp>
@@ -50,6 +51,13 @@ class KivXMLTreeBuilder : public XERCES_CPP_NAMESPACE::DefaultHandler,
   void startDTD(const XMLCh* name, const XMLCh* publicId, const XMLCh* systemId) override;
   void endDTD() override;
 
+  // DeclHandler: the general entities the document declares.
+  void internalEntityDecl(const XMLCh* name, const XMLCh* value) override;
+  void externalEntityDecl(const XMLCh* name, const XMLCh* publicId, const XMLCh* systemId) override;
+  const std::set<std::string, std::less<>>& DeclaredEntities() const { return entities_; }
+  // Whether the DOCTYPE names an external DTD.
+  bool HasExternalSubset() const { return externalSubset_; }
+
   // ErrorHandler: the first error or fatal error is kept and fails the parse.
   void warning(const XERCES_CPP_NAMESPACE::SAXParseException& e) override;
   void error(const XERCES_CPP_NAMESPACE::SAXParseException& e) override;
@@ -79,5 +87,7 @@ class KivXMLTreeBuilder : public XERCES_CPP_NAMESPACE::DefaultHandler,
   std::string scratch_;
   std::string warnings_;
   bool failed_ = false;
+  bool externalSubset_ = false;
+  std::set<std::string, std::less<>> entities_;
   Error error_;
 };

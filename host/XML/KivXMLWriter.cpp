@@ -1,12 +1,7 @@
 #include "KivXMLWriter.h"
 
+#include "KivSafeFile.h"
 #include "KivUTF8.h"
-
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 // Characters XML 1.0 can carry.
@@ -36,7 +31,6 @@ bool IsName(const std::u32string& s) {
     if (!IsNameChar(c)) return false;
   return true;
 }
-
 
 std::string Describe(char32_t c) {
   char buf[16];
@@ -249,29 +243,9 @@ HRESULT KivXMLWriter::SaveToFile(const KivUnicodeString& path) {
   saveError_.clear();
   if (!CheckFinished()) return E_FAIL;
   const std::string target = path.ConvertToUTF8();
-  if (target.empty()) {
-    SaveFailed("no file name given");
-    return E_FAIL;
-  }
-  // Written beside the target, then renamed over it: readers see the old
-  // file or the new one, never a part.
-  const std::string temporary = target + ".tmp-" + std::to_string(::getpid());
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) {
-    SaveFailed("cannot write " + temporary + ": " + std::strerror(errno));
-    return E_FAIL;
-  }
-  const bool written = std::fwrite(out_.data(), 1, out_.size(), file) == out_.size();
-  const int writeErrno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    SaveFailed("cannot write " + temporary + ": " + std::strerror(written ? errno : writeErrno));
-    std::remove(temporary.c_str());
-    return E_FAIL;
-  }
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-    SaveFailed("cannot replace " + target + ": " + std::strerror(errno));
-    std::remove(temporary.c_str());
+  std::string reason;
+  if (!KivSafeFile::Replace(target, out_, reason)) {
+    SaveFailed(target.empty() ? reason : "cannot write " + target + ": " + reason);
     return E_FAIL;
   }
   return S_OK;

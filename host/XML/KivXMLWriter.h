@@ -48,9 +48,8 @@ class KivXMLWriter {
   // The finished document. E_FAIL (and `text` untouched) after an error,
   // when no element was written or while elements are still open.
   HRESULT GetText(std::string& text);
-  // Writes the finished document to `path` (UTF-8) through a temporary file
-  // in the same folder that replaces the target only once fully written; on
-  // any failure the existing file is left as it was.
+  // Writes the finished document to `path` (UTF-8) with KivSafeFile::Replace:
+  // on any failure the existing file is left as it was.
   HRESULT SaveToFile(const KivUnicodeString& path);
 
  private:

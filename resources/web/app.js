@@ -16,19 +16,29 @@ let levelsSignature = '';
 
 const canvas = new Canvas($('canvas'), {
   step: (words, options) => send(words, options),
+  // The click itself went to the host as `click X Y`: a running command
+  // that waits for objects got the node from it, as in the host.
   select: (node) => {
     selectedId = node?.id ?? null;
     renderInspector();
-    // A command waiting for objects gets the node clicked, as in the host.
-    if (node && state?.command) send(['pick', node.id]);
   },
   hover: (node, point) => {
     $('status-hover').textContent = node ? `${node.name} · ${node.type} · ${node.id}` : '';
     $('status-pointer').textContent = point ? `${point.x.toFixed(1)}, ${point.y.toFixed(1)}` : '';
   },
+  // The host's menu at the point; on an activity the page adds the choice
+  // of its status buttons (the host's command on the selected activity).
   menu: async (clientX, clientY, point) => {
     const result = await send(['menu', point.x, point.y], { quiet: true });
-    if (result.ok) showMenu($('menu'), result.state.menu, clientX, clientY, send);
+    const node = canvas.nodeAt(point);
+    const extras = node && node.buttons.length > 0 ? [{
+      title: 'Status buttons…',
+      run: async () => {
+        await send(['pick', node.id]);
+        send(['start', 'MoxPexCtxZitBltCmd']);
+      },
+    }] : [];
+    showMenu($('menu'), result.ok ? result.state.menu : null, clientX, clientY, send, extras);
   },
 });
 
@@ -155,7 +165,8 @@ function renderInspector() {
   panel.appendChild(part);
 }
 
-// The node's status buttons: shown or hidden, and their lists opened or closed.
+// The node's status buttons: shown or hidden, their lists opened or closed,
+// and the rows of the open lists.
 function buttonTable(node) {
   const table = document.createElement('table');
   table.className = 'buttons';
@@ -175,9 +186,63 @@ function buttonTable(node) {
     const open = button(b.open ? 'Close' : 'Open', () => send(['zitblt', node.id, b.name, 'click']));
     open.disabled = !b.shown;
     row.insertCell().appendChild(open);
+    if (b.open && b.rows) {
+      const cell = body.insertRow().insertCell();
+      cell.colSpan = 3;
+      cell.appendChild(listRows(node, b));
+    }
   }
   table.appendChild(body);
   return table;
+}
+
+// The rows of an open list, those in its window marked, with the window's
+// scrolling and each product's hide/show.
+function listRows(node, b) {
+  const part = document.createElement('div');
+  part.className = 'list-rows';
+  part.dataset.button = b.name;
+  const last = Math.max(1, b.rows.length - b.range + 1);
+  const scroll = (first) => send(['scroll', node.id, b.name, first]);
+  if (b.rows.length > b.range) {
+    const bar = document.createElement('div');
+    bar.className = 'list-scroll';
+    const up = button('▲', () => scroll(b.first - 1));
+    const down = button('▼', () => scroll(b.first + 1));
+    up.title = 'Scroll the list up';
+    down.title = 'Scroll the list down';
+    up.disabled = b.first <= 1;
+    down.disabled = b.first >= last;
+    const where = document.createElement('span');
+    where.textContent = `rows ${b.first}–${b.first + b.range - 1} of ${b.rows.length}`;
+    bar.append(up, where, down);
+    part.appendChild(bar);
+  }
+  const list = document.createElement('ol');
+  b.rows.forEach((r, i) => {
+    const index = i + 1;
+    const item = document.createElement('li');
+    item.className = `${r.visible ? 'in-window' : 'scrolled'} ${r.state}`;
+    item.dataset.row = String(index);
+    const name = document.createElement('span');
+    name.textContent = r.name;
+    name.title = r.id ? `${r.id}${r.show ? ` · ${r.show}` : ''}` : '';
+    item.appendChild(name);
+    if (r.show) {
+      const hidden = r.show === 'HIDDEN';
+      // A row is picked where it is drawn: one out of the window is
+      // scrolled into it first.
+      const toggle = button(hidden ? 'Show' : 'Hide', async () => {
+        if (!r.visible) await scroll(Math.min(last, index));
+        send(['row', node.id, b.name, index, hidden ? 'show' : 'hide']);
+      });
+      toggle.title = hidden ? 'Show the product in the viewer' : 'Hide the product in the viewer';
+      item.appendChild(toggle);
+    }
+    list.appendChild(item);
+  });
+  part.appendChild(list);
+  return part;
 }
 
 function button(text, onClick) {
@@ -204,11 +269,20 @@ function log(line, ok, message, quiet, milliseconds, timing) {
   list.prepend(entry);
   while (list.children.length > LOG_LENGTH) list.lastChild.remove();
   $('status-step').textContent = `${line} · ${Math.round(milliseconds)} ms`;
+  // The time until the browser has drawn the page too, for whoever measures.
+  const logged = performance.now();
+  requestAnimationFrame(() => setTimeout(() => {
+    entry.dataset.paintedMs = (milliseconds + performance.now() - logged).toFixed(1);
+  }));
 }
 
 function wireControls() {
   $('level').addEventListener('change', (e) => send(['view', e.target.value]));
   $('arrange').addEventListener('click', () => send(['arrange']));
+  // The commands wait for the nodes clicked next; the group command then
+  // asks in its dialog.
+  $('group').addEventListener('click', () => send(['start', 'MoxPexPertGrpActCmd']));
+  $('ungroup').addEventListener('click', () => send(['start', 'MoxPexPertUngroupActCmd']));
   $('abort').addEventListener('click', () => send(['abort']));
   $('save').addEventListener('click', () => send(['save']));
   $('zoom-in').addEventListener('click', () => canvas.zoomBy(1.25));

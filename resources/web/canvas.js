@@ -2,8 +2,12 @@
 // host's SVG of the current viewer; a pointer position becomes viewer units
 // (y upwards) through the picture's screen matrix and the frame the server
 // reports, and gestures become script steps, so that the host does the
-// picking: a click is `click X Y`, a drag `drag X1 Y1 X2 Y2`, the right
-// button `menu X Y`, a double click on a group `expand` or `collapse`.
+// picking: a click is `click X Y`; a drag is `press X Y`, then `motion X Y`
+// while the pointer moves (one at a time: the newest point waits for the
+// step before it) and `release X Y`, so that the host drags what it grabbed
+// step by step and its cursor (drop allowed or refused) shows while it
+// lasts; the right button is `menu X Y`, a double click on a group `expand`
+// or `collapse`.
 
 const SVG_NS = 'http://www.w3.org/2000/svg';
 const DRAG_THRESHOLD_PX = 4;
@@ -11,10 +15,10 @@ const DOUBLE_CLICK_MS = 450;
 const MIN_UNIT_PX = 0.2;
 const MAX_UNIT_PX = 40;
 
-// Cursor values the host reports for the pointer (a drag's allowed or
-// refused drop, for instance), as CSS cursors. Values not listed keep the
-// default arrow.
-const HOST_CURSORS = {};
+// Cursor values the host reports for the pointer, as CSS cursors: while
+// list rows are dragged, 5 over an activity that refuses them and 8 over
+// one that accepts them. Values not listed keep the page's own cursor.
+const HOST_CURSORS = { 5: 'no-drop', 8: 'copy' };
 
 export class Canvas {
   // handlers: step(line, {quiet}), select(node), hover(node, point), menu(clientX, clientY, point)
@@ -34,7 +38,9 @@ export class Canvas {
 
   setState(state) {
     this.nodes = state.viewer ? state.viewer.nodes : [];
-    this.element.style.cursor = HOST_CURSORS[state.cursor] || '';
+    const cursor = HOST_CURSORS[state.cursor] || '';
+    this.element.style.cursor = cursor;
+    this.element.dataset.hostCursor = String(state.cursor ?? 0);
   }
 
   // Replaces the picture, keeping the viewer point at the top-left corner
@@ -196,7 +202,12 @@ export class Canvas {
     el.addEventListener('pointerdown', (e) => this.onDown(e));
     el.addEventListener('pointermove', (e) => this.onMove(e));
     el.addEventListener('pointerup', (e) => this.onUp(e));
-    el.addEventListener('pointercancel', () => this.cancelPress());
+    el.addEventListener('pointercancel', () => {
+      // The host's drag ends where it began, as a drop refused.
+      const press = this.press;
+      this.cancelPress();
+      if (press?.dragging) this.handlers.step(['release', press.start.x, press.start.y], { quiet: true });
+    });
     el.addEventListener('pointerleave', () => {
       if (!this.press) this.handlers.hover(null, null);
     });
@@ -246,10 +257,27 @@ export class Canvas {
       return;
     }
     if (!press.dragging && Math.hypot(e.clientX - press.clientX, e.clientY - press.clientY) < DRAG_THRESHOLD_PX) return;
-    press.dragging = true;
-    this.element.classList.add('dragging');
+    if (!press.dragging) {
+      press.dragging = true;
+      this.element.classList.add('dragging');
+      this.handlers.step(['press', press.start.x, press.start.y], { quiet: true });
+    }
     this.drawGhost(point);
     this.handlers.hover(press.node, point);
+    this.sendMotion(press, point);
+  }
+
+  // One motion step at a time: while one runs, only the newest point waits.
+  sendMotion(press, point) {
+    press.pending = point;
+    if (press.moving) return;
+    press.moving = true;
+    const next = press.pending;
+    press.pending = null;
+    this.handlers.step(['motion', next.x, next.y], { quiet: true }).finally(() => {
+      press.moving = false;
+      if (press.pending && this.press === press) this.sendMotion(press, press.pending);
+    });
   }
 
   onUp(e) {
@@ -259,7 +287,7 @@ export class Canvas {
     const end = this.toViewer(e.clientX, e.clientY);
     const { start } = press;
     if (press.dragging) {
-      this.handlers.step(['drag', start.x, start.y, end.x, end.y], { quiet: true });
+      this.handlers.step(['release', end.x, end.y], { quiet: true });
       return;
     }
     // A second click on the same group soon after the first expands or

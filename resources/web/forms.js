@@ -155,20 +155,25 @@ export function renderDialogs(layer, dialogs, send) {
   for (const c of [...layer.children]) if (!kept.has(c)) c.remove();
 }
 
-export function showMenu(element, menu, clientX, clientY, send) {
+// The host's menu items, then the page's own `extras` ({title, run}).
+export function showMenu(element, menu, clientX, clientY, send, extras = []) {
   element.replaceChildren();
-  if (!menu || menu.items.length === 0) {
+  const items = (menu?.items ?? []).map((item) => ({
+    title: item.title || item.name, sensitive: item.sensitive, run: () => send(['choose', item.name]),
+  }));
+  items.push(...extras.map((extra) => ({ sensitive: true, ...extra })));
+  if (items.length === 0) {
     element.hidden = true;
     return;
   }
-  for (const item of menu.items) {
-    const button = el('button', '', item.title || item.name);
+  for (const item of items) {
+    const button = el('button', '', item.title);
     button.type = 'button';
     button.setAttribute('role', 'menuitem');
     button.disabled = !item.sensitive;
     button.addEventListener('click', () => {
       element.hidden = true;
-      send(['choose', item.name]);
+      item.run();
     });
     element.appendChild(button);
   }

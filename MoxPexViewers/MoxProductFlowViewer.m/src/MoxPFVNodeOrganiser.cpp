@@ -262,8 +262,12 @@ bool MoxPFVNodeOrganiser::ArrangeNodes(KivBaseUnknown_var root, MoxPertControlle
     if (owner != root) {
       if (MoxIPertNode_var rootNode(root); rootNode) rootNode->GetPosition(startX, startY, 1);
     }
-    ChartTarget target(*this);
-    MoxPFVPlacement::ArrangeAll(*levels_, MoxPFVCanvas::For(*levels_), startX, startY, target);
+    {
+      // Each placed node is drawn once, when the layout is done.
+      const MoxPertController::RedrawBatch batch(controller);
+      ChartTarget target(*this);
+      MoxPFVPlacement::ArrangeAll(*levels_, MoxPFVCanvas::For(*levels_), startX, startY, target);
+    }
     viewer->ResetViewpoint();
   } catch (const std::exception& error) {
     MoxProductFlowViewerTrace().Write(std::string("MoxPFVNodeOrganiser::ArrangeNodes failed: ") +
@@ -287,9 +291,12 @@ bool MoxPFVNodeOrganiser::PositionNewNode(KivBaseUnknown_var root,
     newNodes.reserve(static_cast<size_t>(nodes->Size()));
     for (const KivBaseUnknown_var& node : *nodes) newNodes.push_back(LevelIndexOf(node));
     if (!newNodes.empty()) {
-      ChartTarget target(*this);
-      MoxPFVPlacement::PositionNew(graph_->Graph(), *levels_, MoxPFVCanvas::For(*levels_), newNodes,
-                                   target);
+      {
+        const MoxPertController::RedrawBatch batch(controller);
+        ChartTarget target(*this);
+        MoxPFVPlacement::PositionNew(graph_->Graph(), *levels_, MoxPFVCanvas::For(*levels_),
+                                     newNodes, target);
+      }
       viewer->ResetViewpoint();
     }
   } catch (const std::exception& error) {

@@ -267,6 +267,16 @@ void MoxPexProductFlowViewer::RemoveZitBlts(KivBaseUnknown_var& activity) {
   }
 }
 
+void MoxPexProductFlowViewer::UpdateZitBltPositions(KivBaseUnknown_var& node) {
+  MoxIZitBltMgr_var manager(node.get());
+  if (manager) manager->UpdatePositions();
+  // An expanded super node moves the nodes drawn inside it without a notice
+  // of their own: their buttons follow here.
+  if (!IsExpandedSuperNode(node)) return;
+  std::unique_ptr<KivListValKivBaseUnknown_var> inner(GetProductFlowViewerNodes(node));
+  for (auto& child : *inner) UpdateZitBltPositions(child);
+}
+
 void MoxPexProductFlowViewer::AddCallbacks() {
   MoxIPertPosition_var position(rootNode_.get());
   if (!position) KivFatalError("AssertionFailed:NULL_var != hPertPosition", kSourcePath, 356);
@@ -309,8 +319,8 @@ void MoxPexProductFlowViewer::CommitVisManager() {
 
 void MoxPexProductFlowViewer::ONPertNodeModification(KivBaseUnknown*, KivNotification* n, void*) {
   if (auto* moved = dynamic_cast<MoxPertPositionNotify*>(n)) {
-    MoxIZitBltMgr_var manager(moved->GetNode().get());
-    if (manager) manager->UpdatePositions();
+    KivBaseUnknown_var node = moved->GetNode();
+    UpdateZitBltPositions(node);
     CommitVisManager();
   } else if (auto* info = dynamic_cast<MoxPertAppInfoNotify*>(n)) {
     KivBaseUnknown_var node = info->GetNode();

@@ -68,6 +68,9 @@ class MoxPexProductFlowViewer : public KivExtend<KivFrmWindow, MoxIProductFlowVi
   void AttachZitBlt(KivBaseUnknown_var& node);
   void RemoveZitBlts(KivBaseUnknown_var& activity);
   void RemoveZitBlt(KivBaseUnknown_var& node);
+  // The buttons of `node`, and of the nodes inside it when it is an expanded
+  // super node, to where the node now is.
+  void UpdateZitBltPositions(KivBaseUnknown_var& node);
 
   void AddCallbacks();
   void RemoveCallbacks();

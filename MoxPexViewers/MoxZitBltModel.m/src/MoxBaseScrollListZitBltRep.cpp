@@ -1,5 +1,6 @@
 #include "MoxBaseScrollListZitBltRep.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include "MoxIListZitBltItem.h"
 #include "MoxIListZitBltItemState.h"
 #include "MoxPexTraces.h"
+#include "MoxScrollListRowDrag.h"
 
 extern "C" KivBaseUnknown* fctCreateMoxBaseScrollListZitBltRep(KivBaseUnknown* owner) {
   return static_cast<MoxZitBltRep*>(new MoxBaseScrollListZitBltRep(owner, 5));
@@ -107,10 +109,12 @@ MoxBaseScrollListZitBltRep::MoxBaseScrollListZitBltRep(KivBaseUnknown* owner, in
       new Kiv2DManipulator(this, KivString("ScrollManip"), nullptr, 1));
   scrollManipulator_->SetDirection(KivMathDirection2D(0.0, 1.0));
   scrollManipulator_->SetReferenceAxis(KivMathAxis2D());
+  rowDrag_ = std::make_unique<MoxScrollListRowDrag>(this);
 }
 
 MoxBaseScrollListZitBltRep::~MoxBaseScrollListZitBltRep() {
   ReleaseRows();
+  rowDrag_.reset();
   RemoveScroller();
   items_.clear();
   listed_.clear();
@@ -158,7 +162,14 @@ void MoxBaseScrollListZitBltRep::AppendItem(const KivBaseUnknown_var& item, int 
   listed_.insert(KivIdentity(item.get()));
 }
 
+bool MoxBaseScrollListZitBltRep::HoldsRow(const KivBaseUnknown* row) const {
+  const KivBaseUnknown* identity = KivIdentity(const_cast<KivBaseUnknown*>(row));
+  return std::any_of(rows_.begin(), rows_.end(),
+                     [identity](const auto& own) { return KivIdentity(own.get()) == identity; });
+}
+
 void MoxBaseScrollListZitBltRep::ReleaseRows() {
+  if (rowDrag_) rowDrag_->ForgetRows(rows_);
   for (const auto& row : rows_) {
     KivVar<Kiv2DRep> rep(row->GiveRep());
     row->UnreferenceRep();
@@ -230,6 +241,7 @@ void MoxBaseScrollListZitBltRep::AddListItemRep(Kiv2DBagRep* bag, const KivBaseU
   row->SetItemType(GetName());
   if (Kiv2DRep* rep = row->GetRep()) bag->AddChild(KivVar<Kiv2DRep>(rep));
   rows_.push_back(row);
+  if (rowDrag_) rowDrag_->AddRow(row);
 }
 
 void MoxBaseScrollListZitBltRep::ShiftRows(int steps) {
@@ -355,7 +367,9 @@ int MoxBaseScrollListZitBltRep::AnalyseNotification(KivCommand* sender,
                                                     KivNotification* notification) {
   MoxZitBltRep::AnalyseNotification(sender, notification);
   if (!notification || !sender) return 1;
-  if (sender == scrollManipulator_.get()) {
+  if (rowDrag_ && sender == rowDrag_->GetManipulator()) {
+    rowDrag_->OnManipulatorNotification(notification);
+  } else if (sender == scrollManipulator_.get()) {
     if (notification->IsAKindOf(KivManipulator::GetKivManipulate())) OnScrollbarManipulate();
   } else if (sender == GetManipulator()) {
     if (notification->IsAKindOf(KivManipulator::GetKivContext()))

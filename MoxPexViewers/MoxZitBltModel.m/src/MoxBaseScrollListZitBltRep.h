@@ -16,6 +16,7 @@
 // "bottomright") move their rows up by one step when scrolling forward, the
 // others move them down. "leftmiddle" and "rightmiddle" lists have no
 // scroll bar: they show their first rows.
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
@@ -23,6 +24,8 @@
 #include "MoxIScrollListZitBlt.h"
 #include "MoxScrollListItemVisuFactory.h"
 #include "MoxZitBltRep.h"
+
+class MoxScrollListRowDrag;
 
 class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollListZitBlt> {
   KIV_CLASS(MoxBaseScrollListZitBltRep, MoxZitBltRep, "MoxPexViewers")
@@ -62,6 +65,10 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   bool IsUpward() const { return upward_; }
   KivBaseUnknown* GetOwner() const { return owner_; }
   Kiv2DManipulator* GetScrollManipulator() const { return scrollManipulator_.get(); }
+  // Dragging the selected rows onto other activities.
+  MoxScrollListRowDrag* GetRowDrag() const { return rowDrag_.get(); }
+  // Whether the row drawing is one of this list's rows.
+  bool HoldsRow(const KivBaseUnknown* row) const;
 
   // MoxIScrollListZitBlt
   int GetRowCount() override { return static_cast<int>(items_.size()); }
@@ -118,6 +125,7 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   int range_;
   int previousFirst_ = 1;
   int refreshes_ = 0;
+  std::unique_ptr<MoxScrollListRowDrag> rowDrag_;
   KivVar<Kiv2DRep> track_;
   KivVar<Kiv2DRep> thumb_;
 };

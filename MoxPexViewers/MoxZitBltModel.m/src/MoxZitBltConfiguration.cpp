@@ -5,6 +5,7 @@
 #include "KivPathSearch.h"
 #include "KivSettingRepository.h"
 #include "MoxPexTraces.h"
+#include "MoxZitBltConfigurationCheck.h"
 #include "StrX.h"
 
 namespace {
@@ -61,7 +62,10 @@ KivString MoxZitBltConfiguration::GetConfigFile() { return FindOnStartupPath(kFi
 bool MoxZitBltConfiguration::GetDomDocument(KivIDOMDocument_var& document) {
   SharedDocument& state = ZitBltState();
   if (!state.parsed) {
-    if (!ParseConfigurationFile(GetConfigFile(), state.document)) return false;
+    const KivString path = GetConfigFile();
+    if (!ParseConfigurationFile(path, state.document)) return false;
+    MoxZitBltConfigurationCheck::Report(
+        MoxZitBltConfigurationCheck::CheckZitBltFile(state.document, path.str()));
     state.parsed = true;
     ++state.parses;
   }
@@ -127,6 +131,8 @@ bool MoxStatusBarConfiguration::Parse() {
     MoxZitBltModelTrace().Print("status-bar file %s not found: the status bars stay empty",
                                 kFileName);
   else if (ParseConfigurationFile(path, parsed)) {
+    MoxZitBltConfigurationCheck::Report(
+        MoxZitBltConfigurationCheck::CheckStatusBarFile(parsed, path.str()));
     state.document = parsed;
     ++state.parses;
   }

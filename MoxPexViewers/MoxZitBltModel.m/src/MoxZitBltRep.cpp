@@ -232,7 +232,17 @@ KivPixelImage* MoxZitBltRep::GetButtonIcon() { return MoxZitBltIconCache::Load(i
 
 bool MoxZitBltRep::GetButtonPosition(double& x, double& y) {
   if (!buttonBag_ || !buttonBag_->GetMatrix()) return false;
-  GetPoDPosition(x, y);
+  // The icon's centre: the bag's origin is a corner that two buttons of one
+  // node may share (lefttop and topleft), so only the centre is the button's
+  // own point. The bag is at the top of its model: its box is in the viewer's
+  // coordinates.
+  const Kiv2DBoundingBox box = buttonBag_->GetBoundingElement();
+  if (box.IsEmpty()) {
+    GetPoDPosition(x, y);
+  } else {
+    x = (static_cast<double>(box.xmin) + box.xmax) / 2.0;
+    y = (static_cast<double>(box.ymin) + box.ymax) / 2.0;
+  }
   return true;
 }
 

@@ -5,7 +5,7 @@
 
 #include "KivCSO.h"
 #include "KivCommandStarter.h"
-#include "KivDelayedDestruction.h"
+#include "KivLeakCheck.h"
 #include "KivImplement.h"
 #include "KivMessageLog.h"
 
@@ -37,22 +37,18 @@ inline KivString LabelOf(KivBaseUnknown* object) {
 
 // Restores the framework's globals and checks that every component made in a
 // test is gone at its end.
-class DialogFixture : public ::testing::Test {
+class DialogFixture : public LeakCheckedTest {
  protected:
   void SetUp() override {
-    KivDelayedDestruction::Flush();
-    live_ = KivBaseUnknown::LiveInstances();
+    LeakCheckedTest::SetUp();
     KivMessageLog::Clear();
     KivMessageLog::ClearAnswers();
   }
   void TearDown() override {
     KivCommandStarter::CancelAll();
     KivCSO::SetCurrent(nullptr);
-    KivDelayedDestruction::Flush();
     KivMessageLog::Clear();
     KivMessageLog::ClearAnswers();
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a component leaked or was freed twice";
+    ExpectNoLeak();
   }
-  // Components held by the test must be released before TearDown checks.
-  long live_ = 0;
 };

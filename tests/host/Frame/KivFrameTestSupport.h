@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "KivApplicationFrame.h"
-#include "KivDelayedDestruction.h"
+#include "KivLeakCheck.h"
+#include "KivLineBuilder.h"
 #include "KivISPPActivity.h"
 #include "KivISpecObject.h"
 #include "KivMessageLog.h"
@@ -13,17 +14,10 @@
 // Root "Line" with stations S1 -> S2 -> S3 and a loading L1 under S1.
 struct TstLine {
   KivVar<KivProcessDocument> document = KivProcessDocument::Create();
-  KivISPPActivity_var root, s1, s2, s3, l1;
-  TstLine() {
-    root = document->CreateRootActivity("Line", "root");
-    s1 = document->CreateActivity(root, "BIWActivityStation", "S1", "s1");
-    s2 = document->CreateActivity(root, "BIWActivityStation", "S2", "s2");
-    s3 = document->CreateActivity(root, "BIWActivityStation", "S3", "s3");
-    l1 = document->CreateActivity(s1, "BIWActivityLoading", "L1", "l1");
-    document->AddPrecedence(s1, s2);
-    document->AddPrecedence(s2, s3);
-    document->SetStorageName("/data/underbody.process");
-  }
+  KivLineBuilder line{document.get(), {"Line > S1 S2 S3", "S1 > L1:Loading", "S1 -> S2 -> S3"}};
+  KivISPPActivity_var root = line["Line"], s1 = line["S1"], s2 = line["S2"], s3 = line["S3"],
+                      l1 = line["L1"];
+  TstLine() { document->SetStorageName("/data/underbody.process"); }
 };
 
 inline std::string NameOf(KivBaseUnknown* object) {
@@ -31,19 +25,17 @@ inline std::string NameOf(KivBaseUnknown* object) {
   return named ? named->SpecName().ConvertToUTF8() : std::string("<none>");
 }
 
-class FrameFixture : public ::testing::Test {
+class FrameFixture : public LeakCheckedTest {
  protected:
   void SetUp() override {
     KivApplicationFrame::Shutdown();
-    KivDelayedDestruction::Flush();
-    live_ = KivBaseUnknown::LiveInstances();
+    LeakCheckedTest::SetUp();
     KivMessageLog::Clear();
   }
   void TearDown() override {
     KivApplicationFrame::Shutdown();
     KivMessageLog::Clear();
     KivMessageLog::ClearAnswers();
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a component leaked or was freed twice";
+    ExpectNoLeak();
   }
-  long live_ = 0;
 };

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "KivCallback.h"
-#include "KivDelayedDestruction.h"
+#include "KivLeakCheck.h"
+#include "KivLineBuilder.h"
 #include "KivISPPChildManagement.h"
 #include "KivProcessDocument.h"
 #include "KivViewer.h"
@@ -17,24 +18,15 @@
 #include "MoxPertAppInfoNotify.h"
 #include "MoxPertPositionNotify.h"
 
-class MoxPertTest : public testing::Test {
+class MoxPertTest : public LeakCheckedTest {
  protected:
   void SetUp() override {
-    live_ = KivBaseUnknown::LiveInstances();
+    LeakCheckedTest::SetUp();
     doc_ = KivProcessDocument::Create();
-    root_ = doc_->CreateRootActivity("Line");
-    s1_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S1");
-    s2_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S2");
-    s3_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S3");
-    load_ = doc_->CreateActivity(s2_.get(), "BIWActivityLoading", "Load");
-    weld_ = doc_->CreateActivity(s2_.get(), "BIWActivitySpotWelding", "Weld");
-    start_ = doc_->GetStartNode(root_.get());
-    stop_ = doc_->GetStopNode(root_.get());
-    ASSERT_TRUE(start_ && s3_ && weld_);
-    doc_->AddPrecedence(start_.get(), s1_.get());
-    doc_->AddPrecedence(s1_.get(), s2_.get());
-    doc_->AddPrecedence(s2_.get(), s3_.get());
-    doc_->AddPrecedence(load_.get(), weld_.get());
+    KivLineBuilder line(doc_.get(), {"Line > S1 S2 S3", "S2 > Load:Loading Weld:SpotWelding",
+                                     "Start -> S1 -> S2 -> S3", "Load -> Weld"});
+    root_ = line["Line"], s1_ = line["S1"], s2_ = line["S2"], s3_ = line["S3"];
+    load_ = line["Load"], weld_ = line["Weld"], start_ = line["Start"], stop_ = line["Stop"];
   }
 
   void TearDown() override {
@@ -42,8 +34,7 @@ class MoxPertTest : public testing::Test {
     MoxGE0Config::SetCurrent(NULL_var);
     start_ = stop_ = root_ = s1_ = s2_ = s3_ = load_ = weld_ = NULL_var;
     doc_ = NULL_var;
-    KivDelayedDestruction::Flush();
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a component was not released";
+    ExpectNoLeak();
   }
 
   // Records the PERT notifications that reach the root activity's events.
@@ -88,7 +79,6 @@ class MoxPertTest : public testing::Test {
     ASSERT_EQ(pertNode->GetPosition(x, y, flag), S_OK);
   }
 
-  long live_ = 0;
   KivVar<KivProcessDocument> doc_;
   KivBaseUnknown_var root_, s1_, s2_, s3_, load_, weld_, start_, stop_;
   KivVar<KivEventPublisher> publisher_;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "KivIGENode.h"
+#include "KivLeakCheck.h"
 #include "KivIIPDAttributeMgt.h"
 #include "KivIResource.h"
 #include "KivISPPAbstractActivity.h"
@@ -26,10 +27,10 @@
 #include "KivProcessDocumentReader.h"
 #include "KivProcessDocumentWriter.h"
 
-class KivProcessDocumentFileTest : public testing::Test {
+class KivProcessDocumentFileTest : public LeakCheckedTest {
  protected:
   void SetUp() override {
-    liveAtStart_ = KivBaseUnknown::LiveInstances();
+    LeakCheckedTest::SetUp();
     folder_ = std::filesystem::temp_directory_path() /
               ("kiv_docfile_" + std::to_string(::getpid()) + "_" +
                testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -38,7 +39,7 @@ class KivProcessDocumentFileTest : public testing::Test {
   }
   void TearDown() override {
     std::filesystem::remove_all(folder_);
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), liveAtStart_) << "a component was not released";
+    ExpectNoLeak();
   }
 
   std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
@@ -71,7 +72,6 @@ class KivProcessDocumentFileTest : public testing::Test {
     return text;
   }
 
-  long liveAtStart_ = 0;
   std::filesystem::path folder_;
 };
 

@@ -10,6 +10,7 @@
 #include "KivISPPChildManagement.h"
 #include "KivISPPFlowMgt.h"
 #include "KivISpecObject.h"
+#include "KivLeakCheck.h"
 #include "KivProcessDocument.h"
 #include "KivSPPActivityNotification.h"
 #include "MoxIBIWItemInfo.h"
@@ -20,10 +21,10 @@ struct RecordedNotice {
   int kind;
 };
 
-class ProcessModelTest : public testing::Test {
+class ProcessModelTest : public LeakCheckedTest {
  protected:
   void SetUp() override {
-    live_ = KivBaseUnknown::LiveInstances();
+    LeakCheckedTest::SetUp();
     doc_ = KivProcessDocument::Create();
     root_ = doc_->CreateRootActivity("Underbody", "root");
   }
@@ -32,7 +33,7 @@ class ProcessModelTest : public testing::Test {
     notices_.clear();
     root_ = NULL_var;
     doc_ = NULL_var;
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a component was not released";
+    ExpectNoLeak();
   }
 
   // Starts recording the root's activity notifications (kind, father, son).
@@ -86,7 +87,6 @@ class ProcessModelTest : public testing::Test {
     return list ? Names(*list) : std::vector<std::string>{"<no list>"};
   }
 
-  long live_ = 0;
   KivVar<KivProcessDocument> doc_;
   KivISPPActivity_var root_;
   std::vector<RecordedNotice> notices_;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "KivCommandHeader.h"
-#include "KivDelayedDestruction.h"
+#include "KivLeakCheck.h"
 #include "KivTestSupport.h"
 #include "module/KivTstModuleProbe.h"
 
@@ -11,15 +11,9 @@ class TstActivity : public KivImplement<> {
 };
 }  // namespace
 
-class CommandHeaderTest : public ::testing::Test {
+class CommandHeaderTest : public LeakCheckedTest {
  protected:
-  void SetUp() override { live_ = KivBaseUnknown::LiveInstances(); }
-  void TearDown() override {
-    KivDelayedDestruction::Flush();
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a reference leaked or was lost";
-  }
   ScopedEnv path_{"KivModulePath", (std::string(KIV_BINARY_DIR) + "/testmodules").c_str()};
-  long live_ = 0;
 };
 
 TEST_F(CommandHeaderTest, FactoryWithoutArgumentGivesANewInstanceEachTime) {
@@ -63,14 +57,10 @@ TEST_F(CommandHeaderTest, ZeroArgumentFactoryIgnoresTheArgument) {
 }
 
 TEST_F(CommandHeaderTest, MissingModuleClassOrInstanceGivesNull) {
-  auto unknownModule = KivMake<KivCommandHeader>("X", "KivTstNoSuchModule", "KivTstWidget");
-  EXPECT_EQ(unknownModule->GetCommand(), nullptr);
-  auto unknownClass = KivMake<KivCommandHeader>("X", "KivTstModule", "KivTstNoSuchClass");
-  EXPECT_EQ(unknownClass->GetCommand(), nullptr);
-  auto noModule = KivMake<KivCommandHeader>("X", "", "KivTstWidget");
-  EXPECT_EQ(noModule->GetCommand(), nullptr);
-  auto noClass = KivMake<KivCommandHeader>("X", "KivTstModule", "");
-  EXPECT_EQ(noClass->GetCommand(), nullptr);
-  auto nothing = KivMake<KivCommandHeader>("X", "KivTstModule", "KivTstNothing");
-  EXPECT_EQ(nothing->GetCommand(), nullptr);
+  for (const auto& [module, name] : {std::pair{"KivTstNoSuchModule", "KivTstWidget"},
+                                     {"KivTstModule", "KivTstNoSuchClass"},
+                                     {"", "KivTstWidget"},
+                                     {"KivTstModule", ""},
+                                     {"KivTstModule", "KivTstNothing"}})
+    EXPECT_EQ(KivMake<KivCommandHeader>("X", module, name)->GetCommand(), nullptr) << name;
 }

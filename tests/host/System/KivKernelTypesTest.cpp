@@ -3,7 +3,6 @@
 #include "KivHashDico.h"
 #include "KivImplement.h"
 #include "KivList.h"
-#include "KivString.h"
 #include "KivUnicodeString.h"
 
 namespace {
@@ -110,12 +109,4 @@ TEST(HashDicoTest, KeepsTableOrderAndSharedKeys) {
   dico.RemoveAll();
   EXPECT_EQ(dico.Size(), 0);
   EXPECT_EQ(dico.FirstItem(), nullptr);
-}
-
-TEST(StringTest, NarrowStringComparesExactly) {
-  KivString s("MoxPexViewers");
-  EXPECT_TRUE(s == "MoxPexViewers");
-  EXPECT_FALSE(s == "moxpexviewers");
-  EXPECT_EQ((s + ".so").str(), "MoxPexViewers.so");
-  EXPECT_TRUE(KivString(nullptr).IsEmpty());
 }

@@ -110,11 +110,11 @@ TEST_F(SettingRepositoryTest, LinesItCannotReadAreKeptThroughASave) {
 }
 
 TEST_F(SettingRepositoryTest, FailedSaveKeepsTheOldFileAndNoFolderMeansNoSave) {
-  const std::string path = tmp_.Write("settings/Locked.kivsettings", "k=old\n");
-  KivSettingRepository* repo = KivSettingRepository::GetRepository("Locked");
+  // A name so long that no temporary file can be made beside it.
+  const std::string name(240, 'L');
+  const std::string path = tmp_.Write("settings/" + name + ".kivsettings", "k=old\n");
+  KivSettingRepository* repo = KivSettingRepository::GetRepository(name);
   ASSERT_EQ(repo->WriteSetting("k", "new"), S_OK);
-  // The temporary file's place is taken by a folder, so the save cannot write.
-  std::filesystem::create_directories(path + ".saving/x");
   EXPECT_EQ(repo->Save(), E_FAIL);
   EXPECT_EQ(ReadFile(path), "k=old\n");
 

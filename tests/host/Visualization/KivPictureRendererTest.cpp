@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <fstream>
@@ -129,7 +130,14 @@ TEST_F(PictureRendererTest, SvgOfASmallSceneHasOneElementPerVisibleRepAtItsPlace
   EXPECT_EQ(images[0].Number("x"), 196);
   EXPECT_EQ(images[0].Number("y"), 32);
   EXPECT_EQ(images[0].Number("width"), 32);
-  EXPECT_EQ(images[0].attributes.at("href").rfind("data:image/png;base64,iVBORw0KGgo", 0), 0u);
+  // The image uses its icon, a symbol that holds the PNG.
+  EXPECT_EQ(images[0].tag, "use");
+  const std::string id = images[0].attributes.at("href").substr(1);
+  const auto symbol = std::find_if(svg.begin(), svg.end(), [&](const SvgElement& e) {
+    return e.tag == "symbol" && e.attributes.count("id") && e.attributes.at("id") == id;
+  });
+  ASSERT_TRUE(symbol != svg.end() && symbol + 1 != svg.end()) << id;
+  EXPECT_EQ((symbol + 1)->attributes.at("href").rfind("data:image/png;base64,iVBORw0KGgo", 0), 0u);
 
   // Text is escaped, not taken for markup.
   EXPECT_NE(KivPictureRenderer().RenderSvg(*viewer).find("Station &lt;10&gt;"), std::string::npos);

@@ -263,13 +263,4 @@ TEST_F(KivXMLDocumentBuilderTest, XercesStaysInitialisedWhileABuilderLives) {
   EXPECT_TRUE(ParseText("<again/>"));
 }
 
-TEST_F(KivXMLDocumentBuilderTest, TheTraceModuleIsRegistered) {
-  const auto modules = KivTrace::RegisteredModules();
-  const auto found = std::find_if(modules.begin(), modules.end(), [](const KivTrace::Module& m) {
-    return m.name == "KivXMLTrace";
-  });
-  ASSERT_NE(found, modules.end());
-  EXPECT_EQ(found->output, "STDERR");
-}
-
 }  // namespace

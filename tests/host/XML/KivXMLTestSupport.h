@@ -8,14 +8,14 @@
 #include <fstream>
 #include <string>
 
-#include "KivBaseUnknown.h"
+#include "KivLeakCheck.h"
 #include "KivIXMLDOMDocumentBuilder.h"
 #include "KivTrace.h"
 
-class KivXMLTest : public ::testing::Test {
+class KivXMLTest : public LeakCheckedTest {
  protected:
   void SetUp() override {
-    liveBefore_ = KivBaseUnknown::LiveInstances();
+    LeakCheckedTest::SetUp();
     std::string pattern = (std::filesystem::temp_directory_path() / "kivxml-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     folder_ = pattern;
@@ -26,7 +26,7 @@ class KivXMLTest : public ::testing::Test {
       unsetenv("KivTraces");
       KivTrace::ReloadActivation();
     }
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), liveBefore_) << "a component was leaked";
+    ExpectNoLeak();
   }
 
   std::string WriteFile(const std::string& name, const std::string& content) {
@@ -60,7 +60,6 @@ class KivXMLTest : public ::testing::Test {
   std::filesystem::path folder_;
 
  private:
-  long liveBefore_ = 0;
   bool tracesChanged_ = false;
 };
 

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "KivCallback.h"
-#include "KivDelayedDestruction.h"
+#include "KivLeakCheck.h"
+#include "KivLineBuilder.h"
 #include "KivIGENode.h"
 #include "KivProcessDocument.h"
 #include "KivTrace.h"
@@ -31,26 +32,15 @@ void PrintTo(const Point& p, std::ostream* out) { *out << "(" << p.x << ", " << 
 
 // Root "Line": Start -> S1 -> S2 -> S3 -> Stop and a lone S4; S2 holds
 // Load -> Weld. Every node starts far away at (1000, 1000).
-class MoxPFVNodeOrganiserTest : public testing::Test {
+class MoxPFVNodeOrganiserTest : public LeakCheckedTest {
  protected:
   void SetUp() override {
-    live_ = KivBaseUnknown::LiveInstances();
+    LeakCheckedTest::SetUp();
     doc_ = KivProcessDocument::Create();
-    root_ = doc_->CreateRootActivity("Line");
-    s1_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S1");
-    s2_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S2");
-    s3_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S3");
-    s4_ = doc_->CreateActivity(root_.get(), "BIWActivityStation", "S4");
-    load_ = doc_->CreateActivity(s2_.get(), "BIWActivityLoading", "Load");
-    weld_ = doc_->CreateActivity(s2_.get(), "BIWActivitySpotWelding", "Weld");
-    start_ = doc_->GetStartNode(root_.get());
-    stop_ = doc_->GetStopNode(root_.get());
-    ASSERT_TRUE(start_ && stop_ && s4_ && weld_);
-    doc_->AddPrecedence(start_.get(), s1_.get());
-    doc_->AddPrecedence(s1_.get(), s2_.get());
-    doc_->AddPrecedence(s2_.get(), s3_.get());
-    doc_->AddPrecedence(s3_.get(), stop_.get());
-    doc_->AddPrecedence(load_.get(), weld_.get());
+    KivLineBuilder line(doc_.get(), {"Line > S1 S2 S3 S4", "S2 > Load:Loading Weld:SpotWelding",
+                                     "Start -> S1 -> S2 -> S3 -> Stop", "Load -> Weld"});
+    root_ = line["Line"], s1_ = line["S1"], s2_ = line["S2"], s3_ = line["S3"], s4_ = line["S4"];
+    load_ = line["Load"], weld_ = line["Weld"], start_ = line["Start"], stop_ = line["Stop"];
     for (const auto& node : {start_, s1_, s2_, s3_, s4_, stop_, load_, weld_}) {
       ASSERT_EQ(MoxIPertNode_var(node.get())->SetPosition(1000, 1000, 1), S_OK);
     }
@@ -77,8 +67,7 @@ class MoxPFVNodeOrganiserTest : public testing::Test {
     viewer_ = NULL_var;
     start_ = stop_ = root_ = s1_ = s2_ = s3_ = s4_ = load_ = weld_ = NULL_var;
     doc_ = NULL_var;
-    KivDelayedDestruction::Flush();
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a component was not released";
+    ExpectNoLeak();
   }
 
   static Point At(const KivBaseUnknown_var& node) {
@@ -97,7 +86,6 @@ class MoxPFVNodeOrganiserTest : public testing::Test {
     return names;
   }
 
-  long live_ = 0;
   KivVar<KivProcessDocument> doc_;
   KivBaseUnknown_var root_, s1_, s2_, s3_, s4_, load_, weld_, start_, stop_;
   KivViewer_var viewer_;

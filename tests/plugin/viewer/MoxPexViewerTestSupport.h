@@ -7,7 +7,8 @@
 #include <string>
 
 #include "KivApplicationFrame.h"
-#include "KivDelayedDestruction.h"
+#include "KivLeakCheck.h"
+#include "KivLineBuilder.h"
 #include "KivFrmLayout.h"
 #include "KivIGENode.h"
 #include "KivInteraction.h"
@@ -28,24 +29,13 @@ inline void PrintTo(const Place& p, std::ostream* out) { *out << "(" << p.x << "
 // S2 holds Load -> Weld. Nothing is placed.
 struct ViewerLine {
   KivVar<KivProcessDocument> document = KivProcessDocument::Create();
-  KivBaseUnknown_var root, s1, s2, s3, s4, load, weld, start, stop;
-  ViewerLine() {
-    root = document->CreateRootActivity("Line", "root").get();
-    s1 = document->CreateActivity(root.get(), "BIWActivityStation", "S1", "s1").get();
-    s2 = document->CreateActivity(root.get(), "BIWActivityStation", "S2", "s2").get();
-    s3 = document->CreateActivity(root.get(), "BIWActivityStation", "S3", "s3").get();
-    s4 = document->CreateActivity(root.get(), "BIWActivityStation", "S4", "s4").get();
-    load = document->CreateActivity(s2.get(), "BIWActivityLoading", "Load", "load").get();
-    weld = document->CreateActivity(s2.get(), "BIWActivitySpotWelding", "Weld", "weld").get();
-    start = document->GetStartNode(root.get());
-    stop = document->GetStopNode(root.get());
-    document->AddPrecedence(start.get(), s1.get());
-    document->AddPrecedence(s1.get(), s2.get());
-    document->AddPrecedence(s2.get(), s3.get());
-    document->AddPrecedence(s3.get(), stop.get());
-    document->AddPrecedence(load.get(), weld.get());
-    document->SetStorageName("/data/plant/underbody.process");
-  }
+  KivLineBuilder line{document.get(),
+                      {"Line > S1 S2 S3 S4", "S2 > Load:Loading Weld:SpotWelding",
+                       "Start -> S1 -> S2 -> S3 -> Stop", "Load -> Weld"}};
+  KivBaseUnknown_var root = line["Line"], s1 = line["S1"], s2 = line["S2"], s3 = line["S3"],
+                     s4 = line["S4"], load = line["Load"], weld = line["Weld"],
+                     start = line["Start"], stop = line["Stop"];
+  ViewerLine() { document->SetStorageName("/data/plant/underbody.process"); }
 };
 
 inline Place PlaceOf(const KivBaseUnknown_var& node) {
@@ -58,21 +48,19 @@ inline void PlaceAt(const KivBaseUnknown_var& node, double x, double y) {
   ASSERT_EQ(MoxIPertNode_var(node.get())->SetPosition(x, y, 1), S_OK);
 }
 
-class ViewerFixture : public ::testing::Test {
+class ViewerFixture : public LeakCheckedTest {
  protected:
   void SetUp() override {
     KivApplicationFrame::Shutdown();
-    KivDelayedDestruction::Flush();
-    live_ = KivBaseUnknown::LiveInstances();
+    LeakCheckedTest::SetUp();
     KivMessageLog::Clear();
   }
   void TearDown() override {
     KivApplicationFrame::Shutdown();
-    KivDelayedDestruction::Flush();
     KivMessageLog::Clear();
     KivMessageLog::ClearAnswers();
     MoxGE0Config::SetCurrent(NULL_var);
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a component leaked or was freed twice";
+    ExpectNoLeak();
   }
 
   // Starts the viewer command and picks the activity, as a user does.
@@ -98,5 +86,4 @@ class ViewerFixture : public ::testing::Test {
     return n;
   }
 
-  long live_ = 0;
 };

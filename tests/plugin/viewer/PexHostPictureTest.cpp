@@ -42,7 +42,7 @@ TEST_F(PexHostPictureTest, ThePictureNamesItsLevelAndExplainsItsColoursAndIcons)
   EXPECT_NE(picture.find("<polygon class=\"legend\""), std::string::npos);
   EXPECT_NE(picture.find(">Station</text>"), std::string::npos);
   EXPECT_NE(picture.find(">Start, Stop</text>"), std::string::npos);
-  EXPECT_NE(picture.find("<image class=\"legend\""), std::string::npos);
+  EXPECT_NE(picture.find("<use class=\"legend\""), std::string::npos);
   // Full names as tooltips; cycle times beside the type.
   EXPECT_NE(picture.find("<title>Rear floor cell</title>"), std::string::npos);
   EXPECT_NE(picture.find("Station \u00b7 CT "), std::string::npos);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "KivLineBuilder.h"
 #include "KivViewer.h"
 #include "MoxIScrollListZitBlt.h"
 #include "MoxIZitBltMgr.h"
@@ -18,14 +19,10 @@
 struct ListLine {
   KivBaseUnknown_var root, cell, s1, s2, load, weld, floor, panel, tunnel, robot;
   void Build(KivProcessDocument* doc) {
-    root = doc->CreateRootActivity("Line").get();
-    cell = doc->CreateActivity(root.get(), "BIWActivityGrouping", "Cell").get();
-    s1 = doc->CreateActivity(cell.get(), "BIWActivityStation", "S1").get();
-    s2 = doc->CreateActivity(cell.get(), "BIWActivityStation", "S2").get();
-    load = doc->CreateActivity(s1.get(), "BIWActivityLoading", "Load").get();
-    weld = doc->CreateActivity(s1.get(), "BIWActivitySpotWelding", "Weld").get();
-    doc->AddPrecedence(s1.get(), s2.get());
-    doc->AddPrecedence(load.get(), weld.get());
+    KivLineBuilder line(doc, {"Line > Cell:Grouping", "Cell > S1 S2",
+                              "S1 > Load:Loading Weld:SpotWelding", "S1 -> S2", "Load -> Weld"});
+    root = line["Line"], cell = line["Cell"], s1 = line["S1"], s2 = line["S2"];
+    load = line["Load"], weld = line["Weld"];
     floor = doc->CreateProduct(nullptr, "Floor").get();
     panel = doc->CreateProduct(floor.get(), "Panel").get();
     tunnel = doc->CreateProduct(floor.get(), "Tunnel").get();

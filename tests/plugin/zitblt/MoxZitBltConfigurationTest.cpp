@@ -77,14 +77,11 @@ TEST_F(MoxZitBltConfigurationTest, ReadsAttributesAsWrittenAndMissingOnesAsEmpty
   const auto elements = MoxZitBltConfiguration::SelectZitBlts(document, "T");
   ASSERT_EQ(elements.size(), 3u);
 
-  const MoxZitBltEntry full = MoxZitBltConfiguration::ReadZitBlt(elements[0]);
-  EXPECT_EQ(full.name, KivUnicodeString("Full"));
-  EXPECT_EQ(full.type, "MoxZitBltRep");
-  EXPECT_EQ(full.loadModule, "MoxPexViewers");
-  EXPECT_EQ(full.location, KivUnicodeString("topleft"));
-  EXPECT_EQ(full.priority, KivUnicodeString("High"));
-  EXPECT_EQ(full.initialState, KivUnicodeString("Open"));
-  EXPECT_EQ(full.iconFile, KivUnicodeString("Red"));
+  const MoxZitBltEntry f = MoxZitBltConfiguration::ReadZitBlt(elements[0]);
+  EXPECT_EQ(f.name.ConvertToUTF8() + f.type.str() + f.loadModule.str() + f.location.ConvertToUTF8() +
+                f.priority.ConvertToUTF8() + f.initialState.ConvertToUTF8() +
+                f.iconFile.ConvertToUTF8(),
+            "FullMoxZitBltRepMoxPexViewerstopleftHighOpenRed");
   MoxZitBltUpdateData update;
   ASSERT_TRUE(MoxZitBltConfiguration::ReadUpdateData(elements[0], update));
   EXPECT_EQ(update.cmdName, "FirstCmd");

@@ -23,13 +23,14 @@ TEST_F(PexHostZitBltTest, ViewListsEachStationsButtonsAroundItsNode) {
   const PexHostRunResult r = RunPexHost(
       "view " KIV_SOURCE_DIR "/examples/underbody_line.xml --json -o view.svg", folder_.string());
   ASSERT_EQ(r.status, 0) << r.out;
-  // "UB010 Floor framing" is drawn at (62.5, 337.5) with a 16 x 8 box.
+  // "UB010 Floor framing" is drawn at (62.5, 337.5) with a 16 x 8 box; each
+  // button gives the centre of its 4-unit icon beside the box.
   for (
       const char* button : {
-          R"({"name":"ProductInput","location":"lefttop","shown":true,"open":false,"x":54.5,"y":341.5})",
-          R"({"name":"ProductOutput","location":"rightmiddle","shown":true,"open":false,"x":70.5,"y":337.5})",
-          R"({"name":"Resources","location":"bottommiddle","shown":true,"open":false,"x":62.5,"y":333.5})",
-          R"({"name":"BIWStationStatusBars","location":"topleft","shown":true,"open":false,"x":54.5,"y":341.5})",
+          R"({"name":"ProductInput","location":"lefttop","shown":true,"open":false,"x":52.5,"y":339.5})",
+          R"({"name":"ProductOutput","location":"rightmiddle","shown":true,"open":false,"x":72.5,"y":337.5})",
+          R"({"name":"Resources","location":"bottommiddle","shown":true,"open":false,"x":62.5,"y":331.5})",
+          R"({"name":"BIWStationStatusBars","location":"topleft","shown":true,"open":false,"x":56.5,"y":343.5})",
       })
     EXPECT_NE(r.out.find(button), std::string::npos) << button << "\n" << r.out;
   // Start and Stop nodes have no buttons.
@@ -81,7 +82,7 @@ TEST_F(PexHostZitBltTest, ViewListsTheRowsOfTheListsItOpens) {
   ASSERT_EQ(r.status, 0) << r.out;
   for (
       const char* row : {
-          R"("open":true,"x":54.5,"y":341.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
+          R"("open":true,"x":52.5,"y":339.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
           R"("rows":[{"id":"R10","name":"Fixture UB010","state":"normal","colour":249,"visible":true}])",
       })
     EXPECT_NE(r.out.find(row), std::string::npos) << row << "\n" << r.out;

@@ -1,0 +1,126 @@
+// The shared reader refuses what is not a regular file; the shared writer
+// replaces files without damaging links, permissions or the old content.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "KivSafeFile.h"
+#include "KivTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string Slurp(const std::string& path) {
+  std::string bytes, error;
+  EXPECT_TRUE(KivSafeFile::Read(path, bytes, error)) << error;
+  return bytes;
+}
+
+// Files in the folder other than those named.
+std::vector<std::string> Others(const std::string& folder, std::vector<std::string> known) {
+  std::vector<std::string> others;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (std::find(known.begin(), known.end(), name) == known.end()) others.push_back(name);
+  }
+  return others;
+}
+}  // namespace
+
+TEST(KivSafeFileTest, ReadRefusesWhatIsNotARegularFileAtOnce) {
+  TempFolder tmp;
+  const std::string fifo = tmp.Path() + "/pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {"/dev/zero", "it is a device"},  // endless: reading it would fill memory
+      {fifo, "it is a pipe"},           // without a writer: opening it would block
+      {tmp.Path(), "it is a folder"},  {tmp.Path() + "/missing", "No such file or directory"},
+      {"", "no file name given"},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = "untouched", error;
+    EXPECT_FALSE(KivSafeFile::Read(c.path, bytes, error)) << c.path;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.path << ": " << error;
+    EXPECT_EQ(bytes, "untouched");
+  }
+  EXPECT_EQ(Slurp(tmp.Write("f", std::string("a\0b", 3))), std::string("a\0b", 3));
+}
+
+TEST(KivSafeFileTest, ReplaceKeepsPermissionsAndLinksAndLeavesNoTemporary) {
+  TempFolder tmp;
+  const std::string target = tmp.Write("target.xml", "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  const std::string link = tmp.Path() + "/link.xml";
+  fs::create_symlink("target.xml", link);
+  std::string error;
+  ASSERT_TRUE(KivSafeFile::Replace(link, "new", error)) << error;
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Slurp(target), "new");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_TRUE(Others(tmp.Path(), {"target.xml", "link.xml"}).empty());
+
+  // A new file gets the usual permissions: 0666 less the umask.
+  const mode_t mask = ::umask(022);
+  ASSERT_TRUE(KivSafeFile::Replace(tmp.Path() + "/fresh.xml", "x", error)) << error;
+  ::umask(mask);
+  EXPECT_EQ(fs::status(tmp.Path() + "/fresh.xml").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                fs::perms::others_read);
+}
+
+TEST(KivSafeFileTest, ReplaceRefusesDevicesFoldersAndDanglingLinks) {
+  TempFolder tmp;
+  const std::string toNull = tmp.Path() + "/null.svg";
+  fs::create_symlink("/dev/null", toNull);
+  const std::string dangling = tmp.Path() + "/dangling.svg";
+  fs::create_symlink("nowhere/x.svg", dangling);
+  const struct {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {"/dev/null", "it is a device"},
+      {toNull, "it is a device"},
+      {tmp.Path(), "it is a folder"},
+      {dangling, "cannot follow the symbolic link: No such file or directory"},
+      {tmp.Path() + "/no/such/folder/x.svg", "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(KivSafeFile::Replace(c.path, "bytes", error)) << c.path;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.path << ": " << error;
+  }
+  EXPECT_TRUE(fs::is_symlink(toNull));
+  EXPECT_TRUE(Others(tmp.Path(), {"null.svg", "dangling.svg"}).empty());
+}
+
+TEST(KivSafeFileTest, AFailedWriteKeepsTheOldFileRemovesTheTemporaryAndSaysWhy) {
+  TempFolder tmp;
+  const std::string target = tmp.Write("doc.xml", "old content");
+  // A name planted where a predictable temporary would go is left alone.
+  const std::string victim = tmp.Write("victim", "precious");
+  fs::create_symlink(victim, target + ".tmp");
+  // A file size limit makes the write itself fail part-way.
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  struct rlimit small = saved;
+  small.rlim_cur = 4;
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string error;
+  const bool replaced = KivSafeFile::Replace(target, "a much longer new content", error);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(replaced);
+  EXPECT_EQ(error, "cannot write: File too large");
+  EXPECT_EQ(Slurp(target), "old content");
+  EXPECT_EQ(Slurp(victim), "precious");
+  EXPECT_TRUE(Others(tmp.Path(), {"doc.xml", "victim", "doc.xml.tmp"}).empty());
+}

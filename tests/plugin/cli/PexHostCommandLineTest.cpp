@@ -1,0 +1,194 @@
+// pexhost run as a program: the command line, the shell's help against the
+// documented steps, standard input and output, and the messages that help a
+// person find the right name or point.
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "../PexHostRunner.h"
+
+namespace {
+const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Runs pexhost with `input` on its standard input.
+PexHostRunResult RunWithInput(const std::string& arguments, const std::string& input,
+                              const std::string& folder = ".") {
+  const std::filesystem::path typed =
+      std::filesystem::temp_directory_path() / ("pexhost-input-" + std::to_string(::getpid()));
+  std::ofstream(typed) << input;
+  PexHostRunResult result = RunPexHost(arguments + " < " + typed.string(), folder);
+  std::filesystem::remove(typed);
+  return result;
+}
+
+TEST(PexHostCommandLineTest, UsageHelpAndVersionAnswerWithTheRightStatus) {
+  struct Case {
+    std::string args;
+    int status;
+    std::string says;
+  } cases[] = {
+      {"", 2, "Usage: pexhost VERB ARGUMENTS..."},
+      {"--help", 0, "  pexhost levels DOCUMENT\n"},
+      {"--version", 0, "pexhost 0.1.0\n"},
+      {"help run", 0, "Usage: pexhost run SCRIPT|-\n"},
+      {"help frobnicate", 2, "give one verb of these: view levels run shell serve modules"},
+      {"shell " + kExample + " -h", 0, "Usage: pexhost shell DOCUMENT\n"},
+      {"levels", 2, "pexhost levels: give exactly one document"},
+      {"view " + kExample + " -o - --json", 2, "both write to standard output"},
+      // `--option=value` is `--option value`.
+      {"view " + kExample + " --activity=Nowhere", 1,
+       "no object with identifier or name \"Nowhere\""},
+  };
+  for (const Case& c : cases) {
+    const PexHostRunResult r = RunPexHost(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
+    EXPECT_TRUE(Has(r.out, c.says)) << c.args << "\n" << r.out;
+  }
+  for (const char* verb : {"view", "levels", "run", "shell", "serve", "modules"}) {
+    const PexHostRunResult r = RunPexHost(std::string(verb) + " --help");
+    EXPECT_EQ(r.status, 0) << verb;
+    EXPECT_EQ(r.out.rfind("Usage: pexhost " + std::string(verb) + " ", 0), 0u) << r.out;
+  }
+}
+
+TEST(PexHostCommandLineTest, LevelsListsTheActivityTreeWithIds) {
+  const PexHostRunResult r = RunPexHost("levels " + kExample);
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.rfind("A1 \"Underbody line\" BIWActivityRoot, level of ", 0), 0u) << r.out;
+  EXPECT_TRUE(Has(r.out,
+                  "\n  A10 \"Rear floor cell\" BIWActivityGrouping, level of 2 activities\n"
+                  "    A11 \"UB030 Rear floor framing\" BIWActivityStation, level of 4 activities\n"
+                  "      A12 \"UB030-10 Load rear floor panel and well\" BIWActivityLoading\n"))
+      << r.out;
+  EXPECT_EQ(RunPexHost("levels /no/such.xml").status, 1);
+}
+
+TEST(PexHostCommandLineTest, ScriptsComeFromStandardInputAndPicturesGoToStandardOutput) {
+  const PexHostRunResult run =
+      RunWithInput("run -", "open " + kExample + "\nview\nexpect nodes 12\n");
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_TRUE(Has(run.out, "stdin:3: expect ok\nstdin: all 3 steps succeeded\n")) << run.out;
+  const PexHostRunResult svg = RunPexHost("view " + kExample + " --activity=A10 -o -");
+  EXPECT_EQ(svg.status, 0) << svg.out.substr(0, 300);
+  EXPECT_EQ(svg.out.rfind("<?xml", 0), 0u) << svg.out.substr(0, 300);
+  EXPECT_TRUE(Has(svg.out, "</svg>"));
+}
+
+// Every step and check the shell's help lists is documented in
+// docs/scripting.md, and every documented one exists.
+TEST(PexHostCommandLineTest, TheShellsHelpAndTheDocumentedStepsAgree) {
+  const PexHostRunResult help = RunWithInput("shell " + kExample, "help\n");
+  ASSERT_EQ(help.status, 0) << help.out;
+  std::set<std::string> listed;
+  std::istringstream lines(help.out);
+  std::smatch m;
+  for (std::string line; std::getline(lines, line);) {
+    if (std::regex_search(line, m, std::regex("^  expect ([a-z-]+)")))
+      listed.insert("expect " + m[1].str());
+    else if (std::regex_search(line, m, std::regex("^  ([a-z-]+)")))
+      listed.insert(m[1]);
+  }
+  // The documented ones: each backquoted step in the first cell of the tables.
+  std::set<std::string> documented{"expect"};
+  std::istringstream doc(ReadFile(KIV_SOURCE_DIR "/docs/scripting.md"));
+  const std::regex step("`(expect )?([a-z-]+)");
+  for (std::string line; std::getline(doc, line);) {
+    if (line.rfind("| `", 0) != 0) continue;
+    const std::string cell = line.substr(0, line.find(" | "));
+    for (std::sregex_iterator i(cell.begin(), cell.end(), step), end; i != end; ++i)
+      documented.insert((*i)[1].str() + (*i)[2].str());
+  }
+  EXPECT_EQ(listed, documented);
+  EXPECT_GT(listed.size(), 30u);
+}
+
+class PexHostNamesTest : public PexHostFolderTest {};
+
+TEST_F(PexHostNamesTest, MistakenNamesAreExplained) {
+  // A copy of the example where A9 takes the name of A3.
+  std::string text = ReadFile(kExample);
+  const std::string a9 = "UB020-30 Tunnel studs";
+  text.replace(text.find(a9), a9.size(), "UB010-10 Load floor panel and tunnel");
+  std::ofstream(folder_ / "twins.xml") << text;
+  const PexHostRunResult r = RunWithInput("shell twins.xml",
+                                          "view\n"
+                                          "zitblt A10 Nonsense show\n"
+                                          "help nonsense\n"
+                                          "view A3\n"
+                                          "pick \"UB010-10 Load floor panel and tunnel\"\n",
+                                          folder_.string());
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_TRUE(std::regex_search(r.out, std::regex("shell:2: zitblt: the node has no button "
+                                                  "\"Nonsense\" \\(its buttons: [A-Za-z]+, ")))
+      << r.out;
+  EXPECT_TRUE(Has(r.out, "shell:3: help: no step or check \"nonsense\"")) << r.out;
+  EXPECT_TRUE(Has(r.out, "\"UB010-10 Load floor panel and tunnel\" has no child activities"))
+      << r.out;
+  EXPECT_TRUE(Has(r.out,
+                  "shell:5: pick: 2 objects are named \"UB010-10 Load floor panel and "
+                  "tunnel\" (A3, A9); use an identifier"))
+      << r.out;
+}
+
+// A click at the point the JSON gives for a button hits that button, and
+// says so; a second click closes its list again.
+TEST(PexHostCommandLineTest, AClickAtAButtonsListedPointHitsThatButton) {
+  const PexHostRunResult listing = RunPexHost("view " + kExample + " --json");
+  ASSERT_EQ(listing.status, 0) << listing.out;
+  const nlohmann::json json = nlohmann::json::parse(listing.out);
+  std::string script = "open " + kExample + "\nview\n";
+  int clicks = 0;
+  for (const auto& node : json["nodes"])
+    for (const auto& button : node["buttons"]) {
+      if (!button["shown"].get<bool>() || !button.contains("x")) continue;
+      const std::string at = " " + button["x"].dump() + " " + button["y"].dump() + "\n";
+      const std::string named =
+          node["id"].get<std::string>() + " " + button["name"].get<std::string>();
+      script += "click" + at + "expect button " + named + " open\n";
+      script += "click" + at + "expect button " + named + " closed\n";
+      ++clicks;
+    }
+  ASSERT_GT(clicks, 10);
+  const PexHostRunResult r = RunWithInput("run -", script);
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(std::regex_search(
+      r.out, std::regex("click ok \\(clicked at \\([^)]*\\): button \"[A-Za-z]+\" of A[0-9]+ "
+                        "\"[^\"]+\", its list now open\\)")))
+      << r.out;
+}
+
+class PexHostShellSaveTest : public PexHostFolderTest {};
+
+TEST_F(PexHostShellSaveTest, SaveWithoutAFileSavesTheDocumentBack) {
+  const std::filesystem::path copy = folder_ / "line.xml";
+  std::filesystem::copy_file(kExample, copy);
+  const PexHostRunResult r = RunWithInput("shell line.xml",
+                                          "view\n"
+                                          "move \"Rear floor cell\" 500 500\n"
+                                          "save\n",
+                                          folder_.string());
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(Has(r.out, "shell:3: save ok (saved line.xml)")) << r.out;
+  const PexHostRunResult reopened =
+      RunWithInput("run -",
+                   "open line.xml\nview\n"
+                   "expect position \"Rear floor cell\" 512.5 512.5\n",
+                   folder_.string());
+  EXPECT_EQ(reopened.status, 0) << reopened.out;
+}
+}  // namespace

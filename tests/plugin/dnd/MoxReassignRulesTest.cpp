@@ -1,0 +1,260 @@
+// The rules and the moves of dragged list rows: product inputs, product
+// outputs and resources, with the item options dialog.
+#include <gtest/gtest.h>
+
+#include "KivApplicationFrame.h"
+#include "KivDelayedDestruction.h"
+#include "KivDlgSelectorList.h"
+#include "KivISPPFlowMgt.h"
+#include "KivISPPItem.h"
+#include "KivISPPItemMgt.h"
+#include "KivISPPProductIO.h"
+#include "KivISPPResourceManagement.h"
+#include "KivInteraction.h"
+#include "MoxIBIWItemInfo.h"
+#include "MoxIListZitBltItemDD.h"
+#include "MoxIListZitBltItemState.h"
+#include "MoxZitBltTestSupport.h"
+
+namespace {
+// Root "Line" > grouping "Cell" > L0 -> S1 -> S2 -> S3 -> L9 (L0 and L9
+// loadings, the others stations); S1 > Load -> Weld. S1 takes Panel and gives Floor;
+// Weld takes Bolt and has Robot; S2 is assigned Tunnel.
+struct Line {
+  KivBaseUnknown_var root, cell, s1, s2, s3, l0, l9, load, weld;
+  KivBaseUnknown_var panel, tunnel, floor, bolt, robot, door;
+  KivBaseUnknown_var panelIn, floorOut, boltIn;
+  void Build(KivProcessDocument* doc) {
+    root = doc->CreateRootActivity("Line").get();
+    cell = doc->CreateActivity(root.get(), "BIWActivityGrouping", "Cell").get();
+    l0 = doc->CreateActivity(cell.get(), "BIWActivityLoading", "L0").get();
+    s1 = doc->CreateActivity(cell.get(), "BIWActivityStation", "S1").get();
+    s2 = doc->CreateActivity(cell.get(), "BIWActivityStation", "S2").get();
+    s3 = doc->CreateActivity(cell.get(), "BIWActivityStation", "S3").get();
+    l9 = doc->CreateActivity(cell.get(), "BIWActivityLoading", "L9").get();
+    load = doc->CreateActivity(s1.get(), "BIWActivityLoading", "Load").get();
+    weld = doc->CreateActivity(s1.get(), "BIWActivitySpotWelding", "Weld").get();
+    doc->AddPrecedence(l0.get(), s1.get());
+    doc->AddPrecedence(s1.get(), s2.get());
+    doc->AddPrecedence(s2.get(), s3.get());
+    doc->AddPrecedence(s3.get(), l9.get());
+    doc->AddPrecedence(load.get(), weld.get());
+    panel = doc->CreateProduct(nullptr, "Panel").get();
+    tunnel = doc->CreateProduct(nullptr, "Tunnel").get();
+    floor = doc->CreateProduct(nullptr, "Floor").get();
+    bolt = doc->CreateProduct(nullptr, "Bolt").get();
+    door = doc->CreateProduct(nullptr, "Door").get();
+    robot = doc->CreateResource(nullptr, "Robot", "Robot").get();
+    panelIn = doc->AddProductInput(s1.get(), panel.get()).get();
+    floorOut = doc->AddProductOutput(s1.get(), floor.get()).get();
+    boltIn = doc->AddProductInput(weld.get(), bolt.get()).get();
+    doc->AssignItem(s2.get(), tunnel.get());
+    doc->AssignResource(weld.get(), robot.get());
+  }
+};
+
+// The names of an activity's product links of one kind, in order.
+std::string Links(const KivBaseUnknown_var& activity, const char* kind) {
+  std::string names;
+  const KivSPPList links = KivISPPFlowMgt_var(activity.get())->ProductLinks(kind);
+  for (const KivBaseUnknown_var& link : *links)
+    names += (names.empty() ? "" : "|") +
+             KivISPPItem_var(KivISPPProductIO_var(link.get())->GetItem().get())
+                 ->GetItemName()
+                 .ConvertToUTF8();
+  return names;
+}
+
+class ReassignRulesTest : public ZitBltFixture {
+ protected:
+  void SetUp() override {
+    ZitBltFixture::SetUp();
+    KivInteraction::OpenDocument(document_.get());
+    line_.Build(document_.get());
+  }
+  void TearDown() override {
+    line_ = Line();
+    ZitBltFixture::TearDown();
+  }
+  // Asks the row's rules with a message that holds "before".
+  std::pair<int, std::string> Ask(const KivBaseUnknown_var& row, const KivBaseUnknown_var& from,
+                                  const KivBaseUnknown_var& to) {
+    MoxIListZitBltItemDD_var dd(row.get());
+    EXPECT_TRUE(dd);
+    KivUnicodeString message("before");
+    const int valid = dd ? dd->IsValidToReassign(from.get(), to.get(), message) : -1;
+    return {valid, message.ConvertToUTF8()};
+  }
+  Line line_;
+};
+
+TEST_F(ReassignRulesTest, RulesAnswerWithTheirMessages) {
+  const std::string kNot = "Item cannot be assigned to this activity .";
+  const std::string kValid = "Activities are valid";
+  const Line& l = line_;
+  KivBaseUnknown_var start = document_->GetStartNode(l.cell.get());
+  struct Case {
+    const char* what;
+    KivBaseUnknown_var row, from, to;
+    int valid;
+    std::string message;
+  } cases[] = {
+      {"input to a later station", l.panelIn, l.s1, l.s3, 1, kValid},
+      {"input to a loading", l.panelIn, l.s1, l.l0, 1, kValid},
+      {"input onto a Start node", l.panelIn, l.s1, start, 0, kNot},
+      {"input onto its own activity", l.panelIn, l.s1, l.s1, 0, kNot},
+      {"input from a joining process", l.boltIn, l.weld, l.s2, 0,
+       "Product Input can not be ReAssigned from BIWActivitySpotWelding to BIWActivityStation"},
+      {"input to a joining process", l.panelIn, l.s1, l.weld, 0,
+       "Product Input can not be ReAssigned from BIWActivityStation to BIWActivitySpotWelding"},
+      {"output to a station", l.floorOut, l.s1, l.s3, 1, kValid},
+      {"output to a loading first in its station", l.floorOut, l.s1, l.load, 1, kValid},
+      {"output to a loading after another activity", l.floorOut, l.s1, l.l9, 0, "before"},
+      {"output from a loading", l.floorOut, l.l0, l.s2, 0,
+       "Product Input can not be ReAssigned from BIWActivityLoading to BIWActivityStation"},
+      {"output onto nothing", l.floorOut, l.s1, KivBaseUnknown_var(), 0, kNot},
+      {"output from the wrong activity", l.floorOut, l.s2, l.s3, 0, "before"},
+      {"resource to another activity", l.robot, l.weld, l.load, 1, kValid},
+      {"resource onto a Start node", l.robot, l.weld, start, 0, kNot},
+      {"resource from an activity that lacks it", l.robot, l.load, l.weld, 0, kNot},
+      {"a product through the resource rules", l.tunnel, l.s2, l.s3, 0, kNot},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Ask(c.row, c.from, c.to), std::make_pair(c.valid, c.message));
+  }
+}
+
+TEST_F(ReassignRulesTest, AProductAlreadyAtTheDestinationIsRefused) {
+  // Another input link of the same product at S1: S2 is assigned Tunnel.
+  KivBaseUnknown_var tunnelIn = document_->AddProductInput(line_.s1.get(), line_.tunnel.get()).get();
+  EXPECT_EQ(Ask(tunnelIn, line_.s1, line_.s2),
+            std::make_pair(0, std::string("This product is already assigned")));
+  document_->AddProductInput(line_.s3.get(), line_.floor.get());
+  EXPECT_EQ(Ask(line_.floorOut, line_.s1, line_.s3),
+            std::make_pair(0, std::string("This product is already assigned")));
+}
+
+TEST_F(ReassignRulesTest, AStationsOwnInputStaysButItsItemsMove) {
+  MoxIListZitBltItemState_var state(line_.panelIn.get());
+  state->SetAssignState(MoxIListZitBltItemState::kNormal);
+  EXPECT_EQ(Ask(line_.panelIn, line_.s1, line_.s2), std::make_pair(0, std::string("before")));
+  state->SetAssignState(MoxIListZitBltItemState::kMarked);
+  EXPECT_EQ(Ask(line_.panelIn, line_.s1, line_.s2).first, 1);
+}
+
+TEST_F(ReassignRulesTest, AnAssemblyCannotGoWhereItIsNotMadeYet) {
+  // Body is made by S3 (after S2), Side by S2 itself, Roof by Load (below
+  // S1), Hood by nobody.
+  auto assembly = [&](const char* name, KivBaseUnknown* producer) {
+    KivBaseUnknown_var made = document_->CreateAssembly(name).get();
+    if (producer) document_->AddProductOutput(producer, made.get());
+    return KivBaseUnknown_var(document_->AddProductInput(line_.l0.get(), made.get()).get());
+  };
+  const struct {
+    const char* name;
+    KivBaseUnknown* producer;
+    KivBaseUnknown* destination;
+    int valid;
+  } cases[] = {
+      {"Body", line_.s3.get(), line_.s2.get(), 0},  {"Side", line_.s2.get(), line_.s2.get(), 0},
+      {"Roof", line_.load.get(), line_.s1.get(), 0}, {"Hood", nullptr, line_.s2.get(), 1},
+      {"Trunk", line_.s1.get(), line_.s3.get(), 1},  {"Wing", line_.s2.get(), line_.cell.get(), 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    KivBaseUnknown_var input = assembly(c.name, c.producer);
+    EXPECT_EQ(Ask(input, line_.l0, KivBaseUnknown_var(c.destination)).first, c.valid);
+  }
+}
+
+TEST_F(ReassignRulesTest, AnInputMovesWithItsProduct) {
+  MoxIListZitBltItemDD_var dd(line_.panelIn.get());
+  document_->AssignItem(line_.s1.get(), line_.panel.get());
+  ASSERT_EQ(dd->ReassignItem(line_.s1.get(), line_.s3.get()), S_OK);
+  EXPECT_EQ(Links(line_.s1, "ProductInput"), "");
+  EXPECT_EQ(Links(line_.s3, "ProductInput"), "Panel");
+  EXPECT_FALSE(KivISPPItemMgt_var(line_.s1.get())->IsItemAssigned(line_.panel.get()));
+  EXPECT_TRUE(KivISPPItemMgt_var(line_.s3.get())->IsItemAssigned(line_.panel.get()));
+}
+
+TEST_F(ReassignRulesTest, AMoveThatCannotBeMadeChangesNothing) {
+  KivListValKivBaseUnknown_var gone;
+  gone.Append(line_.s3);
+  document_->DeleteActivities(gone);
+  MoxIListZitBltItemDD_var input(line_.panelIn.get()), resource(line_.robot.get());
+  EXPECT_EQ(input->ReassignItem(line_.s1.get(), line_.s3.get()), E_FAIL);
+  EXPECT_EQ(input->ReassignItem(line_.s1.get(), line_.weld.get()), E_FAIL);
+  EXPECT_EQ(Links(line_.s1, "ProductInput"), "Panel");
+  EXPECT_EQ(resource->ReassignItem(line_.weld.get(), line_.s3.get()), E_FAIL);
+  EXPECT_EQ(MoxIListZitBltItemDD_var(line_.floorOut.get())->ReassignItem(line_.s1.get(),
+                                                                         line_.s3.get()),
+            E_FAIL);
+  EXPECT_EQ(Links(line_.s1, "ProductOutput"), "Floor");
+  EXPECT_EQ(KivISPPResourceManagement_var(line_.weld.get())->AssignedResources("Resource", 0)->Size(),
+            1);
+}
+
+TEST_F(ReassignRulesTest, ALinkWhoseProductIsGoneStays) {
+  document_->DeleteProduct(line_.panel.get());
+  EXPECT_EQ(Ask(line_.panelIn, line_.s1, line_.s3), std::make_pair(0, std::string("before")));
+  EXPECT_EQ(MoxIListZitBltItemDD_var(line_.panelIn.get())->ReassignItem(line_.s1.get(),
+                                                                        line_.s3.get()),
+            E_FAIL);
+}
+
+TEST_F(ReassignRulesTest, AResourceMoves) {
+  ASSERT_EQ(MoxIListZitBltItemDD_var(line_.robot.get())->ReassignItem(line_.weld.get(),
+                                                                      line_.load.get()),
+            S_OK);
+  EXPECT_TRUE(KivISPPResourceManagement_var(line_.weld.get())->AssignedResources("Resource", 0)
+                  ->IsEmpty());
+  EXPECT_EQ(KivISPPResourceManagement_var(line_.load.get())->AssignedResources("Resource", 0)->Size(),
+            1);
+}
+
+TEST_F(ReassignRulesTest, AnOutputMovesAtOnceWhereNoneIsGiven) {
+  ASSERT_EQ(MoxIListZitBltItemDD_var(line_.floorOut.get())->ReassignItem(line_.s1.get(),
+                                                                         line_.s2.get()),
+            S_OK);
+  EXPECT_EQ(Links(line_.s1, "ProductOutput"), "");
+  EXPECT_EQ(Links(line_.s2, "ProductOutput"), "Floor");
+  EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg"), nullptr);
+}
+
+// S2 gives Door and Tunnel: the user picks the output that Floor replaces.
+TEST_F(ReassignRulesTest, TheOptionsDialogReplacesTheChosenOutputOrNothing) {
+  for (const char* answer : {"cancel", "close", "ok"}) {
+    SCOPED_TRACE(answer);
+    KivBaseUnknown_var out = document_->AddProductOutput(line_.s1.get(), line_.floor.get()).get();
+    if (Links(line_.s2, "ProductOutput").empty()) {
+      document_->AddProductOutput(line_.s2.get(), line_.door.get());
+      document_->AddProductOutput(line_.s2.get(), line_.tunnel.get());
+    }
+    ASSERT_EQ(MoxIListZitBltItemDD_var(out.get())->ReassignItem(line_.s1.get(), line_.s2.get()),
+              S_OK);
+    auto* list = dynamic_cast<KivDlgSelectorList*>(
+        KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg")->FindChild("ItemSelectorList"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->GetLineCount(), 2);
+    EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg")->GetTitle().ConvertToUTF8(),
+              "Select Item");
+    const std::string s1Before = Links(line_.s1, "ProductOutput");
+    if (std::string(answer) == "ok") {
+      ASSERT_TRUE(KivInteraction::ChooseLine("MoxPexBIWDDOptionsDlg", "ItemSelectorList", "Tunnel"));
+      ASSERT_TRUE(KivInteraction::PressOK("MoxPexBIWDDOptionsDlg"));
+      EXPECT_EQ(Links(line_.s2, "ProductOutput"), "Door|Floor");
+      EXPECT_EQ(Links(line_.s1, "ProductOutput"), "Floor");  // the first Floor link stays
+    } else {
+      ASSERT_TRUE(std::string(answer) == "cancel"
+                      ? KivInteraction::PressCancel("MoxPexBIWDDOptionsDlg")
+                      : KivInteraction::CloseWindow("MoxPexBIWDDOptionsDlg"));
+      EXPECT_EQ(Links(line_.s2, "ProductOutput"), "Door|Tunnel");
+      EXPECT_EQ(Links(line_.s1, "ProductOutput"), s1Before);
+      document_->RemoveProductLink(out.get());
+    }
+    KivDelayedDestruction::Flush();
+    EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg"), nullptr);
+  }
+}
+}  // namespace

@@ -1,0 +1,113 @@
+// Inputs the host shell refuses at once, with a message that says why.
+#include <sys/stat.h>
+
+#include <fstream>
+#include <string>
+
+#include "PexHostRunner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
+
+class PexInputSafetyTest : public PexHostFolderTest {
+ protected:
+  std::string Write(const std::string& name, const std::string& text) {
+    const fs::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path.string();
+  }
+  PexHostRunResult RunScript(const std::string& text) {
+    return RunPexHost("run " + Write("session.pexs", text), folder_.string());
+  }
+};
+}  // namespace
+
+TEST_F(PexInputSafetyTest, ScriptsThatAreNotRegularFilesAreRefusedAtOnce) {
+  const std::string fifo = (folder_ / "pipe.pexs").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {folder_.string(), "it is a folder"},
+      {"/dev/zero", "it is a device"},
+      {fifo, "it is a pipe"},
+  };
+  for (const auto& c : cases) {
+    const PexHostRunResult r = RunPexHost("run " + c.path, folder_.string());
+    EXPECT_EQ(r.status, 2) << c.path << "\n" << r.out;
+    EXPECT_NE(
+        r.out.find("pexhost: cannot read script " + c.path + ": cannot open the file: " + c.reason),
+        std::string::npos)
+        << r.out;
+  }
+}
+
+TEST_F(PexInputSafetyTest, AControlCharacterAnywhereInAWordStopsTheScriptBeforeItRuns) {
+  for (const std::string word : {"\x01open",
+                                 "op\x02"
+                                 "en",
+                                 "open\x7f", "\"a\x1b b\""}) {
+    const PexHostRunResult r = RunScript("open " + kExample + "\nexpect title " + word + "\n");
+    EXPECT_EQ(r.status, 2) << r.out;
+    EXPECT_NE(r.out.find("session.pexs:2: control character in the line"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("open ok"), std::string::npos) << r.out;  // no step ran
+  }
+}
+
+TEST_F(PexInputSafetyTest, AMoveBeyondWhatADocumentCanHoldIsRefused) {
+  const PexHostRunResult r = RunScript("open " + kExample +
+                                       "\nview\n"
+                                       "move \"UB080 Sill joining\" 2e9 0\n");
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find(":3: move: move node UB080 Sill joining to (2e+09, 0): beyond the "
+                       "positions a document can hold"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST_F(PexInputSafetyTest, SavingKeepsALinkAndAFailedRenderSaysWhy) {
+  const std::string target = Write("target.xml", "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  fs::create_symlink("target.xml", folder_ / "link.xml");
+  const PexHostRunResult r = RunScript("open " + kExample +
+                                       "\nview\nsave link.xml\n"
+                                       "render no/such/folder/level.svg\n");
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_TRUE(fs::is_symlink(folder_ / "link.xml"));
+  std::ifstream in(target);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(saved.find("<ProcessDocument"), std::string::npos);
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_NE(r.out.find("cannot write no/such/folder/level.svg: cannot create a temporary file "
+                       "beside it: No such file or directory"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find(".tmp-"), std::string::npos) << r.out;
+}
+
+TEST_F(PexInputSafetyTest, StatusButtonConfigurationMistakesAreWarnedWithFileAndLine) {
+  const std::string config = Write("zitbltcfg.xml",
+                                   "<Buttons>\n"
+                                   "  <ActivityZitBlt ActivityType=\"BIWActivityStation\">\n"
+                                   "    <ZitBlt Name=\"A\" Location=\"\"/>\n"
+                                   "    <ZitBlt Name=\"B\" Location=\"middle\"/>\n"
+                                   "    <ZitBlt Name=\"A\" Location=\"lefttop\"/>\n"
+                                   "  </ActivityZitBlt>\n"
+                                   "</Buttons>\n");
+  const PexHostRunResult r =
+      RunPexHost("view " + kExample, folder_.string(),
+                 "KivStartupPath=" + folder_.string() + ":" KIV_SOURCE_DIR "/resources");
+  for (const std::string warning : {
+           ":1: warning: the root element is <Buttons>, not <ZitBltConfiguration>",
+           ":3: warning: ZitBlt \"A\" has no Location",
+           ":4: warning: ZitBlt \"B\": unknown Location \"middle\"",
+           ":5: warning: ZitBlt \"A\" is named twice for activity type \"BIWActivityStation\" "
+           "(first on line 3)",
+       })
+    EXPECT_NE(r.out.find(config + warning), std::string::npos) << warning << "\n" << r.out;
+}
