@@ -65,6 +65,11 @@ TEST_F(PexHostPictureTest, FitAndCropSizeThePicture) {
   // 50 units and two 4-unit margins at 10 pixels per unit.
   EXPECT_NE(ReadFile(svg).find("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"580\""),
             std::string::npos);
+  // Standard output gets the same picture, options and decorations included.
+  const PexHostRunResult piped =
+      RunPexHost("view " + kExample + " -o - --crop 0,0,50,25 --scale 10");
+  ASSERT_EQ(piped.status, 0) << piped.out;
+  EXPECT_EQ(piped.out, ReadFile(svg));
 }
 
 TEST_F(PexHostPictureTest, RefusesWhatItCannotDrawBeforeOpeningAnything) {
