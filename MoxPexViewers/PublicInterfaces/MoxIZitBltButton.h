@@ -1,12 +1,14 @@
 #pragma once
 // One status button of an activity node as clients outside the ZitBlt module
 // see it (the host shell lists and drives buttons through it): its name and
-// location, whether it is shown and its list open, where it is drawn, and a
-// click. Showing and hiding go through the activity's MoxIZitBltMgr, which
+// location, its icon, whether it is shown and its list open, where it is
+// drawn, and a click. Showing and hiding go through the activity's MoxIZitBltMgr, which
 // also tells the node's listeners.
 #include "KivImplement.h"
 #include "KivUnicodeString.h"
 #include "KivVar.h"
+
+class KivPixelImage;
 
 inline constexpr IID IID_MoxIZitBltButton = KivGUID::FromName("MoxIZitBltButton");
 
@@ -16,6 +18,9 @@ class MoxIZitBltButton : public virtual KivBaseUnknown {
   // The name and the location keyword the configuration gave the button.
   virtual KivUnicodeString GetButtonName() = 0;
   virtual KivUnicodeString GetButtonLocation() = 0;
+  // The icon the button shows while its list has rows: a new image whose
+  // creation reference the caller owns; null when the icon cannot be found.
+  virtual KivPixelImage* GetButtonIcon() = 0;
   // Shown: status 1. Open: the list behind the button is expanded.
   virtual bool IsShown() = 0;
   virtual bool IsOpen() = 0;

@@ -6,6 +6,7 @@
 
 #include "PexLevelsVerb.h"
 #include "PexModulesVerb.h"
+#include "PexPictureOptions.h"
 #include "PexScriptRunner.h"
 #include "PexServeVerb.h"
 #include "PexShellVerb.h"
@@ -20,7 +21,7 @@ using Args = const std::vector<std::string>&;
 
 struct CommandVerb {
   const char* name;
-  const char* synopsis;  // the arguments after the verb
+  std::string synopsis;  // the arguments after the verb
   const char* summary;   // one line of the usage
   const char* details;   // the rest of `pexhost VERB --help`
   std::function<int(Args, PexCommandStreams&)> run;
@@ -29,13 +30,18 @@ struct CommandVerb {
 const std::vector<CommandVerb>& Verbs() {
   static const std::vector<CommandVerb> verbs = {
       {"view",
-       "DOCUMENT [--activity NAME] [--open NODE:BUTTON]... [-o FILE.svg|FILE.png|-] [--json]",
+       std::string("DOCUMENT [--activity NAME] [--open NODE:BUTTON]... [-o FILE.svg|FILE.png|-] ") +
+           kPexPictureOptionsUsage + " [--json]",
        "open the product flow viewer on a level, draw it, list its nodes as JSON",
        "Opens the document, then the product flow viewer on the level of the activity\n"
        "(the root's by default; `pexhost levels` lists them), lays it out and:\n"
        "  --open NODE:BUTTON   opens the list of a node's status button (repeatable)\n"
-       "  -o FILE              draws it to FILE (PNG for .png, else SVG); -o - writes\n"
-       "                       the SVG to standard output\n"
+       "  -o FILE              draws it to FILE (PNG for .png, SVG for .svg, other\n"
+       "                       extensions refused); -o - writes the SVG to standard output\n"
+       "  --scale PIXELS_PER_UNIT  draws at that many pixels per viewer unit\n"
+       "  --fit WIDTHxHEIGHT   scales the picture to fit that many pixels\n"
+       "  --crop XMIN,YMIN,XMAX,YMAX  draws only that part of the level (viewer\n"
+       "                       units, as --json gives them)\n"
        "  --json               prints its nodes and status buttons as JSON\n",
        [](Args a, PexCommandStreams& s) { return PexRunViewVerb(a, s.out, s.err); }},
       {"levels", "DOCUMENT", "list the levels and activities of a document with their ids",

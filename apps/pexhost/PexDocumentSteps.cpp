@@ -1,5 +1,6 @@
 // Session steps on the document and the current viewer: open, start, pick,
 // view, arrange, resize, render, save.
+#include "PexPictureOptions.h"
 #include "PexSession.h"
 #include "PexStepArgs.h"
 #include "PexVerbRegistry.h"
@@ -25,9 +26,19 @@ void PexRegisterDocumentSteps(PexVerbRegistry& registry) {
                       return s.Resize(w, h);
                     },
                     "resizes the current window (pixels)"});
-  registry.AddVerb({"render", 1, 1, "FILE.svg|FILE.png",
-                    [](PexSession& s, Args a) { return s.Render(a[0]); },
-                    "draws the current viewer to a picture"});
+  registry.AddVerb({"render", 1, 7, std::string("FILE.svg|FILE.png ") + kPexPictureOptionsUsage,
+                    [](PexSession& s, Args a) {
+                      KivPictureOptions options;
+                      for (std::size_t i = 1; i < a.size(); ++i) {
+                        std::string error;
+                        const PexOptionUse use = PexTakePictureOption(a, i, options, error);
+                        if (use == PexOptionUse::NotMine)
+                          return KivStepResult::Fail("unknown option \"" + a[i] + "\"");
+                        if (use == PexOptionUse::Bad) return KivStepResult::Fail(error);
+                      }
+                      return s.Render(a[0], options);
+                    },
+                    "draws the current viewer to a picture (sized by --scale, --fit, --crop)"});
   registry.AddVerb({"save", 0, 1, "[FILE]",
                     [](PexSession& s, Args a) { return s.Save(a.empty() ? std::string() : a[0]); },
                     "saves the current document (back to its own file without FILE)"});

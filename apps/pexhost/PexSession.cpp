@@ -24,6 +24,7 @@
 #include "MoxPertViewer.h"
 #include "PexJsonWriter.h"
 #include "PexNodeButtons.h"
+#include "PexPictureOptions.h"
 
 namespace {
 const char* const kPlugIn = "MoxPexViewers";
@@ -173,19 +174,22 @@ KivStepResult PexSession::Resize(int width, int height) {
   return KivStepResult::Ok("title \"" + window->GetTitle().ConvertToUTF8() + "\"");
 }
 
-KivStepResult PexSession::Render(const std::string& path) {
+KivStepResult PexSession::Render(const std::string& path, KivPictureOptions options) {
   KivViewer* viewer = CurrentViewer();
   if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
   std::string error;
-  if (FAILED(KivPictureRenderer().RenderToFile(*viewer, path, &error)))
+  if (!KivPictureRenderer::IsKnownFormat(path, &error)) return KivStepResult::Fail(error);
+  PexDescribePicture(*this, options);
+  if (FAILED(KivPictureRenderer(options).RenderToFile(*viewer, path, &error)))
     return KivStepResult::Fail(error);
   return KivStepResult::Ok("wrote " + path);
 }
 
-KivStepResult PexSession::RenderSvg(std::string& svg) {
+KivStepResult PexSession::RenderSvg(std::string& svg, KivPictureOptions options) {
   KivViewer* viewer = CurrentViewer();
   if (!viewer) return KivStepResult::Fail("the current window shows no PERT level");
-  svg = KivPictureRenderer().RenderSvg(*viewer);
+  PexDescribePicture(*this, options);
+  svg = KivPictureRenderer(options).RenderSvg(*viewer);
   return KivStepResult::Ok();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "KivInteraction.h"
+#include "KivPictureLayout.h"
 #include "KivVar.h"
 
 class KivFrmWindow;
@@ -35,9 +36,11 @@ class PexSession {
   KivStepResult Expand(const std::string& node, bool expand);
   KivStepResult Move(const std::string& node, double x, double y);
   KivStepResult Resize(int width, int height);
-  KivStepResult Render(const std::string& path);
-  // The current viewer drawn as SVG text.
-  KivStepResult RenderSvg(std::string& svg);
+  // Draws the current level with its title, legend and tooltips; the
+  // options' scale, fit and crop are kept.
+  KivStepResult Render(const std::string& path, KivPictureOptions options = {});
+  // The current viewer drawn as SVG text, like Render draws it.
+  KivStepResult RenderSvg(std::string& svg, KivPictureOptions options = {});
   // An empty path saves the document back to the file it was read from.
   KivStepResult Save(const std::string& path);
   // The current window's nodes as JSON (see docs/scripting.md).

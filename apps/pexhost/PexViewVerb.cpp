@@ -3,13 +3,17 @@
 #include <ostream>
 
 #include "KivFrmWindow.h"
+#include "KivPictureRenderer.h"
 #include "PexListSteps.h"
+#include "PexPictureOptions.h"
 #include "PexSession.h"
 
 int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string document, activity, picture;
   std::vector<std::string> lists;
   bool json = false;
+  KivPictureOptions pictureOptions;
+  std::string pictureOption;  // the last picture option given
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--activity" || a == "-o" || a == "--open") {
@@ -23,6 +27,13 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
         (a == "-o" ? picture : activity) = args[++i];
     } else if (a == "--json") {
       json = true;
+    } else if (std::string error;
+               PexTakePictureOption(args, i, pictureOptions, error) != PexOptionUse::NotMine) {
+      if (!error.empty()) {
+        err << "pexhost view: " << error << "\n";
+        return 2;
+      }
+      pictureOption = a;
     } else if (!a.empty() && a[0] == '-') {
       err << "pexhost view: unknown option \"" << a << "\"\n";
       return 2;
@@ -35,11 +46,21 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (document.empty()) {
     err << "pexhost view: which document? pexhost view DOCUMENT [--activity NAME] "
-           "[--open NODE:BUTTON]... [-o FILE.svg|FILE.png|-] [--json]\n";
+           "[--open NODE:BUTTON]... [-o FILE.svg|FILE.png|-] "
+        << kPexPictureOptionsUsage << " [--json]\n";
+    return 2;
+  }
+  if (!pictureOption.empty() && picture.empty()) {
+    err << "pexhost view: " << pictureOption << " sizes a picture: add -o FILE.svg|FILE.png|-\n";
     return 2;
   }
   if (picture == "-" && json) {
     err << "pexhost view: -o - and --json both write to standard output; choose one\n";
+    return 2;
+  }
+  if (std::string error;
+      !picture.empty() && picture != "-" && !KivPictureRenderer::IsKnownFormat(picture, &error)) {
+    err << "pexhost view: " << error << "\n";
     return 2;
   }
   PexSession session;
@@ -55,12 +76,12 @@ int PexRunViewVerb(const std::vector<std::string>& args, std::ostream& out, std:
     if (KivStepResult r = PexOpenList(list); !r) return fail("open list " + list, r);
   if (picture == "-") {
     std::string svg;
-    if (KivStepResult r = session.RenderSvg(svg); !r) return fail("render", r);
+    if (KivStepResult r = session.RenderSvg(svg, pictureOptions); !r) return fail("render", r);
     out << svg;
     return 0;
   }
   if (!picture.empty())
-    if (KivStepResult r = session.Render(picture); !r) return fail("render", r);
+    if (KivStepResult r = session.Render(picture, pictureOptions); !r) return fail("render", r);
   if (json) {
     std::string text;
     if (KivStepResult r = session.Json(text); !r) return fail("json", r);

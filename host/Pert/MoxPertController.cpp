@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <set>
 
 #include "Kiv2DCustomRep.h"
@@ -17,24 +18,26 @@
 #include "KivPathElement.h"
 #include "KivSPPActivityNotification.h"
 #include "KivTextMetric.h"
+#include "MoxIBIWActivityGrouping.h"
+#include "MoxIBIWActivityStation.h"
 #include "MoxIPertNode.h"
 #include "MoxIPertPosition.h"
 #include "MoxPertAppInfoNotify.h"
 #include "MoxPertClientVisuServices.h"
 #include "MoxPertNodeAccess.h"
+#include "MoxPertNodeLook.h"
 #include "MoxPertPositionNotify.h"
 
 namespace {
 
 // Look of the chart (palette indices, see KivColorPalette).
-constexpr int kBorderColor = 249;     // dark slate
-constexpr int kHighlightColor = 9;    // orange
-constexpr int kTextColor = 0;         // black
-constexpr int kTypeTextColor = 1;     // dark grey
-constexpr int kLinkColor = 1;         // dark grey
-constexpr int kControlNodeFill = 10;  // light grey
-constexpr int kFrameFill = 231;       // white-ish frame of an expanded super node
-constexpr int kShadowFill = 10;       // the stacked look of a collapsed super node
+constexpr int kBorderColor = 249;   // dark slate
+constexpr int kHighlightColor = 9;  // orange
+constexpr int kTextColor = 0;       // black
+constexpr int kTypeTextColor = 1;   // dark grey
+constexpr int kLinkColor = 1;       // dark grey
+constexpr int kFrameFill = 231;     // white-ish frame of an expanded super node
+constexpr int kShadowFill = 10;     // the stacked look of a collapsed super node
 constexpr int kBorderThickness = 2;
 constexpr int kHighlightThickness = 5;
 constexpr float kLabelHeight = 1.5f;
@@ -47,29 +50,6 @@ constexpr float kArrowHalfWidth = 0.7f;
 std::vector<MoxPertController*>& LiveControllers() {
   static std::vector<MoxPertController*> live;
   return live;
-}
-
-// A fill that tells the activity types apart and keeps black text readable.
-int FillColorOf(const KivString& type) {
-  const std::string& t = type.str();
-  if (t == "Start" || t == "Stop") return kControlNodeFill;
-  if (t == "BIWActivityStation") return 153;   // light blue
-  if (t == "BIWActivityGrouping") return 157;  // light green
-  if (t == "BIWActivityLoading") return 229;   // light yellow
-  if (t == "BIWActivitySpotWelding" || t == "BIWActivityStudWelding" ||
-      t == "BIWActivityArcWelding" || t == "BIWActivityClinching")
-    return 223;  // light orange
-  if (t == "BIWActivitySpotGluing" || t == "BIWActivityAdhesiveApplication" ||
-      t == "BIWActivitySealantApplication")
-    return 189;  // light violet
-  return 255;    // near white
-}
-
-// "BIWActivitySpotWelding" -> "SpotWelding".
-KivUnicodeString ShortTypeName(const KivString& type) {
-  static const std::string prefix = "BIWActivity";
-  const std::string& t = type.str();
-  return KivUnicodeString(t.rfind(prefix, 0) == 0 ? t.substr(prefix.size()) : t);
 }
 
 // The text cut to fit `width` at `height`, ending with an ellipsis when cut.
@@ -102,6 +82,20 @@ std::vector<KivUnicodeString> WrapText(const KivUnicodeString& text, float heigh
   return {text.Left(cut), FitText(text.SubString(rest), height, width)};
 }
 
+// " · CT 52.5 s" for a station or grouping with a cycle time, else nothing.
+KivUnicodeString CycleTimeText(KivBaseUnknown* node) {
+  double seconds = 0.0;
+  if (MoxIBIWActivityStation_var station(node); station) {
+    seconds = station->StationCycleTime();
+  } else if (MoxIBIWActivityGrouping_var grouping(node); grouping) {
+    seconds = grouping->GroupCycleTime();
+  }
+  if (!(seconds > 0.0)) return KivUnicodeString();
+  char text[48];
+  std::snprintf(text, sizeof text, " \u00b7 CT %g s", seconds);
+  return KivUnicodeString(text);
+}
+
 std::vector<KivMathPoint2Df> Rectangle(float x0, float y0, float x1, float y1) {
   return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
 }
@@ -125,6 +119,10 @@ KivMathPoint2Df ExitPoint(const Kiv2DBoundingBox& box, const KivMathPoint2Df& ta
   if (dx != 0.0f) t = std::min(t, hw / std::fabs(dx));
   if (dy != 0.0f) t = std::min(t, hh / std::fabs(dy));
   return {cx + dx * t, cy + dy * t};
+}
+
+Kiv2DBoundingBox Grown(const Kiv2DBoundingBox& box, float by) {
+  return Kiv2DBoundingBox::FromCorners(box.xmin - by, box.ymin - by, box.xmax + by, box.ymax + by);
 }
 
 void DispatchToOwner(KivBaseUnknown* node, KivNotification* notification) {
@@ -363,8 +361,9 @@ void MoxPertController::DrawBox(NodeEntry& entry) {
       text->AddPrimitive(std::make_unique<Kiv2DTextPrimitive>(
           KivMathPoint2Df(box.xmin + kLabelPadding,
                           box.ymax - MoxPertNodeAccess::kSuperNodeHeader + 0.7f),
-          FitText(label + KivUnicodeString("  (") + ShortTypeName(type) + KivUnicodeString(")"),
-                  kLabelHeight, room),
+          FitText(
+              label + KivUnicodeString("  (") + MoxPertShortTypeName(type) + KivUnicodeString(")"),
+              kLabelHeight, room),
           kLabelHeight, kTextColor));
     }
     return;
@@ -388,7 +387,7 @@ void MoxPertController::DrawBox(NodeEntry& entry) {
   }
   if (auto* box = AddNew<Kiv2DPolygonRep>(bag, Rectangle(-hw, -hh, hw, hh))) {
     box->SetFill(true);
-    box->SetFillColor(FillColorOf(type));
+    box->SetFillColor(MoxPertNodeFillColor(type));
     box->SetColor(border);
     box->SetThickness(thickness);
   }
@@ -413,8 +412,8 @@ void MoxPertController::DrawBox(NodeEntry& entry) {
       } else if (!lines.empty()) {
         centred(lines[0], kLabelHeight, 0.2f, kTextColor);
       }
-      centred(FitText(ShortTypeName(type), kTypeHeight, room), kTypeHeight, typeBaseline,
-              kTypeTextColor);
+      centred(FitText(MoxPertShortTypeName(type) + CycleTimeText(entry.impl), kTypeHeight, room),
+              kTypeHeight, typeBaseline, kTypeTextColor);
     }
   }
 }
@@ -524,8 +523,19 @@ void MoxPertController::DrawLink(KivBaseUnknown* from, KivBaseUnknown* to) {
   if (a.IsEmpty() || b.IsEmpty()) return;
   const KivMathPoint2Df ca{(a.xmin + a.xmax) / 2.0f, (a.ymin + a.ymax) / 2.0f};
   const KivMathPoint2Df cb{(b.xmin + b.xmax) / 2.0f, (b.ymin + b.ymax) / 2.0f};
-  const KivMathPoint2Df start = ExitPoint(a, cb);
-  const KivMathPoint2Df end = ExitPoint(b, ca);
+  KivMathPoint2Df start = ExitPoint(a, cb);
+  KivMathPoint2Df end = ExitPoint(b, ca);
+  if (linkClearance_ > 0.0f) {
+    // Kept only while the link still runs from the source towards the target.
+    const KivMathPoint2Df clearStart = ExitPoint(Grown(a, linkClearance_), cb);
+    const KivMathPoint2Df clearEnd = ExitPoint(Grown(b, linkClearance_), ca);
+    const KivMathVector2Df along = cb - ca;
+    const KivMathVector2Df rest = clearEnd - clearStart;
+    if (rest.x * along.x + rest.y * along.y > 0.0f) {
+      start = clearStart;
+      end = clearEnd;
+    }
+  }
 
   auto link = std::make_unique<LinkEntry>();
   link->bag = KivMake<Kiv2DBagRep>();
@@ -549,6 +559,16 @@ void MoxPertController::DrawLink(KivBaseUnknown* from, KivBaseUnknown* to) {
   links_[key] = std::move(link);
   if (NodeEntry* f = Find(from)) f->links.insert(key);
   if (NodeEntry* t = Find(to)) t->links.insert(key);
+}
+
+void MoxPertController::SetLinkClearance(float units) {
+  const float clearance = std::max(0.0f, units);
+  if (clearance == linkClearance_) return;
+  linkClearance_ = clearance;
+  for (const auto& entry : nodes_) {
+    EraseLinksOf(entry->impl);
+    DrawLinksOf(*entry);
+  }
 }
 
 HRESULT MoxPertController::RefreshPertNode(const KivBaseUnknown_var& node, int flag) {

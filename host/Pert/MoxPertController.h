@@ -88,6 +88,12 @@ class MoxPertController : public KivCommand {
   // The node that a rep belongs to (walking up its bags), or empty.
   KivBaseUnknown_var FindNodeOfRep(const void* rep) const;
   int LinkCount() const { return static_cast<int>(links_.size()); }
+  // How far from the boxes a link starts and its arrow head stops, in viewer
+  // units: room for what a client draws around its nodes (status buttons),
+  // so that no arrow head hides under it. 0 (the boxes' borders) by default;
+  // boxes too close for it keep the borders. Redraws the links drawn.
+  void SetLinkClearance(float units);
+
   // How many times the node's box was drawn since it was added (0 when it
   // is not drawn), and how many links this chart has drawn.
   int GetNodeDrawCount(const KivBaseUnknown_var& node) const;
@@ -161,6 +167,7 @@ class MoxPertController : public KivCommand {
   int viewerName_;
   int viewerMode_;
   int linkFlag_;
+  float linkClearance_ = 0.0f;
   bool moveCallbacksOn_ = true;
   int batchDepth_ = 0;
   // Nodes refreshed while a batch is open, in the order of their first refresh.

@@ -47,43 +47,61 @@ cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned in
 }
 }  // namespace
 
-KivPictureRenderer::Format KivPictureRenderer::FormatForPath(const std::string& path) {
-  if (path.size() < 4) return Format::Svg;
-  std::string ext = path.substr(path.size() - 4);
+namespace {
+// The extension of a path in lower case, without the dot ("" when none).
+std::string ExtensionOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string ext = path.substr(dot + 1);
   std::transform(ext.begin(), ext.end(), ext.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext == ".png" ? Format::Png : Format::Svg;
+  return ext;
+}
+}  // namespace
+
+KivPictureRenderer::Format KivPictureRenderer::FormatForPath(const std::string& path) {
+  return ExtensionOf(path) == "png" ? Format::Png : Format::Svg;
+}
+
+bool KivPictureRenderer::IsKnownFormat(const std::string& path, std::string* error) {
+  const std::string ext = ExtensionOf(path);
+  if (ext == "png" || ext == "svg") return true;
+  if (error) {
+    *error = (ext.empty() ? std::string("no picture format in '") + path + "'"
+                          : "unknown picture format \"" + ext + "\"") +
+             "; known formats: png svg";
+  }
+  return false;
 }
 
 KivPictureFrame KivPictureRenderer::FrameFor(const std::vector<KivDrawItem>& items) const {
-  Kiv2DBoundingBox box = KivViewer::FramingBounds(items);
-  if (box.IsEmpty()) box = Kiv2DBoundingBox::FromCorners(0, 0, 0, 0);
-  const double margin = std::max(0.0, options_.marginUnits);
-  const double w = box.Width() + 2 * margin;
-  const double h = box.Height() + 2 * margin;
-  const double cap = std::max(16, options_.maxPixels);
-  double scale = options_.pixelsPerUnit > 0 ? options_.pixelsPerUnit : 8.0;
-  if (w > 0) scale = std::min(scale, cap / w);
-  if (h > 0) scale = std::min(scale, cap / h);
-  KivPictureFrame frame;
-  frame.scale = scale;
-  frame.left = box.xmin - margin;
-  frame.top = box.ymax + margin;
-  frame.width = std::max(1, static_cast<int>(std::ceil(w * scale)));
-  frame.height = std::max(1, static_cast<int>(std::ceil(h * scale)));
-  return frame;
+  return KivFramePicture(options_, items);
+}
+
+std::vector<KivDrawItem> KivPictureRenderer::Compose(const KivViewer& viewer,
+                                                     KivPictureFrame& frame,
+                                                     std::vector<KivItemNote>* notes) const {
+  std::vector<KivDrawItem> items = viewer.CollectScene();
+  frame = FrameFor(items);
+  std::vector<KivItemNote> own;
+  KivDecoratePicture(options_, frame, items, notes ? *notes : own);
+  return items;
 }
 
 std::string KivPictureRenderer::RenderSvg(const KivViewer& viewer) const {
-  const std::vector<KivDrawItem> items = viewer.CollectScene();
+  KivPictureFrame frame;
+  std::vector<KivItemNote> notes;
+  const std::vector<KivDrawItem> items = Compose(viewer, frame, &notes);
   double rgb[3];
   Background(viewer, rgb);
-  return KivSvgWriter(FrameFor(items)).Write(items, rgb);
+  return KivSvgWriter(frame).Write(items, rgb, notes);
 }
 
 KivRasterPicture KivPictureRenderer::RenderRaster(const KivViewer& viewer) const {
-  const std::vector<KivDrawItem> items = viewer.CollectScene();
-  const KivPictureFrame frame = FrameFor(items);
+  KivPictureFrame frame;
+  const std::vector<KivDrawItem> items = Compose(viewer, frame);
+  if (frame.width > kKivMaxRasterSide || frame.height > kKivMaxRasterSide) return {};
   SurfacePtr surface = Paint(viewer, items, frame);
   KivRasterPicture picture;
   picture.width = frame.width;
@@ -112,17 +130,27 @@ HRESULT KivPictureRenderer::RenderToFile(const KivViewer& viewer, const std::str
                                          std::string* error) const {
   std::string reason;
   std::string bytes;
+  if (!IsKnownFormat(path, error)) return E_FAIL;
   bool encoded = true;
   if (FormatForPath(path) == Format::Svg) {
     bytes = RenderSvg(viewer);
   } else {
-    const std::vector<KivDrawItem> items = viewer.CollectScene();
-    SurfacePtr surface = Paint(viewer, items, FrameFor(items));
-    const cairo_status_t status =
-        cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &bytes);
-    encoded = status == CAIRO_STATUS_SUCCESS;
-    if (!encoded)
-      reason = std::string("cannot encode the PNG picture: ") + cairo_status_to_string(status);
+    KivPictureFrame frame;
+    const std::vector<KivDrawItem> items = Compose(viewer, frame);
+    if (frame.width > kKivMaxRasterSide || frame.height > kKivMaxRasterSide) {
+      encoded = false;
+      reason = "a PNG picture of " + std::to_string(frame.width) + " x " +
+               std::to_string(frame.height) + " pixels is too large (at most " +
+               std::to_string(kKivMaxRasterSide) +
+               " a side): choose a smaller scale, a fit or a crop";
+    } else {
+      SurfacePtr surface = Paint(viewer, items, frame);
+      const cairo_status_t status =
+          cairo_surface_write_to_png_stream(surface.get(), AppendBytes, &bytes);
+      encoded = status == CAIRO_STATUS_SUCCESS;
+      if (!encoded)
+        reason = std::string("cannot encode the PNG picture: ") + cairo_status_to_string(status);
+    }
   }
   if (!encoded || !KivSafeFile::Replace(path, bytes, reason)) {
     if (error) *error = "cannot write " + path + ": " + reason;

@@ -73,8 +73,8 @@ std::string Rotation(const kiv_picture::Placement& place) {
 }
 }  // namespace
 
-std::string KivSvgWriter::Write(const std::vector<KivDrawItem>& items,
-                                const double background[3]) const {
+std::string KivSvgWriter::Write(const std::vector<KivDrawItem>& items, const double background[3],
+                                const std::vector<KivItemNote>& notes) const {
   std::string out;
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(frame_.width) +
@@ -83,7 +83,8 @@ std::string KivSvgWriter::Write(const std::vector<KivDrawItem>& items,
   out += "<rect class=\"background\" x=\"0\" y=\"0\" width=\"" + std::to_string(frame_.width) +
          "\" height=\"" + std::to_string(frame_.height) + "\" fill=\"" + Rgb(background) + "\"/>\n";
   icons_.clear();
-  for (const auto& item : items) WriteItem(out, item);
+  for (std::size_t i = 0; i < items.size(); ++i)
+    WriteItem(out, items[i], i < notes.size() ? &notes[i] : nullptr);
   // The icons the images show, each once, after their uses (references
   // forward are allowed), so that elements keep their places when one comes.
   if (!icons_.empty()) {
@@ -113,7 +114,33 @@ std::string KivSvgWriter::StrokeAttributes(const KivDrawItem& item) const {
   return s;
 }
 
-void KivSvgWriter::WriteItem(std::string& out, const KivDrawItem& item) const {
+void KivSvgWriter::WriteItem(std::string& out, const KivDrawItem& item,
+                             const KivItemNote* note) const {
+  const std::size_t begin = out.size();
+  WriteElement(out, item);
+  if (out.size() == begin || !note) return;
+  if (note->role) {
+    // The first class attribute is the element's own.
+    const std::size_t at = out.find("class=\"", begin);
+    const std::size_t end = at == std::string::npos ? at : out.find('"', at + 7);
+    if (end != std::string::npos) out.replace(at + 7, end - at - 7, note->role);
+  }
+  if (!note->tooltip.empty()) {
+    // <title> as the element's first child, so that the element stays on
+    // one line: "<x .../>" becomes "<x ...><title>..</title></x>".
+    const std::size_t tagEnd = out.find_first_of(" >", begin + 1);
+    const std::string tag = out.substr(begin + 1, tagEnd - begin - 1);
+    const std::string title = "<title>" + Escape(note->tooltip) + "</title>";
+    if (out.compare(out.size() - 3, 3, "/>\n") == 0) {
+      out.replace(out.size() - 3, 3, ">" + title + "</" + tag + ">\n");
+    } else {
+      const std::size_t open = out.find('>', begin);
+      if (open != std::string::npos) out.insert(open + 1, title);
+    }
+  }
+}
+
+void KivSvgWriter::WriteElement(std::string& out, const KivDrawItem& item) const {
   switch (item.kind) {
     case KivDrawItem::Kind::Polyline:
       out += std::string("<") + (item.closed ? "polygon" : "polyline") +

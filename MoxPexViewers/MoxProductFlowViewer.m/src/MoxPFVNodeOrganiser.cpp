@@ -20,13 +20,18 @@
 
 namespace {
 
-const KivString kActivityKind("Activity");
+// Every kind of flow node: the activities and the level's Stop node. Asking
+// for "Activity" successors only would leave Stop without a predecessor, on
+// level 0 beside Start, and every last station's link would run back across
+// the whole chart; with it, Stop lands one column right of its last
+// predecessor. (Start is nobody's successor, so it stays on level 0.)
+const KivString kAnyKind("");
 
-// The "Activity" successors of a node; none without a flow view.
+// The successors of a node; none without a flow view.
 KivSPPList NextActivitiesOf(KivBaseUnknown* node) {
   KivISPPFlowMgt_var flow(node);
   if (!flow) return nullptr;
-  return flow->NextActivities(kActivityKind);
+  return flow->NextActivities(kAnyKind);
 }
 
 std::string NameOf(KivBaseUnknown* node) {

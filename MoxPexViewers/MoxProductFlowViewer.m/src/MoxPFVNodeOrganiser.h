@@ -1,13 +1,16 @@
 #pragma once
 // Lays out the nodes of one PERT level: the child nodes of a root node get
 // levels from their precedence links (longest chain from a node that no
-// sibling precedes), each level becomes a column from left to right, the
-// nodes of a column are spread evenly from the top down, and every placement
+// sibling precedes; the Stop node counts as a successor, so it comes one
+// column right of its last predecessor), each level becomes a column from
+// left to right, the nodes of a column are spread evenly from the top down
+// (the first node on top), and every placement
 // is snapped to the PERT grid and announced to the node's listeners
 // (MoxPertPositionNotify through the node's position owner).
 //
 // ArrangeNodes places every node; PositionNewNode places some nodes and
-// everything downstream of them, among the others that keep their places.
+// everything downstream of them, among the others that keep their places
+// (a moved node never lands on a cell that one of them occupies).
 // The work is linear in nodes and links (MoxPFVLevels, MoxPFVPlacement): the
 // steps below keep their names but not their quadratic searches. A
 // precedence cycle does not stop the layout: the links that close it are
@@ -42,7 +45,7 @@ class MoxPFVNodeOrganiser : public KivExtend<KivCommand, MoxIPFVNodeOrganiser> {
   // The steps, in the order the entry points call them.
   // Appends n zeros to the level list.
   void InitialisePosList(int n);
-  // Levels of the node list's nodes from their "Activity" successors within
+  // Levels of the node list's nodes from their successors (activities and Stop) within
   // the list (nothing when the two lists differ in size).
   void GenerateNodeIndexes();
   // Orders node and level lists together by ascending level. Level 0 keeps
@@ -60,7 +63,7 @@ class MoxPFVNodeOrganiser : public KivExtend<KivCommand, MoxIPFVNodeOrganiser> {
   // Reads the node's position back, has the controller redraw it and sends
   // MoxPertPositionNotify through its position owner's model events.
   void DispatchNotif(KivBaseUnknown_var node);
-  // Appends the node and everything downstream of it ("Activity" successors,
+  // Appends the node and everything downstream of it (successors of any kind,
   // across levels too), each once; creates the list when `list` is null (the
   // caller owns it).
   void GetActListForPosChange(KivBaseUnknown_var& node, KivListValKivBaseUnknown_var*& list);

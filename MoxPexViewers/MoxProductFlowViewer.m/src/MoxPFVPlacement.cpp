@@ -1,8 +1,35 @@
 #include "MoxPFVPlacement.h"
 
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace {
+
+// The top row of a column of m nodes, and the step down to the next row.
+double TopRow(const MoxPFVCanvas& canvas, double m) {
+  return canvas.height - canvas.height / (2.0 * m);
+}
+double RowStep(const MoxPFVCanvas& canvas, double m) { return -canvas.height / m; }
+
+using Cell = std::pair<double, double>;
+
+// The snapped places of the level nodes that stay where they are.
+std::set<Cell> CellsOfStillNodes(const MoxPFVLevels& levels, int stamp,
+                                 const std::vector<int>& mark, MoxPFVPlacementTarget& target) {
+  std::set<Cell> cells;
+  for (int node = 0; node < levels.NodeCount(); ++node) {
+    double x = 0.0;
+    double y = 0.0;
+    if (mark[static_cast<size_t>(node)] == stamp || !target.IsPlaceable(node) ||
+        !target.ReadPosition(node, x, y)) {
+      continue;
+    }
+    target.Snap(x, y);
+    cells.emplace(x, y);
+  }
+  return cells;
+}
 
 // Marks with `stamp` every node reachable from `start` (itself included).
 void MarkDownstream(const MoxPFVLevelGraph& graph, int start, int stamp, std::vector<int>& mark,
@@ -33,8 +60,8 @@ void MoxPFVPlacement::ArrangeAll(const MoxPFVLevels& levels, const MoxPFVCanvas&
     const auto column = levels.Column(k);
     if (!column.empty()) {
       const auto m = static_cast<double>(column.size());
-      dy = canvas.height / m;
-      y = canvas.height / (2.0 * m);
+      dy = RowStep(canvas, m);
+      y = TopRow(canvas, m);
     }
     for (const int node : column) {
       if (!target.IsPlaceable(node)) continue;
@@ -56,6 +83,7 @@ void MoxPFVPlacement::PositionNew(const MoxPFVLevelGraph& graph, const MoxPFVLev
   for (const int g : newNodes) {
     if (!graph.IsLevelNode(g) || g >= levels.NodeCount()) continue;
     MarkDownstream(graph, g, stamp, mark, pending);
+    std::set<Cell> taken = CellsOfStillNodes(levels, stamp, mark, target);
     const int level = levels.Level(g);
     double x = 0.0;
     double y = 0.0;
@@ -71,14 +99,25 @@ void MoxPFVPlacement::PositionNew(const MoxPFVLevelGraph& graph, const MoxPFVLev
       const auto column = levels.Column(k);
       if (!column.empty()) {
         const auto m = static_cast<double>(column.size());
-        dy = canvas.height / m;
-        y = canvas.height / (2.0 * m);
+        dy = RowStep(canvas, m);
+        y = TopRow(canvas, m);
       }
       x += dx;
       for (const int node : column) {
         if (!target.IsPlaceable(node)) continue;
         target.Snap(x, y);
-        if (mark[static_cast<size_t>(node)] == stamp) target.Place(node, x, y);
+        if (mark[static_cast<size_t>(node)] == stamp) {
+          // The row slot stays as it is for the nodes that follow; only this
+          // node goes down past the occupied cells; there are only so many.
+          double freeY = y;
+          for (size_t step = 0; step <= taken.size() && taken.count({x, freeY}) != 0; ++step) {
+            freeY += dy;
+            double snappedX = x;
+            target.Snap(snappedX, freeY);
+          }
+          target.Place(node, x, freeY);
+          taken.emplace(x, freeY);
+        }
         y += dy;
       }
     }

@@ -39,6 +39,7 @@ KIV_DECLARE_CLASS(MoxPexProductFlowViewer, "MoxPexViewers");
 namespace {
 const char* const kReframeItem = "Reframe";
 const char* const kSourcePath = "MoxPexViewers/MoxProductFlowViewer.m/src/MoxPexProductFlowViewer";
+constexpr float kButtonReach = 5.0f;
 
 // Marks that belong to the character before them (combining diacritics,
 // variation selectors, zero-width joiner): a cut never separates them from it.
@@ -156,6 +157,9 @@ void MoxPexProductFlowViewer::UpdateGraph(KivBaseUnknown_var& activity, KivBaseU
   } else {
     controller_ = KivVar<MoxPertController>::Adopt(
         new MoxPertController(this, activity, viewer_, 1, 1, 1, KivBaseUnknown_var()));
+    // The status buttons' icons reach about 4 units out from a node's sides:
+    // links keep clear of them, so that every arrow head shows.
+    controller_->SetLinkClearance(kButtonReach);
   }
   if (!MoxIPertPosition_var(activity.get()))
     KivFatalError("AssertionFailed:NULL_var != hPertPosition", kSourcePath, 1215);

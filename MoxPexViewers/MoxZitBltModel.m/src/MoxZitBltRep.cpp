@@ -228,6 +228,8 @@ void MoxZitBltRep::GetPositioningLimits(double& xmin, double& ymin, double& xmax
 
 HRESULT MoxZitBltRep::EmptyExpandedBagRep() { return E_FAIL; }
 
+KivPixelImage* MoxZitBltRep::GetButtonIcon() { return MoxZitBltIconCache::Load(icon_, false); }
+
 bool MoxZitBltRep::GetButtonPosition(double& x, double& y) {
   if (!buttonBag_ || !buttonBag_->GetMatrix()) return false;
   // The icon's centre: the bag's origin is a corner that two buttons of one

@@ -84,6 +84,7 @@ class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton> {
   // MoxIZitBltButton.
   KivUnicodeString GetButtonName() override { return zitBltName_; }
   KivUnicodeString GetButtonLocation() override { return location_; }
+  KivPixelImage* GetButtonIcon() override;
   bool IsShown() override { return status_ == 1; }
   bool IsOpen() override { return !collapsed_; }
   bool GetButtonPosition(double& x, double& y) override;

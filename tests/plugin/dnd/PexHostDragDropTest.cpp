@@ -50,7 +50,7 @@ TEST_F(PexHostDragDropTest, AMarkedInputMovesAndTheDocumentKeepsIt) {
 TEST_F(PexHostDragDropTest, APlainDragOfARowMovesIt) {
   const PexHostRunResult r = Run(
       "list " + kFF10 + " ProductInput open\n"
-      "drag 85 145.35 212.5 137.5\n"
+      "drag 85 170.35 212.5 162.5\n"
       "expect rows " + kFF10 + " ProductInput 3\n"
       "list \"FF30 Stud welding\" ProductInput open\n"
       "expect row \"FF30 Stud welding\" ProductInput 2 \"Tunnel reinforcement\" marked\n");

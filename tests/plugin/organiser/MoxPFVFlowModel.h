@@ -18,7 +18,8 @@ struct MoxPFVPlacementRecord {
 
 struct MoxPFVFlowModel {
   std::vector<int> children;                   // the level, in the host's child order
-  std::map<int, std::vector<int>> successors;  // "Activity" successors, host order, repeats kept
+  std::map<int, std::vector<int>> successors;  // flow successors, host order, repeats kept
+  std::set<int> stopNodes;                     // successors that are no activity
   std::set<int> withoutPertNode;
   std::map<int, std::pair<double, double>> positions;
   bool gridSnap = true;  // false: snapping changes nothing
@@ -29,6 +30,14 @@ struct MoxPFVFlowModel {
     static const std::vector<int> none;
     const auto it = successors.find(node);
     return it == successors.end() ? none : it->second;
+  }
+  // What a query for "Activity" successors answers: Stop nodes left out.
+  std::vector<int> ActivitySuccessorsOf(int node) const {
+    std::vector<int> activities;
+    for (const int successor : SuccessorsOf(node)) {
+      if (stopNodes.count(successor) == 0) activities.push_back(successor);
+    }
+    return activities;
   }
   bool IsPlaceable(int node) const { return withoutPertNode.count(node) == 0; }
   // The PERT grid: cells 25 units wide with centres at 12.5 + 25k.

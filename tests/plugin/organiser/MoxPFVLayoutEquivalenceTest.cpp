@@ -51,6 +51,17 @@ MoxPFVFlowModel RandomAcyclicLevel(std::mt19937& random) {
     if (draw(0, 99) < 12) model.withoutPertNode.insert(id);
     model.positions[id] = {draw(-100, 300) * 0.5, draw(-100, 300) * 0.5};
   }
+  // Half of the levels end in a Stop node that some nodes lead to.
+  if (draw(0, 1) == 1) {
+    constexpr int kStop = 50;
+    model.stopNodes.insert(kStop);
+    model.successors[kStop];
+    model.children.insert(model.children.begin() + draw(0, levelNodes), kStop);
+    for (int i = 0; i < total; ++i) {
+      if (draw(0, 2) == 0) model.successors[ids[static_cast<size_t>(i)]].push_back(kStop);
+    }
+    model.positions[kStop] = {draw(-100, 300) * 0.5, draw(-100, 300) * 0.5};
+  }
   model.gridSnap = draw(0, 1) == 1;
   return model;
 }
@@ -63,6 +74,8 @@ std::string Describe(const MoxPFVFlowModel& model) {
     text << "\n  " << node << " ->";
     for (const int successor : successors) text << ' ' << successor;
   }
+  text << "\n  stop nodes:";
+  for (const int node : model.stopNodes) text << ' ' << node;
   text << "\n  without PERT node:";
   for (const int node : model.withoutPertNode) text << ' ' << node;
   text << (model.gridSnap ? "\n  grid snap" : "\n  no snap");
@@ -95,8 +108,25 @@ TEST(MoxPFVLayoutEquivalence, FullLayoutMatchesTheLiteralProcedure) {
   }
 }
 
+// Whether a node placed last shares its snapped cell with another level node.
+bool LandsOnAnotherNode(const MoxPFVFlowModel& model) {
+  std::map<int, MoxPFVPlacementRecord> last;
+  for (const MoxPFVPlacementRecord& record : model.placements) last[record.node] = record;
+  for (const auto& [node, record] : last) {
+    for (const int other : model.children) {
+      double x = 0.0;
+      double y = 0.0;
+      if (other == node || !model.ReadPosition(other, x, y)) continue;
+      model.Snap(x, y);
+      if (x == record.x && y == record.y) return true;
+    }
+  }
+  return false;
+}
+
 TEST(MoxPFVLayoutEquivalence, PartialLayoutMatchesTheLiteralProcedure) {
   std::mt19937 random(6122026);
+  int crowded = 0;
   for (int round = 0; round < 4000; ++round) {
     MoxPFVFlowModel literalModel = RandomAcyclicLevel(random);
     // The nodes to place: level nodes, a repeat now and then, and sometimes
@@ -118,7 +148,9 @@ TEST(MoxPFVLayoutEquivalence, PartialLayoutMatchesTheLiteralProcedure) {
     SCOPED_TRACE(Describe(literalModel));
     ASSERT_EQ(linearModel.placements, literalModel.placements);
     ASSERT_EQ(linearModel.positions, literalModel.positions);
+    crowded += LandsOnAnotherNode(linearModel) ? 1 : 0;
   }
+  EXPECT_EQ(crowded, 0) << "partial layouts that put a moved node on another node's cell";
 }
 
 }  // namespace

@@ -38,8 +38,8 @@ TEST(MoxPFVLayout, SnappedCoordinatesCarryOnAcrossAndDown) {
   MoxPFVModelLayout layout(model, false);
   layout.Arrange(0, 0);
   // Canvas 100 x 100, dx = 100: (0, 50) snaps to (12.5, 62.5); the second
-  // column starts at 112.5 and y = 25 snaps to 37.5, then 37.5 + 50.
-  EXPECT_EQ(model.placements, (Records{{A, 12.5, 62.5}, {B, 112.5, 37.5}, {C, 112.5, 87.5}}));
+  // column starts at 112.5, its top row y = 75 snaps to 87.5, then 87.5 - 50.
+  EXPECT_EQ(model.placements, (Records{{A, 12.5, 62.5}, {B, 112.5, 87.5}, {C, 112.5, 37.5}}));
 }
 
 TEST(MoxPFVLayout, IndependentNodesShareTheFirstColumn) {
@@ -48,7 +48,8 @@ TEST(MoxPFVLayout, IndependentNodesShareTheFirstColumn) {
   EXPECT_EQ(layout.Levels().HighestLevel(), 0);
   EXPECT_EQ(layout.Canvas().width, 150.0f);
   layout.Arrange(0, 0);
-  EXPECT_EQ(model.placements, (Records{{A, 0, 25}, {B, 0, 75}, {C, 0, 125}}));
+  // The first child on top (y points up).
+  EXPECT_EQ(model.placements, (Records{{A, 0, 125}, {B, 0, 75}, {C, 0, 25}}));
 }
 
 TEST(MoxPFVLayout, LevelsAreLongestChainsWithinTheLevel) {
@@ -83,7 +84,7 @@ TEST(MoxPFVLayout, NodesWithoutAViewAreSkipped) {
   EXPECT_EQ(layout.ColumnIds(0), (std::vector<int>{A, B}));
   EXPECT_EQ(layout.ColumnIds(1), (std::vector<int>{C, D}));
   layout.Arrange(0, 0);
-  EXPECT_EQ(model.placements, (Records{{A, 0, 25}, {B, 0, 75}, {D, 100, 25}}));
+  EXPECT_EQ(model.placements, (Records{{A, 0, 75}, {B, 0, 25}, {D, 100, 75}}));
 }
 
 TEST(MoxPFVLayout, PartialLayoutOfALevelZeroNodeStartsOneColumnRight) {
@@ -96,13 +97,13 @@ TEST(MoxPFVLayout, PartialLayoutOfALevelZeroNodeStartsOneColumnRight) {
 
 TEST(MoxPFVLayout, PartialLayoutMovesOnlyTheNodeAndWhatFollowsIt) {
   // A -> B, A -> C, C -> D. Placing C starts right of A's current place;
-  // B stays but keeps its row slot, so C takes the second row.
+  // B stays but keeps its row slot (the top one), so C takes the second row.
   MoxPFVFlowModel model = Level({A, B, C, D}, {{A, {B, C}}, {C, {D}}});
   model.positions = {{A, {10, 0}}, {B, {-1, -1}}, {C, {-1, -1}}, {D, {-1, -1}}};
   MoxPFVModelLayout layout(model, false);
   layout.PositionNew({C});
   // Canvas 100 x 100 (M = 2, C = 2), dx = 50.
-  EXPECT_EQ(model.placements, (Records{{C, 60, 75}, {D, 110, 50}}));
+  EXPECT_EQ(model.placements, (Records{{C, 60, 25}, {D, 110, 50}}));
   EXPECT_EQ(model.positions[B], (std::pair<double, double>{-1, -1}));
 }
 

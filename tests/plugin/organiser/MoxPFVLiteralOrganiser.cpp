@@ -13,6 +13,7 @@ void MoxPFVLiteralOrganiser::Prepare() {
   nodeList_ = model_.children;
   InitialisePosList(static_cast<int>(nodeList_.size()));
   GenerateNodeIndexes();
+  PlaceStopNodesAfterTheirPredecessors();
   ArrangeActAsPerLevel();
   CreateListOfLists();
   ArrangeNextActsWithRespectToCurrActs();
@@ -26,7 +27,7 @@ void MoxPFVLiteralOrganiser::GenerateNodeIndexes() {
   if (nodeList_.size() != levelList_.size()) return;
   for (size_t i = 0; i < nodeList_.size(); ++i) {
     if (!model_.HasFlowView(nodeList_[i])) continue;
-    for (const int successor : model_.SuccessorsOf(nodeList_[i])) {
+    for (const int successor : model_.ActivitySuccessorsOf(nodeList_[i])) {
       const int j = Locate(successor);
       if (j < 0) continue;
       if (levelList_[static_cast<size_t>(j)] < levelList_[i] + 1) {
@@ -39,12 +40,26 @@ void MoxPFVLiteralOrganiser::GenerateNodeIndexes() {
 
 void MoxPFVLiteralOrganiser::RecursiveUpdateNodeIndexes(int node, int level) {
   if (!model_.HasFlowView(node)) return;
-  for (const int successor : model_.SuccessorsOf(node)) {
+  for (const int successor : model_.ActivitySuccessorsOf(node)) {
     const int j = Locate(successor);
     if (j < 0) continue;
     if (levelList_[static_cast<size_t>(j)] < level + 1) {
       levelList_[static_cast<size_t>(j)] = level + 1;
       RecursiveUpdateNodeIndexes(successor, level + 1);
+    }
+  }
+}
+
+void MoxPFVLiteralOrganiser::PlaceStopNodesAfterTheirPredecessors() {
+  for (size_t j = 0; j < nodeList_.size(); ++j) {
+    if (model_.stopNodes.count(nodeList_[j]) == 0) continue;
+    for (size_t i = 0; i < nodeList_.size(); ++i) {
+      if (!model_.HasFlowView(nodeList_[i])) continue;
+      const auto& successors = model_.SuccessorsOf(nodeList_[i]);
+      if (std::find(successors.begin(), successors.end(), nodeList_[j]) == successors.end()) {
+        continue;
+      }
+      levelList_[j] = std::max(levelList_[j], levelList_[i] + 1);
     }
   }
 }
@@ -130,8 +145,9 @@ void MoxPFVLiteralOrganiser::ArrangeNodes(double startX, double startY) {
   for (const auto& list : levelLists_) {
     const size_t m = list.size();
     if (m > 0) {
-      dy = static_cast<double>(height) / static_cast<double>(m);
-      y = static_cast<double>(height) / (2.0 * static_cast<double>(m));
+      dy = -static_cast<double>(height) / static_cast<double>(m);
+      y = static_cast<double>(height) -
+          static_cast<double>(height) / (2.0 * static_cast<double>(m));
     }
     for (const int node : list) {
       if (!model_.IsPlaceable(node)) continue;
@@ -148,6 +164,7 @@ void MoxPFVLiteralOrganiser::PositionNewNode(const std::vector<int>& nodes) {
   if (nodeList_.empty()) return;
   for (const int g : nodes) {
     std::vector<int> moveList;
+    std::vector<int> placedNow;
     GetActListForPosChange(g, moveList);
     const int highest = levelList_.back();
     float width = 300.0f;
@@ -171,18 +188,42 @@ void MoxPFVLiteralOrganiser::PositionNewNode(const std::vector<int>& nodes) {
     for (size_t k = static_cast<size_t>(level); k < levelLists_.size(); ++k) {
       const size_t m = levelLists_[k].size();
       if (m > 0) {
-        dy = static_cast<double>(height) / static_cast<double>(m);
-        y = static_cast<double>(height) / (2.0 * static_cast<double>(m));
+        dy = -static_cast<double>(height) / static_cast<double>(m);
+        y = static_cast<double>(height) -
+            static_cast<double>(height) / (2.0 * static_cast<double>(m));
       }
       x = x + dx;
       for (const int node : levelLists_[k]) {
         if (!model_.IsPlaceable(node)) continue;
         model_.Snap(x, y);
         if (std::find(moveList.begin(), moveList.end(), node) != moveList.end()) {
-          model_.Place(node, x, y);
+          double freeY = y;
+          while (IsTaken(node, x, freeY, moveList, placedNow)) {
+            freeY = freeY + dy;
+            double ignoredX = x;
+            model_.Snap(ignoredX, freeY);
+          }
+          model_.Place(node, x, freeY);
+          placedNow.push_back(node);
         }
         y = y + dy;
       }
     }
   }
+}
+
+bool MoxPFVLiteralOrganiser::IsTaken(int node, double x, double y, const std::vector<int>& moveList,
+                                     const std::vector<int>& placedNow) const {
+  for (const int other : nodeList_) {
+    if (other == node || !model_.IsPlaceable(other)) continue;
+    const bool moves = std::find(moveList.begin(), moveList.end(), other) != moveList.end();
+    const bool placed = std::find(placedNow.begin(), placedNow.end(), other) != placedNow.end();
+    if (moves && !placed) continue;
+    double otherX = 0.0;
+    double otherY = 0.0;
+    if (!model_.ReadPosition(other, otherX, otherY)) continue;
+    model_.Snap(otherX, otherY);
+    if (otherX == x && otherY == y) return true;
+  }
+  return false;
 }

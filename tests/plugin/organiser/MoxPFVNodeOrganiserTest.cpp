@@ -99,28 +99,30 @@ class MoxPFVNodeOrganiserTest : public LeakCheckedTest {
 
 TEST_F(MoxPFVNodeOrganiserTest, FullLayoutPutsEachLevelInASnappedColumn) {
   ASSERT_TRUE(organiser_->ArrangeNodes(root_, controller_.get()));
-  // Levels by "Activity" successors: Start, S4 and Stop on 0 (no activity
-  // precedes Stop), S1 on 1, S2 on 2, S3 on 3. Canvas 150 x 150, dx = 50.
-  EXPECT_EQ(At(start_), (Point{12.5, 37.5}));
-  EXPECT_EQ(At(s4_), (Point{12.5, 87.5}));
-  EXPECT_EQ(At(stop_), (Point{12.5, 137.5}));
-  EXPECT_EQ(At(s1_), (Point{62.5, 87.5}));
-  EXPECT_EQ(At(s2_), (Point{112.5, 87.5}));
-  EXPECT_EQ(At(s3_), (Point{162.5, 87.5}));
+  // Levels: Start and S4 on 0, S1 on 1, S2 on 2, S3 on 3 and Stop one
+  // column right of its last predecessor, on 4. Canvas 200 x 200, dx = 50;
+  // the first node of a column is the top one (y = 150, then 50, snapped).
+  EXPECT_EQ(At(start_), (Point{12.5, 162.5}));
+  EXPECT_EQ(At(s4_), (Point{12.5, 62.5}));
+  EXPECT_EQ(At(s1_), (Point{62.5, 112.5}));
+  EXPECT_EQ(At(s2_), (Point{112.5, 112.5}));
+  EXPECT_EQ(At(s3_), (Point{162.5, 112.5}));
+  EXPECT_EQ(At(stop_), (Point{212.5, 112.5}));
   // The children of S2 are not laid out; they keep their place relative to
   // S2 (both started at the same point).
   EXPECT_EQ(At(load_), At(s2_));
   // The lists describe the layout: levels ascending, one list per level.
-  ASSERT_EQ(organiser_->GetLevelListCount(), 4);
-  EXPECT_EQ(LevelListNames(1), (std::vector<std::string>{"Start", "S4", "Stop"}));
+  ASSERT_EQ(organiser_->GetLevelListCount(), 5);
+  EXPECT_EQ(LevelListNames(1), (std::vector<std::string>{"Start", "S4"}));
   EXPECT_EQ(LevelListNames(4), (std::vector<std::string>{"S3"}));
+  EXPECT_EQ(LevelListNames(5), (std::vector<std::string>{"Stop"}));
   const KivListOfInt& levels = *organiser_->GetLevelList();
   EXPECT_TRUE(std::is_sorted(levels.begin(), levels.end()));
   float width = 300.0f;
   float height = 200.0f;
   organiser_->GetViewerOrSuperNodeSize(&width, &height);
-  EXPECT_EQ(width, 150.0f);
-  EXPECT_EQ(height, 150.0f);
+  EXPECT_EQ(width, 200.0f);
+  EXPECT_EQ(height, 200.0f);
 }
 
 TEST_F(MoxPFVNodeOrganiserTest, EveryPlacementIsAnnouncedWithThePositionReadBack) {
@@ -147,21 +149,23 @@ TEST_F(MoxPFVNodeOrganiserTest, PartialLayoutMovesTheNodeAndWhatFollowsIt) {
   KivListValKivBaseUnknown_var nodes{s2_};
   KivListValKivBaseUnknown_var* list = &nodes;
   ASSERT_TRUE(organiser_->PositionNewNode(root_, list, controller_.get()));
-  // S2 lands one step right of the first node of level 1 (S1), S3 after it.
-  EXPECT_EQ(At(s2_), (Point{112.5, 87.5}));
-  EXPECT_EQ(At(s3_), (Point{162.5, 87.5}));
+  // S2 lands one step right of the first node of level 1 (S1), S3 and Stop
+  // after it.
+  EXPECT_EQ(At(s2_), (Point{112.5, 112.5}));
+  EXPECT_EQ(At(s3_), (Point{162.5, 112.5}));
+  EXPECT_EQ(At(stop_), (Point{212.5, 112.5}));
   EXPECT_EQ(At(s1_), (Point{62.5, 12.5}));
   EXPECT_EQ(At(start_), (Point{1000, 1000}));
-  EXPECT_EQ(TimesHeard(s2_) + TimesHeard(s3_), 2);
-  EXPECT_EQ(heard_.size(), 2u);
+  EXPECT_EQ(TimesHeard(s2_) + TimesHeard(s3_) + TimesHeard(stop_), 3);
+  EXPECT_EQ(heard_.size(), 3u);
 }
 
 TEST_F(MoxPFVNodeOrganiserTest, PartialLayoutOfALevelZeroNodeStartsOneColumnRight) {
   KivListValKivBaseUnknown_var nodes{s4_};
   KivListValKivBaseUnknown_var* list = &nodes;
   ASSERT_TRUE(organiser_->PositionNewNode(root_, list, controller_.get()));
-  // Column 0 is Start, S4, Stop: S4 takes row 2 at x = dx = 50.
-  EXPECT_EQ(At(s4_), (Point{62.5, 87.5}));
+  // Column 0 is Start, S4: S4 takes the second row at x = dx = 50.
+  EXPECT_EQ(At(s4_), (Point{62.5, 62.5}));
   EXPECT_EQ(heard_.size(), 1u);
 }
 
@@ -186,10 +190,10 @@ TEST_F(MoxPFVNodeOrganiserTest, SecondCallStartsAfresh) {
   ASSERT_TRUE(organiser_->ArrangeNodes(root_, controller_.get()));
   MoxIPertNode_var(s3_.get())->SetPosition(1000, 1000, 1);
   ASSERT_TRUE(organiser_->ArrangeNodes(root_, controller_.get()));
-  EXPECT_EQ(At(s3_), (Point{162.5, 87.5}));
+  EXPECT_EQ(At(s3_), (Point{162.5, 112.5}));
   EXPECT_EQ(organiser_->GetNodeList()->Size(), 6);
   EXPECT_EQ(organiser_->GetLevelList()->Size(), 6);
-  EXPECT_EQ(organiser_->GetLevelListCount(), 4);
+  EXPECT_EQ(organiser_->GetLevelListCount(), 5);
 }
 
 class MoxPFVNodeOrganiserCycleTest : public MoxPFVNodeOrganiserTest {
@@ -222,8 +226,8 @@ TEST_F(MoxPFVNodeOrganiserCycleTest, CycleIsLaidOutAndTheLinkThatClosesItIsTrace
   EXPECT_NE(trace.find("link S3 -> S1 ignored"), std::string::npos) << trace;
   EXPECT_NE(trace.find("ArrangeNodes -->"), std::string::npos);
   EXPECT_NE(trace.find("ArrangeNodes <--"), std::string::npos);
-  EXPECT_EQ(At(s1_), (Point{62.5, 87.5}));
-  EXPECT_EQ(At(s3_), (Point{162.5, 87.5}));
+  EXPECT_EQ(At(s1_), (Point{62.5, 112.5}));
+  EXPECT_EQ(At(s3_), (Point{162.5, 112.5}));
 }
 
 TEST_F(MoxPFVNodeOrganiserCycleTest, DownstreamCollectionListsEachNodeOnceAroundACycle) {
@@ -231,7 +235,7 @@ TEST_F(MoxPFVNodeOrganiserCycleTest, DownstreamCollectionListsEachNodeOnceAround
   KivListValKivBaseUnknown_var* list = nullptr;
   organiser_->GetActListForPosChange(s2_, list);
   ASSERT_NE(list, nullptr);
-  EXPECT_EQ(list->Size(), 3);  // S2, S3, S1; Stop is no "Activity" successor
+  EXPECT_EQ(list->Size(), 4);  // S2, S3, Stop, S1
   EXPECT_EQ((*list)[1], s2_);
   EXPECT_GT(list->Locate(s1_), 0);
   delete list;

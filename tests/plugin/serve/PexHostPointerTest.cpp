@@ -20,9 +20,9 @@ class PexHostPointerTest : public PexHostFolderTest {
 TEST_F(PexHostPointerTest, APressDragsANodeThroughMotionStepsUntilTheRelease) {
   const PexHostRunResult r = RunScript(
       "motion 100 100\n"
-      "press 212.5 187.5\n"
-      "motion 237.5 162.5\n"
-      "expect position A34 212.5 187.5\n"
+      "press 212.5 212.5\n"
+      "motion 237.5 175\n"
+      "expect position A34 212.5 212.5\n"
       "motion 262.5 137.5\n"
       "release 262.5 137.5\n"
       "expect position A34 262.5 137.5\n");
@@ -34,8 +34,8 @@ TEST_F(PexHostPointerTest, StepsOutOfTurnOrOffTheNodesFail) {
     const char* script;
     const char* message;
   } cases[] = {
-      {"release 212.5 187.5\n", "no press in progress"},
-      {"press 212.5 187.5\nrelease 212.5 187.5\nrelease 212.5 187.5\n", "no press in progress"},
+      {"release 212.5 212.5\n", "no press in progress"},
+      {"press 212.5 212.5\nrelease 212.5 212.5\nrelease 212.5 212.5\n", "no press in progress"},
       {"press -5000 -5000\n", "nothing to press there"},
       {"motion 1 far\n", "\"far\""},
   };

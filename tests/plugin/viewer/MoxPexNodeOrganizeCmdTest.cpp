@@ -68,11 +68,12 @@ TEST_F(MoxPexNodeOrganizeCmdTest, LaysOutWithSuperNodesCollapsedAndExpandsThemAg
   for (const auto& node : {line.g1, line.g2, line.g3, line.s4}) PlaceAt(node, 600, 600);
   ASSERT_TRUE(KivInteraction::StartCommand("MoxPexNodeOrganizeCmd"));
   EXPECT_EQ(KivCommandStarter::RunningCount(), 0);
-  // Laid out as plain boxes: levels 1 to 4 in one row (canvas 200, dx 50).
-  EXPECT_EQ(AnchorOf(line.g1), (Place{62.5, 112.5}));
-  EXPECT_EQ(AnchorOf(line.g2), (Place{112.5, 112.5}));
-  EXPECT_EQ(AnchorOf(line.g3), (Place{162.5, 112.5}));
-  EXPECT_EQ(AnchorOf(line.s4), (Place{212.5, 112.5}));
+  // Laid out as plain boxes: levels 1 to 4 in one row, Stop on 5 (canvas
+  // 250, dx 50).
+  EXPECT_EQ(AnchorOf(line.g1), (Place{62.5, 137.5}));
+  EXPECT_EQ(AnchorOf(line.g2), (Place{112.5, 137.5}));
+  EXPECT_EQ(AnchorOf(line.g3), (Place{162.5, 137.5}));
+  EXPECT_EQ(AnchorOf(line.s4), (Place{212.5, 137.5}));
   // The super nodes that were expanded are expanded again, with their children drawn.
   EXPECT_EQ(StateOf(line.g1), MoxIPertNodeExt::kExpanded);
   EXPECT_EQ(StateOf(line.g2), MoxIPertNodeExt::kExpanded);

@@ -107,13 +107,14 @@ TEST_F(MoxPexProductFlowViewerCmdTest, ANewLevelWithNothingPlacedIsLaidOutWhole)
   ViewerLine line;
   KivInteraction::OpenDocument(line.document.get());
   ASSERT_TRUE(OpenViewer(line.root));
-  // Levels: Start, S4 and Stop 0; S1 1; S2 2; S3 3 (canvas 150, dx 50).
-  EXPECT_EQ(PlaceOf(line.start), (Place{12.5, 37.5}));
-  EXPECT_EQ(PlaceOf(line.s4), (Place{12.5, 87.5}));
-  EXPECT_EQ(PlaceOf(line.stop), (Place{12.5, 137.5}));
-  EXPECT_EQ(PlaceOf(line.s1), (Place{62.5, 87.5}));
-  EXPECT_EQ(PlaceOf(line.s2), (Place{112.5, 87.5}));
-  EXPECT_EQ(PlaceOf(line.s3), (Place{162.5, 87.5}));
+  // Levels: Start and S4 0; S1 1; S2 2; S3 3; Stop 4 (canvas 200, dx 50),
+  // each column from the top down.
+  EXPECT_EQ(PlaceOf(line.start), (Place{12.5, 162.5}));
+  EXPECT_EQ(PlaceOf(line.s4), (Place{12.5, 62.5}));
+  EXPECT_EQ(PlaceOf(line.s1), (Place{62.5, 112.5}));
+  EXPECT_EQ(PlaceOf(line.s2), (Place{112.5, 112.5}));
+  EXPECT_EQ(PlaceOf(line.s3), (Place{162.5, 112.5}));
+  EXPECT_EQ(PlaceOf(line.stop), (Place{212.5, 112.5}));
 }
 
 TEST_F(MoxPexProductFlowViewerCmdTest, OnlyTheNodesNotPlacedYetArePlacedAmongTheStoredOnes) {
@@ -126,7 +127,7 @@ TEST_F(MoxPexProductFlowViewerCmdTest, OnlyTheNodesNotPlacedYetArePlacedAmongThe
   KivInteraction::OpenDocument(line.document.get());
   ASSERT_TRUE(OpenViewer(line.root));
   // S4 (level 0, second of its column) goes one column right of the origin.
-  EXPECT_EQ(PlaceOf(line.s4), (Place{62.5, 87.5}));
+  EXPECT_EQ(PlaceOf(line.s4), (Place{62.5, 62.5}));
   EXPECT_EQ(PlaceOf(line.start), (Place{312.5, 12.5}));
   EXPECT_EQ(PlaceOf(line.s1), (Place{337.5, 12.5}));
   EXPECT_EQ(PlaceOf(line.s3), (Place{387.5, 12.5}));

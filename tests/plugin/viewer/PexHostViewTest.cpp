@@ -97,7 +97,7 @@ TEST_F(PexHostScriptTest, ASessionOpensViewsRearrangesRendersAndSaves) {
       "move \"Rear floor cell\" 400 400\n"
       "expect position \"Rear floor cell\" 412.5 412.5\n"
       "arrange\n"
-      "expect position \"Rear floor cell\" 62.5 187.5\n"
+      "expect position \"Rear floor cell\" 62.5 212.5\n"
       "view \"Rear floor cell\"\n"
       "expect level \"Rear floor cell\"\n"
       "render level.png\n"
@@ -135,7 +135,7 @@ TEST_F(PexHostScriptTest, BadArgumentsNameTheLineAndTheArgument) {
 TEST_F(PexHostScriptTest, AFailingExpectationSaysWhatWasFound) {
   PexHostRunResult r = RunScript("open " + kExample + "\nview\nexpect position A1/Start 0 0\n");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find(":3: expect: \"A1/Start\" is at (12.5, 87.5), not (0, 0)"),
+  EXPECT_NE(r.out.find(":3: expect: \"A1/Start\" is at (12.5, 212.5), not (0, 0)"),
             std::string::npos)
       << r.out;
   r = RunScript("open " + kExample + "\nview\nexpect level Elsewhere\n");

@@ -23,20 +23,20 @@ TEST_F(PexHostZitBltTest, ViewListsEachStationsButtonsAroundItsNode) {
   const PexHostRunResult r = RunPexHost(
       "view " KIV_SOURCE_DIR "/examples/underbody_line.xml --json -o view.svg", folder_.string());
   ASSERT_EQ(r.status, 0) << r.out;
-  // "UB010 Floor framing" is drawn at (62.5, 62.5) with a 16 x 8 box; each
+  // "UB010 Floor framing" is drawn at (62.5, 337.5) with a 16 x 8 box; each
   // button gives the centre of its 4-unit icon beside the box.
   for (
       const char* button : {
-          R"({"name":"ProductInput","location":"lefttop","shown":true,"open":false,"x":52.5,"y":64.5})",
-          R"({"name":"ProductOutput","location":"rightmiddle","shown":true,"open":false,"x":72.5,"y":62.5})",
-          R"({"name":"Resources","location":"bottommiddle","shown":true,"open":false,"x":62.5,"y":56.5})",
-          R"({"name":"BIWStationStatusBars","location":"topleft","shown":true,"open":false,"x":56.5,"y":68.5})",
+          R"({"name":"ProductInput","location":"lefttop","shown":true,"open":false,"x":52.5,"y":339.5})",
+          R"({"name":"ProductOutput","location":"rightmiddle","shown":true,"open":false,"x":72.5,"y":337.5})",
+          R"({"name":"Resources","location":"bottommiddle","shown":true,"open":false,"x":62.5,"y":331.5})",
+          R"({"name":"BIWStationStatusBars","location":"topleft","shown":true,"open":false,"x":56.5,"y":343.5})",
       })
     EXPECT_NE(r.out.find(button), std::string::npos) << button << "\n" << r.out;
   // Start and Stop nodes have no buttons.
   EXPECT_NE(
       r.out.find(
-          R"("type":"Start","x":12.5,"y":87.5,"width":16,"height":8,"superNode":"none","buttons":[])"),
+          R"("type":"Start","x":12.5,"y":212.5,"width":16,"height":8,"superNode":"none","buttons":[])"),
       std::string::npos);
   std::ifstream svg(folder_ / "view.svg");
   const std::string picture((std::istreambuf_iterator<char>(svg)),
@@ -47,7 +47,7 @@ TEST_F(PexHostZitBltTest, ViewListsEachStationsButtonsAroundItsNode) {
 TEST_F(PexHostZitBltTest, ScriptsClickShowAndHideButtons) {
   const PexHostRunResult r = RunScript(
       "expect button A2 ProductOutput closed\n"
-      "click 72.5 62.5\n"  // on the output icon, right of the node
+      "click 72.5 337.5\n"  // on the output icon, right of the node
       "expect button A2 ProductOutput open\n"
       "zitblt A2 ProductOutput click\n"
       "expect button A2 ProductOutput closed\n"
@@ -55,7 +55,7 @@ TEST_F(PexHostZitBltTest, ScriptsClickShowAndHideButtons) {
       "expect button A2 ProductOutput hidden\n"
       "zitblt \"UB010 Floor framing\" ProductOutput show\n"
       "expect button A2 ProductOutput shown\n"
-      "drag 52.5 62.5 52.5 65.5 3\n");
+      "drag 52.5 337.5 52.5 340.5 3\n");
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("dragged ActivManip"), std::string::npos) << r.out;
 }
@@ -82,7 +82,7 @@ TEST_F(PexHostZitBltTest, ViewListsTheRowsOfTheListsItOpens) {
   ASSERT_EQ(r.status, 0) << r.out;
   for (
       const char* row : {
-          R"("open":true,"x":52.5,"y":64.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
+          R"("open":true,"x":52.5,"y":339.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
           R"("rows":[{"id":"R10","name":"Fixture UB010","state":"normal","colour":249,"visible":true}])",
       })
     EXPECT_NE(r.out.find(row), std::string::npos) << row << "\n" << r.out;
