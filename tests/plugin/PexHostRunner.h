@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 struct PexHostRunResult {
@@ -48,6 +49,14 @@ class PexHostFolderTest : public testing::Test {
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // Runs a session script that opens the bundled line and its viewer first.
+  PexHostRunResult RunUnderbodyScript(const std::string& steps) {
+    std::ofstream(folder_ / "session.pexs")
+        << "open " KIV_SOURCE_DIR "/examples/underbody_line.xml\nview\n"
+        << steps;
+    return RunPexHost("run session.pexs", folder_.string());
+  }
 
   std::filesystem::path folder_;
 };

@@ -6,19 +6,11 @@
 #include "../PexHostRunner.h"
 
 namespace {
-class PexHostPointerTest : public PexHostFolderTest {
- protected:
-  PexHostRunResult RunScript(const std::string& text) {
-    std::ofstream(folder_ / "session.pexs")
-        << "open " KIV_SOURCE_DIR "/examples/underbody_line.xml\nview\n"
-        << text;
-    return RunPexHost("run session.pexs", folder_.string());
-  }
-};
+using PexHostPointerTest = PexHostFolderTest;
 }  // namespace
 
 TEST_F(PexHostPointerTest, APressDragsANodeThroughMotionStepsUntilTheRelease) {
-  const PexHostRunResult r = RunScript(
+  const PexHostRunResult r = RunUnderbodyScript(
       "motion 100 100\n"
       "press 212.5 212.5\n"
       "motion 237.5 175\n"
@@ -40,7 +32,7 @@ TEST_F(PexHostPointerTest, StepsOutOfTurnOrOffTheNodesFail) {
       {"motion 1 far\n", "\"far\""},
   };
   for (const auto& c : cases) {
-    const PexHostRunResult r = RunScript(c.script);
+    const PexHostRunResult r = RunUnderbodyScript(c.script);
     EXPECT_NE(r.status, 0) << c.script;
     EXPECT_NE(r.out.find(c.message), std::string::npos) << c.script << r.out;
   }

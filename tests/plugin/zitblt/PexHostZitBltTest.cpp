@@ -7,16 +7,7 @@
 #include "../PexHostRunner.h"
 
 namespace {
-
-class PexHostZitBltTest : public PexHostFolderTest {
- protected:
-  PexHostRunResult RunScript(const std::string& text) {
-    std::ofstream(folder_ / "session.pexs")
-        << "open " KIV_SOURCE_DIR "/examples/underbody_line.xml\nview\n"
-        << text;
-    return RunPexHost("run session.pexs", folder_.string());
-  }
-};
+using PexHostZitBltTest = PexHostFolderTest;
 }  // namespace
 
 TEST_F(PexHostZitBltTest, ViewListsEachStationsButtonsAroundItsNode) {
@@ -45,7 +36,7 @@ TEST_F(PexHostZitBltTest, ViewListsEachStationsButtonsAroundItsNode) {
 }
 
 TEST_F(PexHostZitBltTest, ScriptsClickShowAndHideButtons) {
-  const PexHostRunResult r = RunScript(
+  const PexHostRunResult r = RunUnderbodyScript(
       "expect button A2 ProductOutput closed\n"
       "click 72.5 337.5\n"  // on the output icon, right of the node
       "expect button A2 ProductOutput open\n"
@@ -61,14 +52,14 @@ TEST_F(PexHostZitBltTest, ScriptsClickShowAndHideButtons) {
 }
 
 TEST_F(PexHostZitBltTest, ScriptStepsNameAMissingButtonAndABadAction) {
-  PexHostRunResult r = RunScript("zitblt A2 Nothing hide\n");
+  PexHostRunResult r = RunUnderbodyScript("zitblt A2 Nothing hide\n");
   EXPECT_NE(r.status, 0);
   EXPECT_NE(r.out.find("session.pexs:3"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("no button \"Nothing\""), std::string::npos) << r.out;
-  r = RunScript("zitblt A2 ProductOutput blink\n");
+  r = RunUnderbodyScript("zitblt A2 ProductOutput blink\n");
   EXPECT_NE(r.status, 0);
   EXPECT_NE(r.out.find("not show, hide or click"), std::string::npos) << r.out;
-  r = RunScript("expect button A2 ProductOutput open\n");
+  r = RunUnderbodyScript("expect button A2 ProductOutput open\n");
   EXPECT_NE(r.status, 0);
   EXPECT_NE(r.out.find("is closed, not open"), std::string::npos) << r.out;
 }
@@ -101,7 +92,7 @@ TEST_F(PexHostZitBltTest, ListStepsSayWhatIsWrong) {
            {"list A2 Resources open\nrow A2 Resources 1 paint\n",
             "\"paint\" is not select, hide or show"},
        }) {
-    const PexHostRunResult r = RunScript(step);
+    const PexHostRunResult r = RunUnderbodyScript(step);
     EXPECT_EQ(r.status, 1) << step;
     EXPECT_NE(r.out.find(message), std::string::npos) << step << r.out;
   }
