@@ -3,7 +3,7 @@
 // of what a grouping leaves: an activity's successors and a document that
 // saves and loads again to the same bytes.
 #include "KivISPPFlowMgt.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivProcessDocumentReader.h"
 #include "KivProcessDocumentWriter.h"
 #include "PexSession.h"
@@ -40,8 +40,8 @@ KivStepResult NextOf(PexSession&, Args a) {
   const KivSPPList next = flow->NextActivities("");
   std::string found, wanted;
   for (const auto& n : *next) {
-    KivISpecObject_var spec(n.get());
-    found += (found.empty() ? "" : " ") + PexQuoted(spec ? spec->SpecName().ConvertToUTF8() : "");
+    KivIModelObject_var model(n.get());
+    found += (found.empty() ? "" : " ") + PexQuoted(model ? model->ObjectName().ConvertToUTF8() : "");
   }
   for (std::size_t i = 1; i < a.size(); ++i) wanted += (i > 1 ? " " : "") + PexQuoted(a[i]);
   if (found != wanted)

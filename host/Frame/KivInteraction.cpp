@@ -11,7 +11,7 @@
 #include "KivFrmWindow.h"
 #include "KivISPPActivity.h"
 #include "KivISPPItem.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivProcessDocumentReader.h"
 
 namespace {
@@ -24,7 +24,7 @@ KivStepResult EndOfEvent(KivStepResult result) {
 std::string Quoted(const KivString& s) { return "\"" + s.str() + "\""; }
 
 std::string NameOf(KivBaseUnknown* object) {
-  if (KivISpecObject_var named = object) return named->SpecName().ConvertToUTF8();
+  if (KivIModelObject_var named = object) return named->ObjectName().ConvertToUTF8();
   if (KivISPPItem_var item = object) return item->GetItemName().ConvertToUTF8();
   return object ? object->IsA() : "nothing";
 }

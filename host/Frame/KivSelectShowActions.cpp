@@ -2,7 +2,7 @@
 
 #include "KivDelayedDestruction.h"
 #include "KivISelectShow.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivIVisProperties.h"
 
 namespace {
@@ -12,7 +12,7 @@ KivStepResult EndOfEvent(KivStepResult result) {
 }
 
 std::string NameOf(KivBaseUnknown* object) {
-  if (KivISpecObject_var named = object) return "\"" + named->SpecName().ConvertToUTF8() + "\"";
+  if (KivIModelObject_var named = object) return "\"" + named->ObjectName().ConvertToUTF8() + "\"";
   return object ? object->IsA() : "nothing";
 }
 

@@ -9,7 +9,7 @@
 #include "KivISPPActivity.h"
 #include "KivISPPChildManagement.h"
 #include "KivISPPNodeData.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "MoxPertClientVisuServices.h"
 
 namespace MoxPertNodeAccess {
@@ -109,13 +109,13 @@ KivUnicodeString Label(KivBaseUnknown* node) {
   if (IsControlNode(node)) return KivUnicodeString(TypeName(node).str());
   KivIGENode_var graphNode(node);
   if (graphNode) return graphNode->GetNodeName();
-  KivISpecObject_var named(node);
-  return named ? named->SpecName() : KivUnicodeString();
+  KivIModelObject_var named(node);
+  return named ? named->ObjectName() : KivUnicodeString();
 }
 
 KivString TypeName(KivBaseUnknown* node) {
-  KivISpecObject_var named(node);
-  if (named) return named->SpecType();
+  KivIModelObject_var named(node);
+  if (named) return named->ObjectType();
   KivISPPActivity_var activity(node);
   return activity ? KivString(activity->TypeName().ConvertToUTF8()) : KivString();
 }

@@ -19,7 +19,7 @@ class KivMfgAssembly : public KivExtend<KivSPPItemBase, MoxIMfgAssembly> {
   bool Holds(const KivSPPItemBase* item) const;
   void Detach() override;
 
-  // KivISPPItem / KivISpecObject
+  // KivISPPItem / KivIModelObject
   KivString GetItemType() override { return kLateType; }
   KivBaseUnknown_var GetOwner() override { return NULL_var; }
 

@@ -14,7 +14,7 @@
 #include "KivISPPFlowMgt.h"
 #include "KivISPPItemMgt.h"
 #include "KivISPPResourceManagement.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivProcessDocumentFormat.h"
 #include "KivProcessDocumentLinkOrder.h"
 #include "KivXMLWriter.h"
@@ -81,8 +81,8 @@ class DocumentSaver {
   void SaveProduct(KivIProduct* product, bool resources) {
     out_.StartElement(Text(resources ? fmt::kResourceTag : fmt::kProductTag));
     out_.Attribute("id", Text(Id(product)));
-    KivISpecObject_var named(product);
-    out_.Attribute("name", named ? named->SpecName() : KivUnicodeString());
+    KivIModelObject_var named(product);
+    out_.Attribute("name", named ? named->ObjectName() : KivUnicodeString());
     if (resources) {
       KivIResource_var resource(product);
       out_.Attribute("type", resource ? resource->GetResourceType() : KivUnicodeString());
@@ -91,7 +91,7 @@ class DocumentSaver {
     // with none; the alias is written whenever it differs from that.
     const KivUnicodeString alias = product->GetAlias();
     const bool isRoot = !product->FatherProduct();
-    if (isRoot ? alias != (named ? named->SpecName() : KivUnicodeString()) : !alias.IsEmpty())
+    if (isRoot ? alias != (named ? named->ObjectName() : KivUnicodeString()) : !alias.IsEmpty())
       out_.Attribute("alias", alias);
     if (doc_.GetShow(product) == KivNoShow) out_.Attribute("shown", "false");
     if (KivSPPList children = product->ChildProducts("")) {
@@ -106,9 +106,9 @@ class DocumentSaver {
     const KivListValKivBaseUnknown_var assemblies = doc_.ListAssemblies();
     for (int i = 1; i <= assemblies.Size(); ++i) {
       MoxIMfgAssembly_var assembly(assemblies[i]);
-      KivISpecObject_var named(assemblies[i]);
+      KivIModelObject_var named(assemblies[i]);
       out_.StartElement(Text(fmt::kAssemblyTag)).Attribute("id", Text(Id(assemblies[i])));
-      out_.Attribute("name", named ? named->SpecName() : KivUnicodeString());
+      out_.Attribute("name", named ? named->ObjectName() : KivUnicodeString());
       KivListValKivBaseUnknown_var members;
       if (assembly) assembly->GetChildren(members);
       for (int m = 1; m <= members.Size(); ++m)

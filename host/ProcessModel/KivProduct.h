@@ -35,7 +35,7 @@ class KivProduct : public KivExtend<KivSPPItemBase, KivIProduct, KivIVisProperti
   const KivUnicodeString& Alias() const { return alias_; }
   void Detach() override;
 
-  // KivISPPItem / KivISpecObject
+  // KivISPPItem / KivIModelObject
   KivString GetItemType() override { return kLateType; }
   KivBaseUnknown_var GetOwner() override;
 

@@ -75,7 +75,7 @@ HRESULT KivSPPActivity::SetActivityLabel(const KivUnicodeString& label) {
   return S_OK;
 }
 
-KivString KivSPPActivity::SpecType() { return KivString(type_.ConvertToUTF8()); }
+KivString KivSPPActivity::ObjectType() { return KivString(type_.ConvertToUTF8()); }
 
 KivBaseUnknown_var KivSPPActivity::GetOwner() {
   return document_ ? KivBaseUnknown_var(static_cast<KivSPPFlowNode*>(document_->RootImpl()))

@@ -81,8 +81,8 @@ class KivSPPActivity
   KivUnicodeString GetActivityLabel() override { return Name(); }
   KivUnicodeString GetActivityType() override { return type_; }
 
-  // KivISpecObject
-  KivString SpecType() override;
+  // KivIModelObject
+  KivString ObjectType() override;
   KivBaseUnknown_var GetOwner() override;
 
   // KivIGENode

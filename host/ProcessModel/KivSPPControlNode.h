@@ -13,8 +13,8 @@ class KivSPPControlNode : public KivSPPFlowNode {
   Role GetRole() const { return role_; }
   bool IsActivity() const override { return false; }
 
-  // KivISpecObject
-  KivString SpecType() override { return role_ == Role::Start ? "Start" : "Stop"; }
+  // KivIModelObject
+  KivString ObjectType() override { return role_ == Role::Start ? "Start" : "Stop"; }
   KivBaseUnknown_var GetOwner() override;
 
  protected:

@@ -10,13 +10,13 @@
 #include "KivIGENode.h"
 #include "KivISPPFlowMgt.h"
 #include "KivISPPNodeData.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivImplement.h"
 
 class KivProcessDocument;
 class KivSPPActivity;
 
-class KivSPPFlowNode : public KivImplement<KivISPPFlowMgt, KivISpecObject, KivIGENode,
+class KivSPPFlowNode : public KivImplement<KivISPPFlowMgt, KivIModelObject, KivIGENode,
                                            KivISPPNodeData, KivIModelEvents> {
   KIV_CLASS(KivSPPFlowNode, KivBaseUnknown, "ProcessModel")
  public:
@@ -59,8 +59,8 @@ class KivSPPFlowNode : public KivImplement<KivISPPFlowMgt, KivISpecObject, KivIG
   KivSPPList ProductLinks(const KivString&) override;
   KivSPPList LinksWithItem(KivBaseUnknown*) override;
 
-  // KivISpecObject
-  KivUnicodeString SpecName() override { return name_; }
+  // KivIModelObject
+  KivUnicodeString ObjectName() override { return name_; }
 
   // KivIGENode
   KivSPPList GetChildNodes() override;

@@ -8,7 +8,7 @@
 #include "KivILinkableObject.h"
 #include "KivIPointingObjects.h"
 #include "KivISPPItem.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivImplement.h"
 
 class KivProcessDocument;
@@ -17,7 +17,7 @@ class KivSPPProductLink;
 class KivMfgAssembly;
 
 class KivSPPItemBase
-    : public KivImplement<KivISPPItem, KivISpecObject, KivIPointingObjects, KivILinkableObject> {
+    : public KivImplement<KivISPPItem, KivIModelObject, KivIPointingObjects, KivILinkableObject> {
   KIV_CLASS(KivSPPItemBase, KivBaseUnknown, "ProcessModel")
  public:
   KivProcessDocument* Document() const { return document_; }
@@ -35,9 +35,9 @@ class KivSPPItemBase
 
   // KivISPPItem
   KivUnicodeString GetItemName() override { return name_; }
-  // KivISpecObject
-  KivUnicodeString SpecName() override { return name_; }
-  KivString SpecType() override { return GetItemType(); }
+  // KivIModelObject
+  KivUnicodeString ObjectName() override { return name_; }
+  KivString ObjectType() override { return GetItemType(); }
   // KivIPointingObjects / KivILinkableObject
   HRESULT GetPointingObjects(KivListValKivBaseUnknown_var& out) override;
   HRESULT GetLinkingObjects(KivListValKivBaseUnknown_var& out) override;

@@ -26,6 +26,6 @@ KivBaseUnknown_var KivSPPProductLink::GetActivity() {
   return KivBaseUnknown_var(static_cast<KivSPPFlowNode*>(activity_));
 }
 
-KivUnicodeString KivSPPProductLink::SpecName() {
+KivUnicodeString KivSPPProductLink::ObjectName() {
   return item_ ? item_->Name() : KivUnicodeString();
 }

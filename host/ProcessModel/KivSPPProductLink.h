@@ -4,14 +4,14 @@
 #include <string>
 
 #include "KivISPPProductIO.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivImplement.h"
 
 class KivProcessDocument;
 class KivSPPActivity;
 class KivSPPItemBase;
 
-class KivSPPProductLink : public KivImplement<KivISPPProductIO, KivISpecObject> {
+class KivSPPProductLink : public KivImplement<KivISPPProductIO, KivIModelObject> {
   KIV_CLASS(KivSPPProductLink, KivBaseUnknown, "ProcessModel")
  public:
   static constexpr const char* kInputType = "ProductInput";
@@ -35,9 +35,9 @@ class KivSPPProductLink : public KivImplement<KivISPPProductIO, KivISpecObject> 
   KivBoolean IsInput() override { return input_ ? 1 : 0; }
   KivString GetLinkType() override { return GetLateType(); }
 
-  // KivISpecObject
-  KivUnicodeString SpecName() override;
-  KivString SpecType() override { return GetLateType(); }
+  // KivIModelObject
+  KivUnicodeString ObjectName() override;
+  KivString ObjectType() override { return GetLateType(); }
   KivBaseUnknown_var GetOwner() override { return GetActivity(); }
 
  protected:

@@ -13,7 +13,7 @@
 #include "KivISPPFlowMgt.h"
 #include "KivISPPProcessContainer.h"
 #include "KivISPPResourceManagement.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivInit.h"
 #include "KivPrdMultiImportNotif.h"
 #include "KivSPPLinkServices.h"
@@ -142,8 +142,8 @@ bool MoxPexPertGrpActCmd::MakeLinks(const KivBaseUnknown_var& group,
   int placed = 0;
   for (const auto& child : ChildrenOf(group)) {
     if (!KivISPPActivity_var(child.get())) {
-      KivISpecObject_var spec(child.get());
-      const std::string name = spec ? spec->SpecName().ConvertToUTF8() : std::string();
+      KivIModelObject_var model(child.get());
+      const std::string name = model ? model->ObjectName().ConvertToUTF8() : std::string();
       if (name.find("Start") != std::string::npos) start = child;
       if (name.find("Stop") != std::string::npos) stop = child;
       continue;

@@ -5,7 +5,7 @@
 #include "KivISPPAbstractActivity.h"
 #include "KivISPPItemMgt.h"
 #include "KivISPPProductIO.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "MoxIZitBltMgr.h"
 #include "MoxZitBltRefreshBatch.h"
 
@@ -114,7 +114,7 @@ void MoxPexPFVRefreshServices::GetInverseLinkedObjects(const KivBaseUnknown_var&
   KivListValKivBaseUnknown_var linking;
   linkable->GetLinkingObjects(linking);
   for (const auto& link : linking) {
-    KivISpecObject_var named(link.get());
+    KivIModelObject_var named(link.get());
     if (!named) continue;
     const KivBaseUnknown_var owner = named->GetOwner();
     if (!owner || out.Locate(owner) > 0) continue;

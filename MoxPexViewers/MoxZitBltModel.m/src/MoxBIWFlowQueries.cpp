@@ -8,7 +8,7 @@
 #include "KivISPPAbstractActivity.h"
 #include "KivISPPFlowMgt.h"
 #include "KivISPPProductIO.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "MoxIMfgAssembly.h"
 
 namespace MoxBIWFlow {
@@ -65,9 +65,9 @@ KivBaseUnknown_var GetAssignedActivity(KivBaseUnknown* item) {
   // many of its links the item lists.
   std::unordered_map<const KivBaseUnknown*, bool> gives;
   for (const KivBaseUnknown_var& object : linking) {
-    KivISpecObject_var spec(object.get());
-    if (!spec) continue;
-    KivBaseUnknown_var father = spec->GetOwner();
+    KivIModelObject_var model(object.get());
+    if (!model) continue;
+    KivBaseUnknown_var father = model->GetOwner();
     KivISPPFlowMgt_var flow(father.get());
     if (!KivISPPAbstractActivity_var(father.get()) || !flow) continue;
     auto [known, asked] = gives.try_emplace(KivIdentity(father.get()), false);

@@ -3,7 +3,7 @@
 #include "KivISPPAbstractActivity.h"
 #include "KivISPPActivity.h"
 #include "KivISPPItem.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 
 namespace MoxBIWReassign {
 
@@ -18,10 +18,10 @@ bool AreTwoLiveActivities(KivBaseUnknown* source, KivBaseUnknown* destination) {
          KivIdentity(to->GetProcessDocument().get());
 }
 
-bool SpecTypeOf(KivBaseUnknown* object, KivString& type) {
-  KivISpecObject_var spec(object);
-  if (!spec) return false;
-  type = spec->SpecType();
+bool ModelTypeOf(KivBaseUnknown* object, KivString& type) {
+  KivIModelObject_var model(object);
+  if (!model) return false;
+  type = model->ObjectType();
   return true;
 }
 

@@ -20,8 +20,8 @@ inline constexpr const char* kNoItemList = "Item list is not obtained";
 // nothing.
 bool AreTwoLiveActivities(KivBaseUnknown* source, KivBaseUnknown* destination);
 
-// The type its specification object reports; false when it has none.
-bool SpecTypeOf(KivBaseUnknown* object, KivString& type);
+// The type its model object reports; false when it has none.
+bool ModelTypeOf(KivBaseUnknown* object, KivString& type);
 
 bool IsOneOf(const KivString& type, std::initializer_list<const char*> types);
 

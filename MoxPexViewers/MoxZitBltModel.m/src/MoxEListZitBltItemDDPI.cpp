@@ -26,7 +26,7 @@ class MoxEListZitBltItemDDPI : public KivExtend<KivExtension, MoxIListZitBltItem
       return 0;
     }
     KivString from, to;
-    if (!SpecTypeOf(source, from) || !SpecTypeOf(destination, to)) return 0;
+    if (!ModelTypeOf(source, from) || !ModelTypeOf(destination, to)) return 0;
     // A station's or grouping's own input (not one of its items) stays.
     MoxIListZitBltItemState_var state(GetImpl());
     MoxIListZitBltItemState::AssignState assign = MoxIListZitBltItemState::kNoState;
@@ -61,7 +61,7 @@ class MoxEListZitBltItemDDPI : public KivExtend<KivExtension, MoxIListZitBltItem
   HRESULT ReassignItem(KivBaseUnknown* source, KivBaseUnknown* destination) override {
     if (!source || !destination) return E_FAIL;
     KivString to, from;
-    if (!SpecTypeOf(destination, to) || !KivISPPAbstractActivity_var(destination)) return E_FAIL;
+    if (!ModelTypeOf(destination, to) || !KivISPPAbstractActivity_var(destination)) return E_FAIL;
     if (IsOneOf(to, {"BIWActivitySpotWelding", "BIWActivityStudWelding", "BIWActivitySpotGluing",
                      "BIWActivityArcWelding", "BIWActivityAdhesiveApplication",
                      "BIWActivitySealantApplication", "BIWActivityClinching"}))
@@ -72,7 +72,7 @@ class MoxEListZitBltItemDDPI : public KivExtend<KivExtension, MoxIListZitBltItem
     // The destination must be able to take the link before the source gives
     // it up: a drop on a deleted activity loses nothing.
     if (!sourceItems || !destinationItems || !destinationFlow || !product ||
-        !SpecTypeOf(source, from) || !KivISPPAbstractActivity_var(source) ||
+        !ModelTypeOf(source, from) || !KivISPPAbstractActivity_var(source) ||
         !AreTwoLiveActivities(source, destination))
       return E_FAIL;
     sourceItems->RemoveItem(product.get(), -1);

@@ -4,7 +4,7 @@
 #include "KivISPPFlowMgt.h"
 #include "KivISPPItem.h"
 #include "KivISPPProductIO.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivSPPActivityNotification.h"
 #include "MoxBIWReassignRules.h"
 #include "MoxIBIWItemInfo.h"
@@ -37,7 +37,7 @@ unsigned char MoxEListZitBltItemDDPO::IsValidToReassign(KivBaseUnknown* source,
     return 0;
   }
   KivString from, to;
-  if (!SpecTypeOf(source, from) || !SpecTypeOf(destination, to)) return 0;
+  if (!ModelTypeOf(source, from) || !ModelTypeOf(destination, to)) return 0;
   if (!IsOneOf(from, {"BIWActivityStation", "BIWActivityGrouping"}) ||
       !IsOneOf(to, {"BIWActivityStation", "BIWActivityLoading", "BIWActivityGrouping"})) {
     message = TypeRefusal(from, to);
@@ -131,8 +131,8 @@ HRESULT MoxEListZitBltItemDDPO::RelocateOutput() {
 
 void MoxEListZitBltItemDDPO::SendNotifications() {
   if (!destination_ || !source_) return;
-  KivISpecObject_var spec(destination_.get());
-  KivBaseUnknown_var owner = spec ? spec->GetOwner() : NULL_var;
+  KivIModelObject_var model(destination_.get());
+  KivBaseUnknown_var owner = model ? model->GetOwner() : NULL_var;
   KivISPPActivityModificationEvents_var events(owner.get());
   if (!events) return;
   for (KivBaseUnknown* activity : {destination_.get(), source_.get()}) {

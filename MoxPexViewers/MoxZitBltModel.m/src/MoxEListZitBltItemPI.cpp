@@ -3,7 +3,7 @@
 #include "KivExtension.h"
 #include "KivISPPItem.h"
 #include "KivISPPProductIO.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "MoxIListZitBltItem.h"
 
 class MoxEListZitBltItemPI : public KivExtend<KivExtension, MoxIListZitBltItem> {
@@ -13,8 +13,8 @@ class MoxEListZitBltItemPI : public KivExtend<KivExtension, MoxIListZitBltItem> 
 
   HRESULT GetLabel(KivUnicodeString& label) override {
     KivBaseUnknown* object = GetImpl();
-    KivISpecObject_var named(object);
-    if (named && named->SpecType() == "MoxMfgAssy") {
+    KivIModelObject_var named(object);
+    if (named && named->ObjectType() == "MoxMfgAssy") {
       if (KivISPPItem_var assembly = object) label = assembly->GetItemName();
       return S_OK;
     }

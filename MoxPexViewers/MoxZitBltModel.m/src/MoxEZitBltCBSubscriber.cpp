@@ -8,7 +8,7 @@
 #include "KivISPPActivity.h"
 #include "KivISPPActivityModificationEvents.h"
 #include "KivISPPFlowMgt.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivSPPActivityNotification.h"
 #include "MoxBaseListZitBltCmd.h"
 #include "MoxIUpdateManufAssly.h"
@@ -53,11 +53,11 @@ int MoxEZitBltCBSubscriber::Subscribe() {
 void MoxEZitBltCBSubscriber::InitializeData() {
   KivBaseUnknown* activity = GetImpl();
   MoxIZitBltMgr_var manager(activity);
-  KivISpecObject_var named(activity);
+  KivIModelObject_var named(activity);
   KivIDOMDocument_var document;
   if (!manager || !named || !manager->GetDomDocument(document)) return;
   for (const KivIDOMElement_var& element :
-       MoxZitBltConfiguration::SelectZitBlts(document, KivUnicodeString(named->SpecType().str()))) {
+       MoxZitBltConfiguration::SelectZitBlts(document, KivUnicodeString(named->ObjectType().str()))) {
     MoxZitBltUpdateData update;
     if (!MoxZitBltConfiguration::ReadUpdateData(element, update)) continue;
     const KivUnicodeString name = element->GetAttribute("Name");

@@ -6,7 +6,7 @@
 #include "KivCallback.h"
 #include "KivCommandHeader.h"
 #include "KivISPPActivity.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivNotification.h"
 #include "MoxBaseListZitBltCmd.h"
 #include "MoxBaseScrollListZitBltRep.h"
@@ -66,9 +66,9 @@ void MoxEZitBltMgr::InitializeData() {
   if (!available) return;
 
   KivBaseUnknown* activity = GetImpl();
-  KivISpecObject_var named(activity);
+  KivIModelObject_var named(activity);
   if (!named) return;
-  const KivUnicodeString activityType(named->SpecType().str());
+  const KivUnicodeString activityType(named->ObjectType().str());
 
   for (const KivIDOMElement_var& element :
        MoxZitBltConfiguration::SelectZitBlts(document, activityType)) {

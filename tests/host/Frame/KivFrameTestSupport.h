@@ -7,7 +7,7 @@
 #include "KivLeakCheck.h"
 #include "KivLineBuilder.h"
 #include "KivISPPActivity.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivMessageLog.h"
 #include "KivProcessDocument.h"
 
@@ -21,8 +21,8 @@ struct TstLine {
 };
 
 inline std::string NameOf(KivBaseUnknown* object) {
-  KivISpecObject_var named = object;
-  return named ? named->SpecName().ConvertToUTF8() : std::string("<none>");
+  KivIModelObject_var named = object;
+  return named ? named->ObjectName().ConvertToUTF8() : std::string("<none>");
 }
 
 class FrameFixture : public LeakCheckedTest {

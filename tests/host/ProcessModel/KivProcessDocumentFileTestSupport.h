@@ -22,7 +22,7 @@
 #include "KivISPPFlowMgt.h"
 #include "KivISPPItemMgt.h"
 #include "KivISPPResourceManagement.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivProcessDocument.h"
 #include "KivProcessDocumentReader.h"
 #include "KivProcessDocumentWriter.h"
@@ -103,7 +103,7 @@ class KivDocumentFacts {
   void Add(std::string line) { lines_.push_back(std::move(line)); }
   std::string Id(KivBaseUnknown* object) const { return doc_.IdOf(object); }
   static std::string Name(KivBaseUnknown* object) {
-    return KivISpecObject_var(object)->SpecName().ConvertToUTF8();
+    return KivIModelObject_var(object)->ObjectName().ConvertToUTF8();
   }
   static std::string Ids(KivProcessDocument& doc, const KivSPPList& list) {
     std::string text;

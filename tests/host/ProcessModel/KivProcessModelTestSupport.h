@@ -9,7 +9,7 @@
 #include "KivISPPActivity.h"
 #include "KivISPPChildManagement.h"
 #include "KivISPPFlowMgt.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivLeakCheck.h"
 #include "KivProcessDocument.h"
 #include "KivSPPActivityNotification.h"
@@ -78,8 +78,8 @@ class ProcessModelTest : public LeakCheckedTest {
   static std::vector<std::string> Names(const KivListValKivBaseUnknown_var& list) {
     std::vector<std::string> names;
     for (auto& object : list) {
-      KivISpecObject_var named(object.get());
-      names.push_back(named ? named->SpecName().ConvertToUTF8() : "?");
+      KivIModelObject_var named(object.get());
+      names.push_back(named ? named->ObjectName().ConvertToUTF8() : "?");
     }
     return names;
   }

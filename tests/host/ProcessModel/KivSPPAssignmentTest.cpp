@@ -98,7 +98,7 @@ TEST_F(AssignmentTest, ProductLinksSendKind29WithTheLinkAndAreRemovedFromTheirAc
   EXPECT_EQ(input->GetInputProduct(), KivBaseUnknown_var(panel_));
   EXPECT_FALSE(input->GetOutputProduct());
   EXPECT_EQ(output->GetOutputProduct(), KivBaseUnknown_var(body_));
-  EXPECT_EQ(KivISpecObject_var(input)->GetOwner(), KivBaseUnknown_var(s));
+  EXPECT_EQ(KivIModelObject_var(input)->GetOwner(), KivBaseUnknown_var(s));
   EXPECT_EQ(Count(SPPProductLinkChanged, s, input), 1);
   EXPECT_EQ(Names(flow->ProductLinks("ProductInput")), (std::vector<std::string>{"OuterPanel"}));
   EXPECT_EQ(flow->LinksWithItem(body_)->Size(), 1);

@@ -49,7 +49,7 @@ class CopyDeleteTest : public ProcessModelTest {
   }
   static KivBaseUnknown_var Find(const KivListValKivBaseUnknown_var& list, const char* name) {
     for (auto& o : list)
-      if (KivISpecObject_var(o.get())->SpecName() == KivUnicodeString(name)) return o;
+      if (KivIModelObject_var(o.get())->ObjectName() == KivUnicodeString(name)) return o;
     return NULL_var;
   }
 
@@ -128,7 +128,7 @@ TEST_F(CopyDeleteTest, DeleteRemovesTheSubtreeWithItsLinksAndAssignments) {
   for (auto& n : notices_)
     if (n.kind == SPPActivityDeleted) {
       EXPECT_EQ(n.father, n.son);
-      deleted.push_back(KivISpecObject_var(n.son.get())->SpecName().ConvertToUTF8());
+      deleted.push_back(KivIModelObject_var(n.son.get())->ObjectName().ConvertToUTF8());
     }
   EXPECT_EQ(deleted, (std::vector<std::string>{"Load", "Weld", "A"}));
   EXPECT_EQ(Count(SPPDataModified, root_, a_), 1);

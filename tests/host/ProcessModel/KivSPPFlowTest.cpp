@@ -68,9 +68,9 @@ TEST_F(FlowTest, ContainerActivitiesHaveStartAndStopAroundTheirChildren) {
   EXPECT_EQ(Names(children->ChildActivities("BIWActivitySpotWelding")),
             (std::vector<std::string>{"Weld"}));
 
-  KivISpecObject_var start(children->GetStartNode()), stop(children->GetStopNode());
+  KivIModelObject_var start(children->GetStartNode()), stop(children->GetStopNode());
   ASSERT_TRUE(start && stop);
-  EXPECT_EQ(start->SpecType(), KivString("Start"));
+  EXPECT_EQ(start->ObjectType(), KivString("Start"));
   EXPECT_FALSE(KivISPPActivity_var(start.get())) << "a Start node is no activity";
   EXPECT_EQ(start->GetOwner(), KivBaseUnknown_var(station));
   EXPECT_EQ(doc_->IdOf(start), doc_->IdOf(station) + "/Start");
@@ -174,8 +174,8 @@ TEST_F(FlowTest, LabelsAndTypesAreReadBack) {
   EXPECT_EQ(abstract->SetActivityLabel("Framing"), S_OK);
   EXPECT_EQ(abstract->GetActivityLabel(), KivUnicodeString("Framing"));
   EXPECT_EQ(abstract->GetActivityType(), KivUnicodeString("BIWActivityStation"));
-  EXPECT_EQ(KivISpecObject_var(a)->SpecType(), KivString("BIWActivityStation"));
-  EXPECT_EQ(KivISpecObject_var(a)->GetOwner(), KivBaseUnknown_var(root_));
+  EXPECT_EQ(KivIModelObject_var(a)->ObjectType(), KivString("BIWActivityStation"));
+  EXPECT_EQ(KivIModelObject_var(a)->GetOwner(), KivBaseUnknown_var(root_));
   EXPECT_EQ(Count(SPPDataModified, a, a), 1);
   EXPECT_EQ(abstract->GetParentActivity(), KivBaseUnknown_var(root_));
   EXPECT_STREQ(a->GetLateType(), "PhysicalActivity");

@@ -50,7 +50,7 @@ TEST_F(ProductTest, ShowChangesAreHeardOnTheProductAndEveryFather) {
     events->GetNotificationDispatcher()->AddCallback(
         "KivShowNotif", [&heard](KivBaseUnknown*, KivNotification* n, void*) {
           auto* show = dynamic_cast<KivShowNotif*>(n);
-          heard.push_back(KivISpecObject_var(show->GetObject())->SpecName().ConvertToUTF8() +
+          heard.push_back(KivIModelObject_var(show->GetObject())->ObjectName().ConvertToUTF8() +
                           (show->GetShowAttribut() == KivNoShow ? " hidden" : " shown"));
         });
   }
@@ -93,7 +93,7 @@ TEST_F(ProductTest, PointingAndLinkingObjectsLeadToAssembliesAndActivities) {
   EXPECT_EQ(pointing[2], KivBaseUnknown_var(input));
   KivILinkableObject_var(panel)->GetLinkingObjects(linking);
   ASSERT_EQ(linking.Size(), 1);
-  EXPECT_EQ(KivISpecObject_var(linking[1].get())->GetOwner(), KivBaseUnknown_var(s));
+  EXPECT_EQ(KivIModelObject_var(linking[1].get())->GetOwner(), KivBaseUnknown_var(s));
   pointing.RemoveAll();
   KivIPointingObjects_var(assembly)->GetPointingObjects(pointing);
   EXPECT_EQ(Names(pointing), (std::vector<std::string>{"BodyAssy"}));

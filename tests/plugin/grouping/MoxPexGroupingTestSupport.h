@@ -60,8 +60,8 @@ inline std::vector<std::string> Names(const KivListValKivBaseUnknown_var& list,
                                       KivProcessDocument* document) {
   std::vector<std::string> names;
   for (const auto& o : list) {
-    KivISpecObject_var spec(o.get());
-    names.push_back(spec ? spec->SpecName().ConvertToUTF8() : document->IdOf(o.get()));
+    KivIModelObject_var model(o.get());
+    names.push_back(model ? model->ObjectName().ConvertToUTF8() : document->IdOf(o.get()));
   }
   return names;
 }

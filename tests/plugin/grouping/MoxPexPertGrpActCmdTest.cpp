@@ -8,7 +8,7 @@
 #include "KivISPPChildManagement.h"
 #include "KivIProduct.h"
 #include "KivISPPResourceManagement.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivProcessDocumentReader.h"
 #include "MoxIBIWActivityGrouping.h"
 #include "MoxIPertPosition.h"

@@ -3,7 +3,7 @@
 #include "KivIProduct.h"
 #include "KivISPPActivity.h"
 #include "KivISPPChildManagement.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "MoxPexGroupingTestSupport.h"
 
 namespace {
@@ -47,7 +47,7 @@ struct GroupedLine {
   KivBaseUnknown_var Child(const std::string& name) const {
     const auto children = KivISPPChildManagement_var(root.get())->ChildActivities("Activity");
     for (const auto& c : *children)
-      if (KivISpecObject_var(c.get())->SpecName() == KivUnicodeString(name)) return c;
+      if (KivIModelObject_var(c.get())->ObjectName() == KivUnicodeString(name)) return c;
     return NULL_var;
   }
 };

@@ -7,7 +7,7 @@
 
 #include "KivApplicationFrame.h"
 #include "KivDelayedDestruction.h"
-#include "KivISpecObject.h"
+#include "KivIModelObject.h"
 #include "KivSettingRepository.h"
 #include "MoxIZitBltMgr.h"
 #include "MoxZitBltConfiguration.h"
@@ -95,13 +95,13 @@ RecordingSubscriber::~RecordingSubscriber() { UnSubscribe(); }
 int RecordingSubscriber::Subscribe() {
   if (subscribed_) return 0;
   ++Subscriptions();
-  KivISpecObject_var named(GetImpl());
+  KivIModelObject_var named(GetImpl());
   MoxIZitBltMgr_var manager(GetImpl());
   KivIDOMDocument_var document;
   if (named && manager && manager->GetDomDocument(document)) {
-    const std::string activity = named->SpecName().ConvertToUTF8();
+    const std::string activity = named->ObjectName().ConvertToUTF8();
     for (const auto& element : MoxZitBltConfiguration::SelectZitBlts(
-             document, KivUnicodeString(named->SpecType().str()))) {
+             document, KivUnicodeString(named->ObjectType().str()))) {
       MoxZitBltUpdateData update;
       if (!MoxZitBltConfiguration::ReadUpdateData(element, update)) continue;
       const KivUnicodeString name = element->GetAttribute("Name");

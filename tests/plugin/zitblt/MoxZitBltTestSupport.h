@@ -21,7 +21,7 @@ void WriteTestIcon(const std::filesystem::path& file, unsigned char r, unsigned 
 
 // One call received by a recording list command.
 struct ListCommandCall {
-  std::string activity;  // SpecName of the command's activity
+  std::string activity;  // ObjectName of the command's activity
   std::string zitBlt;    // the button name it serves
   std::string what;      // "Activate" or "Update"
   MoxZitBltRep* rep;

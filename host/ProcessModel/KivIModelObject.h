@@ -4,20 +4,20 @@
 #include "KivString.h"
 #include "KivVar.h"
 
-inline constexpr IID IID_KivISpecObject = KivGUID::FromName("KivISpecObject");
+inline constexpr IID IID_KivIModelObject = KivGUID::FromName("KivIModelObject");
 
-class KivISpecObject : public virtual KivBaseUnknown {
-  KIV_INTERFACE(KivISpecObject)
+class KivIModelObject : public virtual KivBaseUnknown {
+  KIV_INTERFACE(KivIModelObject)
  public:
-  virtual KivUnicodeString SpecName() = 0;
+  virtual KivUnicodeString ObjectName() = 0;
   // Activities: their type name; Start/Stop nodes: "Start"/"Stop"; product
   // links: "ProductInput"/"ProductOutput"; products and resources:
   // "ASMPRODUCT"; assemblies: "MoxMfgAssy".
-  virtual KivString SpecType() = 0;
+  virtual KivString ObjectType() = 0;
   // Product links: their activity. Activities: the root activity of their
   // process (the root owns itself), whose modification events carry their
   // notifications. Start/Stop nodes: their activity. Products and resources:
   // their father product (empty for a tree root). Assemblies: empty.
   virtual KivBaseUnknown_var GetOwner() = 0;
 };
-KIV_DECLARE_VAR(KivISpecObject);
+KIV_DECLARE_VAR(KivIModelObject);
