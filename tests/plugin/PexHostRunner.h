@@ -9,7 +9,19 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+
+// The bundled example line, which most shell tests open.
+inline const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
+
+// The whole file, or nothing when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
 
 struct PexHostRunResult {
   std::string out;

@@ -175,14 +175,7 @@ bool MoxPexPertGrpActCmd::InitializeActForGroup(void*) {
     OfferDefaultResourceType();
   }
   activityAgent_->InitializeAcquisition();
-  if (!sameLevel) {
-    ShowError("ErrorMessage1");
-    return false;
-  }
-  if (!sameResourceLevel) {
-    ShowError("ErrorMessage4");
-    return false;
-  }
+  if (!ReportLevelMismatch(sameLevel, sameResourceLevel)) return false;
   if (groupList_.Size() >= 2)
     ProposeNames();
   else
@@ -226,15 +219,14 @@ bool MoxPexPertGrpActCmd::AddActivitiesToList(void*) {
     }
   }
   activityAgent_->InitializeAcquisition();
-  if (!sameLevel) {
-    ShowError("ErrorMessage1");
-    return false;
-  }
-  if (!sameResourceLevel) {
-    ShowError("ErrorMessage4");
-    return false;
-  }
+  if (!ReportLevelMismatch(sameLevel, sameResourceLevel)) return false;
   return true;
+}
+
+bool MoxPexPertGrpActCmd::ReportLevelMismatch(bool sameLevel, bool sameResourceLevel) {
+  if (!sameLevel) ShowError("ErrorMessage1");
+  else if (!sameResourceLevel) ShowError("ErrorMessage4");
+  return sameLevel && sameResourceLevel;
 }
 
 bool MoxPexPertGrpActCmd::IsSameResourceLevel(const KivISPPActivity_var& activity) {

@@ -40,6 +40,8 @@ class MoxPexPertGrpActCmd : public KivStateCommand {
   bool IsRuleTwoViolated() const;
   // True when the activity's resources hang under the resource father (the
   // father of the first resource met during the command, recorded then).
+  // Shows the message of the first mismatch; true when both levels agree.
+  bool ReportLevelMismatch(bool sameLevel, bool sameResourceLevel);
   bool IsSameResourceLevel(const KivISPPActivity_var& activity);
   // No resource type is offered for a group resource under the planning rules.
   KivListVal<KivUnicodeString> GetListOfValidResourcesType() const { return {}; }

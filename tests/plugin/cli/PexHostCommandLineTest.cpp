@@ -12,14 +12,6 @@
 #include "../PexHostRunner.h"
 
 namespace {
-const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;

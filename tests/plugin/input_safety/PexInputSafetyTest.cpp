@@ -9,7 +9,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
 
 class PexInputSafetyTest : public PexHostFolderTest {
  protected:

@@ -10,14 +10,6 @@
 
 namespace {
 
-const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Width and height from a PNG's header.
 std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& png) {

@@ -9,14 +9,6 @@
 
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
 
 class PexHostScriptTest : public PexHostFolderTest {
  protected:
