@@ -1,6 +1,5 @@
 #include "KivCallback.h"
 
-#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -14,49 +13,47 @@ std::unordered_map<KivCallbackId, KivEventPublisher*>& Owners() {
 }  // namespace
 
 KivEventPublisher::~KivEventPublisher() {
-  for (const auto& s : subscriptions_) Owners().erase(s.id);
+  for (const auto& entry : subscriptions_) Owners().erase(entry.first);
 }
 
 KivCallbackId KivEventPublisher::AddCallback(const char* kind, KivCallbackFunction function,
                                              void* clientData) {
   if (!function) return kKivNoCallback;
   const KivCallbackId id = gNextId++;
-  subscriptions_.push_back({id, kind ? kind : "", std::move(function), clientData});
+  subscriptions_.emplace(id, Subscription{kind ? kind : "", std::move(function), clientData});
   Owners()[id] = this;
   return id;
 }
 
 bool KivEventPublisher::RemoveCallback(KivCallbackId id) {
-  auto it = std::find_if(subscriptions_.begin(), subscriptions_.end(),
-                         [id](const Subscription& s) { return s.id == id; });
-  if (it == subscriptions_.end()) return false;
-  subscriptions_.erase(it);
+  if (subscriptions_.erase(id) == 0) return false;
   Owners().erase(id);
   return true;
 }
 
-bool KivEventPublisher::HasCallback(KivCallbackId id) const {
-  return std::any_of(subscriptions_.begin(), subscriptions_.end(),
-                     [id](const Subscription& s) { return s.id == id; });
-}
+bool KivEventPublisher::HasCallback(KivCallbackId id) const { return subscriptions_.count(id) > 0; }
 
 int KivEventPublisher::Dispatch(KivNotification* notification) {
   if (!notification) return 0;
   KivBaseUnknown_var keepPublisher(this);
   KivBaseUnknown_var keepNotification(notification);
-  std::vector<KivCallbackId> ids;
-  ids.reserve(subscriptions_.size());
-  for (const auto& s : subscriptions_) ids.push_back(s.id);
+  if (subscriptions_.empty()) return 0;
+  // Subscriptions made during the dispatch have larger identifiers and are
+  // not called; those removed by an earlier callback are skipped because the
+  // walk finds its next entry anew after each call.
+  const KivCallbackId last = subscriptions_.rbegin()->first;
   int called = 0;
-  for (KivCallbackId id : ids) {
-    auto it = std::find_if(subscriptions_.begin(), subscriptions_.end(),
-                           [id](const Subscription& s) { return s.id == id; });
-    if (it == subscriptions_.end()) continue;  // removed by an earlier callback
-    if (!it->kind.empty() && !notification->IsAKindOf(it->kind.c_str())) continue;
-    KivCallbackFunction function = it->function;  // the subscription may go away while it runs
-    void* data = it->clientData;
-    function(this, notification, data);
-    ++called;
+  for (auto it = subscriptions_.begin(); it != subscriptions_.end() && it->first <= last;) {
+    const KivCallbackId id = it->first;
+    if (it->second.kind.empty() || notification->IsAKindOf(it->second.kind.c_str())) {
+      // The subscription may go away while it runs.
+      KivCallbackFunction function = it->second.function;
+      function(this, notification, it->second.clientData);
+      ++called;
+      it = subscriptions_.upper_bound(id);
+    } else {
+      ++it;
+    }
   }
   return called;
 }

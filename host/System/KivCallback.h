@@ -5,6 +5,7 @@
 // unsubscribing from inside a callback is safe: a dispatch calls exactly the
 // subscriptions that exist when each is reached.
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,12 +43,14 @@ class KivEventPublisher : public KivImplement<> {
 
  private:
   struct Subscription {
-    KivCallbackId id;
     std::string kind;
     KivCallbackFunction function;
     void* clientData;
   };
-  std::vector<Subscription> subscriptions_;
+  // By identifier, which grows with each subscription: the map's order is the
+  // subscription order, and adding or removing one costs log n however many
+  // thousands of lists listen.
+  std::map<KivCallbackId, Subscription> subscriptions_;
 };
 
 // The host's global callback registration: subscribes `function` to the
