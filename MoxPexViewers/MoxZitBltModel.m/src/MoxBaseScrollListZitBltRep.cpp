@@ -109,7 +109,6 @@ MoxBaseScrollListZitBltRep::MoxBaseScrollListZitBltRep(KivBaseUnknown* owner, in
       new Kiv2DManipulator(this, KivString("ScrollManip"), nullptr, 1));
   scrollManipulator_->SetDirection(KivMathDirection2D(0.0, 1.0));
   scrollManipulator_->SetReferenceAxis(KivMathAxis2D());
-  rowDrag_ = std::make_unique<MoxScrollListRowDrag>(this);
 }
 
 MoxBaseScrollListZitBltRep::~MoxBaseScrollListZitBltRep() {
@@ -241,7 +240,10 @@ void MoxBaseScrollListZitBltRep::AddListItemRep(Kiv2DBagRep* bag, const KivBaseU
   row->SetItemType(GetName());
   if (Kiv2DRep* rep = row->GetRep()) bag->AddChild(KivVar<Kiv2DRep>(rep));
   rows_.push_back(row);
-  if (rowDrag_) rowDrag_->AddRow(row);
+  // Rows are dragged only once a list shows some: a closed list neither
+  // listens to the selection nor holds a manipulator.
+  if (!rowDrag_) rowDrag_ = std::make_unique<MoxScrollListRowDrag>(this);
+  rowDrag_->AddRow(row);
 }
 
 void MoxBaseScrollListZitBltRep::ShiftRows(int steps) {

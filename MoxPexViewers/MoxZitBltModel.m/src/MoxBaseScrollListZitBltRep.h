@@ -65,8 +65,6 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   bool IsUpward() const { return upward_; }
   KivBaseUnknown* GetOwner() const { return owner_; }
   Kiv2DManipulator* GetScrollManipulator() const { return scrollManipulator_.get(); }
-  // Dragging the selected rows onto other activities.
-  MoxScrollListRowDrag* GetRowDrag() const { return rowDrag_.get(); }
   // Whether the row drawing is one of this list's rows.
   bool HoldsRow(const KivBaseUnknown* row) const;
 
@@ -125,6 +123,7 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   int range_;
   int previousFirst_ = 1;
   int refreshes_ = 0;
+  // Dragging the selected rows onto other activities; made with the first row.
   std::unique_ptr<MoxScrollListRowDrag> rowDrag_;
   KivVar<Kiv2DRep> track_;
   KivVar<Kiv2DRep> thumb_;
