@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "KivCommandHeader.h"
+#include "KivIModelObject.h"
 #include "KivISPPActivity.h"
 #include "KivISPPActivityModificationEvents.h"
 #include "KivISPPFlowMgt.h"
-#include "KivIModelObject.h"
 #include "KivSPPActivityNotification.h"
 #include "MoxBaseListZitBltCmd.h"
 #include "MoxIUpdateManufAssly.h"
@@ -56,11 +56,11 @@ void MoxEZitBltCBSubscriber::InitializeData() {
   KivIModelObject_var named(activity);
   KivIDOMDocument_var document;
   if (!manager || !named || !manager->GetDomDocument(document)) return;
-  for (const KivIDOMElement_var& element :
-       MoxZitBltConfiguration::SelectZitBlts(document, KivUnicodeString(named->ObjectType().str()))) {
-    MoxZitBltUpdateData update;
-    if (!MoxZitBltConfiguration::ReadUpdateData(element, update)) continue;
-    const KivUnicodeString name = element->GetAttribute("Name");
+  for (const MoxZitBltDeclaration& declaration : *MoxZitBltConfiguration::DeclaredFor(
+           document, KivUnicodeString(named->ObjectType().str()))) {
+    if (!declaration.hasUpdate) continue;
+    const MoxZitBltUpdateData& update = declaration.update;
+    const KivUnicodeString& name = declaration.entry.name;
     auto header =
         KivMake<KivCommandHeader>(update.cmdName, update.loadModule, update.cmdName, activity, 1);
     auto instance = KivBaseUnknown_var::Adopt(header->GetCommand());

@@ -5,8 +5,8 @@
 
 #include "KivCallback.h"
 #include "KivCommandHeader.h"
-#include "KivISPPActivity.h"
 #include "KivIModelObject.h"
+#include "KivISPPActivity.h"
 #include "KivNotification.h"
 #include "MoxBaseListZitBltCmd.h"
 #include "MoxBaseScrollListZitBltRep.h"
@@ -70,9 +70,9 @@ void MoxEZitBltMgr::InitializeData() {
   if (!named) return;
   const KivUnicodeString activityType(named->ObjectType().str());
 
-  for (const KivIDOMElement_var& element :
-       MoxZitBltConfiguration::SelectZitBlts(document, activityType)) {
-    const MoxZitBltEntry entry = MoxZitBltConfiguration::ReadZitBlt(element);
+  for (const MoxZitBltDeclaration& declaration :
+       *MoxZitBltConfiguration::DeclaredFor(document, activityType)) {
+    const MoxZitBltEntry& entry = declaration.entry;
     auto header = KivMake<KivCommandHeader>(KivString(entry.name.ConvertToUTF8()), entry.loadModule,
                                             entry.type, activity, 1);
     auto instance = KivBaseUnknown_var::Adopt(header->GetCommand());

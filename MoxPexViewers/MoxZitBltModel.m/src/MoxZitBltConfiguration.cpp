@@ -1,5 +1,7 @@
 #include "MoxZitBltConfiguration.h"
 
+#include <unordered_map>
+
 #include "KivEnvironment.h"
 #include "KivIXMLDOMDocumentBuilder.h"
 #include "KivPathSearch.h"
@@ -14,6 +16,8 @@ struct SharedDocument {
   KivIDOMDocument_var document;
   bool parsed = false;
   int parses = 0;
+  // The declarations read from `document`, by activity type.
+  std::unordered_map<KivUnicodeString, MoxZitBltDeclarations> declared;
 };
 
 SharedDocument& ZitBltState() {
@@ -110,6 +114,23 @@ bool MoxZitBltConfiguration::ReadUpdateData(KivIDOMElement* zitBlt, MoxZitBltUpd
   data.cmdName = ToLocal(updates[1]->GetAttribute("CmdName"));
   data.loadModule = ToLocal(updates[1]->GetAttribute("LoadModule"));
   return true;
+}
+
+MoxZitBltDeclarations MoxZitBltConfiguration::DeclaredFor(KivIDOMDocument* document,
+                                                          const KivUnicodeString& activityType) {
+  SharedDocument& state = ZitBltState();
+  const bool shared = document && document == state.document.get();
+  if (shared)
+    if (auto known = state.declared.find(activityType); known != state.declared.end())
+      return known->second;
+  auto declared = std::make_shared<std::vector<MoxZitBltDeclaration>>();
+  for (const KivIDOMElement_var& element : SelectZitBlts(document, activityType)) {
+    MoxZitBltDeclaration& declaration = declared->emplace_back();
+    declaration.entry = ReadZitBlt(element);
+    declaration.hasUpdate = ReadUpdateData(element, declaration.update);
+  }
+  if (shared) state.declared.emplace(activityType, declared);
+  return declared;
 }
 
 void MoxZitBltConfiguration::Forget() { ZitBltState() = SharedDocument(); }

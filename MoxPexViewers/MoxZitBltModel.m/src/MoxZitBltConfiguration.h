@@ -12,6 +12,7 @@
 // Each file is parsed at most once per process successfully; a failed parse
 // leaves it unparsed so that the next request tries again, and later edits of
 // a parsed file are not seen. Everything runs on the user-interface thread.
+#include <memory>
 #include <vector>
 
 #include "KivIDOMDocument.h"
@@ -34,6 +35,15 @@ struct MoxZitBltUpdateData {
   KivString cmdName;
   KivString loadModule;
 };
+
+// One button as an activity type declares it: its attributes and, when the
+// element has one, its list command.
+struct MoxZitBltDeclaration {
+  MoxZitBltEntry entry;
+  bool hasUpdate = false;
+  MoxZitBltUpdateData update;
+};
+using MoxZitBltDeclarations = std::shared_ptr<const std::vector<MoxZitBltDeclaration>>;
 
 class MoxZitBltConfiguration {
  public:
@@ -58,6 +68,13 @@ class MoxZitBltConfiguration {
   static MoxZitBltEntry ReadZitBlt(KivIDOMElement* zitBlt);
   // False when the element has no UpdateData element below it.
   static bool ReadUpdateData(KivIDOMElement* zitBlt, MoxZitBltUpdateData& data);
+
+  // The buttons of an activity type, in document order (SelectZitBlts read
+  // with ReadZitBlt and ReadUpdateData). For the shared document they are
+  // read once per type: a level of thousands of activities asks for the same
+  // few types again and again.
+  static MoxZitBltDeclarations DeclaredFor(KivIDOMDocument* document,
+                                           const KivUnicodeString& activityType);
 
   // Drops the shared document so that the next request parses again. For
   // tests and tools that change the startup path; the running application
