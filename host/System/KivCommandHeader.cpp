@@ -35,13 +35,8 @@ KivBaseUnknown* KivCommandHeader::CreateInstance(const KivString& module,
                            className.c_str(), module.c_str());
     return nullptr;
   }
-  bool takesArgument = false;
-  for (const KivCreationEntry& entry : KivCreationDictionary::Entries()) {
-    if (entry.Address() == address) {
-      takesArgument = entry.create1 != nullptr;
-      break;
-    }
-  }
+  const KivCreationEntry* entry = KivCreationDictionary::FindByAddress(address);
+  const bool takesArgument = entry && entry->create1 != nullptr;
   // dlsym gives an object pointer; copying the bits is the portable way to
   // turn it into a function pointer.
   KivBaseUnknown* instance = nullptr;

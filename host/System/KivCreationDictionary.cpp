@@ -43,6 +43,12 @@ const KivCreationEntry* KivCreationDictionary::Find(const char* className) {
   return nullptr;
 }
 
+const KivCreationEntry* KivCreationDictionary::FindByAddress(const void* address) {
+  for (const auto& e : Table())
+    if (e.Address() == address) return &e;
+  return nullptr;
+}
+
 KivBaseUnknown* KivCreationDictionary::Create(const char* className, KivBaseUnknown* argument) {
   const KivCreationEntry* e = Find(className);
   if (!e) return nullptr;

@@ -17,7 +17,8 @@ struct KivCreationEntry {
   KivFactory1 create1 = nullptr;
   // The exported symbol's address, whichever arity it has.
   const void* Address() const {
-    return create0 ? reinterpret_cast<const void*>(create0) : reinterpret_cast<const void*>(create1);
+    return create0 ? reinterpret_cast<const void*>(create0)
+                   : reinterpret_cast<const void*>(create1);
   }
 };
 
@@ -27,6 +28,9 @@ class KivCreationDictionary {
   static void Register(const char* className, KivFactory1 factory, const char* module = "");
   static void Unregister(const char* className, const void* factoryAddress);
   static const KivCreationEntry* Find(const char* className);
+  // The entry whose factory is at `address` (an exported factory found by
+  // its symbol), or null.
+  static const KivCreationEntry* FindByAddress(const void* address);
   // A new instance with its creation reference, or null when the class is unknown.
   static KivBaseUnknown* Create(const char* className, KivBaseUnknown* argument = nullptr);
   static std::vector<KivCreationEntry> Entries();
