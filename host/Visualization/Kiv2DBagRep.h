@@ -34,10 +34,13 @@ class Kiv2DBagRep : public Kiv2DRep {
   // Takes every child out and gives up the bag's references.
   void RemoveAllChildren();
 
-  int GetChildCount() const { return static_cast<int>(children_.size()); }
+  int GetChildCount() const { return static_cast<int>(children_.size() - holes_); }
   // The child at `index`, counted from 1; null outside 1..count.
   Kiv2DRep* GetChild(int index) const;
-  const std::vector<KivVar<Kiv2DRep>>& GetChildren() const { return children_; }
+  const std::vector<KivVar<Kiv2DRep>>& GetChildren() const {
+    Compact();
+    return children_;
+  }
 
   // Null while the bag has no matrix (it then places its children unchanged).
   const Kiv3x3Matrix* GetMatrix() const { return matrix_ ? &*matrix_ : nullptr; }
@@ -48,8 +51,8 @@ class Kiv2DBagRep : public Kiv2DRep {
 
   void CollectDrawItems(std::vector<KivDrawItem>& out, const Kiv3x3Matrix& world,
                         const KivGraphicAttributes& outer) const override;
-  void ExtendSceneBounds(Kiv2DBoundingBox& framed, Kiv2DBoundingBox& all,
-                         const Kiv3x3Matrix& world, const KivGraphicAttributes& outer, bool counts,
+  void ExtendSceneBounds(Kiv2DBoundingBox& framed, Kiv2DBoundingBox& all, const Kiv3x3Matrix& world,
+                         const KivGraphicAttributes& outer, bool counts,
                          std::vector<KivDrawItem>& scratch) const override;
 
  protected:
@@ -57,7 +60,14 @@ class Kiv2DBagRep : public Kiv2DRep {
   Kiv2DBoundingBox ComputeBoundingBox() const override;
 
  private:
-  std::vector<KivVar<Kiv2DRep>> children_;
+  // Closes the holes that removed children left, keeping the order.
+  void Compact() const;
+
+  // A removed child leaves an empty handle behind until the next walk by
+  // index closes the holes: taking the thousands of links out of a level's
+  // layer one by one stays linear. Every child knows its slot.
+  mutable std::vector<KivVar<Kiv2DRep>> children_;
+  mutable std::size_t holes_ = 0;
   std::optional<Kiv3x3Matrix> matrix_;
 };
 KIV_DECLARE_VAR(Kiv2DBagRep);

@@ -82,6 +82,8 @@ class Kiv2DRep : public KivRep {
 
  private:
   friend class Kiv2DBagRep;
+  // Where the rep sits in its bag's list of children (from 0).
+  std::size_t slotInBag_ = 0;
   KivGraphicAttributes attributes_;
   mutable Kiv2DBoundingBox box_;
   mutable bool boxValid_ = false;

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <map>
 #include <ranges>
-#include <unordered_map>
 
 #include "KivModelForRep2D.h"
 
@@ -29,10 +28,9 @@ class KivVis2DRegistry : public KivImplement<> {
   ~KivVis2DRegistry() override;
 
  private:
-  // By order of addition; the index finds a model's place, so that adding
+  // By order of addition; each model remembers its place, so that adding
   // and removing the thousands of button models of a large level stays cheap.
   std::map<std::uint64_t, KivVar<KivModelForRep2D>> models_;
-  std::unordered_map<const KivModelForRep2D*, std::uint64_t> index_;
   std::uint64_t nextOrder_ = 0;
 };
 KIV_DECLARE_VAR(KivVis2DRegistry);
