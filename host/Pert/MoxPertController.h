@@ -17,6 +17,7 @@
 // (KivCommandDeletion or its last reference).
 #include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "KivCallback.h"
@@ -180,8 +181,17 @@ class MoxPertController : public KivCommand {
   KivVar<Kiv2DBagRep> linkLayer_;
   KivVar<Kiv2DBagRep> boxes_;
   std::vector<std::unique_ptr<NodeEntry>> nodes_;
-  std::map<KivBaseUnknown*, NodeEntry*> index_;
-  std::map<std::pair<KivBaseUnknown*, KivBaseUnknown*>, std::unique_ptr<LinkEntry>> links_;
+  // Hashed: a layout of a large level looks nodes and links up for every link.
+  struct PairHash {
+    std::size_t operator()(const std::pair<KivBaseUnknown*, KivBaseUnknown*>& p) const {
+      const std::hash<const void*> h;
+      return h(p.first) * 31 + h(p.second);
+    }
+  };
+  std::unordered_map<KivBaseUnknown*, NodeEntry*> index_;
+  std::unordered_map<std::pair<KivBaseUnknown*, KivBaseUnknown*>, std::unique_ptr<LinkEntry>,
+                     PairHash>
+      links_;
   // The child nodes known when the level (or an expanded super node) was
   // last looked at: a child not among them is new. Held, so that an address
   // is never taken for another node's.
