@@ -10,18 +10,18 @@ namespace {
 
 using Actions = std::vector<std::vector<std::string>>;
 
-// One agent "Activity" restricted to TstIActivity, a filter refusing the
-// labels listed in `refused`, and one transition to the end. Given a main
+// An exclusive (unless told otherwise) command with one agent "Activity"
+// restricted to TstIActivity, a filter refusing the labels listed in
+// `refused`, and one transition to the end. Given a main
 // window, it shows a box instead: OK ends the command with the action,
 // Cancel and window close end it without one, and the activity agent
 // accumulates picks meanwhile.
 class TstPickCmd : public KivStateCommand {
   KIV_CLASS(TstPickCmd, KivStateCommand, "Tests")
  public:
-  explicit TstPickCmd(KivAgentBehavior agentFlags, KivDlgWindow* mainWindow = nullptr)
-      : KivStateCommand("TstPickCmd", KivCommandExclusive, 0),
-        agentFlags_(agentFlags),
-        mainWindow_(mainWindow) {}
+  explicit TstPickCmd(KivAgentBehavior agentFlags, KivDlgWindow* mainWindow = nullptr,
+                      int mode = KivCommandExclusive)
+      : KivStateCommand("TstPickCmd", mode, 0), agentFlags_(agentFlags), mainWindow_(mainWindow) {}
 
   void BuildGraph() override {
     agent_ = new KivPathElementAgent("Activity");
@@ -74,7 +74,8 @@ class TstPickCmd : public KivStateCommand {
 
  protected:
   ~TstPickCmd() override {
-    for (KivBaseUnknown* owned : std::initializer_list<KivBaseUnknown*>{agent_, ok_, cancel_, dialog_})
+    for (KivBaseUnknown* owned :
+         std::initializer_list<KivBaseUnknown*>{agent_, ok_, cancel_, dialog_})
       if (owned) owned->RequestDelayedDestruction();
   }
 
@@ -163,21 +164,6 @@ TEST_F(StateCommandTest, PathAgentReplacesOrTakesBackValuesByBehaviour) {
   EXPECT_EQ(agent->GetListOfValues().Size(), 0);
 }
 
-TEST_F(StateCommandTest, RepeatedPickingAccumulatesAndTakesAPickBack) {
-  auto main = KivMake<KivDlgDocument>("Main");
-  auto cmd = KivMake<TstPickCmd>(KivAgentPickMany, main.get());
-  ASSERT_TRUE(KivCommandStarter::StartInstance(cmd));
-  for (KivBaseUnknown* picked : {a_.get(), b_.get(), c_.get()})
-    EXPECT_EQ(cmd->OfferPicks(PathsOf({picked})), 1);
-  EXPECT_EQ(cso_->GetSize(), 3);
-  EXPECT_EQ(cmd->OfferPicks(PathsOf({b_})), 1) << "a second pick of B takes it back";
-  EXPECT_FALSE(cso_->ContainsObject(b_)) << "and takes it out of the selection";
-  EXPECT_TRUE(cmd->actions.empty()) << "picks alone do not end this command";
-  EXPECT_TRUE(cmd->dialog_->PushOK());
-  EXPECT_EQ(cmd->actions, (Actions{{"A", "C"}}));
-  EXPECT_TRUE(cmd->IsEnded());
-}
-
 TEST_F(StateCommandTest, MultiSelectionReachesTheAgentAtOnce) {
   auto thing = KivMake<TstThing>();
   // Selected before the command starts: the selection values the agent.
@@ -205,23 +191,24 @@ TEST_F(StateCommandTest, MultiSelectionReachesTheAgentAtOnce) {
   EXPECT_EQ(picked->actions, (Actions{{"C", "A"}}));
 }
 
-TEST_F(StateCommandTest, DialogAgentsEndTheCommandOnOKCancelAndWindowClose) {
+TEST_F(StateCommandTest, PicksAccumulateUntilTheBoxIsAnsweredByOKCancelOrWindowClose) {
   auto main = KivMake<KivDlgDocument>("Main");
   for (const std::string how : {"ok", "cancel", "close"}) {
     SCOPED_TRACE(how);
     auto cmd = KivMake<TstPickCmd>(KivAgentPickMany, main.get());
     ASSERT_TRUE(KivCommandStarter::StartInstance(cmd));
-    cmd->OfferPicks(PathsOf({a_}));
-    cmd->dialog_->SetOKSensitivity(false);
-    EXPECT_FALSE(cmd->dialog_->PushOK()) << "an insensitive OK cannot be pressed";
-    EXPECT_FALSE(cmd->IsEnded());
-    cmd->dialog_->SetOKSensitivity(true);
-    const bool answered = how == "ok"       ? cmd->dialog_->PushOK()
-                          : how == "cancel" ? cmd->dialog_->PushCancel()
-                                            : cmd->dialog_->Close();
-    EXPECT_TRUE(answered);
+    for (KivBaseUnknown* picked : {a_.get(), b_.get(), c_.get()})
+      EXPECT_EQ(cmd->OfferPicks(PathsOf({picked})), 1);
+    EXPECT_EQ(cso_->GetSize(), 3);
+    EXPECT_EQ(cmd->OfferPicks(PathsOf({b_})), 1) << "a second pick of B takes it back";
+    EXPECT_FALSE(cso_->ContainsObject(b_)) << "and takes it out of the selection";
+    EXPECT_FALSE(cmd->IsEnded()) << "picks alone do not end this command";
+    EXPECT_TRUE(how == "ok"       ? cmd->dialog_->PushOK()
+                : how == "cancel" ? cmd->dialog_->PushCancel()
+                                  : cmd->dialog_->Close());
     EXPECT_TRUE(cmd->IsEnded());
-    EXPECT_EQ(cmd->actions.size(), how == "ok" ? 1u : 0u);
+    EXPECT_EQ(cmd->actions, (how == "ok" ? Actions{{"A", "C"}} : Actions{}));
+    cso_->Empty();
   }
   KivDelayedDestruction::Flush();
   EXPECT_EQ(main->GetChildCount(), 0) << "each box left the main window when its command died";
@@ -294,34 +281,22 @@ TEST_F(StateCommandTest, AgentlessStatesMoveOnAndAGraphWithoutInputIsStopped) {
   EXPECT_NE(other->AddTransition(theirs, nullptr, KivStateAction()), nullptr);
 }
 
-// A command started by class name; non-exclusive, so it suspends the one
-// that runs.
+// A command started by class name.
 KivBaseUnknown* CreateTstSharedCmd() { return new TstPickCmd(KivAgentPickOne); }
 
-TEST_F(StateCommandTest, StartByClassNameSuspendsAndResumesTheRunningCommand) {
+TEST_F(StateCommandTest, SharedCommandsSuspendTheRunningOneAndClassNamesStartCommands) {
   auto first = KivMake<TstPickCmd>(KivAgentPickOne);
   ASSERT_TRUE(KivCommandStarter::StartInstance(first));
   EXPECT_FALSE(KivCommandStarter::Start("TstNoSuchCmd")) << "unknown class";
 
   KivCreationRegistrar registrar("TstSharedCmd", &CreateTstSharedCmd);
-  // TstPickCmd is exclusive; make a shared one by hand to see suspension.
-  class TstShared : public KivStateCommand {
-   public:
-    TstShared() : KivStateCommand("TstShared", 0, 0) {}
-    void BuildGraph() override {
-      agent = KivMake<KivDialogAgent>("Done");
-      GetInitialState("Wait")->AddDialogAgent(agent);
-      AddTransition(GetInitialState("Wait"), nullptr, KivStateAction());
-    }
-    KivDialogAgent_var agent;
-  };
-  auto shared = KivMake<TstShared>();
+  auto shared = KivMake<TstPickCmd>(KivAgentPickOne, nullptr, 0);
   ASSERT_TRUE(KivCommandStarter::StartInstance(shared));
   EXPECT_FALSE(first->IsActive()) << "suspended";
   EXPECT_FALSE(first->IsEnded());
   EXPECT_EQ(KivCommandStarter::GetActiveStateCommand(), shared.get());
   EXPECT_EQ(first->OfferPicks(PathsOf({a_})), 0) << "a suspended command takes no picks";
-  shared->agent->Accept();
+  EXPECT_EQ(shared->OfferPicks(PathsOf({a_})), 1);
   EXPECT_TRUE(shared->IsEnded());
   EXPECT_TRUE(first->IsActive()) << "resumed when the other ended";
 

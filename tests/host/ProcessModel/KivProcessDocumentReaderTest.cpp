@@ -39,6 +39,13 @@ int MarkedLine(const std::string& text) {
   return 1 + static_cast<int>(std::count(text.begin(), text.begin() + at, '\n'));
 }
 
+// The line holding the mark, to name a case.
+std::string MarkedText(const std::string& text) {
+  const std::size_t end = text.find("<!--!-->");
+  const std::size_t start = text.rfind('\n', end);
+  return text.substr(start == std::string::npos ? 0 : start + 1, end - start);
+}
+
 // The sound document with lines added among the products, on the root's
 // level, inside a new station A4 or inside a new assembly M2; the fault is
 // marked at the end of the added lines.
@@ -71,118 +78,92 @@ std::string TooDeep() {
 TEST_F(KivProcessDocumentReaderTest, EachKindOfBadInputIsRefusedWithItsPlace) {
   const std::string doc1 = "<ProcessDocument version=\"1\">";
   const struct {
-    const char* what;
     std::string text;
     const char* expected;  // a fragment of the message
   } cases[] = {
       // Malformed XML: the parser's line.
-      {"mismatched end tag", InProducts("<Product id=\"P3\" name=\"x\">\n</Activity>"),
-       "malformed XML"},
-      {"not XML at all", "garbage<!--!-->", "malformed XML"},
+      {InProducts("<Product id=\"P3\" name=\"x\">\n</Activity>"), "malformed XML"},
+      {"garbage<!--!-->", "malformed XML"},
       // Structure.
-      {"wrong document element", "<Document version=\"1\"/><!--!-->", "must be <ProcessDocument>"},
-      {"unsupported version",
-       "<ProcessDocument version=\"2\">" + kMark + "<Process/></ProcessDocument>",
+      {"<Document version=\"1\"/><!--!-->", "must be <ProcessDocument>"},
+      {"<ProcessDocument version=\"2\">" + kMark + "<Process/></ProcessDocument>",
        "unsupported format version \"2\""},
-      {"no process section", doc1 + kMark + "<Products/>\n</ProcessDocument>", "missing <Process>"},
-      {"section given twice", doc1 + "\n<Products/>\n<Products/>" + kMark + "</ProcessDocument>",
-       "section given twice"},
-      {"unknown element", InProcess("<Widget/>"), "unknown element"},
-      {"unknown attribute", InProducts("<Product id=\"P3\" name=\"x\" colour=\"red\"/>"),
+      {doc1 + kMark + "<Products/>\n</ProcessDocument>", "missing <Process>"},
+      {doc1 + "\n<Products/>\n<Products/>" + kMark + "</ProcessDocument>", "section given twice"},
+      {InProcess("<Widget/>"), "unknown element"},
+      {InProducts("<Product id=\"P3\" name=\"x\" colour=\"red\"/>"),
        "unknown attribute \"colour\""},
-      {"missing name", InProducts("<Product id=\"P3\"/>"), "missing attribute \"name\""},
-      {"member without a reference", InAssembly("<Member/>"), "missing attribute \"ref\""},
-      {"two roots",
-       doc1 + "\n<Process>" + kMark +
+      {InProducts("<Product id=\"P3\"/>"), "missing attribute \"name\""},
+      {InAssembly("<Member/>"), "missing attribute \"ref\""},
+      {doc1 + "\n<Process>" + kMark +
            "<Activity id=\"A1\" type=\"BIWActivityRoot\" name=\"a\"/>\n" +
            "<Activity id=\"A2\" type=\"BIWActivityRoot\" "
            "name=\"b\"/>\n</Process>\n</ProcessDocument>",
        "exactly one <Activity>"},
-      {"root of another type",
-       doc1 + "\n<Process>\n<Activity id=\"A1\" type=\"BIWActivityStation\" name=\"a\"/>" + kMark +
+      {doc1 + "\n<Process>\n<Activity id=\"A1\" type=\"BIWActivityStation\" name=\"a\"/>" + kMark +
            "</Process>\n</ProcessDocument>",
        "must be of type \"BIWActivityRoot\""},
-      {"nesting too deep", TooDeep(), "nested deeper than 256"},
+      {TooDeep(), "nested deeper than 256"},
       // Identifiers.
-      {"duplicate product id", InProducts("<Product id=\"P2\" name=\"again\"/>"),
-       "duplicate identifier \"P2\""},
-      {"activity id taken by a product",
-       InProcess("<Activity id=\"P1\" type=\"BIWActivityLoading\" name=\"x\"/>"),
+      {InProducts("<Product id=\"P2\" name=\"again\"/>"), "duplicate identifier \"P2\""},
+      {InProcess("<Activity id=\"P1\" type=\"BIWActivityLoading\" name=\"x\"/>"),
        "duplicate identifier \"P1\""},
-      {"invalid id", InProducts("<Product id=\"P 3\" name=\"x\"/>"), "invalid identifier \"P 3\""},
-      {"id in the Start node namespace",
-       InProcess("<Activity id=\"A2/Start\" type=\"BIWActivityLoading\" name=\"x\"/>"),
+      {InProducts("<Product id=\"P 3\" name=\"x\"/>"), "invalid identifier \"P 3\""},
+      {InProcess("<Activity id=\"A2/Start\" type=\"BIWActivityLoading\" name=\"x\"/>"),
        "invalid identifier"},
       // Dangling references and references of the wrong kind.
-      {"dangling link", InProcess("<Link from=\"A2\" to=\"A9\"/>"), "unknown identifier \"A9\""},
-      {"dangling input", InStation("<Input item=\"P99\"/>"), "unknown identifier \"P99\""},
-      {"dangling member", InAssembly("<Member ref=\"M9\"/>"), "unknown identifier \"M9\""},
-      {"resource given as an input", InStation("<Input item=\"R2\"/>"),
-       "neither a product nor an assembly"},
-      {"product assigned as a resource", InStation("<AssignedResource ref=\"P2\"/>"),
-       "is not a resource"},
-      {"activity as an assembly member", InAssembly("<Member ref=\"A1\"/>"),
-       "neither a product nor an assembly"},
-      {"link to another level", InProcess("<Link from=\"A2\" to=\"A3\"/>"),
-       "\"A3\" is no node of this activity's level"},
-      {"link to a product", InProcess("<Link from=\"A2\" to=\"P1\"/>"), "\"P1\" is no node"},
+      {InProcess("<Link from=\"A2\" to=\"A9\"/>"), "unknown identifier \"A9\""},
+      {InStation("<Input item=\"P99\"/>"), "unknown identifier \"P99\""},
+      {InAssembly("<Member ref=\"M9\"/>"), "unknown identifier \"M9\""},
+      {InStation("<Input item=\"R2\"/>"), "neither a product nor an assembly"},
+      {InStation("<AssignedResource ref=\"P2\"/>"), "is not a resource"},
+      {InAssembly("<Member ref=\"A1\"/>"), "neither a product nor an assembly"},
+      {InProcess("<Link from=\"A2\" to=\"A3\"/>"), "\"A3\" is no node of this activity's level"},
+      {InProcess("<Link from=\"A2\" to=\"P1\"/>"), "\"P1\" is no node"},
       // Ancestry: an assembly may not contain itself, directly or not.
-      {"assembly holding itself", InAssembly("<Member ref=\"M2\"/>"), "its own ancestor"},
-      {"assembly cycle",
-       InAssembly("<Member ref=\"M3\"/>\n</Assembly>\n<Assembly id=\"M3\" name=\"y\">\n"
+      {InAssembly("<Member ref=\"M2\"/>"), "its own ancestor"},
+      {InAssembly("<Member ref=\"M3\"/>\n</Assembly>\n<Assembly id=\"M3\" name=\"y\">\n"
                   "<Member ref=\"M2\"/>"),
        "its own ancestor"},
       // Activity types.
-      {"unknown activity type",
-       InProcess("<Activity id=\"A4\" type=\"BIWActivityPainting\" name=\"x\"/>"),
+      {InProcess("<Activity id=\"A4\" type=\"BIWActivityPainting\" name=\"x\"/>"),
        "unknown activity type \"BIWActivityPainting\""},
-      {"a second root type below the root",
-       InProcess("<Activity id=\"A4\" type=\"BIWActivityRoot\" name=\"x\"/>"),
+      {InProcess("<Activity id=\"A4\" type=\"BIWActivityRoot\" name=\"x\"/>"),
        "only the root activity"},
-      {"cycle time on a loading activity",
-       InProcess("<Activity id=\"A4\" type=\"BIWActivityLoading\" name=\"x\" cycleTime=\"3\"/>"),
+      {InProcess("<Activity id=\"A4\" type=\"BIWActivityLoading\" name=\"x\" cycleTime=\"3\"/>"),
        "only stations and groupings"},
-      {"Start data on an activity without a Start node",
-       Document("",
+      {Document("",
                 "<Activity id=\"A4\" type=\"BIWActivityLoading\" name=\"x\">\n<Start x=\"1\"/>" +
                     kMark + "</Activity>\n"),
        "has no Start node"},
       // Absurd numbers.
-      {"NaN position", StationWith(" x=\"NaN\"/>"), "attribute \"x\" is not a number"},
-      {"infinite position", StationWith(" y=\"1e400\"/>"), "attribute \"y\""},
-      {"position beyond range", StationWith(" x=\"2e9\"/>"), "from -1e+09 to 1e+09"},
-      {"trailing text in a number", StationWith(" width=\"16px\"/>"), "\"16px\""},
-      {"negative cycle time", StationWith(" cycleTime=\"-5\"/>"), "cycleTime"},
-      {"super node state out of range", StationWith(" superNode=\"3\"/>"), "must be 0, 1 or 2"},
-      {"placed is not a boolean", StationWith(" placed=\"yes\"/>"),
-       "neither \"true\" nor \"false\""},
-      {"hidden is not a boolean", InProducts("<Product id=\"P3\" name=\"x\" shown=\"0\"/>"),
-       "\"shown\""},
+      {StationWith(" x=\"NaN\"/>"), "attribute \"x\" is not a number"},
+      {StationWith(" y=\"1e400\"/>"), "attribute \"y\""},
+      {StationWith(" x=\"2e9\"/>"), "from -1e+09 to 1e+09"},
+      {StationWith(" width=\"16px\"/>"), "\"16px\""},
+      {StationWith(" cycleTime=\"-5\"/>"), "cycleTime"},
+      {StationWith(" superNode=\"3\"/>"), "must be 0, 1 or 2"},
+      {StationWith(" placed=\"yes\"/>"), "neither \"true\" nor \"false\""},
+      {InProducts("<Product id=\"P3\" name=\"x\" shown=\"0\"/>"), "\"shown\""},
       // User attributes.
-      {"unknown attribute type", InStation("<Attribute name=\"n\" type=\"float\" value=\"1\"/>"),
+      {InStation("<Attribute name=\"n\" type=\"float\" value=\"1\"/>"),
        "unknown attribute type \"float\""},
-      {"long that is not an integer",
-       InStation("<Attribute name=\"n\" type=\"long\" value=\"1.5\"/>"), "not a long integer"},
-      {"double that is NaN", InStation("<Attribute name=\"n\" type=\"double\" value=\"nan\"/>"),
-       "not a finite number"},
-      {"attribute given twice",
-       InStation("<Attribute name=\"n\" type=\"long\" value=\"1\"/>\n"
+      {InStation("<Attribute name=\"n\" type=\"long\" value=\"1.5\"/>"), "not a long integer"},
+      {InStation("<Attribute name=\"n\" type=\"double\" value=\"nan\"/>"), "not a finite number"},
+      {InStation("<Attribute name=\"n\" type=\"long\" value=\"1\"/>\n"
                  "<Attribute name=\"n\" type=\"string\" value=\"x\"/>"),
        "given twice"},
       // Duplicates that would silently collapse.
-      {"link given twice",
-       InProcess("<Link from=\"A2\" to=\"A1/Stop\"/>\n<Link from=\"A2\" to=\"A1/Stop\"/>"),
+      {InProcess("<Link from=\"A2\" to=\"A1/Stop\"/>\n<Link from=\"A2\" to=\"A1/Stop\"/>"),
        "link given twice"},
-      {"link to itself", InProcess("<Link from=\"A2\" to=\"A2\"/>"), "refused"},
-      {"item assigned twice", InStation("<AssignedItem ref=\"P2\"/>\n<AssignedItem ref=\"P2\"/>"),
-       "item assigned twice"},
-      {"member given twice", InAssembly("<Member ref=\"P1\"/>\n<Member ref=\"P1\"/>"),
-       "member given twice"},
+      {InProcess("<Link from=\"A2\" to=\"A2\"/>"), "refused"},
+      {InStation("<AssignedItem ref=\"P2\"/>\n<AssignedItem ref=\"P2\"/>"), "item assigned twice"},
+      {InAssembly("<Member ref=\"P1\"/>\n<Member ref=\"P1\"/>"), "member given twice"},
   };
 
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
     const int line = MarkedLine(c.text);
+    SCOPED_TRACE(MarkedText(c.text));
     ASSERT_GT(line, 0) << "the case marks no line";
     KivProcessDocumentError error;
     EXPECT_FALSE(LoadText(c.text, &error));
