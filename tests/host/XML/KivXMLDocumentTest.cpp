@@ -1,6 +1,7 @@
 // The parsed tree: elements by tag name, attributes, children, node types,
 // handle identity and lifetime, source lines and non-ASCII text.
 #include "KivXMLTestSupport.h"
+#include "KivXMLUTF.h"
 
 namespace {
 
@@ -214,6 +215,26 @@ TEST_F(KivXMLDocumentTest, DeepNestingAndManyAttributesAreReadWithoutRecursionOr
   KivIDOMElement_var root = document->GetDocumentElement();
   EXPECT_EQ(root->GetAttributeNames().Size(), 200000);
   EXPECT_EQ(root->GetAttribute("a199999"), KivUnicodeString("199999"));
+}
+
+// Xerces' UTF-16 strings and UTF-8 convert into each other (text in every
+// plane survives the parse above); broken input becomes replacement characters.
+TEST(KivXMLUTFTest, EveryPlaneConvertsAndBrokenInputBecomesReplacementCharacters) {
+  auto toUtf8 = [](const std::u16string& s) {
+    std::string out;
+    KivXMLAppendUTF8(out, reinterpret_cast<const XMLCh*>(s.data()), s.size());
+    return out;
+  };
+  EXPECT_EQ(toUtf8(std::u16string{u'a', 0xD800, u'b'}),
+            "a\xEF\xBF\xBD"
+            "b");
+  EXPECT_EQ(toUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
+  EXPECT_EQ(KivXMLFromUTF8("A\xC3\xA9\xF0\x9F\x9A\x97"), u"A\u00E9\U0001F697");
+  // A truncated sequence, an overlong form and an encoded surrogate.
+  EXPECT_EQ(KivXMLFromUTF8("a\xE2\x82"), (std::u16string{u'a', 0xFFFD, 0xFFFD}));
+  EXPECT_EQ(KivXMLFromUTF8("\xC0\xAF"), (std::u16string{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(KivXMLFromUTF8("\xED\xA0\x80"), (std::u16string{0xFFFD, 0xFFFD, 0xFFFD}));
+  EXPECT_EQ(KivXMLToUTF8(nullptr), "");
 }
 
 }  // namespace
