@@ -35,7 +35,7 @@ TEST_F(FrameLayoutTest, OpeningDocumentsMakesTheirEditorsCurrentWithAWindowEach)
   KivFrmEditor* secondEditor = KivFrmEditor::GetCurrentEditor();
   EXPECT_NE(secondEditor, firstEditor);
   EXPECT_EQ(KivCSO::GetCurrent(), secondEditor->GetCSO()) << "the selection follows the editor";
-  EXPECT_EQ(WindowNames(), (std::vector<std::string>{"underbody.process", "framing.process"}));
+  EXPECT_EQ(WindowNames(), (Strings{"underbody.process", "framing.process"}));
 
   ASSERT_TRUE(KivInteraction::OpenDocument(first.document));
   EXPECT_EQ(KivFrmEditor::GetCurrentEditor(), firstEditor) << "an open document keeps its editor";
@@ -44,8 +44,7 @@ TEST_F(FrameLayoutTest, OpeningDocumentsMakesTheirEditorsCurrentWithAWindowEach)
   EXPECT_EQ(KivApplicationFrame::GetFrame()->CloseEditor(firstEditor), S_OK);
   EXPECT_EQ(KivFrmEditor::GetCurrentEditor(), secondEditor);
   KivDelayedDestruction::Flush();
-  EXPECT_EQ(WindowNames(), (std::vector<std::string>{"framing.process"}))
-      << "closing an editor deletes its windows";
+  EXPECT_EQ(WindowNames(), (Strings{"framing.process"})) << "closing an editor deletes its windows";
   EXPECT_EQ(KivApplicationFrame::GetFrame()->CloseEditor(firstEditor), E_FAIL);
 }
 
@@ -131,10 +130,8 @@ TEST_F(CCPActorTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
   TstLine line;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
   KivFrmEditor* editor = KivFrmEditor::GetCurrentEditor();
-  KivListValKivBaseUnknown_var picked{KivBaseUnknown_var(line.s1.get()),
-                                      KivBaseUnknown_var(line.s2.get()),
-                                      line.document->GetStartNode(line.root)};
-  ASSERT_TRUE(KivInteraction::Select(picked));
+  ASSERT_TRUE(
+      KivInteraction::Select(Objects({line.s1, line.s2, line.document->GetStartNode(line.root)})));
 
   auto actor = KivMake<KivCCP_Actor>(0, editor);
   ASSERT_TRUE(actor->Init());
@@ -151,18 +148,17 @@ TEST_F(CCPActorTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
   KivPathElement_var target = editor->BuildPathElement(line.s3);
   ASSERT_TRUE(actor->CanPaste(target));
   EXPECT_EQ(actor->Paste(target), S_OK);
-  EXPECT_EQ(Children(line.s3), (std::vector<std::string>{"S1", "S2"}));
-  EXPECT_EQ(Selected(editor), (std::vector<std::string>{"S1", "S2"}));
+  EXPECT_EQ(Children(line.s3), (Strings{"S1", "S2"}));
+  EXPECT_EQ(Selected(editor), (Strings{"S1", "S2"}));
   ASSERT_EQ(actor->GetPastedObjects().Size(), 2);
   KivPathElement* firstCopy = editor->GetCSO()->GetElement(1);
   EXPECT_EQ(NameOf(firstCopy->GetFatherElement()), "S3") << "the copies, not the originals";
   EXPECT_EQ(firstCopy->GetLeaf(), actor->GetPastedObjects()[1].get());
-  EXPECT_EQ(Children(actor->GetPastedObjects()[1]), (std::vector<std::string>{"L1"}))
+  EXPECT_EQ(Children(actor->GetPastedObjects()[1]), (Strings{"L1"}))
       << "copied with their children";
 
   // Cut the originals.
-  ASSERT_TRUE(KivInteraction::Select(
-      {KivBaseUnknown_var(line.s1.get()), KivBaseUnknown_var(line.s2.get())}));
+  ASSERT_TRUE(KivInteraction::Select(Objects({line.s1, line.s2})));
   editor->GetHSO()->AddElement(editor->BuildPathElement(line.l1));
   ASSERT_TRUE(actor->SetMode(KivCCP_Actor::CopyMode));
   ASSERT_TRUE(actor->ReadSelection());
@@ -170,7 +166,7 @@ TEST_F(CCPActorTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
   EXPECT_EQ(actor->Cut(), S_OK);
   EXPECT_FALSE(line.s1->IsAttached());
   EXPECT_FALSE(line.l1->IsAttached()) << "deleted with its parent";
-  EXPECT_EQ(Children(line.root), (std::vector<std::string>{"S3"}));
+  EXPECT_EQ(Children(line.root), (Strings{"S3"}));
   EXPECT_TRUE(editor->GetCSO()->IsEmpty()) << "deleted objects leave the selection";
   EXPECT_TRUE(editor->GetHSO()->IsEmpty()) << "and the highlight, with what was below them";
   ASSERT_TRUE(actor->SetMode(KivCCP_Actor::PasteMode));
@@ -192,12 +188,12 @@ TEST_F(CCPActorTest, RefusesWhatItCannotDo) {
   EXPECT_EQ(actor->Copy(), E_FAIL);
   EXPECT_EQ(actor->Cut(), E_FAIL);
 
-  KivInteraction::Select({KivBaseUnknown_var(line.root.get())});
+  KivInteraction::Select(Objects({line.root}));
   ASSERT_TRUE(actor->ReadSelection());
   EXPECT_TRUE(actor->CanCopy());
   EXPECT_FALSE(actor->CanCut()) << "the root cannot be deleted";
 
-  KivInteraction::Select({KivBaseUnknown_var(line.s2.get())});
+  KivInteraction::Select(Objects({line.s2}));
   actor->ReadSelection();
   actor->Copy();
   actor->SetMode(KivCCP_Actor::PasteMode);

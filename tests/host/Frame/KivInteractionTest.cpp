@@ -96,7 +96,7 @@ TEST_F(InteractionTest, CommandPicksThroughItsFilterActsOnceAndIsDestroyedAfterT
 
   ASSERT_TRUE(KivInteraction::Pick(line.s3.get())) << "no command: a plain selection";
   EXPECT_TRUE(KivFrmEditor::GetCurrentEditor()->GetCSO()->ContainsObject(line.s3));
-  line.document->DeleteActivities({KivBaseUnknown_var(line.s1.get())});
+  line.document->DeleteActivities(Objects({line.s1}));
   auto deleted = KivInteraction::Pick(line.s1.get());
   EXPECT_FALSE(deleted) << "a deleted activity cannot be picked";
   EXPECT_NE(deleted.message.find("deleted"), std::string::npos) << deleted.message;
@@ -133,9 +133,8 @@ TEST_F(InteractionTest, DialogsAreAnsweredByNameWhileShown) {
   EXPECT_TRUE(KivInteraction::PressOK("TstGroupDlg"));
   EXPECT_TRUE(KivInteraction::PressCancel("TstGroupDlg"));
   EXPECT_TRUE(KivInteraction::CloseWindow("TstGroupDlg"));
-  EXPECT_EQ(answers,
-            (std::vector<std::string>{"KivDlgDiaOKNotification", "KivDlgDiaCANCELNotification",
-                                      "KivDlgWindCloseNotification"}));
+  EXPECT_EQ(answers, (Strings{"KivDlgDiaOKNotification", "KivDlgDiaCANCELNotification",
+                              "KivDlgWindCloseNotification"}));
   EXPECT_FALSE(KivInteraction::PressOK("TstGroupDlg")) << "closed: no longer shown";
   box->RequestDelayedDestruction();
   EXPECT_EQ(KivInteraction::FindDialog("TstGroupDlg"), nullptr);
@@ -144,8 +143,7 @@ TEST_F(InteractionTest, DialogsAreAnsweredByNameWhileShown) {
 TEST_F(InteractionTest, APickListIsOneSelectionAndAStartedCommandCancelsTheRunningOne) {
   TstLine line;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
-  ASSERT_TRUE(
-      KivInteraction::Pick({KivBaseUnknown_var(line.s1.get()), KivBaseUnknown_var(line.s2.get())}));
+  ASSERT_TRUE(KivInteraction::Pick(Objects({line.s1, line.s2})));
   EXPECT_EQ(KivFrmEditor::GetCurrentEditor()->GetCSO()->GetSize(), 2);
   ASSERT_TRUE(KivInteraction::StartCommand("TstViewerCmd"));
   ASSERT_TRUE(KivInteraction::StartCommand("TstViewerCmd"));

@@ -166,28 +166,6 @@ TEST_F(KivProcessDocumentRoundTripTest, TheGeneratedDocumentLoadsWithItsPromised
 #endif
 }
 
-TEST_F(KivProcessDocumentRoundTripTest, DefaultsAreLeftOutOfTheFile) {
-  KivVar<KivProcessDocument> doc = KivProcessDocument::Create();
-  KivISPPActivity_var root = doc->CreateRootActivity("Line", "A1");
-  KivIProduct_var panel = doc->CreateProduct(nullptr, "Panel", "P1");
-  doc->CreateActivity(root, "BIWActivityStation", "ST010", "A2");
-  const std::string text = SaveText(*doc);
-  EXPECT_EQ(text,
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<ProcessDocument version=\"1\">\n"
-            "  <Products>\n"
-            "    <Product id=\"P1\" name=\"Panel\"/>\n"
-            "  </Products>\n"
-            "  <Resources/>\n"
-            "  <Assemblies/>\n"
-            "  <Process>\n"
-            "    <Activity id=\"A1\" type=\"BIWActivityRoot\" name=\"Line\">\n"
-            "      <Activity id=\"A2\" type=\"BIWActivityStation\" name=\"ST010\"/>\n"
-            "    </Activity>\n"
-            "  </Process>\n"
-            "</ProcessDocument>\n");
-}
-
 TEST_F(KivProcessDocumentRoundTripTest, AFailedSaveLeavesTheExistingFileAsItWas) {
   KivVar<KivProcessDocument> doc = KivProcessDocument::Create();
   doc->CreateRootActivity("Line", "A1");

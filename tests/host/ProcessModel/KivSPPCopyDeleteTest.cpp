@@ -122,7 +122,10 @@ TEST_F(CopyDeleteTest, DeleteRemovesTheSubtreeWithItsLinksAndAssignments) {
   EXPECT_EQ(Count(SPPDataModified, Act("C"), a_), 1);
 }
 
-TEST_F(CopyDeleteTest, StaleHandlesAnswerEmptyAndNeverCrash) {
+TEST_F(CopyDeleteTest, TheRootIsNeverDeletedAndStaleHandlesAnswerEmptyAndNeverCrash) {
+  EXPECT_EQ(doc_->DeleteActivities(List({Act("B"), root_})), E_FAIL);
+  EXPECT_TRUE(Act("B")->IsAttached()) << "a refused delete deletes nothing";
+
   doc_->DeleteActivities(List({a_}));
   EXPECT_FALSE(a_->IsAttached());
   EXPECT_FALSE(a_->ParentActivity());
@@ -134,22 +137,15 @@ TEST_F(CopyDeleteTest, StaleHandlesAnswerEmptyAndNeverCrash) {
   EXPECT_EQ(KivISPPItemMgt_var(a_)->AssignItem(panel_, nullptr, "", 1, 2), E_FAIL);
   EXPECT_EQ(KivISPPAbstractActivity_var(a_)->SetActivityLabel("Again"), E_FAIL);
   EXPECT_EQ(doc_->DeleteActivities(List({a_})), S_FALSE) << "nothing of the document listed";
-}
 
-TEST_F(CopyDeleteTest, TheRootIsNeverDeleted) {
-  EXPECT_EQ(doc_->DeleteActivities(List({Act("B"), root_})), E_FAIL);
-  EXPECT_TRUE(Act("B")->IsAttached()) << "a refused delete deletes nothing";
-}
-
-TEST_F(CopyDeleteTest, HandlesOutliveTheDocumentWithoutKeepingItAlive) {
-  KivISPPActivity_var held = a_;
-  KivIProduct_var product = panel_;
+  // Handles outlive the document without keeping it alive.
+  KivISPPActivity_var held = Act("B");
   const long live = KivBaseUnknown::LiveInstances();
   doc_ = NULL_var;
   EXPECT_LT(KivBaseUnknown::LiveInstances(), live) << "the document went away";
   EXPECT_FALSE(held->IsAttached());
   EXPECT_FALSE(held->ParentActivity());
-  EXPECT_FALSE(KivIProduct_var(product)->FatherProduct());
+  EXPECT_FALSE(KivIProduct_var(panel_)->FatherProduct());
   EXPECT_FALSE(KivISPPFlowMgt_var(held)->NextActivities("")->Size());
 }
 

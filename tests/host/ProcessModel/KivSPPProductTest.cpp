@@ -19,7 +19,7 @@
 
 using ProductTest = ProcessModelTest;
 
-TEST_F(ProductTest, ShowStatesAggregateChildrenAndChangesAreHeardByEveryFather) {
+TEST_F(ProductTest, ShowStatesAggregateChildrenAndChangesAreHeardAndImported) {
   auto body = doc_->CreateProduct(nullptr, "Body");
   auto left = doc_->CreateProduct(body, "Left");
   auto right = doc_->CreateProduct(body, "Right");
@@ -55,20 +55,20 @@ TEST_F(ProductTest, ShowStatesAggregateChildrenAndChangesAreHeardByEveryFather) 
   doc_->AddAssemblyChild(assembly, pin);
   doc_->AddAssemblyChild(assembly, right);
   EXPECT_EQ(doc_->ShowState(assembly), KivUnicodeString("PARTIAL"));
-}
 
-TEST_F(ProductTest, MultiImportShowsTheNewProducts) {
+  // A multi-import shows the new products.
   auto cell = doc_->CreateResource(nullptr, "Cell", "Cell");
   auto robot = doc_->CreateResource(cell, "R1", "Robot");
   doc_->SetShow(robot, KivNoShow);
-  int heard = 0;
+  int imports = 0;
   KivIModelEvents_var(cell)->GetNotificationDispatcher()->AddCallback(
-      "KivPrdMultiImportNotif", [&heard](KivBaseUnknown*, KivNotification*, void*) { ++heard; });
+      "KivPrdMultiImportNotif",
+      [&imports](KivBaseUnknown*, KivNotification*, void*) { ++imports; });
   auto notification = KivMake<KivPrdMultiImportNotif>(
       cell.get(), KivListValKivBaseUnknown_var{KivBaseUnknown_var(robot)});
   EXPECT_EQ(KivIProductInSession_var(cell)->DispatchNotification(notification, 1, 1), S_OK);
   EXPECT_EQ(doc_->GetShow(robot), KivShow);
-  EXPECT_EQ(heard, 1);
+  EXPECT_EQ(imports, 1);
 }
 
 TEST_F(ProductTest, PointingAndLinkingObjectsLeadToAssembliesAndActivities) {
