@@ -150,7 +150,7 @@ TEST_F(AssignmentTest, ReplaceOutputSwapsTheLinkAndSendsKind39) {
   EXPECT_TRUE(outputs.IsEmpty());
 }
 
-TEST_F(AssignmentTest, CycleTimesBelongToStationsAndGroupingsAndSendKind3) {
+TEST_F(AssignmentTest, CycleTimesAndUserAttributesAreDataOfTheActivityAndSendKind3) {
   auto s = Station("S1");
   auto g = Child(root_, "BIWActivityGrouping", "G");
   auto load = Child(s, "BIWActivityLoading", "Load");
@@ -167,12 +167,10 @@ TEST_F(AssignmentTest, CycleTimesBelongToStationsAndGroupingsAndSendKind3) {
   EXPECT_DOUBLE_EQ(doc_->GetCycleTime(g), 30.0);
   EXPECT_FALSE(MoxIBIWActivityStation_var(load));
   EXPECT_EQ(doc_->SetCycleTime(load, 3.0), E_FAIL);
-}
 
-TEST_F(AssignmentTest, UserAttributesKeepTheirTypeAndOrder) {
-  auto s = Station("S1");
+  // User attributes keep their type and order, and send kind 3 too.
   KivIIPDAttributeMgt_var attributes(s);
-  Listen();
+  notices_.clear();
   attributes->SetAttributeValue("Shift", KivIPDValue(2L));
   attributes->SetAttributeValue("Takt", KivIPDValue(52.5));
   attributes->SetAttributeValue("Owner", KivIPDValue(KivUnicodeString("Ünal")));

@@ -65,9 +65,6 @@ TEST_F(LateTypeTest, OnlyTheRootAnswersTheProcessWideInterfaces) {
   ASSERT_TRUE(update);
   KivBoolean updating = 1;
   update->GetUpdateState(updating);
-  EXPECT_EQ(updating, 0);
-  update->SetUpdateState(1);
-  update->GetUpdateState(updating);
-  EXPECT_EQ(updating, 1);
+  EXPECT_EQ(updating, 0) << "not updating until told";
   EXPECT_FALSE(MoxIUpdateManufAssly_var(a));
 }
