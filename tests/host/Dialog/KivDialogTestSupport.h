@@ -35,6 +35,13 @@ inline KivString LabelOf(KivBaseUnknown* object) {
   return activity ? activity->GetLabel() : KivString("<none>");
 }
 
+// One path element per object, as a pick event or a selection hands them over.
+inline KivListValKivBaseUnknown_var PathsOf(std::initializer_list<KivBaseUnknown*> objects) {
+  KivListValKivBaseUnknown_var paths;
+  for (KivBaseUnknown* o : objects) paths.Append(KivBaseUnknown_var(KivMake<KivPathElement>(o)));
+  return paths;
+}
+
 // Restores the framework's globals and checks that every component made in a
 // test is gone at its end.
 class DialogFixture : public LeakCheckedTest {

@@ -3,11 +3,14 @@
 // after each test and proves that every component made in it is gone.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "KivApplicationFrame.h"
+#include "KivIModelObject.h"
+#include "KivISPPActivity.h"
 #include "KivLeakCheck.h"
 #include "KivLineBuilder.h"
-#include "KivISPPActivity.h"
-#include "KivIModelObject.h"
 #include "KivMessageLog.h"
 #include "KivProcessDocument.h"
 
@@ -19,6 +22,15 @@ struct TstLine {
                       l1 = line["L1"];
   TstLine() { document->SetStorageName("/data/underbody.process"); }
 };
+
+using Strings = std::vector<std::string>;
+
+// The objects as a list, as a pick or a selection takes them.
+inline KivListValKivBaseUnknown_var Objects(std::initializer_list<KivBaseUnknown*> objects) {
+  KivListValKivBaseUnknown_var list;
+  for (KivBaseUnknown* object : objects) list.Append(KivBaseUnknown_var(object));
+  return list;
+}
 
 inline std::string NameOf(KivBaseUnknown* object) {
   KivIModelObject_var named = object;

@@ -61,97 +61,19 @@ class TstViewerCmd : public KivStateCommand {
 };
 KivBaseUnknown* CreateTstViewerCmd() { return new TstViewerCmd(); }
 
-// Collects activities with repeated picks, shows a box after the first one
-// and reports the box's fields on OK; Cancel and window close end it.
-class TstGroupCmd : public KivStateCommand {
-  KIV_CLASS(TstGroupCmd, KivStateCommand, "Tests")
- public:
-  TstGroupCmd() : KivStateCommand("TstGroupCmd", 0x40, 0) {
-    auto* main = KivApplicationFrame::GetFrame()->GetMainWindow();
-    box_ = new KivDlgDialog(main, "TstGroupDlg", 0x40c01);
-    box_->SetFather(this);
-    auto* frame = new KivDlgFrame(box_, "FrameActivityDlg");
-    name_ = new KivDlgEditor(frame, "EditorActivityName");
-    cycle_ = new KivDlgCombo(frame, "ComboCycleTime", 0x40000);
-    cycle_->SetLine("children", -1, 0x40);
-    cycle_->SetLine("parent", -1, 0x40);
-    keep_ = new KivDlgCheckButton(frame, "Keep");
-  }
-  void BuildGraph() override {
-    agent_ = new KivPathElementAgent("ActSel");
-    agent_->SetBehavior(KivAgentPickMany);
-    AddCSOClient(agent_);
-    agent_->SetElementType("KivISPPActivity");
-    KivDialogState* start = GetInitialState("initialState");
-    start->AddDialogAgent(agent_);
-    KivDialogState* selectOK = AddDialogState("SelectOK");
-    ok_ = new KivDialogAgent("OK");
-    cancel_ = new KivDialogAgent("Cancel");
-    selectOK->AddDialogAgent(cancel_);
-    selectOK->AddDialogAgent(ok_);
-    selectOK->AddDialogAgent(agent_);
-    ok_->AcceptOnNotify(box_, box_->GetDiaOKNotification());
-    cancel_->AcceptOnNotify(box_, box_->GetWindCloseNotification());
-    cancel_->AcceptOnNotify(box_, box_->GetDiaCANCELNotification());
-    AddTransition(start, selectOK, IsOutputSetCondition(agent_), Action(this, &TstGroupCmd::First));
-    AddTransition(selectOK, selectOK, IsOutputSetCondition(agent_),
-                  Action(this, &TstGroupCmd::More));
-    AddTransition(selectOK, nullptr, IsOutputSetCondition(cancel_));
-    AddTransition(selectOK, nullptr, IsOutputSetCondition(ok_), Action(this, &TstGroupCmd::Apply));
-  }
-  bool First(void* data) {
-    More(data);
-    box_->SetVisibility(KivDlgShow);
-    return true;
-  }
-  bool More(void*) {
-    for (const auto& value : agent_->GetListOfValues())
-      picked.push_back(NameOf(KivAsPathElement(value.get())->GetLeaf()));
-    return true;
-  }
-  bool Apply(void*) {
-    report = name_->GetText().ConvertToUTF8() + "/" + cycle_->GetSelectedLine().ConvertToUTF8() +
-             "/" + (keep_->IsChecked() ? "keep" : "drop");
-    return true;
-  }
-  static std::vector<std::string> picked;
-  static std::string report;
-
- protected:
-  ~TstGroupCmd() override {
-    box_->RequestDelayedDestruction();
-    if (agent_) agent_->RequestDelayedDestruction();
-    if (ok_) ok_->RequestDelayedDestruction();
-    if (cancel_) cancel_->RequestDelayedDestruction();
-  }
-
- private:
-  KivDlgDialog* box_;
-  KivDlgEditor* name_;
-  KivDlgCombo* cycle_;
-  KivDlgCheckButton* keep_;
-  KivPathElementAgent* agent_ = nullptr;
-  KivDialogAgent* ok_ = nullptr;
-  KivDialogAgent* cancel_ = nullptr;
-};
-std::vector<std::string> TstGroupCmd::picked;
-std::string TstGroupCmd::report;
-KivBaseUnknown* CreateTstGroupCmd() { return new TstGroupCmd(); }
-
 class InteractionTest : public FrameFixture {
  protected:
-  void SetUp() override {
-    FrameFixture::SetUp();
-    TstGroupCmd::picked.clear();
-    TstGroupCmd::report.clear();
-  }
   KivCreationRegistrar viewer_{"TstViewerCmd", &CreateTstViewerCmd};
-  KivCreationRegistrar group_{"TstGroupCmd", &CreateTstGroupCmd};
 };
 
 TEST_F(InteractionTest, CommandPicksThroughItsFilterActsOnceAndIsDestroyedAfterTheEvent) {
-  TstLine line;
+  auto refusedFile = KivInteraction::OpenDocument(KivUnicodeString("/nonexistent/a.process"));
+  EXPECT_FALSE(refusedFile);
+  EXPECT_FALSE(refusedFile.message.empty());
+  EXPECT_EQ(KivFrmEditor::GetCurrentEditor(), nullptr) << "a refused document opens nothing";
+  EXPECT_EQ(KivFrmLayout::GetCurrentLayout()->GetWindowCount(), 0);
   EXPECT_FALSE(KivInteraction::Pick("S1")) << "no document open";
+  TstLine line;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
   auto unknown = KivInteraction::StartCommand("TstNoSuchCmd");
   EXPECT_FALSE(unknown);
@@ -174,63 +96,61 @@ TEST_F(InteractionTest, CommandPicksThroughItsFilterActsOnceAndIsDestroyedAfterT
 
   ASSERT_TRUE(KivInteraction::Pick(line.s3.get())) << "no command: a plain selection";
   EXPECT_TRUE(KivFrmEditor::GetCurrentEditor()->GetCSO()->ContainsObject(line.s3));
-  line.document->DeleteActivities({KivBaseUnknown_var(line.s1.get())});
+  line.document->DeleteActivities(Objects({line.s1}));
   auto deleted = KivInteraction::Pick(line.s1.get());
   EXPECT_FALSE(deleted) << "a deleted activity cannot be picked";
   EXPECT_NE(deleted.message.find("deleted"), std::string::npos) << deleted.message;
 }
 
-TEST_F(InteractionTest, DialogIsAnsweredByNameAndOKReportsItsFields) {
+TEST_F(InteractionTest, DialogsAreAnsweredByNameWhileShown) {
   TstLine line;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
-  ASSERT_TRUE(KivInteraction::StartCommand("TstGroupCmd"));
+  auto* main = KivApplicationFrame::GetFrame()->GetMainWindow();
+  auto* box = new KivDlgDialog(main, "TstGroupDlg", 0x40c01);
+  auto* frame = new KivDlgFrame(box, "FrameActivityDlg");
+  auto* name = new KivDlgEditor(frame, "EditorActivityName");
+  auto* cycle = new KivDlgCombo(frame, "ComboCycleTime", 0x40000);
+  cycle->SetLine("children", -1, 0x40);
+  cycle->SetLine("parent", -1, 0x40);
+  auto* keep = new KivDlgCheckButton(frame, "Keep");
+  std::vector<std::string> answers;
+  for (KivNotification* answer : {box->GetDiaOKNotification(), box->GetDiaCANCELNotification(),
+                                  box->GetWindCloseNotification()})
+    box->AddAnalyseNotificationCB(
+        box, answer, [&](KivCommand*, KivNotification* n, void*) { answers.push_back(n->IsA()); });
   EXPECT_FALSE(KivInteraction::TypeText("TstGroupDlg", "EditorActivityName", "G"))
       << "the box is still hidden";
-  ASSERT_TRUE(
-      KivInteraction::Pick({KivBaseUnknown_var(line.s1.get()), KivBaseUnknown_var(line.s2.get())}))
-      << "a multi-selection in one event";
-  ASSERT_TRUE(KivInteraction::Pick("S3"));
-  EXPECT_EQ(TstGroupCmd::picked, (std::vector<std::string>{"S1", "S2", "S3"}));
-
+  box->SetVisibility(KivDlgShow);
   EXPECT_TRUE(KivInteraction::TypeText("TstGroupDlg", "EditorActivityName", "GroupActivity"));
   EXPECT_FALSE(KivInteraction::TypeText("TstGroupDlg", "NoSuchEditor", "x"));
   EXPECT_FALSE(KivInteraction::ChooseLine("TstGroupDlg", "ComboCycleTime", "sibling"));
   EXPECT_TRUE(KivInteraction::ChooseLine("TstGroupDlg", "ComboCycleTime", "parent"));
   EXPECT_TRUE(KivInteraction::Check("TstGroupDlg", "Keep", true));
+  EXPECT_EQ(name->GetText(), KivUnicodeString("GroupActivity"));
+  EXPECT_EQ(cycle->GetSelectedLine(), KivUnicodeString("parent"));
+  EXPECT_TRUE(keep->IsChecked());
   EXPECT_FALSE(KivInteraction::PressOK("NoSuchDlg"));
-  ASSERT_TRUE(KivInteraction::PressOK("TstGroupDlg"));
-  EXPECT_EQ(TstGroupCmd::report, "GroupActivity/parent/keep");
-  EXPECT_EQ(KivCommandStarter::RunningCount(), 0);
-  EXPECT_EQ(KivInteraction::FindDialog("TstGroupDlg"), nullptr) << "the box went with its command";
+  EXPECT_TRUE(KivInteraction::PressOK("TstGroupDlg"));
+  EXPECT_TRUE(KivInteraction::PressCancel("TstGroupDlg"));
+  EXPECT_TRUE(KivInteraction::CloseWindow("TstGroupDlg"));
+  EXPECT_EQ(answers, (Strings{"KivDlgDiaOKNotification", "KivDlgDiaCANCELNotification",
+                              "KivDlgWindCloseNotification"}));
+  EXPECT_FALSE(KivInteraction::PressOK("TstGroupDlg")) << "closed: no longer shown";
+  box->RequestDelayedDestruction();
+  EXPECT_EQ(KivInteraction::FindDialog("TstGroupDlg"), nullptr);
 }
 
-TEST_F(InteractionTest, CancelAndWindowCloseEndTheCommandWithoutApplying) {
+TEST_F(InteractionTest, APickListIsOneSelectionAndAStartedCommandCancelsTheRunningOne) {
   TstLine line;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
-  for (const bool close : {false, true}) {
-    ASSERT_TRUE(KivInteraction::StartCommand("TstGroupCmd"));
-    ASSERT_TRUE(KivInteraction::Pick("S1"));
-    ASSERT_TRUE(close ? KivInteraction::CloseWindow("TstGroupDlg")
-                      : KivInteraction::PressCancel("TstGroupDlg"));
-    EXPECT_EQ(KivCommandStarter::RunningCount(), 0);
-  }
-  EXPECT_TRUE(TstGroupCmd::report.empty());
-
-  // Starting a command while another runs cancels the first one (0x40).
-  ASSERT_TRUE(KivInteraction::StartCommand("TstGroupCmd"));
+  ASSERT_TRUE(KivInteraction::Pick(Objects({line.s1, line.s2})));
+  EXPECT_EQ(KivFrmEditor::GetCurrentEditor()->GetCSO()->GetSize(), 2);
   ASSERT_TRUE(KivInteraction::StartCommand("TstViewerCmd"));
-  EXPECT_EQ(KivCommandStarter::RunningCount(), 1);
-  EXPECT_EQ(KivCommandStarter::GetActiveStateCommand()->GetName(), "TstViewerCmd");
+  ASSERT_TRUE(KivInteraction::StartCommand("TstViewerCmd"));
+  EXPECT_EQ(KivCommandStarter::RunningCount(), 1) << "the second cancelled the first (0x40)";
+  EXPECT_EQ(viewerCommandsAlive, 1);
   EXPECT_TRUE(KivInteraction::CancelCommands());
   EXPECT_EQ(viewerCommandsAlive, 0);
-}
-
-TEST_F(InteractionTest, RefusedDocumentOpensNothing) {
-  auto result = KivInteraction::OpenDocument(KivUnicodeString("/nonexistent/nowhere.process"));
-  EXPECT_FALSE(result);
-  EXPECT_FALSE(result.message.empty());
-  EXPECT_EQ(KivFrmEditor::GetCurrentEditor(), nullptr);
-  EXPECT_EQ(KivFrmLayout::GetCurrentLayout()->GetWindowCount(), 0);
 }
 
 }  // namespace

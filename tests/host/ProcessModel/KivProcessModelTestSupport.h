@@ -4,16 +4,20 @@
 // released once the document is gone.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
+#include "KivIModelObject.h"
 #include "KivISPPActivity.h"
 #include "KivISPPChildManagement.h"
 #include "KivISPPFlowMgt.h"
-#include "KivIModelObject.h"
 #include "KivLeakCheck.h"
+#include "KivLineBuilder.h"
 #include "KivProcessDocument.h"
 #include "KivSPPActivityNotification.h"
 #include "MoxIBIWItemInfo.h"
+
+using Strings = std::vector<std::string>;
 
 struct RecordedNotice {
   KivBaseUnknown_var father;
@@ -26,11 +30,14 @@ class ProcessModelTest : public LeakCheckedTest {
   void SetUp() override {
     LeakCheckedTest::SetUp();
     doc_ = KivProcessDocument::Create();
-    root_ = doc_->CreateRootActivity("Underbody", "root");
+    line_ = std::make_unique<KivLineBuilder>(doc_.get(),
+                                             std::initializer_list<const char*>{"Underbody >"});
+    root_ = Act("Underbody");
   }
 
   void TearDown() override {
     notices_.clear();
+    line_.reset();
     root_ = NULL_var;
     doc_ = NULL_var;
     ExpectNoLeak();
@@ -64,6 +71,13 @@ class ProcessModelTest : public LeakCheckedTest {
     return found;
   }
 
+  // Adds activities and links written as KivLineBuilder lines (the root is
+  // "Underbody") and finds them by name.
+  void Build(std::initializer_list<const char*> lines) {
+    for (const char* line : lines) line_->Add(line);
+  }
+  KivISPPActivity_var Act(const char* name) { return (*line_)[name]; }
+
   KivISPPActivity_var Station(const char* name, KivBaseUnknown* parent = nullptr) {
     return doc_->CreateActivity(parent ? parent : root_.get(), "BIWActivityStation", name);
   }
@@ -75,19 +89,20 @@ class ProcessModelTest : public LeakCheckedTest {
   }
 
   // The labels of a list of activities, for readable comparisons.
-  static std::vector<std::string> Names(const KivListValKivBaseUnknown_var& list) {
-    std::vector<std::string> names;
+  static Strings Names(const KivListValKivBaseUnknown_var& list) {
+    Strings names;
     for (auto& object : list) {
       KivIModelObject_var named(object.get());
       names.push_back(named ? named->ObjectName().ConvertToUTF8() : "?");
     }
     return names;
   }
-  static std::vector<std::string> Names(const KivSPPList& list) {
-    return list ? Names(*list) : std::vector<std::string>{"<no list>"};
+  static Strings Names(const KivSPPList& list) {
+    return list ? Names(*list) : Strings{"<no list>"};
   }
 
   KivVar<KivProcessDocument> doc_;
+  std::unique_ptr<KivLineBuilder> line_;
   KivISPPActivity_var root_;
   std::vector<RecordedNotice> notices_;
 };

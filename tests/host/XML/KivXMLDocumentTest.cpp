@@ -1,6 +1,7 @@
 // The parsed tree: elements by tag name, attributes, children, node types,
 // handle identity and lifetime, source lines and non-ASCII text.
 #include "KivXMLTestSupport.h"
+#include "KivXMLUTF.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ const char* const kNested = R"(<Config>
 
 using KivXMLDocumentTest = KivXMLTest;
 
-TEST_F(KivXMLDocumentTest, ElementsByTagNameAreFoundAtAnyDepthInDocumentOrder) {
+TEST_F(KivXMLDocumentTest, ElementsByExactTagNameAreFoundAtAnyDepthInDocumentOrder) {
   KivIDOMDocument_var document = ParseText(kNested);
   ASSERT_TRUE(document);
   EXPECT_EQ(Attributes(document->GetElementsByTagName("ActivityZitBlt"), "n"),
@@ -39,17 +40,10 @@ TEST_F(KivXMLDocumentTest, ElementsByTagNameAreFoundAtAnyDepthInDocumentOrder) {
   EXPECT_EQ(document->GetElementsByTagName("*").Size(), 10);
   EXPECT_EQ(document->GetElementCount(), 10);
   EXPECT_EQ(first->GetElementsByTagName("*").Size(), 4);
-}
-
-TEST_F(KivXMLDocumentTest, TagNamesMatchExactly) {
-  KivIDOMDocument_var document = ParseText(kNested);
-  ASSERT_TRUE(document);
+  // Tag names match exactly; a name used only by an attribute is no tag.
   EXPECT_EQ(Attributes(document->GetElementsByTagName("activityzitblt"), "n"), (Strings{"lower"}));
-  EXPECT_TRUE(document->GetElementsByTagName("ActivityZitBlt ").IsEmpty());
-  EXPECT_TRUE(document->GetElementsByTagName("Missing").IsEmpty());
-  EXPECT_TRUE(document->GetElementsByTagName("").IsEmpty());
-  // A name used only by an attribute is no tag.
-  EXPECT_TRUE(document->GetElementsByTagName("n").IsEmpty());
+  for (const char* none : {"ActivityZitBlt ", "Missing", "", "n"})
+    EXPECT_TRUE(document->GetElementsByTagName(none).IsEmpty()) << none;
 }
 
 TEST_F(KivXMLDocumentTest, AbsentAttributesReadAsEmpty) {
@@ -95,20 +89,25 @@ TEST_F(KivXMLDocumentTest, ChildrenCarryTheirNodeTypes) {
   EXPECT_TRUE(top[3] == document->GetDocumentElement());
 
   const KivListValKivIDOMNode_var children = top[3]->GetChildNodes();
-  ASSERT_EQ(children.Size(), 6);
-  const int types[] = {KivIDOMNode::TEXT_NODE,          KivIDOMNode::COMMENT_NODE,
-                       KivIDOMNode::ELEMENT_NODE,       KivIDOMNode::CDATA_SECTION_NODE,
-                       KivIDOMNode::CDATA_SECTION_NODE, KivIDOMNode::PROCESSING_INSTRUCTION_NODE};
-  for (int i = 1; i <= 6; ++i) EXPECT_EQ(children[i]->GetNodeType(), types[i - 1]) << i;
   // Text split by entity references is one node, with the entities expanded.
-  EXPECT_EQ(children[1]->GetNodeValue(), KivUnicodeString("hello world & more"));
-  EXPECT_EQ(children[1]->GetNodeName(), KivUnicodeString("#text"));
-  EXPECT_EQ(children[2]->GetNodeName(), KivUnicodeString("#comment"));
-  EXPECT_EQ(children[3]->GetNodeName(), KivUnicodeString("e"));
-  EXPECT_EQ(children[3]->GetNodeValue(), KivUnicodeString());
-  EXPECT_EQ(children[4]->GetNodeValue(), KivUnicodeString("a<b"));
-  EXPECT_EQ(children[6]->GetNodeName(), KivUnicodeString("target"));
-  EXPECT_EQ(children[6]->GetNodeValue(), KivUnicodeString("some data"));
+  const struct {
+    int type;
+    const char* name;
+    const char* value;
+  } expected[] = {
+      {KivIDOMNode::TEXT_NODE, "#text", "hello world & more"},
+      {KivIDOMNode::COMMENT_NODE, "#comment", "note"},
+      {KivIDOMNode::ELEMENT_NODE, "e", ""},
+      {KivIDOMNode::CDATA_SECTION_NODE, "#cdata-section", "a<b"},
+      {KivIDOMNode::CDATA_SECTION_NODE, "#cdata-section", "c"},
+      {KivIDOMNode::PROCESSING_INSTRUCTION_NODE, "target", "some data"},
+  };
+  ASSERT_EQ(children.Size(), 6);
+  for (int i = 1; i <= 6; ++i) {
+    EXPECT_EQ(children[i]->GetNodeType(), expected[i - 1].type) << i;
+    EXPECT_EQ(children[i]->GetNodeName(), KivUnicodeString(expected[i - 1].name)) << i;
+    EXPECT_EQ(children[i]->GetNodeValue(), KivUnicodeString(expected[i - 1].value)) << i;
+  }
   EXPECT_EQ(top[3]->GetTextContent(), KivUnicodeString("hello world & morea<bc"));
 
   // Only elements answer the element interface.
@@ -123,7 +122,7 @@ TEST_F(KivXMLDocumentTest, ChildrenCarryTheirNodeTypes) {
   EXPECT_EQ(KivIDOMElement_var(top[3])->GetChildElements().Size(), 1);
 }
 
-TEST_F(KivXMLDocumentTest, HandlesOnOneNodeAreOneComponent) {
+TEST_F(KivXMLDocumentTest, HandlesOnOneNodeAreOneComponentAndKeepTheDocumentAlive) {
   KivIDOMDocument_var document = ParseText("<r><a/><b/></r>");
   ASSERT_TRUE(document);
   KivIDOMElement_var byTag = document->GetElementsByTagName("a")[1];
@@ -136,15 +135,14 @@ TEST_F(KivXMLDocumentTest, HandlesOnOneNodeAreOneComponent) {
   ASSERT_EQ(byChild->QueryInterface("KivIDOMElement", &out), S_OK);
   EXPECT_EQ(out, static_cast<void*>(byTag.get()));
   static_cast<KivIDOMElement*>(out)->Release();
-}
 
-TEST_F(KivXMLDocumentTest, NodeHandlesKeepTheDocumentAlive) {
+  // Node handles keep their document alive.
   const long before = KivBaseUnknown::LiveInstances();
   KivIDOMElement_var leaf;
   {
-    KivIDOMDocument_var document = ParseText("<r><deep><leaf k='v'>t</leaf></deep></r>");
-    ASSERT_TRUE(document);
-    leaf = document->GetElementsByTagName("leaf")[1];
+    KivIDOMDocument_var deep = ParseText("<r><deep><leaf k='v'>t</leaf></deep></r>");
+    ASSERT_TRUE(deep);
+    leaf = deep->GetElementsByTagName("leaf")[1];
   }
   EXPECT_EQ(leaf->GetAttribute("k"), KivUnicodeString("v"));
   EXPECT_EQ(leaf->GetTextContent(), KivUnicodeString("t"));
@@ -183,7 +181,7 @@ TEST_F(KivXMLDocumentTest, NonAsciiTextSurvivesFromFileAndPath) {
   EXPECT_EQ(document->GetSourcePath().ConvertToUTF8(), path);
 }
 
-TEST_F(KivXMLDocumentTest, DeclaredEncodingsAreDecoded) {
+TEST_F(KivXMLDocumentTest, DeclaredEncodingsAreDecodedAndPrefixesKept) {
   // "Stra\xDFe" in ISO-8859-1 is "Strasse" with a sharp s.
   KivIDOMDocument_var document = ParseText(
       "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r v=\"Stra\xDF"
@@ -191,11 +189,8 @@ TEST_F(KivXMLDocumentTest, DeclaredEncodingsAreDecoded) {
   ASSERT_TRUE(document);
   EXPECT_EQ(document->GetDocumentElement()->GetAttribute("v").ConvertToUTF8(),
             Utf8(u8"Stra\u00DFe"));
-}
-
-TEST_F(KivXMLDocumentTest, NamespacePrefixesArePartOfTheName) {
-  KivIDOMDocument_var document =
-      ParseText("<p:r xmlns:p='urn:x'><p:e q:a='1'/><undeclared:e/></p:r>");
+  // Namespace prefixes are part of the name.
+  document = ParseText("<p:r xmlns:p='urn:x'><p:e q:a='1'/><undeclared:e/></p:r>");
   ASSERT_TRUE(document);
   EXPECT_EQ(document->GetDocumentElement()->GetTagName(), KivUnicodeString("p:r"));
   EXPECT_EQ(document->GetDocumentElement()->GetAttribute("xmlns:p"), KivUnicodeString("urn:x"));
@@ -203,7 +198,7 @@ TEST_F(KivXMLDocumentTest, NamespacePrefixesArePartOfTheName) {
   EXPECT_TRUE(document->GetElementsByTagName("e").IsEmpty());
 }
 
-TEST_F(KivXMLDocumentTest, DeepNestingIsWalkedWithoutRecursion) {
+TEST_F(KivXMLDocumentTest, DeepNestingAndManyAttributesAreReadWithoutRecursionOrQuadraticWork) {
   constexpr int kDepth = 100000;
   std::string text;
   for (int i = 0; i < kDepth; ++i) text += "<d>";
@@ -211,6 +206,35 @@ TEST_F(KivXMLDocumentTest, DeepNestingIsWalkedWithoutRecursion) {
   KivIDOMDocument_var document = ParseText(text);
   ASSERT_TRUE(document);
   EXPECT_EQ(document->GetElementsByTagName("d").Size(), kDepth);
+
+  text = "<r";
+  for (int i = 0; i < 200000; ++i)
+    text += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+  document = ParseText(text + "/>");
+  ASSERT_TRUE(document);
+  KivIDOMElement_var root = document->GetDocumentElement();
+  EXPECT_EQ(root->GetAttributeNames().Size(), 200000);
+  EXPECT_EQ(root->GetAttribute("a199999"), KivUnicodeString("199999"));
+}
+
+// Xerces' UTF-16 strings and UTF-8 convert into each other (text in every
+// plane survives the parse above); broken input becomes replacement characters.
+TEST(KivXMLUTFTest, EveryPlaneConvertsAndBrokenInputBecomesReplacementCharacters) {
+  auto toUtf8 = [](const std::u16string& s) {
+    std::string out;
+    KivXMLAppendUTF8(out, reinterpret_cast<const XMLCh*>(s.data()), s.size());
+    return out;
+  };
+  EXPECT_EQ(toUtf8(std::u16string{u'a', 0xD800, u'b'}),
+            "a\xEF\xBF\xBD"
+            "b");
+  EXPECT_EQ(toUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
+  EXPECT_EQ(KivXMLFromUTF8("A\xC3\xA9\xF0\x9F\x9A\x97"), u"A\u00E9\U0001F697");
+  // A truncated sequence, an overlong form and an encoded surrogate.
+  EXPECT_EQ(KivXMLFromUTF8("a\xE2\x82"), (std::u16string{u'a', 0xFFFD, 0xFFFD}));
+  EXPECT_EQ(KivXMLFromUTF8("\xC0\xAF"), (std::u16string{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(KivXMLFromUTF8("\xED\xA0\x80"), (std::u16string{0xFFFD, 0xFFFD, 0xFFFD}));
+  EXPECT_EQ(KivXMLToUTF8(nullptr), "");
 }
 
 }  // namespace
