@@ -13,22 +13,14 @@ namespace {
 class TstFather : public KivCommand {
   KIV_CLASS(TstFather, KivCommand, "Tests")
  public:
-  struct Heard {
-    std::string kind;
-    KivMathPoint2Df origin;
-  };
-  std::vector<Heard> heard;
+  std::vector<std::string> kinds;
+  std::vector<KivMathPoint2Df> origins;
 
   int AnalyseNotification(KivCommand* sender, KivNotification* n) override {
-    KivMathPoint2Df origin;
-    if (auto* m = dynamic_cast<Kiv2DManipulator*>(sender)) origin = m->GetCurrentAxis().origin;
-    heard.push_back({n->IsA(), origin});
+    auto* m = dynamic_cast<Kiv2DManipulator*>(sender);
+    origins.push_back(m ? m->GetCurrentAxis().origin : KivMathPoint2Df());
+    kinds.push_back(n->IsA());
     return 1;
-  }
-  std::vector<std::string> Kinds() const {
-    std::vector<std::string> kinds;
-    for (const auto& h : heard) kinds.push_back(h.kind);
-    return kinds;
   }
 };
 
@@ -44,6 +36,15 @@ class TstActivity : public KivImplement<> {
 
 class ManipulatorTest : public KivVisTest {
  protected:
+  KivVar<Kiv2DManipulator> Manipulate(Kiv2DRep* rep, int style = 1, KivCommand* by = nullptr) {
+    return KivVar<Kiv2DManipulator>::Adopt(
+        new Kiv2DManipulator(by ? by : father.get(), "Manip", rep, style));
+  }
+  template <class Rep>
+  Rep* Show(const KivVar<Rep>& rep) {
+    viewer->GetRootBag()->AddChild(rep);
+    return rep.get();
+  }
   KivViewer_var viewer = KivMake<KivViewer>();
   KivVar<TstFather> father = KivMake<TstFather>();
 };
@@ -51,9 +52,7 @@ class ManipulatorTest : public KivVisTest {
 TEST_F(ManipulatorTest, ADragReachesTheFatherWithTheAxisMovedAlongTheDirection) {
   auto bag = KivMake<Kiv2DBagRep>();
   bag->AddChild(NewBox(0, 0, 4, 4));
-  viewer->GetRootBag()->AddChild(bag);
-  auto manipulator =
-      KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "ActivManip", bag, 1));
+  auto manipulator = Manipulate(Show(bag));
   manipulator->SetDirection(KivMathDirection2D(0.0, 1.0));
 
   ASSERT_TRUE(viewer->DragStart(2, 2));
@@ -63,53 +62,41 @@ TEST_F(ManipulatorTest, ADragReachesTheFatherWithTheAxisMovedAlongTheDirection) 
   viewer->DragEnd(50, 6);
   EXPECT_EQ(viewer->GetGrabber(), nullptr);
 
-  ASSERT_EQ(father->Kinds(), (std::vector<std::string>{
-                                 "KivManipulateNotification", "KivManipulateNotification",
-                                 "KivManipulateNotification", "KivEndManipulateNotification"}));
-  // Only the vertical part of each move counts.
-  EXPECT_EQ(father->heard[0].origin, KivMathPoint2Df(0, 1));
-  EXPECT_EQ(father->heard[1].origin, KivMathPoint2Df(0, 3));
-  EXPECT_EQ(father->heard[2].origin, KivMathPoint2Df(0, 4)) << "the release point is a last step";
+  const std::string move = "KivManipulateNotification";
+  ASSERT_EQ(father->kinds,
+            (std::vector{move, move, move, std::string("KivEndManipulateNotification")}));
+  // Only the vertical part of each move counts; the release point is a last step.
+  EXPECT_EQ(father->origins, (std::vector<KivMathPoint2Df>{{0, 1}, {0, 3}, {0, 4}, {0, 4}}));
 
   // The axis is not reset between drags; ResetAxis returns to the reference.
   viewer->DragStart(1, 1);
   viewer->DragStep(1, 2);
-  EXPECT_EQ(father->heard.back().origin, KivMathPoint2Df(0, 5));
+  EXPECT_EQ(father->origins.back(), KivMathPoint2Df(0, 5));
   viewer->DragEnd(1, 2);
   manipulator->ResetAxis();
   EXPECT_EQ(manipulator->GetCurrentAxis(), KivMathAxis2D());
 }
 
-TEST_F(ManipulatorTest, AClickActivatesAndNoManipulatorMeansNothingHappens) {
-  auto box = NewBox(0, 0, 4, 4);
-  viewer->GetRootBag()->AddChild(box);
+TEST_F(ManipulatorTest, AClickActivatesTheTopmostShownRepWithAManipulator) {
+  auto under = Show(NewBox(0, 0, 10, 10));
+  auto over = Show(NewBox(0, 0, 10, 10));
   EXPECT_FALSE(viewer->Click(2, 2)) << "no manipulator yet";
   EXPECT_FALSE(viewer->DragStart(2, 2));
   EXPECT_FALSE(viewer->DragStep(3, 3));
 
-  auto manipulator = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Click", box, 1));
-  EXPECT_TRUE(viewer->Click(2, 2));
+  auto otherFather = KivMake<TstFather>();
+  auto low = Manipulate(under);
+  auto high = Manipulate(over, 1, otherFather);
+  EXPECT_TRUE(viewer->Click(5, 5));
   EXPECT_FALSE(viewer->Click(20, 20));
-  ASSERT_EQ(father->Kinds(), std::vector<std::string>{"KivActivateNotification"});
+  EXPECT_TRUE(father->kinds.empty());
+  EXPECT_EQ(otherFather->kinds, std::vector<std::string>{"KivActivateNotification"});
   EXPECT_TRUE(KivMake<KivActivateNotification>(nullptr, nullptr, KivMathPoint2Df())
                   ->IsAKindOf(KivManipulator::GetKivActivate()));
-}
-
-TEST_F(ManipulatorTest, TheTopmostRepWithAManipulatorTakesThePress) {
-  auto under = NewBox(0, 0, 10, 10);
-  auto over = NewBox(0, 0, 10, 10);
-  viewer->GetRootBag()->AddChild(under);
-  viewer->GetRootBag()->AddChild(over);
-  auto otherFather = KivMake<TstFather>();
-  auto low = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Low", under, 1));
-  auto high = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(otherFather, "High", over, 1));
-  viewer->Click(5, 5);
-  EXPECT_TRUE(father->heard.empty());
-  EXPECT_EQ(otherFather->heard.size(), 1u);
 
   over->SetShowMode(KivRep::kHidden);
   viewer->Click(5, 5);
-  EXPECT_EQ(father->heard.size(), 1u) << "hidden reps take no press";
+  EXPECT_EQ(father->kinds.size(), 1u) << "hidden reps take no press";
 }
 
 TEST_F(ManipulatorTest, RepsFindTheirManipulatorUpTheirBags) {
@@ -118,13 +105,11 @@ TEST_F(ManipulatorTest, RepsFindTheirManipulatorUpTheirBags) {
   auto leaf = NewBox(0, 0, 1, 1);
   inner->AddChild(leaf);
   outer->AddChild(inner);
-  viewer->GetRootBag()->AddChild(outer);
-  auto manipulator =
-      KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Outer", outer, 1));
+  auto manipulator = Manipulate(Show(outer));
   EXPECT_EQ(leaf->GetManipulator(), manipulator.get());
 
   // A manipulator added on the inner bag wins for what it holds.
-  auto closer = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Inner", nullptr, 2));
+  auto closer = Manipulate(nullptr, 2);
   ASSERT_EQ(closer->AddRepToManipulate(inner), S_OK);
   EXPECT_EQ(leaf->GetManipulator(), closer.get());
   ASSERT_EQ(closer->RemoveRepToManipulate(inner), S_OK);
@@ -138,9 +123,7 @@ TEST_F(ManipulatorTest, RepsFindTheirManipulatorUpTheirBags) {
 }
 
 TEST_F(ManipulatorTest, ContextAndHoverNotificationsGoToTheFather) {
-  auto box = NewBox(0, 0, 4, 4);
-  viewer->GetRootBag()->AddChild(box);
-  auto manipulator = KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Menu", box, 1));
+  auto manipulator = Manipulate(Show(NewBox(0, 0, 4, 4)));
   int viewerHeard = 0;
   KivBaseUnknown* menuSeen = nullptr;
   auto menu = KivMake<TstActivity>();
@@ -157,8 +140,8 @@ TEST_F(ManipulatorTest, ContextAndHoverNotificationsGoToTheFather) {
   viewer->MoveTo(1, 1);
   viewer->MoveTo(2, 2);  // still inside: nothing new
   viewer->MoveTo(9, 9);
-  EXPECT_EQ(father->Kinds(), (std::vector<std::string>{"KivContext", "KivPreactivateNotification",
-                                                       "KivEndPreactivateNotification"}));
+  EXPECT_EQ(father->kinds, (std::vector<std::string>{"KivContext", "KivPreactivateNotification",
+                                                     "KivEndPreactivateNotification"}));
 }
 
 TEST_F(ManipulatorTest, PickAllUnderReportsModelObjectsOnce) {
@@ -167,11 +150,9 @@ TEST_F(ManipulatorTest, PickAllUnderReportsModelObjectsOnce) {
   node->SetModelObject(activity);
   node->AddChild(NewBox(0, 0, 10, 10));
   node->AddChild(NewBox(2, 2, 8, 8));
-  viewer->GetRootBag()->AddChild(node);
-  auto dragged = NewBox(4, 4, 6, 6);
-  viewer->GetRootBag()->AddChild(dragged);
-  auto manipulator =
-      KivVar<Kiv2DManipulator>::Adopt(new Kiv2DManipulator(father, "Rows", dragged, 2));
+  Show(node);
+  auto dragged = Show(NewBox(4, 4, 6, 6));
+  auto manipulator = Manipulate(dragged, 2);
 
   KivListValKivBaseUnknown_var under;
   viewer->DragStart(5, 5);

@@ -1,7 +1,6 @@
-#include "KivPngDataCache.h"
-
 #include <gtest/gtest.h>
 
+#include "KivPngDataCache.h"
 
 namespace {
 KivVar<KivPixelImage> Image(int width, std::uint8_t value) {
@@ -10,8 +9,9 @@ KivVar<KivPixelImage> Image(int width, std::uint8_t value) {
 }
 
 // Images equal in pixels share an encoding; a pixel, the shape or the
-// transparency mode tells them apart.
-TEST(KivPngDataCacheTest, KeepsOneEncodingPerPixelContent) {
+// transparency mode tells them apart. Beyond its bound the cache starts over
+// and still encodes.
+TEST(KivPngDataCacheTest, KeepsOneEncodingPerPixelContentWithinItsBound) {
   KivPngDataCache cache;
   const std::string first = cache.Base64Png(*Image(3, 10), KivPixelImage::kOpaque);
   ASSERT_FALSE(first.empty());
@@ -21,13 +21,11 @@ TEST(KivPngDataCacheTest, KeepsOneEncodingPerPixelContent) {
   EXPECT_NE(cache.Base64Png(*Image(2, 10), KivPixelImage::kOpaque), first);
   cache.Base64Png(*Image(3, 10), KivPixelImage::kWhiteKey);
   EXPECT_EQ(cache.Size(), 4u);
-}
 
-TEST(KivPngDataCacheTest, StartsOverBeyondItsBoundAndStillEncodes) {
-  KivPngDataCache cache(400);
+  KivPngDataCache bounded(400);
   for (std::uint8_t v = 0; v < 20; ++v)
-    EXPECT_FALSE(cache.Base64Png(*Image(4, v), KivPixelImage::kOpaque).empty());
-  EXPECT_LT(cache.Size(), 20u);
-  EXPECT_TRUE(cache.Base64Png(*Image(0, 1), KivPixelImage::kOpaque).empty());
+    EXPECT_FALSE(bounded.Base64Png(*Image(4, v), KivPixelImage::kOpaque).empty());
+  EXPECT_LT(bounded.Size(), 20u);
+  EXPECT_TRUE(bounded.Base64Png(*Image(0, 1), KivPixelImage::kOpaque).empty());
 }
 }  // namespace

@@ -26,7 +26,7 @@ class ViewerTest : public KivVisTest {
   KivViewer_var viewer = KivMake<KivViewer>("Test viewer");
 };
 
-TEST_F(ViewerTest, PicksTopmostFirstAndSkipsHiddenReps) {
+TEST_F(ViewerTest, PicksTopmostFirstSkipsHiddenRepsAndPicksLinesWithinTheTolerance) {
   auto bottom = NewSquare(0, 0);
   auto top = NewSquare(0.5f, 0);
   auto bag = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(5, 0));
@@ -38,19 +38,18 @@ TEST_F(ViewerTest, PicksTopmostFirstAndSkipsHiddenReps) {
 
   EXPECT_EQ(Raw(viewer->PickAll(0.2f, 0.2f)), (std::vector<Kiv2DRep*>{moved, top, bottom}));
   EXPECT_EQ(Raw(viewer->PickAll(-1.2f, 0)), (std::vector<Kiv2DRep*>{moved, bottom}));
-  EXPECT_TRUE(viewer->PickAll(30, 30).empty());
+  EXPECT_TRUE(viewer->PickAll(50, 50).empty());
 
   bag->SetShowMode(KivRep::kHidden);  // hides what it holds
   top->SetShowMode(KivRep::kHidden);
   EXPECT_EQ(Raw(viewer->PickAll(0.2f, 0.2f)), (std::vector<Kiv2DRep*>{bottom}));
-}
 
-TEST_F(ViewerTest, LinesArePickedWithinTheTolerance) {
-  auto line = KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(10, 0));
-  viewer->GetRootBag()->AddChild(line);
-  EXPECT_EQ(viewer->PickAll(5, 0.4f).size(), 1u);
-  EXPECT_TRUE(viewer->PickAll(5, 0.6f).empty());
-  EXPECT_TRUE(viewer->PickAll(10.6f, 0).empty()) << "beyond the end";
+  // Lines are picked within the tolerance, not beyond their ends.
+  viewer->GetRootBag()->AddChild(
+      KivMake<Kiv2DLineRep>(KivMathPoint2Df(20, 0), KivMathPoint2Df(30, 0)));
+  EXPECT_EQ(viewer->PickAll(25, 0.4f).size(), 1u);
+  EXPECT_TRUE(viewer->PickAll(25, 0.6f).empty());
+  EXPECT_TRUE(viewer->PickAll(30.6f, 0).empty());
 }
 
 TEST_F(ViewerTest, RegistryModelsAreDrawnAndPickedAboveTheViewersOwnScene) {
@@ -113,11 +112,9 @@ TEST_F(ViewerTest, ViewpointResetFramesTheScene) {
   EXPECT_GE(visible.xmax, 141.0f);
   double px, py;
   viewpoint->WorldToPixel({120, 50}, px, py);
-  EXPECT_DOUBLE_EQ(px, 400.0);
-  EXPECT_DOUBLE_EQ(py, 250.0);
-  const KivMathPoint2Df back = viewpoint->PixelToWorld(px + 8, py - 8);
-  EXPECT_FLOAT_EQ(back.x, 121.0f) << "8 pixels per unit, y up";
-  EXPECT_FLOAT_EQ(back.y, 51.0f);
+  EXPECT_EQ(std::pair(px, py), std::pair(400.0, 250.0));
+  EXPECT_EQ(viewpoint->PixelToWorld(px + 8, py - 8), KivMathPoint2Df(121, 51))
+      << "8 pixels per unit, y up";
 
   // A scene too large for the window lowers the scale.
   viewer->GetRootBag()->AddChild(NewSquare(1000, 50));
