@@ -3,7 +3,7 @@
 #include "KivEnvironment.h"
 #include "KivTestSupport.h"
 
-TEST(EnvironmentTest, UnsetAndEmptyVariablesAreToldApart) {
+TEST(EnvironmentTest, UnsetEmptyAndNamelessVariablesAreToldApart) {
   KivString value("stale");
   {
     ScopedEnv unset("KivTstVar", nullptr);
@@ -16,10 +16,7 @@ TEST(EnvironmentTest, UnsetAndEmptyVariablesAreToldApart) {
   value = KivString("stale");
   EXPECT_EQ(KivGetEnvValue("KivTstVar", value), S_OK);
   EXPECT_TRUE(value.IsEmpty());
-}
-
-TEST(EnvironmentTest, NullOrEmptyNameIsNeverFound) {
-  KivString value;
+  // A null or empty name is never found.
   EXPECT_EQ(KivGetEnv(nullptr), nullptr);
   EXPECT_EQ(KivGetEnv(""), nullptr);
   EXPECT_EQ(KivGetEnvValue(nullptr, value), E_FAIL);

@@ -23,7 +23,7 @@ class SettingRepositoryTest : public ::testing::Test {
   ScopedEnv folder_{"KivUserSettingsPath", tmp_.Sub("settings").c_str()};
 };
 
-TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyAndBadNamesGiveNone) {
+TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyBadNamesGiveNoneAndSavedSettingsAreReadBack) {
   KivSettingRepository* repo = KivSettingRepository::GetRepository("MoxPFViewerSettings");
   ASSERT_NE(repo, nullptr);
   EXPECT_EQ(repo->GetFilePath().str(), tmp_.Sub("settings") + "/MoxPFViewerSettings.kivsettings");
@@ -34,10 +34,8 @@ TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyAndBadNamesGiveNone) {
   EXPECT_EQ(KivSettingRepository::GetRepository("MoxPFViewerSettings"), repo);
   for (const char* bad : {"", "../escape", ".."})
     EXPECT_EQ(KivSettingRepository::GetRepository(bad), nullptr) << bad;
-}
 
-TEST_F(SettingRepositoryTest, SavedSettingsAreReadBackByTheNextSession) {
-  KivSettingRepository* repo = KivSettingRepository::GetRepository("MoxPFViewerSettings");
+  // What is saved is read back by the next session.
   ASSERT_EQ(repo->WriteSetting("XMLFileForStatusbar", "/opt/cfg/StatusBar.xml"), S_OK);
   ASSERT_EQ(repo->WriteSetting("Other", "1"), S_OK);
   ASSERT_EQ(repo->WriteSetting("Other", "2"), S_OK);
@@ -45,7 +43,6 @@ TEST_F(SettingRepositoryTest, SavedSettingsAreReadBackByTheNextSession) {
   ASSERT_EQ(repo->Save(), S_OK);
 
   KivSettingRepository* again = Reopen("MoxPFViewerSettings");
-  KivString value;
   EXPECT_EQ(again->ReadSetting("XMLFileForStatusbar", value), S_OK);
   EXPECT_EQ(value, "/opt/cfg/StatusBar.xml");
   EXPECT_EQ(again->ReadSetting("Other", value), S_OK);
