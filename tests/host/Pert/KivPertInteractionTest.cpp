@@ -8,8 +8,6 @@
 #include "MoxPertTestSupport.h"
 #include "MoxPexPertChartWindow.h"
 
-namespace {
-
 // A command that owns a square rep with a manipulator and records what the
 // manipulator tells it; on a context request it offers one menu item.
 class SquareCommand : public KivCommand {
@@ -115,5 +113,3 @@ TEST_F(KivPertInteractionTest, MovingANodeByHandInTheChartWindowSnapsAndNotifies
   KivApplicationFrame::Shutdown();
   KivDelayedDestruction::Flush();
 }
-
-}  // namespace

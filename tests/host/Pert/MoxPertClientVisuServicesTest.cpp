@@ -3,9 +3,7 @@
 #include "MoxPertGrid.h"
 #include "MoxPertTestSupport.h"
 
-namespace {
-
-HRESULT Snap(double& x, double& y, int index) {
+static HRESULT Snap(double& x, double& y, int index) {
   return MoxPertClientVisuServices::CalculateSnapPositionInPert(x, y, index, NULL_var);
 }
 
@@ -91,5 +89,3 @@ TEST_F(MoxPertPlacement, GridIsDrawnBeneathTheChartAndCoversItsCellsWithOneToSpa
   controller->RemoveAllPertNodes();
   EXPECT_TRUE(grid->GetCoveredBox().IsEmpty()) << "and shrinks when the chart empties";
 }
-
-}  // namespace

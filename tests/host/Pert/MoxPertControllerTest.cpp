@@ -4,8 +4,6 @@
 #include "MoxPertNodeTraverser.h"
 #include "MoxPertTestSupport.h"
 
-namespace {
-
 // The root's level drawn in a row: Start, S1, S2, S3, Stop, 25 units apart.
 class MoxPertChart : public MoxPertTest {
  protected:
@@ -44,6 +42,10 @@ class MoxPertChart : public MoxPertTest {
   KivBaseUnknown_var NodeAt(float x, float y) const {
     return controller_->FindNodeOfRep(viewer_->PickAll(x, y).front().get());
   }
+  // Drawn nodes and links.
+  std::pair<int, int> Drawn() const {
+    return {controller_->GetDrawnNodes().Size(), controller_->LinkCount()};
+  }
   KivVar<MoxPertNodeTraverser> Traverser() const {
     return KivMake<MoxPertNodeTraverser>(controller_.get());
   }
@@ -54,8 +56,7 @@ class MoxPertChart : public MoxPertTest {
 
 TEST_F(MoxPertChart, DrawsOneLabelledBoxPerNodeAndOneArrowPerLinkOfTheLevel) {
   DrawLevel();
-  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
-  EXPECT_EQ(controller_->LinkCount(), 3);
+  EXPECT_EQ(Drawn(), std::pair(5, 3));
   // Boxes: 5, plus the stacked look of the collapsed super node S2; arrow
   // heads: 3.
   EXPECT_EQ(Items(KivDrawItem::Kind::Polygon).size(), 5u + 1u + 3u);
@@ -146,8 +147,8 @@ TEST_F(MoxPertChart, SuperNodesExpandAndCollapseWithTheirChildrenAndTellTheListe
   ASSERT_EQ(traverser->ChangePertNodeShape(1), S_OK);
   EXPECT_TRUE(controller_->IsNodeDrawn(weld_));
   EXPECT_FALSE(weldExt->IsNodeHidden());
-  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 9) << "S2's Start, Load, Weld, Stop";
-  EXPECT_EQ(controller_->LinkCount(), 4) << "Load -> Weld joins the three links";
+  // S2's Start, Load, Weld and Stop are drawn; Load -> Weld joins the three links.
+  EXPECT_EQ(Drawn(), std::pair(9, 4));
   EXPECT_EQ(CountHeard(weld_, false, false), 1);
   EXPECT_TRUE(HasText("S2  (Station)")) << "the expanded frame carries the label";
   EXPECT_EQ(SuperState(s2_), 1);
@@ -156,8 +157,7 @@ TEST_F(MoxPertChart, SuperNodesExpandAndCollapseWithTheirChildrenAndTellTheListe
   ASSERT_EQ(traverser->ChangePertNodeShape(2), S_OK);
   EXPECT_FALSE(controller_->IsNodeDrawn(load_));
   EXPECT_TRUE(weldExt->IsNodeHidden());
-  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
-  EXPECT_EQ(controller_->LinkCount(), 3);
+  EXPECT_EQ(Drawn(), std::pair(5, 3));
   EXPECT_EQ(CountHeard(weld_, false, true), 1);
   EXPECT_EQ(CountHeard(load_, false, true), 1);
   EXPECT_EQ(traverser->HideChildrenNodes(s2_), S_FALSE);
@@ -172,8 +172,7 @@ TEST_F(MoxPertChart, ExpandedNodesNestedOrNotAreDrawnWithTheirChildrenAndTakenAw
   Expand(s2_);
   Expand(weld_);
   DrawLevel();
-  ASSERT_TRUE(controller_->IsNodeDrawn(load_));
-  ASSERT_TRUE(controller_->IsNodeDrawn(spot));
+  ASSERT_TRUE(controller_->IsNodeDrawn(load_) && controller_->IsNodeDrawn(spot));
   // The frame is drawn beneath the child boxes: a pick inside Load's box
   // gives Load first.
   EXPECT_TRUE(NodeAt(62.5f, -12.5f) == load_);
@@ -183,14 +182,12 @@ TEST_F(MoxPertChart, ExpandedNodesNestedOrNotAreDrawnWithTheirChildrenAndTakenAw
   EXPECT_GT(h, 40.0);
   Listen();
   ASSERT_EQ(Traverser()->HideChildrenNodes(s2_), S_OK);
-  EXPECT_FALSE(controller_->IsNodeDrawn(spot));
-  EXPECT_FALSE(controller_->IsNodeDrawn(weld_));
+  EXPECT_FALSE(controller_->IsNodeDrawn(spot) || controller_->IsNodeDrawn(weld_));
   EXPECT_EQ(CountHeard(spot, false, true), 1);
-  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
-  EXPECT_EQ(controller_->LinkCount(), 3);
+  EXPECT_EQ(Drawn(), std::pair(5, 3));
 }
 
-TEST_F(MoxPertChart, MovingANodeThroughItsInterfaceRedrawsItsBoxAndLinks) {
+TEST_F(MoxPertChart, MovingOrDraggingANodeRedrawsItsBoxAndLinksAndDraggingSnapsAndNotifies) {
   DrawLevel();
   Place(s3_, 87.5, 62.5);
   const Kiv3x3Matrix* m = controller_->GetNodeRep(s3_)->GetMatrix();
@@ -203,10 +200,7 @@ TEST_F(MoxPertChart, MovingANodeThroughItsInterfaceRedrawsItsBoxAndLinks) {
     return l.outline.back().y > 50.0f;
   })) << "the S2 -> S3 link now climbs to S3";
   EXPECT_EQ(controller_->LinkCount(), 3);
-}
 
-TEST_F(MoxPertChart, DraggingANodeSnapsItStoresItAndSendsItsNotification) {
-  DrawLevel();
   Listen();
   // Press in S1's box, move by (30, 41), release.
   ASSERT_TRUE(viewer_->DragStart(37.5f, 12.5f));
@@ -237,19 +231,7 @@ TEST_F(MoxPertChart, WithoutTheMoveCallbackOrInAReadOnlyChartADragMovesNothing) 
   EXPECT_EQ(At(s1_).first, 37.5);
 }
 
-TEST_F(MoxPertChart, ResetClearsTheHighlightAndAControllerLeavesTheSceneWhenReleased) {
-  DrawLevel();
-  ASSERT_TRUE(viewer_->Click(62.5f, 12.5f));
-  ASSERT_EQ(controller_->SetNodeHighlight(s2_, true), S_FALSE) << "the click highlighted it";
-  ASSERT_EQ(controller_->ResetPertNodeState(s2_), S_OK);
-  EXPECT_EQ(controller_->SetNodeHighlight(s2_, false), S_FALSE);
-  const int before = viewer_->GetRootBag()->GetChildCount();
-  controller_ = NULL_var;
-  EXPECT_EQ(viewer_->GetRootBag()->GetChildCount(), before - 1);
-  EXPECT_TRUE(MoxIPertNodeExt_var(s1_.get())->IsNodeHidden());
-}
-
-TEST_F(MoxPertChart, TheChartFollowsActivitiesCreatedLinkedAndDeletedInTheDocument) {
+TEST_F(MoxPertChart, TheChartFollowsTheDocumentAndAReleasedControllerLeavesTheScene) {
   DrawLevel();
   KivBaseUnknown_var s4 = Create(root_, "BIWActivityStation", "S4");
   EXPECT_TRUE(controller_->IsNodeDrawn(s4)) << "a new child of the level is drawn";
@@ -267,6 +249,14 @@ TEST_F(MoxPertChart, TheChartFollowsActivitiesCreatedLinkedAndDeletedInTheDocume
   // A child created under a collapsed super node is not drawn.
   Create(s2_, "BIWActivityLoading", "Load 2");
   EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
-}
 
-}  // namespace
+  // A reset clears the highlight; a released controller leaves the scene.
+  ASSERT_TRUE(viewer_->Click(62.5f, 12.5f));
+  ASSERT_EQ(controller_->SetNodeHighlight(s2_, true), S_FALSE) << "the click highlighted it";
+  ASSERT_EQ(controller_->ResetPertNodeState(s2_), S_OK);
+  EXPECT_EQ(controller_->SetNodeHighlight(s2_, false), S_FALSE);
+  const int before = viewer_->GetRootBag()->GetChildCount();
+  controller_ = NULL_var;
+  EXPECT_EQ(viewer_->GetRootBag()->GetChildCount(), before - 1);
+  EXPECT_TRUE(MoxIPertNodeExt_var(s1_.get())->IsNodeHidden());
+}

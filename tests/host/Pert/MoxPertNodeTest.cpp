@@ -1,8 +1,6 @@
 #include "MoxIPertPosition.h"
 #include "MoxPertTestSupport.h"
 
-namespace {
-
 using MoxPertNode = MoxPertTest;
 
 TEST_F(MoxPertNode, PositionIsStoredInTheDocumentFlagOneCountsAsPlacingAndNaNIsRefused) {
@@ -70,5 +68,3 @@ TEST_F(MoxPertNode, EveryNodeReportsTheDocumentsRootActivityAsPositionOwner) {
   ASSERT_EQ(position->GetPertPosition(x, y), S_OK);
   EXPECT_EQ(XY(x, y), XY(5.0, 6.0));
 }
-
-}  // namespace

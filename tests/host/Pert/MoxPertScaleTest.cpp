@@ -5,8 +5,6 @@
 #include "MoxPertGrid.h"
 #include "MoxPertTestSupport.h"
 
-namespace {
-
 using MoxPertScale = MoxPertTest;
 
 // Child order: Start, S1, S2, S3, Stop; all unplaced at first.
@@ -45,5 +43,3 @@ TEST_F(MoxPertScale, GridLinesStayBoundedWhateverTheChartsExtent) {
     EXPECT_FALSE(viewer->CollectScene().empty());
   }
 }
-
-}  // namespace

@@ -1,8 +1,8 @@
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "Kiv2DArcRep.h"
@@ -35,23 +35,14 @@ struct SvgElement {
 // Reads every start tag (`<name attr="value" ...>`); text, closing tags and
 // the XML declaration are skipped.
 std::vector<SvgElement> ParseSvg(const std::string& svg) {
+  static const std::regex tag(R"re(<([a-zA-Z]+)([^>]*)>)re");
+  static const std::regex attribute(R"re(([\w:-]+)="([^"]*)")re");
   std::vector<SvgElement> elements;
-  std::size_t at = 0;
-  while ((at = svg.find('<', at)) != std::string::npos) {
-    ++at;
-    if (at >= svg.size() || !std::isalpha(static_cast<unsigned char>(svg[at]))) continue;
-    SvgElement e;
-    while (at < svg.size() && std::isalpha(static_cast<unsigned char>(svg[at]))) e.tag += svg[at++];
-    for (;;) {
-      while (at < svg.size() && svg[at] == ' ') ++at;
-      if (at >= svg.size() || svg[at] == '>' || svg[at] == '/') break;
-      const std::size_t eq = svg.find("=\"", at);
-      const std::size_t close = svg.find('"', eq + 2);
-      if (eq == std::string::npos || close == std::string::npos) break;
-      e.attributes[svg.substr(at, eq - at)] = svg.substr(eq + 2, close - eq - 2);
-      at = close + 1;
-    }
-    elements.push_back(std::move(e));
+  for (std::sregex_iterator t(svg.begin(), svg.end(), tag), end; t != end; ++t) {
+    SvgElement& e = elements.emplace_back(SvgElement{(*t)[1], {}});
+    const std::string attributes = (*t)[2];
+    for (std::sregex_iterator a(attributes.begin(), attributes.end(), attribute); a != end; ++a)
+      e.attributes[(*a)[1]] = (*a)[2];
   }
   return elements;
 }
