@@ -16,22 +16,18 @@ inline constexpr IID IID_TstIWalker = KivGUID::FromName("TstIWalker");
 
 class TstIAnimal : public virtual KivBaseUnknown {
   KIV_INTERFACE(TstIAnimal)
- public:
   virtual int Legs() = 0;
 };
 class TstIBarker : public virtual KivBaseUnknown {
   KIV_INTERFACE(TstIBarker)
- public:
   virtual const char* Bark() = 0;
 };
 class TstICounter : public virtual KivBaseUnknown {
   KIV_INTERFACE(TstICounter)
- public:
   virtual int Next() = 0;
 };
 class TstIWalker : public virtual KivBaseUnknown {
   KIV_INTERFACE(TstIWalker)
- public:
   virtual int Steps(int legsMultiplier) = 0;
 };
 KIV_DECLARE_VAR(TstIAnimal);
@@ -43,29 +39,23 @@ KIV_REGISTER_INTERFACE_NAME(TstIAnimal);
 
 class TstAnimal : public KivImplement<TstIAnimal> {
   KIV_CLASS(TstAnimal, KivBaseUnknown, "Tests")
- public:
   int Legs() override { return 4; }
   const char* GetLateType() const override { return "TstLateAnimal"; }
 };
 
 class TstDog : public KivExtend<TstAnimal, TstIBarker> {
   KIV_CLASS(TstDog, TstAnimal, "Tests")
- public:
   const char* Bark() override { return "woof"; }
 };
 
-class TstCounterExt : public KivExtend<KivExtension, TstICounter> {
- public:
-  int Next() override { return ++count_; }
-
- private:
-  int count_ = 0;
+struct TstCounterExt : KivExtend<KivExtension, TstICounter> {
+  int Next() override { return ++count; }
+  int count = 0;
 };
 KIV_BOA_DATA_EXTENSION(TstICounter, TstCounterExt, "TstLateAnimal");
 
 // A tie forwarding to the animal's own implementation.
-class TstWalkerTie : public KivExtend<KivExtension, TstIWalker> {
- public:
+struct TstWalkerTie : KivExtend<KivExtension, TstIWalker> {
   int Steps(int m) override { return dynamic_cast<TstAnimal*>(GetImpl())->Legs() * m; }
 };
 KIV_TIE_BINDING(TstIWalker, TstAnimal, TstWalkerTie);

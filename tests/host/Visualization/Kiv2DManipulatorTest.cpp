@@ -12,7 +12,6 @@ namespace {
 // current axis origin at each step.
 class TstFather : public KivCommand {
   KIV_CLASS(TstFather, KivCommand, "Tests")
- public:
   std::vector<std::string> kinds;
   std::vector<KivMathPoint2Df> origins;
 

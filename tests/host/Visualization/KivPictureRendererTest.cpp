@@ -47,11 +47,14 @@ std::vector<SvgElement> ParseSvg(const std::string& svg) {
   return elements;
 }
 
-std::vector<SvgElement> OfClass(const std::vector<SvgElement>& all, const std::string& cls) {
-  std::vector<SvgElement> out;
+// The tag and the named attributes of the one element of class `cls`.
+std::string One(const std::vector<SvgElement>& all, const std::string& cls,
+                std::initializer_list<const char*> names) {
+  std::vector<const SvgElement*> found;
   for (const auto& e : all)
-    if (e.Get({"class"}) == cls) out.push_back(e);
-  return out;
+    if (e.Get({"class"}) == cls) found.push_back(&e);
+  if (found.size() != 1) return std::to_string(found.size()) + " of class " + cls;
+  return found[0]->tag + " " + found[0]->Get(names);
 }
 
 std::string Slurp(const std::string& path) {
@@ -108,35 +111,24 @@ TEST_F(PictureRendererTest, SvgOfASmallSceneHasOneElementPerVisibleRepAtItsPlace
   const std::vector<SvgElement> svg = ParseSvg(text);
   ASSERT_FALSE(svg.empty());
   EXPECT_EQ(svg[0].tag + " " + svg[0].Get({"width", "height"}), "svg 312 176");
-  EXPECT_EQ(OfClass(svg, "background").size(), 1u);
-  const auto lines = OfClass(svg, "line");
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].Get({"points"}), "164,112 276,112");
-
-  const auto polygons = OfClass(svg, "polygon");
-  ASSERT_EQ(polygons.size(), 1u);
-  EXPECT_EQ(polygons[0].Get({"points"}), "36,144 164,144 164,80 36,80");
-  EXPECT_EQ(polygons[0].Get({"fill", "stroke"}),
-            std::string(KivColorPalette::Hex(10)) + " " + KivColorPalette::Hex(8));
+  EXPECT_EQ(One(svg, "background", {"class"}), "rect background");
+  EXPECT_EQ(One(svg, "line", {"points"}), "polyline 164,112 276,112");
+  EXPECT_EQ(One(svg, "polygon", {"points", "fill", "stroke"}),
+            std::string("polygon 36,144 164,144 164,80 36,80 ") + KivColorPalette::Hex(10) + " " +
+                KivColorPalette::Hex(8));
 
   // y grows upwards: 3 units up is 120 pixels down from 18; the text is 12
   // characters x 0.6 x 1.5 units x 8 long.
-  const auto texts = OfClass(svg, "text");
-  ASSERT_EQ(texts.size(), 1u);
-  EXPECT_EQ(texts[0].Get({"x", "y", "font-size", "textLength", "font-family", "fill"}),
-            std::string("44 120 12 86.4 DejaVu Sans Mono ") + KivColorPalette::Hex(249));
+  EXPECT_EQ(One(svg, "text", {"x", "y", "font-size", "textLength", "font-family", "fill"}),
+            std::string("text 44 120 12 86.4 DejaVu Sans Mono ") + KivColorPalette::Hex(249));
   EXPECT_NE(text.find("Station &lt;10&gt;"), std::string::npos) << "text is escaped";
 
-  const auto arcs = OfClass(svg, "arc");
-  ASSERT_EQ(arcs.size(), 1u);
-  EXPECT_EQ(arcs[0].tag + " " + arcs[0].Get({"cx", "cy", "r"}), "circle 276 112 4");
-
-  ASSERT_EQ(OfClass(svg, "marker").size(), 1u);
+  EXPECT_EQ(One(svg, "arc", {"cx", "cy", "r"}), "circle 276 112 4");
+  EXPECT_EQ(One(svg, "marker", {"class"}), "g marker");
   // The image uses its icon, a symbol that holds the PNG.
-  const auto images = OfClass(svg, "image");
-  ASSERT_EQ(images.size(), 1u);
-  EXPECT_EQ(images[0].tag + " " + images[0].Get({"x", "y", "width"}), "use 196 32 32");
-  const std::string id = images[0].Get({"href"}).substr(1);
+  const std::string image = One(svg, "image", {"x", "y", "width", "href"});
+  ASSERT_EQ(image.rfind("use 196 32 32 #", 0), 0u) << image;
+  const std::string id = image.substr(image.find('#') + 1);
   const auto symbol = std::find_if(svg.begin(), svg.end(), [&](const SvgElement& e) {
     return e.tag == "symbol" && e.Get({"id"}) == id;
   });
@@ -153,16 +145,13 @@ TEST_F(PictureRendererTest, RotatedAndTranslatedBagsPlaceTheirContent) {
   bag->AddChild(text);
   root()->AddChild(bag);
   const auto svg = ParseSvg(KivPictureRenderer().RenderSvg(*viewer));
-  const auto lines = OfClass(svg, "line");
-  ASSERT_EQ(lines.size(), 1u);
   // The segment now runs upwards from (10, 0) to (10, 2): same x pixel, smaller y pixel.
+  const std::string line = One(svg, "line", {"points"});
   float x0, y0, x1, y1;
-  ASSERT_EQ(std::sscanf(lines[0].Get({"points"}).c_str(), "%f,%f %f,%f", &x0, &y0, &x1, &y1), 4);
+  ASSERT_EQ(std::sscanf(line.c_str(), "%*s %f,%f %f,%f", &x0, &y0, &x1, &y1), 4) << line;
   EXPECT_FLOAT_EQ(x0, x1);
   EXPECT_FLOAT_EQ(y0 - y1, 16.0f);
-  const auto texts = OfClass(svg, "text");
-  ASSERT_EQ(texts.size(), 1u);
-  EXPECT_NE(texts[0].Get({"transform"}).find("rotate(-90"), std::string::npos);
+  EXPECT_NE(One(svg, "text", {"transform"}).find("rotate(-90"), std::string::npos);
 }
 
 TEST_F(PictureRendererTest, AGreyIconIsDrawnGreyAColourIconInColourAndTheTopmostRepWins) {
