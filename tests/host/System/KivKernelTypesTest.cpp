@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "KivFatalError.h"
 #include "KivHashDico.h"
 #include "KivImplement.h"
 #include "KivList.h"
@@ -106,4 +107,15 @@ TEST(HashDicoTest, KeepsTableOrderAndSharedKeys) {
   dico.RemoveAll();
   EXPECT_EQ(dico.Size(), 0);
   EXPECT_EQ(dico.FirstItem(), nullptr);
+}
+
+TEST(FatalErrorDeathTest, StopsWithTheAssertionSourcePathAndLineAndANonZeroStatus) {
+  EXPECT_EXIT(KivFatalError("AssertionFailed:NULL_var != hRootProcess",
+                            "MoxPexViewers/MoxPexViewerCmds.m/src/MoxPexProductFlowViewerCmd", 269),
+              testing::ExitedWithCode(kKivFatalExitStatus),
+              "AssertionFailed:NULL_var != hRootProcess\n.*MoxPexViewers/MoxPexViewerCmds\\.m/src/"
+              "MoxPexProductFlowViewerCmd, line 269");
+  // Even without texts.
+  EXPECT_EXIT(KivFatalError(nullptr, nullptr, 0), testing::ExitedWithCode(kKivFatalExitStatus),
+              "Fatal error");
 }
