@@ -86,7 +86,7 @@ TEST_F(BagRepTest, MatricesComposeInnerFirstAndInvert) {
   EXPECT_FALSE(Kiv3x3Matrix(0, 0, 0, 0, 1, 1).Invert(inverse));
 }
 
-TEST_F(BagRepTest, BoundingBoxFollowsGeometryMatrixAndShowMode) {
+TEST_F(BagRepTest, BoundingBoxFollowsGeometryMatrixAndShowModeAndAttributesInherit) {
   auto bag = KivMake<Kiv2DBagRep>();
   EXPECT_TRUE(bag->GetBoundingElement().IsEmpty());
   auto line = NewLine(0, 0, 4, 2);
@@ -109,18 +109,17 @@ TEST_F(BagRepTest, BoundingBoxFollowsGeometryMatrixAndShowMode) {
   EXPECT_EQ(outer->GetBoundingElement(), Box(100, -1, 108, 0));
   outer->SetMatrix(Kiv3x3Matrix::Translation(0, 0));
   EXPECT_EQ(outer->GetBoundingElement(), Box(0, -1, 8, 0));
-}
 
-TEST_F(BagRepTest, AttributesInheritFromBags) {
-  auto bag = KivMake<Kiv2DBagRep>();
-  bag->SetColor(2);
-  bag->SetThickness(3);
-  bag->AddChild(NewLine(0, 0, 1, 0));
+  // Attributes inherit from bags.
+  auto painted = KivMake<Kiv2DBagRep>();
+  painted->SetColor(2);
+  painted->SetThickness(3);
+  painted->AddChild(NewLine(0, 0, 1, 0));
   auto blue = NewLine(0, 1, 1, 1);
   blue->SetColor(4);
-  bag->AddChild(blue);
+  painted->AddChild(blue);
   std::vector<KivDrawItem> items;
-  bag->CollectDrawItems(items, Kiv3x3Matrix(), KivGraphicAttributes::Defaults());
+  painted->CollectDrawItems(items, Kiv3x3Matrix(), KivGraphicAttributes::Defaults());
   ASSERT_EQ(items.size(), 2u);
   const KivGraphicAttributes& plain = items[0].attributes;
   EXPECT_EQ(std::tuple(plain.color, plain.thickness, plain.lineType), std::tuple(2, 3, 1))
