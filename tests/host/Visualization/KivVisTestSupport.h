@@ -8,26 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "KivBaseUnknown.h"
-#include "KivDelayedDestruction.h"
+#include "KivLeakCheck.h"
 #include "KivPixelImage.h"
 
-class KivVisTest : public ::testing::Test {
+class KivVisTest : public LeakCheckedTest {
  protected:
   // The count is taken before, and checked after, the members of derived
   // fixtures exist, so their viewers and reps count as well.
-  KivVisTest() {
-    KivDelayedDestruction::Flush();
-    liveAtStart_ = KivBaseUnknown::LiveInstances();
-  }
-  ~KivVisTest() override {
-    KivDelayedDestruction::Flush();
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), liveAtStart_)
-        << "components leaked or over-released";
-  }
-
- private:
-  long liveAtStart_ = 0;
+  KivVisTest() { LeakCheckedTest::SetUp(); }
+  ~KivVisTest() override { ExpectNoLeak(); }
+  void SetUp() override {}
+  void TearDown() override {}
 };
 
 // A 24-bit uncompressed BMP of `width` x `height` pixels; `pixel(x, y)`
