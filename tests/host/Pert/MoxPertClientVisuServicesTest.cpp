@@ -93,10 +93,8 @@ TEST_F(MoxPertPlacement, GridIsDrawnBeneathTheChartAndCoversItsCellsWithOneToSpa
 // What keeps large charts cheap must not change what they show: the cached
 // first cells follow every change that can move them, and the grid stays
 // bounded whatever the chart's extent.
-using MoxPertScale = MoxPertTest;
-
 // Child order: Start, S1, S2, S3, Stop; all unplaced at first.
-TEST_F(MoxPertScale, FirstCellsFollowPlacementsReparentingAndNewChildren) {
+TEST_F(MoxPertPlacement, FirstCellsFollowPlacementsReparentingAndNewChildren) {
   auto firstCellOfS3 = [this] {
     EXPECT_EQ(MoxPexPertBaseServices::InitNodePosition(s3_), S_OK);
     return At(s3_).first;
@@ -115,7 +113,7 @@ TEST_F(MoxPertScale, FirstCellsFollowPlacementsReparentingAndNewChildren) {
   EXPECT_EQ(At(s3_).second, -12.5);
 }
 
-TEST_F(MoxPertScale, GridLinesStayBoundedWhateverTheChartsExtent) {
+TEST_F(MoxPertPlacement, GridLinesStayBoundedWhateverTheChartsExtent) {
   const double cases[][2] = {{100.0, 25.0}, {12000.0, 25.0}, {13000.0, 50.0}, {1e9, 3276800.0}};
   for (const auto& [far, spacing] : cases) {
     SCOPED_TRACE(far);
