@@ -62,9 +62,4 @@ TEST_F(MoxPertNode, EveryNodeReportsTheDocumentsRootActivityAsPositionOwner) {
     ASSERT_TRUE(position);
     EXPECT_TRUE(position->GetPertPositionOwner() == root_);
   }
-  MoxIPertPosition_var position(weld_.get());
-  ASSERT_EQ(position->SetPertPosition(5.0, 6.0), S_OK);
-  double x, y;
-  ASSERT_EQ(position->GetPertPosition(x, y), S_OK);
-  EXPECT_EQ(XY(x, y), XY(5.0, 6.0));
 }
