@@ -1,50 +1,37 @@
-#include <cmath>
-#include <limits>
-
 #include "MoxPertClientVisuServices.h"
 #include "MoxPertController.h"
 #include "MoxPertGrid.h"
 #include "MoxPertTestSupport.h"
-#include "MoxPexPertBaseServices.h"
 
-namespace {
+static HRESULT Snap(double& x, double& y, int index) {
+  return MoxPertClientVisuServices::CalculateSnapPositionInPert(x, y, index, NULL_var);
+}
 
-TEST(MoxPertSnap, SnapsEveryPointToTheCentreOfItsCellAndSnappingAgainChangesNothing) {
+TEST(MoxPertSnap, SnapsToCellCentresOrGridCrossingsAndRefusesWhatItCannotSnap) {
   const double samples[][2] = {{0.0, 12.5},       {12.5, 12.5},    {24.999, 12.5},
                                {25.0, 37.5},      {-0.001, -12.5}, {-12.5, -12.5},
                                {-25.0, -12.5},    {-37.4, -37.5},  {1e6 + 3.0, 1e6 + 12.5},
                                {49.999999, 37.5}, {50.0, 62.5}};
   for (const auto& s : samples) {
     double x = s[0], y = -s[0];
-    ASSERT_EQ(MoxPertClientVisuServices::CalculateSnapPositionInPert(x, y, 1, NULL_var), S_OK);
+    ASSERT_EQ(Snap(x, y, 1), S_OK);
     EXPECT_DOUBLE_EQ(x, s[1]) << "x = " << s[0];
     EXPECT_DOUBLE_EQ(std::fmod(std::fabs(y) - 12.5, 25.0), 0.0) << "y = " << -s[0];
     double x2 = x, y2 = y;
-    MoxPertClientVisuServices::CalculateSnapPositionInPert(x2, y2, 1, NULL_var);
-    EXPECT_EQ(x2, x);
-    EXPECT_EQ(y2, y);
+    Snap(x2, y2, 1);
+    EXPECT_EQ(XY(x2, y2), XY(x, y)) << "snapping again changes nothing";
   }
-}
-
-TEST(MoxPertSnap, GridLineIndexGoesToTheNearestCrossing) {
   double x = 37.4, y = -12.6;
-  ASSERT_EQ(MoxPertClientVisuServices::CalculateSnapPositionInPert(x, y, 2, NULL_var), S_OK);
-  EXPECT_DOUBLE_EQ(x, 25.0);
-  EXPECT_DOUBLE_EQ(y, -25.0);
-}
+  ASSERT_EQ(Snap(x, y, 2), S_OK);
+  EXPECT_EQ(XY(x, y), XY(25.0, -25.0)) << "index 2 goes to the nearest grid crossing";
 
-TEST(MoxPertSnap, UnknownIndexOrNonFiniteCoordinatesAreRefusedAndLeftAsGiven) {
-  double x = 3.0, y = 4.0;
-  EXPECT_EQ(MoxPertClientVisuServices::CalculateSnapPositionInPert(x, y, 0, NULL_var),
-            E_INVALIDARG);
-  EXPECT_EQ(x, 3.0);
-  EXPECT_EQ(y, 4.0);
-  double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_EQ(MoxPertClientVisuServices::CalculateSnapPositionInPert(nan, y, 1, NULL_var),
-            E_INVALIDARG);
-  double inf = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(MoxPertClientVisuServices::CalculateSnapPositionInPert(x, inf, 1, NULL_var),
-            E_INVALIDARG);
+  // An unknown index or a non-finite coordinate leaves the point as given.
+  x = 3.0, y = 4.0;
+  EXPECT_EQ(Snap(x, y, 0), E_INVALIDARG);
+  EXPECT_EQ(XY(x, y), XY(3.0, 4.0));
+  double nan = NAN, inf = INFINITY;
+  EXPECT_EQ(Snap(nan, y, 1), E_INVALIDARG);
+  EXPECT_EQ(Snap(x, inf, 1), E_INVALIDARG);
   EXPECT_EQ(x, 3.0);
 }
 
@@ -54,48 +41,30 @@ TEST_F(MoxPertPlacement, UnplacedChildrenTakeFreeCellsUnderTheParentAndSkipPlace
   Place(root_, 3.0, 20.0);  // in the cell centred on (12.5, 12.5)
   Place(s2_, 37.5, -12.5);  // the second cell of the row under it is taken
   ASSERT_EQ(MoxPertClientVisuServices::SetChildPertPositions(root_, 1), S_OK);
-  // Child order: Start, S1, S2 (placed), S3, Stop.
-  double x, y;
-  Position(start_, x, y);
-  EXPECT_EQ(x, 12.5);
-  EXPECT_EQ(y, -12.5);
-  Position(s1_, x, y);
-  EXPECT_EQ(x, 62.5);
-  Position(s2_, x, y);
-  EXPECT_EQ(x, 37.5);
-  Position(s3_, x, y);
-  EXPECT_EQ(x, 87.5);
-  Position(stop_, x, y);
-  EXPECT_EQ(x, 112.5);
-  EXPECT_EQ(y, -12.5);
-  bool notPlaced = true;
-  ASSERT_EQ(MoxPexPertBaseServices::GetPertExtension(stop_, notPlaced), S_OK);
-  EXPECT_FALSE(notPlaced);
+  std::vector<XY> placed;
+  for (const auto& n : {start_, s1_, s2_, s3_, stop_}) placed.push_back(At(n));
+  EXPECT_EQ(placed,
+            (std::vector<XY>{
+                {12.5, -12.5}, {62.5, -12.5}, {37.5, -12.5}, {87.5, -12.5}, {112.5, -12.5}}));
+  EXPECT_FALSE(NotPlaced(stop_));
   EXPECT_EQ(MoxPertClientVisuServices::SetChildPertPositions(root_, 1), S_FALSE)
       << "nothing left to place";
 }
 
 TEST_F(MoxPertPlacement, InitialPositionsAreDistinctStableAndLeaveTheNodeToBeLaidOut) {
-  bool notPlaced = false;
-  ASSERT_EQ(MoxPexPertBaseServices::GetPertExtension(s1_, notPlaced), S_OK);
-  EXPECT_TRUE(notPlaced);
+  EXPECT_TRUE(NotPlaced(s1_));
   ASSERT_EQ(MoxPexPertBaseServices::InitNodePosition(s1_), S_OK);
   ASSERT_EQ(MoxPexPertBaseServices::InitNodePosition(s3_), S_OK);
-  double x1, y1, x3, y3;
-  Position(s1_, x1, y1);
-  Position(s3_, x3, y3);
-  EXPECT_NE(x1, x3);
+  const XY first = At(s1_);
+  EXPECT_NE(first.first, At(s3_).first);
   ASSERT_EQ(MoxPexPertBaseServices::InitNodePosition(s1_), S_OK);
-  double again, againY;
-  Position(s1_, again, againY);
-  EXPECT_EQ(again, x1);
-  ASSERT_EQ(MoxPexPertBaseServices::GetPertExtension(s1_, notPlaced), S_OK);
-  EXPECT_TRUE(notPlaced) << "a first position is not a placement";
+  EXPECT_EQ(At(s1_), first);
+  EXPECT_TRUE(NotPlaced(s1_)) << "a first position is not a placement";
 
   Place(s1_, 200.0, 200.0);
   EXPECT_EQ(MoxPexPertBaseServices::InitNodePosition(s1_), S_FALSE);
-  Position(s1_, x1, y1);
-  EXPECT_EQ(x1, 200.0);
+  EXPECT_EQ(At(s1_).first, 200.0);
+  bool notPlaced;
   EXPECT_EQ(MoxPexPertBaseServices::GetPertExtension(KivBaseUnknown_var(doc_.get()), notPlaced),
             E_FAIL);
 }
@@ -121,4 +90,42 @@ TEST_F(MoxPertPlacement, GridIsDrawnBeneathTheChartAndCoversItsCellsWithOneToSpa
   EXPECT_TRUE(grid->GetCoveredBox().IsEmpty()) << "and shrinks when the chart empties";
 }
 
-}  // namespace
+// What keeps large charts cheap must not change what they show: the cached
+// first cells follow every change that can move them, and the grid stays
+// bounded whatever the chart's extent.
+// Child order: Start, S1, S2, S3, Stop; all unplaced at first.
+TEST_F(MoxPertPlacement, FirstCellsFollowPlacementsReparentingAndNewChildren) {
+  auto firstCellOfS3 = [this] {
+    EXPECT_EQ(MoxPexPertBaseServices::InitNodePosition(s3_), S_OK);
+    return At(s3_).first;
+  };
+  EXPECT_EQ(firstCellOfS3(), 87.5) << "fourth unplaced child, fourth cell";
+  Place(s1_, 400.0, 400.0);  // one unplaced sibling fewer before S3
+  EXPECT_EQ(firstCellOfS3(), 62.5);
+  Place(s2_, 37.5, -12.5);  // now S3 is second unplaced, and the cell is taken
+  EXPECT_EQ(firstCellOfS3(), 62.5);
+  Place(root_, 112.5, 12.5);  // the anchor moves the row
+  EXPECT_EQ(firstCellOfS3(), 137.5);
+  Place(s2_, 137.5, -12.5);
+  EXPECT_EQ(firstCellOfS3(), 162.5);
+  ASSERT_EQ(doc_->MoveActivity(s2_.get(), s1_.get()), S_OK);  // its cell is free again
+  EXPECT_EQ(firstCellOfS3(), 137.5);
+  EXPECT_EQ(At(s3_).second, -12.5);
+}
+
+TEST_F(MoxPertPlacement, GridLinesStayBoundedWhateverTheChartsExtent) {
+  const double cases[][2] = {{100.0, 25.0}, {12000.0, 25.0}, {13000.0, 50.0}, {1e9, 3276800.0}};
+  for (const auto& [far, spacing] : cases) {
+    SCOPED_TRACE(far);
+    auto viewer = KivMake<KivViewer>("grid");
+    MoxPertGrid* grid = MoxPertClientVisuServices::CreateGrid(viewer.get());
+    ASSERT_TRUE(grid);
+    const auto f = static_cast<float>(far);
+    grid->Extend(Kiv2DBoundingBox::FromCorners(0.0f, 0.0f, 10.0f, 10.0f));
+    grid->Extend(Kiv2DBoundingBox::FromCorners(f, f, f + 16.0f, f + 8.0f));
+    EXPECT_EQ(grid->GetLineSpacing(), spacing);
+    EXPECT_LE(grid->GetLineCount(), 2 * (MoxPertGrid::kMaxLines + 2));
+    EXPECT_GE(grid->GetBoundingElement().xmax, f) << "covers the chart";
+    EXPECT_FALSE(viewer->CollectScene().empty());
+  }
+}

@@ -1,45 +1,66 @@
+#include <sstream>
+
 #include "Kiv2DManipulator.h"
 #include "KivDrawItem.h"
 #include "MoxPertController.h"
 #include "MoxPertNodeTraverser.h"
 #include "MoxPertTestSupport.h"
 
-namespace {
-
+// The root's level drawn in a row: Start, S1, S2, S3, Stop, 25 units apart.
 class MoxPertChart : public MoxPertTest {
  protected:
   void SetUp() override {
     MoxPertTest::SetUp();
     viewer_ = KivMake<KivViewer>("chart");
-    controller_ = KivVar<MoxPertController>::Adopt(
-        new MoxPertController(nullptr, root_, viewer_.get(), 0, 1, 1, NULL_var));
-    const KivBaseUnknown_var level[] = {start_, s1_, s2_, s3_, stop_};
+    controller_ = NewController(1);
     double x = 12.5;
-    for (const auto& node : level) {
-      Place(node, x, 12.5);
-      x += 25.0;
-    }
+    for (const auto& node : Level()) Place(node, x, 12.5), x += 25.0;
   }
   void TearDown() override {
     controller_ = NULL_var;
     viewer_ = NULL_var;
     MoxPertTest::TearDown();
   }
-  void DrawLevel() {
-    for (const auto& node : {start_, s1_, s2_, s3_, stop_})
-      ASSERT_EQ(controller_->AddPertNode(node), S_OK);
-    for (const auto& node : {start_, s1_, s2_, s3_, stop_}) controller_->BuildLinks(node, 0);
+  KivVar<MoxPertController> NewController(int editable) {
+    return KivVar<MoxPertController>::Adopt(
+        new MoxPertController(nullptr, root_, viewer_.get(), 0, editable, 1, NULL_var));
   }
-  int CountItems(KivDrawItem::Kind kind) const {
-    int n = 0;
+  std::vector<KivBaseUnknown_var> Level() const { return {start_, s1_, s2_, s3_, stop_}; }
+  void DrawLevel() {
+    for (const auto& node : Level()) ASSERT_EQ(controller_->AddPertNode(node), S_OK);
+    for (const auto& node : Level()) controller_->BuildLinks(node, 0);
+  }
+  std::vector<KivDrawItem> Items(KivDrawItem::Kind kind) const {
+    std::vector<KivDrawItem> items;
     for (const auto& item : viewer_->CollectScene())
-      if (item.kind == kind) ++n;
-    return n;
+      if (item.kind == kind) items.push_back(item);
+    return items;
+  }
+  // Each arrow's line as "x0,y0 x1,y1".
+  std::vector<std::string> Arrows() const {
+    std::vector<std::string> out;
+    for (const auto& l : Items(KivDrawItem::Kind::Polyline)) {
+      std::ostringstream s;
+      s << l.outline.front().x << ',' << l.outline.front().y << ' ' << l.outline.back().x << ','
+        << l.outline.back().y;
+      out.push_back(s.str());
+    }
+    return out;
   }
   bool HasText(const char* text) const {
-    for (const auto& item : viewer_->CollectScene())
-      if (item.kind == KivDrawItem::Kind::Text && item.text == KivUnicodeString(text)) return true;
+    for (const auto& item : Items(KivDrawItem::Kind::Text))
+      if (item.text == KivUnicodeString(text)) return true;
     return false;
+  }
+  KivBaseUnknown_var NodeAt(float x, float y) const {
+    return controller_->FindNodeOfRep(viewer_->PickAll(x, y).front().get());
+  }
+  // Drawn nodes and links.
+  std::pair<int, int> Drawn() const {
+    return {controller_->GetDrawnNodes().Size(), controller_->LinkCount()};
+  }
+  KivVar<MoxPertNodeTraverser> Traverser() const {
+    return KivMake<MoxPertNodeTraverser>(controller_.get());
   }
 
   KivViewer_var viewer_;
@@ -48,32 +69,23 @@ class MoxPertChart : public MoxPertTest {
 
 TEST_F(MoxPertChart, DrawsOneLabelledBoxPerNodeAndOneArrowPerLinkOfTheLevel) {
   DrawLevel();
-  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
-  EXPECT_EQ(controller_->LinkCount(), 3);
+  EXPECT_EQ(Drawn(), std::pair(5, 3));
   // Boxes: 5, plus the stacked look of the collapsed super node S2; arrow
   // heads: 3.
-  EXPECT_EQ(CountItems(KivDrawItem::Kind::Polygon), 5 + 1 + 3);
-  EXPECT_EQ(CountItems(KivDrawItem::Kind::Polyline), 3);
-  EXPECT_TRUE(HasText("S2"));
-  EXPECT_TRUE(HasText("Station"));
-  EXPECT_TRUE(HasText("Start"));
+  EXPECT_EQ(Items(KivDrawItem::Kind::Polygon).size(), 5u + 1u + 3u);
+  const auto arrows = Arrows();
+  EXPECT_EQ(arrows.size(), 3u);
+  for (const char* text : {"S2", "Station", "Start"}) EXPECT_TRUE(HasText(text)) << text;
   EXPECT_EQ(controller_->AddPertNode(s1_), S_FALSE);
   EXPECT_EQ(controller_->AddPertNode(KivBaseUnknown_var(doc_.get())), E_FAIL);
 
   // The arrow of S1 -> S2 runs between the facing sides of the boxes.
-  int between = 0;
-  for (const auto& item : viewer_->CollectScene())
-    if (item.kind == KivDrawItem::Kind::Polyline && item.outline.front().x == 45.5f &&
-        item.outline.back().x == 54.5f && item.outline.back().y == 12.5f)
-      ++between;
-  EXPECT_EQ(between, 1);
+  EXPECT_EQ(std::count(arrows.begin(), arrows.end(), "45.5,12.5 54.5,12.5"), 1);
   // Picking the box gives the activity, for drop targets.
-  KivBaseUnknown_var picked =
-      controller_->FindNodeOfRep(viewer_->PickAll(62.5f, 12.5f).front().get());
-  EXPECT_TRUE(picked == s2_);
-}
+  EXPECT_TRUE(NodeAt(62.5f, 12.5f) == s2_);
 
-TEST_F(MoxPertChart, LinksToNodesThatAreNotDrawnAreLeftOutUntilBothEndsAreThere) {
+  // Links to nodes that are not drawn are left out until both ends are there.
+  controller_->RemoveAllPertNodes();
   for (const auto& node : {s1_, s3_}) controller_->AddPertNode(node);
   for (const auto& node : {s1_, s3_}) controller_->BuildLinks(node, 0);
   EXPECT_EQ(controller_->LinkCount(), 0);
@@ -82,25 +94,48 @@ TEST_F(MoxPertChart, LinksToNodesThatAreNotDrawnAreLeftOutUntilBothEndsAreThere)
   EXPECT_EQ(controller_->LinkCount(), 2);
 }
 
+// Links keep clear of what a client draws around the boxes (16 units wide)
+// when there is room, set before or after the nodes are drawn.
+TEST_F(MoxPertChart, ArrowsStopShortOfTheBoxesWhenThereIsRoom) {
+  const struct {
+    const char* what;
+    double s2x;
+    float clearance;
+    const char* arrow;
+  } cases[] = {
+      {"borders by default", 62.5, 0.0f, "20.5,12.5 54.5,12.5"},
+      {"clear of both boxes", 62.5, 5.0f, "25.5,12.5 49.5,12.5"},
+      {"boxes too close keep the borders", 37.5, 5.0f, "20.5,12.5 29.5,12.5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    controller_->RemoveAllPertNodes();
+    Place(s1_, 12.5, 12.5);
+    Place(s2_, c.s2x, 12.5);
+    controller_->SetLinkClearance(c.clearance);
+    ASSERT_EQ(controller_->AddPertNode(s1_), S_OK);
+    ASSERT_EQ(controller_->AddPertNode(s2_), S_OK);
+    controller_->BuildLinks(s1_, 0);
+    EXPECT_EQ(Arrows(), std::vector<std::string>{c.arrow});
+    controller_->SetLinkClearance(0.0f);
+    controller_->SetLinkClearance(c.clearance);
+    EXPECT_EQ(Arrows(), std::vector<std::string>{c.arrow});
+  }
+}
+
 TEST_F(MoxPertChart, LongLabelsAreCutToFitTheBox) {
   // 16 characters of 0.9 units fit in the 15 units of a line.
-  KivBaseUnknown_var twoLines(
-      doc_->CreateActivity(root_.get(), "BIWActivityStation", "Side frame inner left welding")
-          .get());
-  KivBaseUnknown_var cut(doc_->CreateActivity(root_.get(), "BIWActivityStation",
-                                              "Side frame inner left welding and sealing")
-                             .get());
-  KivBaseUnknown_var oneWord(
-      doc_->CreateActivity(root_.get(), "BIWActivityStation", "Sideframeinnerleftwelding").get());
-  Place(twoLines, 12.5, 62.5);
-  Place(cut, 37.5, 62.5);
-  Place(oneWord, 62.5, 62.5);
-  for (const auto& node : {twoLines, cut, oneWord}) controller_->AddPertNode(node);
-  EXPECT_TRUE(HasText("Side frame inner"));
-  EXPECT_TRUE(HasText("left welding"));
-  EXPECT_TRUE(HasText("left welding an\u2026"));
-  EXPECT_TRUE(HasText("Sideframeinnerle"));
-  EXPECT_TRUE(HasText("ftwelding"));
+  const char* names[] = {"Side frame inner left welding",
+                         "Side frame inner left welding and sealing", "Sideframeinnerleftwelding"};
+  double x = 12.5;
+  for (const char* name : names) {
+    KivBaseUnknown_var node = Create(root_, "BIWActivityStation", name);
+    Place(node, x, 62.5), x += 25.0;
+    controller_->AddPertNode(node);
+  }
+  for (const char* text : {"Side frame inner", "left welding", "left welding an\u2026",
+                           "Sideframeinnerle", "ftwelding"})
+    EXPECT_TRUE(HasText(text)) << text;
 }
 
 TEST_F(MoxPertChart, SuperNodesExpandAndCollapseWithTheirChildrenAndTellTheListeners) {
@@ -108,7 +143,7 @@ TEST_F(MoxPertChart, SuperNodesExpandAndCollapseWithTheirChildrenAndTellTheListe
   Listen();
   Place(load_, 62.5, -12.5);
   Place(weld_, 87.5, -12.5);
-  auto traverser = KivMake<MoxPertNodeTraverser>(controller_.get());
+  auto traverser = Traverser();
   MoxIPertNodeExt_var weldExt(weld_.get());
   EXPECT_TRUE(weldExt->IsNodeHidden());
 
@@ -116,70 +151,67 @@ TEST_F(MoxPertChart, SuperNodesExpandAndCollapseWithTheirChildrenAndTellTheListe
   ASSERT_EQ(traverser->ChangePertNodeShape(1), S_OK);
   EXPECT_TRUE(controller_->IsNodeDrawn(weld_));
   EXPECT_FALSE(weldExt->IsNodeHidden());
-  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 9) << "S2's Start, Load, Weld, Stop";
-  EXPECT_EQ(controller_->LinkCount(), 4) << "Load -> Weld joins the three links";
+  // S2's Start, Load, Weld and Stop are drawn; Load -> Weld joins the three links.
+  EXPECT_EQ(Drawn(), std::pair(9, 4));
   EXPECT_EQ(CountHeard(weld_, false, false), 1);
   EXPECT_TRUE(HasText("S2  (Station)")) << "the expanded frame carries the label";
-  int state = 0;
-  MoxIPertNodeExt_var(s2_.get())->GetSuperNodeState(state, 1);
-  EXPECT_EQ(state, 1);
+  EXPECT_EQ(SuperState(s2_), 1);
 
   ASSERT_EQ(traverser->HideChildrenNodes(s2_), S_OK);
   ASSERT_EQ(traverser->ChangePertNodeShape(2), S_OK);
   EXPECT_FALSE(controller_->IsNodeDrawn(load_));
   EXPECT_TRUE(weldExt->IsNodeHidden());
-  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
-  EXPECT_EQ(controller_->LinkCount(), 3);
+  EXPECT_EQ(Drawn(), std::pair(5, 3));
   EXPECT_EQ(CountHeard(weld_, false, true), 1);
   EXPECT_EQ(CountHeard(load_, false, true), 1);
   EXPECT_EQ(traverser->HideChildrenNodes(s2_), S_FALSE);
   EXPECT_EQ(traverser->ChangePertNodeShape(3), E_INVALIDARG);
 }
 
-TEST_F(MoxPertChart, AnExpandedNodeIsDrawnWithItsChildrenWhenTheChartIsBuilt) {
+TEST_F(MoxPertChart, ExpandedNodesNestedOrNotAreDrawnWithTheirChildrenAndTakenAwayTogether) {
+  KivBaseUnknown_var spot = Create(weld_, "BIWActivitySpotWelding", "Spot 1");
   Place(load_, 62.5, -12.5);
   Place(weld_, 87.5, -12.5);
-  KivPertNodeData data = doc_->GetPertNodeData(s2_.get());
-  data.superNodeState = 1;
-  doc_->SetPertNodeData(s2_.get(), data);
+  Place(spot, 87.5, -37.5);
+  Expand(s2_);
+  Expand(weld_);
   DrawLevel();
-  EXPECT_TRUE(controller_->IsNodeDrawn(load_));
+  ASSERT_TRUE(controller_->IsNodeDrawn(load_) && controller_->IsNodeDrawn(spot));
   // The frame is drawn beneath the child boxes: a pick inside Load's box
-  // gives Load first, a pick in the frame's empty corner gives S2.
-  EXPECT_TRUE(controller_->FindNodeOfRep(viewer_->PickAll(62.5f, -12.5f).front().get()) == load_);
+  // gives Load first.
+  EXPECT_TRUE(NodeAt(62.5f, -12.5f) == load_);
+  // S2's frame encloses Weld's frame, which encloses Spot 1.
+  double w = 0, h = 0;
+  MoxIPertNode_var(s2_.get())->GetSize(w, h, 1);
+  EXPECT_GT(h, 40.0);
+  Listen();
+  ASSERT_EQ(Traverser()->HideChildrenNodes(s2_), S_OK);
+  EXPECT_FALSE(controller_->IsNodeDrawn(spot) || controller_->IsNodeDrawn(weld_));
+  EXPECT_EQ(CountHeard(spot, false, true), 1);
+  EXPECT_EQ(Drawn(), std::pair(5, 3));
 }
 
-TEST_F(MoxPertChart, MovingANodeThroughItsInterfaceRedrawsItsBoxAndLinks) {
+TEST_F(MoxPertChart, MovingOrDraggingANodeRedrawsItsBoxAndLinksAndDraggingSnapsAndNotifies) {
   DrawLevel();
   Place(s3_, 87.5, 62.5);
   const Kiv3x3Matrix* m = controller_->GetNodeRep(s3_)->GetMatrix();
   ASSERT_TRUE(m);
   double tx, ty;
   m->GetTranslation(tx, ty);
-  EXPECT_EQ(tx, 87.5);
-  EXPECT_EQ(ty, 62.5);
-  bool found = false;
-  for (const auto& item : viewer_->CollectScene())
-    if (item.kind == KivDrawItem::Kind::Polyline && item.outline.back().y > 50.0f) found = true;
-  EXPECT_TRUE(found) << "the S2 -> S3 link now climbs to S3";
-  EXPECT_EQ(controller_->LinkCount(), 3);
-}
+  EXPECT_EQ(XY(tx, ty), XY(87.5, 62.5));
+  // The S2 -> S3 link now climbs from the top of S2 to the bottom of S3.
+  EXPECT_EQ(Arrows(), (std::vector<std::string>{"20.5,12.5 29.5,12.5", "45.5,12.5 54.5,12.5",
+                                                "64.5,16.5 85.5,58.5"}));
 
-TEST_F(MoxPertChart, DraggingANodeSnapsItStoresItAndSendsItsNotification) {
-  DrawLevel();
   Listen();
   // Press in S1's box, move by (30, 41), release.
   ASSERT_TRUE(viewer_->DragStart(37.5f, 12.5f));
   viewer_->DragStep(52.5f, 32.5f);
   viewer_->DragStep(67.5f, 53.5f);
   viewer_->DragEnd(67.5f, 53.5f);
-  double x, y;
-  Position(s1_, x, y);
-  EXPECT_EQ(x, 62.5);
-  EXPECT_EQ(y, 62.5);
+  EXPECT_EQ(At(s1_), XY(62.5, 62.5));
   ASSERT_EQ(CountHeard(s1_, true), 1);
-  EXPECT_EQ(heard_.back().x, 62.5);
-  EXPECT_EQ(heard_.back().y, 62.5);
+  EXPECT_EQ(XY(heard_.back().x, heard_.back().y), XY(62.5, 62.5));
   EXPECT_TRUE(doc_->GetPertNodeData(s1_.get()).placed);
   EXPECT_EQ(controller_->GetNodeManipulator(s1_)->GetCurrentAxis().GetOrigin(),
             KivMathPoint2Df(0, 0))
@@ -191,39 +223,19 @@ TEST_F(MoxPertChart, WithoutTheMoveCallbackOrInAReadOnlyChartADragMovesNothing) 
   controller_->RemoveNodeManipCmdCB();
   viewer_->DragStart(37.5f, 12.5f);
   viewer_->DragEnd(87.5f, 62.5f);
-  double x, y;
-  Position(s1_, x, y);
-  EXPECT_EQ(x, 37.5);
+  EXPECT_EQ(At(s1_).first, 37.5);
 
-  auto readOnly = KivVar<MoxPertController>::Adopt(
-      new MoxPertController(nullptr, root_, viewer_.get(), 0, 0, 1, NULL_var));
+  auto readOnly = NewController(0);
   controller_->RemoveAllPertNodes();
   readOnly->AddPertNode(s1_);
   viewer_->DragStart(37.5f, 12.5f);
   viewer_->DragEnd(87.5f, 62.5f);
-  Position(s1_, x, y);
-  EXPECT_EQ(x, 37.5);
+  EXPECT_EQ(At(s1_).first, 37.5);
 }
 
-TEST_F(MoxPertChart, ResetClearsTheHighlightAndAControllerLeavesTheSceneWhenReleased) {
+TEST_F(MoxPertChart, TheChartFollowsTheDocumentAndAReleasedControllerLeavesTheScene) {
   DrawLevel();
-  ASSERT_TRUE(viewer_->Click(62.5f, 12.5f));
-  ASSERT_EQ(controller_->SetNodeHighlight(s2_, true), S_FALSE) << "the click highlighted it";
-  ASSERT_EQ(controller_->ResetPertNodeState(s2_), S_OK);
-  EXPECT_EQ(controller_->SetNodeHighlight(s2_, false), S_FALSE);
-  const int before = viewer_->GetRootBag()->GetChildCount();
-  controller_ = NULL_var;
-  EXPECT_EQ(viewer_->GetRootBag()->GetChildCount(), before - 1);
-  EXPECT_TRUE(MoxIPertNodeExt_var(s1_.get())->IsNodeHidden());
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(MoxPertChart, TheChartFollowsActivitiesCreatedLinkedAndDeletedInTheDocument) {
-  DrawLevel();
-  KivBaseUnknown_var s4(doc_->CreateActivity(root_.get(), "BIWActivityStation", "S4").get());
+  KivBaseUnknown_var s4 = Create(root_, "BIWActivityStation", "S4");
   EXPECT_TRUE(controller_->IsNodeDrawn(s4)) << "a new child of the level is drawn";
   Place(s4, 112.5, -12.5);
   doc_->AddPrecedence(s3_.get(), s4.get());
@@ -237,39 +249,16 @@ TEST_F(MoxPertChart, TheChartFollowsActivitiesCreatedLinkedAndDeletedInTheDocume
   EXPECT_FALSE(controller_->IsNodeDrawn(s3_));
   EXPECT_EQ(controller_->LinkCount(), 1) << "only Start -> S1 is left";
   // A child created under a collapsed super node is not drawn.
-  doc_->CreateActivity(s2_.get(), "BIWActivityLoading", "Load 2");
+  Create(s2_, "BIWActivityLoading", "Load 2");
   EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
+
+  // A reset clears the highlight; a released controller leaves the scene.
+  ASSERT_TRUE(viewer_->Click(62.5f, 12.5f));
+  ASSERT_EQ(controller_->SetNodeHighlight(s2_, true), S_FALSE) << "the click highlighted it";
+  ASSERT_EQ(controller_->ResetPertNodeState(s2_), S_OK);
+  EXPECT_EQ(controller_->SetNodeHighlight(s2_, false), S_FALSE);
+  const int before = viewer_->GetRootBag()->GetChildCount();
+  controller_ = NULL_var;
+  EXPECT_EQ(viewer_->GetRootBag()->GetChildCount(), before - 1);
+  EXPECT_TRUE(MoxIPertNodeExt_var(s1_.get())->IsNodeHidden());
 }
-
-}  // namespace
-
-namespace {
-
-TEST_F(MoxPertChart, NestedExpandedSuperNodesAreDrawnAndTakenAwayTogether) {
-  KivBaseUnknown_var spot(
-      doc_->CreateActivity(weld_.get(), "BIWActivitySpotWelding", "Spot 1").get());
-  Place(load_, 62.5, -12.5);
-  Place(weld_, 87.5, -12.5);
-  Place(spot, 87.5, -37.5);
-  for (const auto& node : {s2_, weld_}) {
-    KivPertNodeData data = doc_->GetPertNodeData(node.get());
-    data.superNodeState = 1;
-    doc_->SetPertNodeData(node.get(), data);
-  }
-  DrawLevel();
-  ASSERT_TRUE(controller_->IsNodeDrawn(spot));
-  // S2's frame encloses Weld's frame, which encloses Spot 1.
-  double w = 0, h = 0;
-  MoxIPertNode_var(s2_.get())->GetSize(w, h, 1);
-  EXPECT_GT(h, 40.0);
-  Listen();
-  auto traverser = KivMake<MoxPertNodeTraverser>(controller_.get());
-  ASSERT_EQ(traverser->HideChildrenNodes(s2_), S_OK);
-  EXPECT_FALSE(controller_->IsNodeDrawn(spot));
-  EXPECT_FALSE(controller_->IsNodeDrawn(weld_));
-  EXPECT_EQ(CountHeard(spot, false, true), 1);
-  EXPECT_EQ(controller_->GetDrawnNodes().Size(), 5);
-  EXPECT_EQ(controller_->LinkCount(), 3);
-}
-
-}  // namespace

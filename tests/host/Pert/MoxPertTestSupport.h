@@ -4,12 +4,14 @@
 // component is released and that no chart configuration is left installed.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
 #include <vector>
 
 #include "KivCallback.h"
+#include "KivISPPChildManagement.h"
 #include "KivLeakCheck.h"
 #include "KivLineBuilder.h"
-#include "KivISPPChildManagement.h"
 #include "KivProcessDocument.h"
 #include "KivViewer.h"
 #include "MoxGE0Config.h"
@@ -17,6 +19,9 @@
 #include "MoxIPertNodeExt.h"
 #include "MoxPertAppInfoNotify.h"
 #include "MoxPertPositionNotify.h"
+#include "MoxPexPertBaseServices.h"
+
+using XY = std::pair<double, double>;
 
 class MoxPertTest : public LeakCheckedTest {
  protected:
@@ -64,19 +69,39 @@ class MoxPertTest : public LeakCheckedTest {
   int CountHeard(const KivBaseUnknown_var& node, bool position, bool remove = false) const {
     int n = 0;
     for (const auto& h : heard_)
-      if (h.node == KivIdentity(node.get()) && h.position == position && h.remove == remove) ++n;
+      n += h.node == KivIdentity(node.get()) && h.position == position && h.remove == remove;
     return n;
   }
 
   static void Place(const KivBaseUnknown_var& node, double x, double y) {
     MoxIPertNode_var pertNode(node.get());
-    ASSERT_TRUE(pertNode);
-    ASSERT_EQ(pertNode->SetPosition(x, y, 1), S_OK);
+    ASSERT_TRUE(pertNode && pertNode->SetPosition(x, y, 1) == S_OK);
   }
-  static void Position(const KivBaseUnknown_var& node, double& x, double& y, int flag = 0) {
+  // The node's position (NaN when it cannot be read).
+  static XY At(const KivBaseUnknown_var& node, int flag = 0) {
+    double x = NAN, y = NAN;
     MoxIPertNode_var pertNode(node.get());
-    ASSERT_TRUE(pertNode);
-    ASSERT_EQ(pertNode->GetPosition(x, y, flag), S_OK);
+    EXPECT_TRUE(pertNode && pertNode->GetPosition(x, y, flag) == S_OK);
+    return {x, y};
+  }
+  static bool NotPlaced(const KivBaseUnknown_var& node) {
+    bool notPlaced = false;
+    EXPECT_EQ(MoxPexPertBaseServices::GetPertExtension(node, notPlaced), S_OK);
+    return notPlaced;
+  }
+  static int SuperState(const KivBaseUnknown_var& node, int flag = 1) {
+    int state = -1;
+    EXPECT_EQ(MoxIPertNodeExt_var(node.get())->GetSuperNodeState(state, flag), S_OK);
+    return state;
+  }
+  // Stores the node as an expanded super node in the document.
+  void Expand(const KivBaseUnknown_var& node) {
+    KivPertNodeData data = doc_->GetPertNodeData(node.get());
+    data.superNodeState = 1;
+    doc_->SetPertNodeData(node.get(), data);
+  }
+  KivBaseUnknown_var Create(const KivBaseUnknown_var& parent, const char* type, const char* name) {
+    return KivBaseUnknown_var(doc_->CreateActivity(parent.get(), type, name).get());
   }
 
   KivVar<KivProcessDocument> doc_;

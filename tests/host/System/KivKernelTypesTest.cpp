@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "KivFatalError.h"
 #include "KivHashDico.h"
 #include "KivImplement.h"
 #include "KivList.h"
@@ -14,21 +15,16 @@ class TstThing : public KivImplement<> {
 TEST(ListTest, IsOneBasedAndRefusesOutOfRangeQuietlyWhereAsked) {
   KivListOfInt list{10, 20, 30};
   EXPECT_EQ(list.Size(), 3);
-  EXPECT_EQ(list[1], 10);
-  EXPECT_EQ(list[3], 30);
-  EXPECT_EQ(list.Get(0), 0);
-  EXPECT_EQ(list.Get(4), 0);
-  EXPECT_EQ(list.Locate(20), 2);
-  EXPECT_EQ(list.Locate(99), 0);
-  EXPECT_EQ(list.Locate(10, 2), 0);
+  EXPECT_EQ(std::vector({list[1], list[3], list.Get(0), list.Get(4)}), std::vector({10, 30, 0, 0}));
+  EXPECT_EQ(std::vector({list.Locate(20), list.Locate(99), list.Locate(10, 2)}),
+            std::vector({2, 0, 0}));
   EXPECT_FALSE(list.RemovePosition(0));
   EXPECT_FALSE(list.RemovePosition(4));
   EXPECT_TRUE(list.RemovePosition(1));
-  EXPECT_EQ(list[1], 20);
   EXPECT_TRUE(list.InsertAt(3, 40));
   EXPECT_FALSE(list.InsertAt(5, 50));
-  EXPECT_EQ(list.Size(), 3);
-  EXPECT_EQ(list[3], 40);
+  ASSERT_EQ(list.Size(), 3);
+  EXPECT_EQ(std::vector({list[1], list[2], list[3]}), std::vector({20, 30, 40}));
 }
 
 TEST(ListDeathTest, IndexOutOfRangeIsAnOrderlyStop) {
@@ -40,20 +36,13 @@ TEST(ListTest, RemovesDuplicatesKeepingTheFirstAndNulls) {
   KivListValKivUnicodeString names{"b", "a", "b", "c", "a"};
   EXPECT_EQ(names.RemoveDuplicates(), 2);
   ASSERT_EQ(names.Size(), 3);
-  EXPECT_EQ(names[1], KivUnicodeString("b"));
-  EXPECT_EQ(names[2], KivUnicodeString("a"));
-  EXPECT_EQ(names[3], KivUnicodeString("c"));
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(names[i].ConvertToUTF8(), std::string(1, "bac"[i - 1]));
 
   const long live = KivBaseUnknown::LiveInstances();
   {
     auto one = KivMake<TstThing>();
     auto two = KivMake<TstThing>();
-    KivListValKivBaseUnknown_var handles;
-    handles.Append(one);
-    handles.Append(NULL_var);
-    handles.Append(two);
-    handles.Append(one);
-    handles.Append(NULL_var);
+    KivListValKivBaseUnknown_var handles{one, NULL_var, two, one, NULL_var};
     EXPECT_EQ(handles.RemoveNulls(), 2);
     EXPECT_EQ(handles.RemoveDuplicates(), 1);
     ASSERT_EQ(handles.Size(), 2);
@@ -85,9 +74,7 @@ TEST(UnicodeStringTest, CountsAndCutsInCharacters) {
 
 TEST(UnicodeStringTest, MalformedInputBecomesReplacementCharacters) {
   const KivUnicodeString bad(std::string_view("a\xC3\x28z\xE2\x82", 6));
-  EXPECT_EQ(bad.GetLengthInChar(), 6);
-  EXPECT_EQ(bad.Characters()[1], U'\xFFFD');
-  EXPECT_EQ(bad.Characters()[2], U'(');
+  EXPECT_EQ(bad.Characters(), std::u32string(U"a\xFFFD(z\xFFFD\xFFFD"));
   const KivUnicodeString overlong(std::string_view("\xC0\xAF", 2));
   EXPECT_EQ(overlong.Characters(), std::u32string(U"\xFFFD\xFFFD"));
 }
@@ -109,4 +96,15 @@ TEST(HashDicoTest, KeepsTableOrderAndSharedKeys) {
   dico.RemoveAll();
   EXPECT_EQ(dico.Size(), 0);
   EXPECT_EQ(dico.FirstItem(), nullptr);
+}
+
+TEST(FatalErrorDeathTest, StopsWithTheAssertionSourcePathAndLineAndANonZeroStatus) {
+  EXPECT_EXIT(KivFatalError("AssertionFailed:NULL_var != hRootProcess",
+                            "MoxPexViewers/MoxPexViewerCmds.m/src/MoxPexProductFlowViewerCmd", 269),
+              testing::ExitedWithCode(kKivFatalExitStatus),
+              "AssertionFailed:NULL_var != hRootProcess\n.*MoxPexViewers/MoxPexViewerCmds\\.m/src/"
+              "MoxPexProductFlowViewerCmd, line 269");
+  // Even without texts.
+  EXPECT_EXIT(KivFatalError(nullptr, nullptr, 0), testing::ExitedWithCode(kKivFatalExitStatus),
+              "Fatal error");
 }

@@ -13,7 +13,7 @@ class ModuleLoaderTest : public ::testing::Test {
   ~ModuleLoaderTest() override { KivModuleLoader::ClearDefaultFolders(); }
 };
 
-TEST_F(ModuleLoaderTest, UnknownModuleGivesNullAndSaysWhereItLooked) {
+TEST_F(ModuleLoaderTest, UnknownBadlyNamedOrBrokenModulesGiveNullAndSayWhy) {
   ScopedEnv path("KivModulePath", "/nonexistent/a:/nonexistent/b");
   ScopedEnv traces("KivTraces", "KivSystemTrace");
   testing::internal::CaptureStderr();
@@ -26,19 +26,16 @@ TEST_F(ModuleLoaderTest, UnknownModuleGivesNullAndSaysWhereItLooked) {
             std::string::npos)
       << err;
   EXPECT_EQ(KivModuleLoader::Find("KivTstNoSuchModule"), nullptr);
-}
 
-TEST_F(ModuleLoaderTest, NamesThatAreNotModuleNamesAreRefusedBeforeAnySearch) {
+  // Names that are not module names are refused before any search.
   for (const char* bad : {"", "../lib/KivSystem", "/tmp/x", ".hidden", "a b", "a;b"}) {
     EXPECT_EQ(KivModuleLoader::Load(bad), nullptr) << bad;
     EXPECT_NE(KivModuleLoader::LastError().find("is not a module name"), std::string::npos);
   }
-}
-
-TEST_F(ModuleLoaderTest, FileThatIsNotALibraryFailsCleanly) {
+  // A file that is not a library fails cleanly.
   TempFolder tmp;
   tmp.Write("libKivTstBroken.so", "this is not an ELF file");
-  ScopedEnv path("KivModulePath", tmp.Path().c_str());
+  ScopedEnv brokenPath("KivModulePath", tmp.Path().c_str());
   EXPECT_EQ(KivModuleLoader::Load("KivTstBroken"), nullptr);
   EXPECT_NE(KivModuleLoader::LastError().find("cannot load " + tmp.Path() + "/libKivTstBroken.so"),
             std::string::npos)
@@ -73,14 +70,11 @@ TEST_F(ModuleLoaderTest, ModuleLoadsOnceAndRegistersItsClassesAndFactories) {
   EXPECT_EQ(loadCount(), 1);
 
   const KivCreationEntry* widget = KivCreationDictionary::Find("KivTstWidget");
-  ASSERT_NE(widget, nullptr);
-  EXPECT_EQ(widget->module, "KivTstModule");
-  EXPECT_NE(widget->create0, nullptr);
   const KivCreationEntry* gadget = KivCreationDictionary::Find("KivTstGadget");
-  ASSERT_NE(gadget, nullptr);
-  EXPECT_NE(gadget->create1, nullptr);
   const KivMetaObject* meta = KivClassRegistry::Find("KivTstGadget");
-  ASSERT_NE(meta, nullptr);
+  ASSERT_TRUE(widget && gadget && meta);
+  EXPECT_EQ(widget->module, "KivTstModule");
+  EXPECT_TRUE(widget->create0 && gadget->create1);
   EXPECT_STREQ(meta->FrameworkName(), "KivTstModule");
 
   int listed = 0;

@@ -1,15 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <functional>
 
 #include "KivTestSupport.h"
 #include "KivTrace.h"
 
 namespace {
-int CountModules(const std::string& name) {
-  const auto modules = KivTrace::RegisteredModules();
-  return static_cast<int>(std::count_if(modules.begin(), modules.end(),
-                                        [&](const KivTrace::Module& m) { return m.name == name; }));
+std::vector<KivTrace::Module> Named(const std::string& name) {
+  std::vector<KivTrace::Module> found;
+  for (const auto& m : KivTrace::RegisteredModules())
+    if (m.name == name) found.push_back(m);
+  return found;
+}
+std::string WrittenBy(const std::function<void()>& write) {
+  testing::internal::CaptureStderr();
+  write();
+  return testing::internal::GetCapturedStderr();
 }
 }  // namespace
 
@@ -17,43 +23,32 @@ TEST(TraceTest, ModuleIsRegisteredOnceWithItsFirstDescription) {
   {
     KivTrace first("KivTstTraceOnce", "Traces for the test");
     KivTrace second("KivTstTraceOnce", "Another description");
-    EXPECT_EQ(CountModules("KivTstTraceOnce"), 1);
-    const auto modules = KivTrace::RegisteredModules();
-    const auto it = std::find_if(modules.begin(), modules.end(), [](const KivTrace::Module& m) {
-      return m.name == "KivTstTraceOnce";
-    });
-    ASSERT_NE(it, modules.end());
-    EXPECT_EQ(it->description, "Traces for the test");
-    EXPECT_EQ(it->output, "STDERR");
+    const auto modules = Named("KivTstTraceOnce");
+    ASSERT_EQ(modules.size(), 1u);
+    EXPECT_EQ(modules[0].description, "Traces for the test");
   }
-  EXPECT_EQ(CountModules("KivTstTraceOnce"), 0);
+  EXPECT_TRUE(Named("KivTstTraceOnce").empty());
 }
 
-TEST(TraceTest, WritesOnlyWhenTheEnvironmentSwitchesItOn) {
+TEST(TraceTest, WritesWholeLinesOnlyWhenTheEnvironmentSwitchesItOn) {
   KivTrace trace("KivTstTraceSwitch", "Traces for the test");
   {
     ScopedEnv off("KivTraces", nullptr);
-    testing::internal::CaptureStderr();
-    trace.Write("hidden -->");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(WrittenBy([&] { trace.Write("hidden -->"); }), "");
   }
   for (const char* list :
        {"KivTstTraceSwitch", "Other,KivTstTraceSwitch", "a:b KivTstTraceSwitch", "ALL"}) {
     ScopedEnv on("KivTraces", list);
     EXPECT_TRUE(trace.IsActive()) << list;
-    testing::internal::CaptureStderr();
-    trace.Write("Entry -->");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "[KivTstTraceSwitch] Entry -->\n") << list;
+    EXPECT_EQ(WrittenBy([&] { trace.Write("Entry -->"); }), "[KivTstTraceSwitch] Entry -->\n")
+        << list;
   }
-  ScopedEnv other("KivTraces", "KivTstTraceSwitchX,all");
-  EXPECT_FALSE(trace.IsActive());
-}
-
-TEST(TraceTest, PrintFormatsLongLinesWhole) {
-  KivTrace trace("KivTstTracePrint", "Traces for the test");
-  ScopedEnv on("KivTraces", "KivTstTracePrint");
+  {
+    ScopedEnv other("KivTraces", "KivTstTraceSwitchX,all");
+    EXPECT_FALSE(trace.IsActive());
+  }
+  ScopedEnv on("KivTraces", "KivTstTraceSwitch");
   const std::string longText(3000, 'x');
-  testing::internal::CaptureStderr();
-  trace.Print("%s <-- %d", longText.c_str(), 42);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "[KivTstTracePrint] " + longText + " <-- 42\n");
+  EXPECT_EQ(WrittenBy([&] { trace.Print("%s <-- %d", longText.c_str(), 42); }),
+            "[KivTstTraceSwitch] " + longText + " <-- 42\n");
 }

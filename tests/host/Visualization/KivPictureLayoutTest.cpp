@@ -1,12 +1,10 @@
 // The size, crop and decorations of a picture, and what its files accept.
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <algorithm>
 
-#include "Kiv2DLineRep.h"
 #include "KivPictureRenderer.h"
 #include "KivSvgWriter.h"
-#include "KivViewer.h"
 #include "KivVisTestSupport.h"
 
 namespace {
@@ -24,8 +22,7 @@ struct FrameCase {
   const char* what;
   KivPictureOptions options;
   double scale;
-  int width;
-  int height;
+  int width, height;
 };
 
 KivPictureOptions With(void (*set)(KivPictureOptions&)) {
@@ -37,8 +34,8 @@ KivPictureOptions With(void (*set)(KivPictureOptions&)) {
 TEST(KivPictureLayout, ScaleFitAndCropSizeThePicture) {
   const FrameCase cases[] = {
       {"default: 8 pixels per unit", {}, 8.0, 864, 464},
-      {"the cap shrinks the default", With([](KivPictureOptions& o) { o.maxPixels = 432; }), 4.0,
-       432, 232},
+      {"the cap shrinks the default", With([](KivPictureOptions& o) { o.maxPixels = 540; }), 5.0,
+       540, 290},
       {"an exact scale ignores the cap", With([](KivPictureOptions& o) {
          o.pixelsPerUnit = 50;
          o.exactScale = true;
@@ -60,6 +57,17 @@ TEST(KivPictureLayout, ScaleFitAndCropSizeThePicture) {
     EXPECT_EQ(frame.width, c.width);
     EXPECT_EQ(frame.height, c.height);
   }
+  // A crop leaves out what it does not show.
+  std::vector<KivDrawItem> items = Box();
+  KivDrawItem far = items[0];
+  far.outline = {{500, 500}, {510, 500}, {510, 510}};
+  items.push_back(far);
+  KivPictureOptions options;
+  options.crop = Kiv2DBoundingBox::FromCorners(-10, -10, 20, 20);
+  std::vector<KivItemNote> notes;
+  KivDecoratePicture(options, KivFramePicture(options, items), items, notes);
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].outline[1].x, 100.0f);
 }
 
 TEST(KivPictureLayout, DecorationsGetBandsOfTheirOwnAndStayWithinAFit) {
@@ -80,40 +88,23 @@ TEST(KivPictureLayout, DecorationsGetBandsOfTheirOwnAndStayWithinAFit) {
   ASSERT_EQ(items.size(), notes.size());
   // The box, two bands, the title, two swatches with their labels.
   ASSERT_EQ(items.size(), 1u + 2u + 1u + 2u * 2u);
-  EXPECT_STREQ(notes[1].role, "band");
+  EXPECT_EQ(std::string(notes[1].role) + notes[3].role, "bandtitle");
   EXPECT_EQ(items[3].text.ConvertToUTF8(), options.title);
-  EXPECT_STREQ(notes[3].role, "title");
   EXPECT_EQ(items[4].attributes.fillColor, 153);
   EXPECT_EQ(notes[4].tooltip, "Station");
   EXPECT_EQ(items[7].text.ConvertToUTF8(), "Grouping");
   // Every decoration lies inside the picture.
-  for (std::size_t i = 1; i < items.size(); ++i) {
-    for (const auto& p : items[i].outline) {
-      EXPECT_GE(frame.PixelX(p.x), 0.0);
-      EXPECT_LE(frame.PixelX(p.x), frame.width);
-      EXPECT_GE(frame.PixelY(p.y), 0.0);
-      EXPECT_LE(frame.PixelY(p.y), frame.height);
-    }
-  }
+  for (std::size_t i = 1; i < items.size(); ++i)
+    for (const auto& p : items[i].outline)
+      EXPECT_TRUE(frame.PixelX(p.x) >= 0 && frame.PixelX(p.x) <= frame.width &&
+                  frame.PixelY(p.y) >= 0 && frame.PixelY(p.y) <= frame.height)
+          << "item " << i << " at " << p.x << ", " << p.y;
 
   options.fitWidth = 300;
   options.fitHeight = 200;
   const KivPictureFrame fitted = KivFramePicture(options, Box());
-  EXPECT_LE(fitted.width, 300);
-  EXPECT_LE(fitted.height, 200);
-}
-
-TEST(KivPictureLayout, CropLeavesOutWhatItDoesNotShow) {
-  std::vector<KivDrawItem> items = Box();
-  KivDrawItem far = items[0];
-  far.outline = {{500, 500}, {510, 500}, {510, 510}};
-  items.push_back(far);
-  KivPictureOptions options;
-  options.crop = Kiv2DBoundingBox::FromCorners(-10, -10, 20, 20);
-  std::vector<KivItemNote> notes;
-  KivDecoratePicture(options, KivFramePicture(options, items), items, notes);
-  ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(items[0].outline[1].x, 100.0f);
+  EXPECT_TRUE(fitted.width <= 300 && fitted.height <= 200)
+      << fitted.width << " x " << fitted.height;
 }
 
 TEST(KivPictureLayout, SvgTooltipsAndRolesKeepOneElementPerLine) {
@@ -126,14 +117,10 @@ TEST(KivPictureLayout, SvgTooltipsAndRolesKeepOneElementPerLine) {
   const std::vector<KivItemNote> notes = {{nullptr, "Floor & tunnel <LH>"}, {"title", "x"}};
   const double white[3] = {1, 1, 1};
   const std::string svg = KivSvgWriter(KivFramePicture({}, items)).Write(items, white, notes);
-  EXPECT_NE(svg.find("<polygon class=\"polygon\" points=\"32,432 832,432 832,32 32,32\" "),
-            std::string::npos)
-      << svg;
-  EXPECT_NE(svg.find("><title>Floor &amp; tunnel &lt;LH&gt;</title></polygon>\n"),
-            std::string::npos)
-      << svg;
-  EXPECT_NE(svg.find("<text class=\"title\" "), std::string::npos) << svg;
-  EXPECT_NE(svg.find("><title>x</title>UB010</text>\n"), std::string::npos) << svg;
+  for (const char* piece : {"<polygon class=\"polygon\" points=\"32,432 832,432 832,32 32,32\" ",
+                            "><title>Floor &amp; tunnel &lt;LH&gt;</title></polygon>\n",
+                            "<text class=\"title\" ", "><title>x</title>UB010</text>\n"})
+    EXPECT_NE(svg.find(piece), std::string::npos) << piece << " in\n" << svg;
   // Declaration, <svg>, background, two items, </svg>.
   EXPECT_EQ(std::count(svg.begin(), svg.end(), '\n'), 6);
 }
@@ -155,34 +142,6 @@ TEST(KivPictureLayout, OnlyKnownExtensionsNameAFormat) {
     EXPECT_EQ(KivPictureRenderer::IsKnownFormat(c.path, &error), c.known) << c.path;
     EXPECT_EQ(error, c.message) << c.path;
   }
-}
-
-class KivPictureFileTest : public KivVisTest {
- protected:
-  KivViewer_var viewer = KivMake<KivViewer>("Picture");
-};
-
-TEST_F(KivPictureFileTest, RefusesUnknownFormatsAndOversizedRastersWithoutWriting) {
-  viewer->GetRootBag()->AddChild(
-      KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(1000, 10)));
-  const std::string pdf = ::testing::TempDir() + "kiv_layout_picture.pdf";
-  std::string error;
-  EXPECT_EQ(KivPictureRenderer().RenderToFile(*viewer, pdf, &error), E_FAIL);
-  EXPECT_NE(error.find("known formats: png svg"), std::string::npos) << error;
-  EXPECT_FALSE(std::ifstream(pdf).good());
-
-  KivPictureOptions huge;
-  huge.pixelsPerUnit = 100;
-  huge.exactScale = true;
-  const std::string png = ::testing::TempDir() + "kiv_layout_picture.png";
-  EXPECT_EQ(KivPictureRenderer(huge).RenderToFile(*viewer, png, &error), E_FAIL);
-  EXPECT_NE(error.find("too large"), std::string::npos) << error;
-  EXPECT_FALSE(std::ifstream(png).good());
-  EXPECT_EQ(KivPictureRenderer(huge).RenderRaster(*viewer).width, 0);
-  // As SVG the same scale is fine: nothing is rasterised.
-  const std::string svg = ::testing::TempDir() + "kiv_layout_picture.svg";
-  EXPECT_EQ(KivPictureRenderer(huge).RenderToFile(*viewer, svg, &error), S_OK) << error;
-  std::remove(svg.c_str());
 }
 
 }  // namespace

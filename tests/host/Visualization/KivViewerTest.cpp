@@ -1,60 +1,205 @@
+#include <string>
+#include <vector>
+
 #include "Kiv2DImagePixelRep.h"
 #include "Kiv2DLineRep.h"
+#include "Kiv2DManipulator.h"
 #include "Kiv2DPolygonRep.h"
+#include "KivManipulatorNotification.h"
 #include "KivViewer.h"
 #include "KivVisManager.h"
 #include "KivVisTestSupport.h"
 
 namespace {
-// A filled square of side 2 centred on (x, y).
-KivVar<Kiv2DPolygonRep> NewSquare(float x, float y) {
-  auto square = KivMake<Kiv2DPolygonRep>(
-      std::vector<KivMathPoint2Df>{{x - 1, y - 1}, {x + 1, y - 1}, {x + 1, y + 1}, {x - 1, y + 1}});
-  square->SetFill(true);
-  return square;
+// A father command that records what reaches it, with the manipulator's
+// current axis origin at each step.
+class TstFather : public KivCommand {
+  KIV_CLASS(TstFather, KivCommand, "Tests")
+  std::vector<std::string> kinds;
+  std::vector<KivMathPoint2Df> origins;
+
+  int AnalyseNotification(KivCommand* sender, KivNotification* n) override {
+    auto* m = dynamic_cast<Kiv2DManipulator*>(sender);
+    origins.push_back(m ? m->GetCurrentAxis().origin : KivMathPoint2Df());
+    kinds.push_back(n->IsA());
+    return 1;
+  }
+};
+
+KivVar<Kiv2DPolygonRep> NewBox(float x0, float y0, float x1, float y1) {
+  return KivMake<Kiv2DPolygonRep>(
+      std::vector<KivMathPoint2Df>{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
 }
+
+// A square of side 2 centred on (x, y).
+KivVar<Kiv2DPolygonRep> NewSquare(float x, float y) { return NewBox(x - 1, y - 1, x + 1, y + 1); }
 
 std::vector<Kiv2DRep*> Raw(const std::vector<KivVar<Kiv2DRep>>& reps) {
   std::vector<Kiv2DRep*> out;
   for (const auto& r : reps) out.push_back(r.get());
   return out;
 }
+
+class TstActivity : public KivImplement<> {
+  KIV_CLASS(TstActivity, KivBaseUnknown, "Tests")
+};
 }  // namespace
 
 class ViewerTest : public KivVisTest {
  protected:
-  KivViewer_var viewer = KivMake<KivViewer>("Test viewer");
+  KivVar<Kiv2DManipulator> Manipulate(Kiv2DRep* rep, int style = 1, KivCommand* by = nullptr) {
+    return KivVar<Kiv2DManipulator>::Adopt(
+        new Kiv2DManipulator(by ? by : father.get(), "Manip", rep, style));
+  }
+  template <class Rep>
+  Rep* Show(const KivVar<Rep>& rep) {
+    viewer->GetRootBag()->AddChild(rep);
+    return rep.get();
+  }
+  KivViewer_var viewer = KivMake<KivViewer>();
+  KivVar<TstFather> father = KivMake<TstFather>();
 };
 
-TEST_F(ViewerTest, PicksTopmostFirstAndSkipsHiddenReps) {
+TEST_F(ViewerTest, ADragReachesTheFatherWithTheAxisMovedAlongTheDirection) {
+  auto bag = KivMake<Kiv2DBagRep>();
+  bag->AddChild(NewBox(0, 0, 4, 4));
+  auto manipulator = Manipulate(Show(bag));
+  manipulator->SetDirection(KivMathDirection2D(0.0, 1.0));
+
+  ASSERT_TRUE(viewer->DragStart(2, 2));
+  EXPECT_EQ(viewer->GetGrabber(), manipulator.get());
+  viewer->DragStep(3, 3);
+  viewer->DragStep(50, 5);  // far off the rep: the grabber still gets it
+  viewer->DragEnd(50, 6);
+  EXPECT_EQ(viewer->GetGrabber(), nullptr);
+
+  const std::string move = "KivManipulateNotification";
+  ASSERT_EQ(father->kinds,
+            (std::vector{move, move, move, std::string("KivEndManipulateNotification")}));
+  // Only the vertical part of each move counts; the release point is a last step.
+  EXPECT_EQ(father->origins, (std::vector<KivMathPoint2Df>{{0, 1}, {0, 3}, {0, 4}, {0, 4}}));
+
+  // The axis is not reset between drags; ResetAxis returns to the reference.
+  viewer->DragStart(1, 1);
+  viewer->DragStep(1, 2);
+  EXPECT_EQ(father->origins.back(), KivMathPoint2Df(0, 5));
+  viewer->DragEnd(1, 2);
+  manipulator->ResetAxis();
+  EXPECT_EQ(manipulator->GetCurrentAxis(), KivMathAxis2D());
+}
+
+TEST_F(ViewerTest, AClickActivatesTheTopmostShownRepWithAManipulator) {
+  auto under = Show(NewBox(0, 0, 10, 10));
+  auto over = Show(NewBox(0, 0, 10, 10));
+  EXPECT_FALSE(viewer->Click(2, 2)) << "no manipulator yet";
+  EXPECT_FALSE(viewer->DragStart(2, 2));
+  EXPECT_FALSE(viewer->DragStep(3, 3));
+
+  auto otherFather = KivMake<TstFather>();
+  auto low = Manipulate(under);
+  auto high = Manipulate(over, 1, otherFather);
+  EXPECT_TRUE(viewer->Click(5, 5));
+  EXPECT_FALSE(viewer->Click(20, 20));
+  EXPECT_TRUE(father->kinds.empty());
+  EXPECT_EQ(otherFather->kinds, std::vector<std::string>{"KivActivateNotification"});
+
+  over->SetShowMode(KivRep::kHidden);
+  viewer->Click(5, 5);
+  EXPECT_EQ(father->kinds.size(), 1u) << "hidden reps take no press";
+}
+
+TEST_F(ViewerTest, RepsFindTheirManipulatorUpTheirBags) {
+  auto outer = KivMake<Kiv2DBagRep>();
+  auto inner = KivMake<Kiv2DBagRep>();
+  auto leaf = NewBox(0, 0, 1, 1);
+  inner->AddChild(leaf);
+  outer->AddChild(inner);
+  auto manipulator = Manipulate(Show(outer));
+  EXPECT_EQ(leaf->GetManipulator(), manipulator.get());
+
+  // A manipulator added on the inner bag wins for what it holds.
+  auto closer = Manipulate(nullptr, 2);
+  ASSERT_EQ(closer->AddRepToManipulate(inner), S_OK);
+  EXPECT_EQ(leaf->GetManipulator(), closer.get());
+  ASSERT_EQ(closer->RemoveRepToManipulate(inner), S_OK);
+  EXPECT_EQ(closer->RemoveRepToManipulate(inner), E_FAIL);
+  EXPECT_EQ(leaf->GetManipulator(), manipulator.get());
+
+  // Deleting the manipulator detaches it from its reps.
+  KivCommandDeletion(manipulator.Detach());
+  KivDelayedDestruction::Flush();
+  EXPECT_EQ(leaf->GetManipulator(), nullptr);
+}
+
+TEST_F(ViewerTest, ContextAndHoverNotificationsGoToTheFather) {
+  auto manipulator = Manipulate(Show(NewBox(0, 0, 4, 4)));
+  int viewerHeard = 0;
+  KivBaseUnknown* menuSeen = nullptr;
+  auto menu = KivMake<TstActivity>();
+  viewer->GetEventPublisher()->AddCallback(
+      KivManipulator::GetKivContext(), [&](KivBaseUnknown*, KivNotification* n, void*) {
+        ++viewerHeard;
+        menuSeen = static_cast<KivContext*>(n)->GetContextualMenu();
+      });
+  EXPECT_EQ(viewer->ContextMenu(1, 1, menu), 2);
+  EXPECT_EQ(viewerHeard, 1);
+  EXPECT_EQ(menuSeen, menu.get());
+  EXPECT_EQ(viewer->ContextMenu(9, 9, menu), 1) << "only the viewer's own listeners";
+
+  viewer->MoveTo(1, 1);
+  viewer->MoveTo(2, 2);  // still inside: nothing new
+  viewer->MoveTo(9, 9);
+  EXPECT_EQ(father->kinds, (std::vector<std::string>{"KivContext", "KivPreactivateNotification",
+                                                     "KivEndPreactivateNotification"}));
+}
+
+TEST_F(ViewerTest, PickAllUnderReportsModelObjectsOnce) {
+  auto activity = KivMake<TstActivity>();
+  auto node = KivMake<Kiv2DBagRep>();
+  node->SetModelObject(activity);
+  node->AddChild(NewBox(0, 0, 10, 10));
+  node->AddChild(NewBox(2, 2, 8, 8));
+  Show(node);
+  auto dragged = Show(NewBox(4, 4, 6, 6));
+  auto manipulator = Manipulate(dragged, 2);
+
+  KivListValKivBaseUnknown_var under;
+  viewer->DragStart(5, 5);
+  viewer->DragStep(5.5f, 5.5f);
+  manipulator->PickAllUnder(under);
+  viewer->DragEnd(5.5f, 5.5f);
+  ASSERT_EQ(under.Size(), 2);
+  EXPECT_EQ(under[1].get(), static_cast<KivBaseUnknown*>(dragged)) << "the dragged rep is topmost";
+  EXPECT_EQ(under[2], KivBaseUnknown_var(activity.get()));
+}
+
+TEST_F(ViewerTest, PicksTopmostFirstSkipsHiddenRepsAndPicksLinesWithinTheTolerance) {
   auto bottom = NewSquare(0, 0);
   auto top = NewSquare(0.5f, 0);
   auto bag = KivMake<Kiv2DBagRep>(Kiv3x3Matrix::Translation(5, 0));
   auto moved = NewSquare(-5, 0);  // lands on the origin through the bag
   bag->AddChild(moved);
-  viewer->GetRootBag()->AddChild(bottom);
-  viewer->GetRootBag()->AddChild(top);
-  viewer->GetRootBag()->AddChild(bag);
+  Show(bottom);
+  Show(top);
+  Show(bag);
 
   EXPECT_EQ(Raw(viewer->PickAll(0.2f, 0.2f)), (std::vector<Kiv2DRep*>{moved, top, bottom}));
   EXPECT_EQ(Raw(viewer->PickAll(-1.2f, 0)), (std::vector<Kiv2DRep*>{moved, bottom}));
-  EXPECT_TRUE(viewer->PickAll(30, 30).empty());
+  EXPECT_TRUE(viewer->PickAll(50, 50).empty());
 
   bag->SetShowMode(KivRep::kHidden);  // hides what it holds
   top->SetShowMode(KivRep::kHidden);
   EXPECT_EQ(Raw(viewer->PickAll(0.2f, 0.2f)), (std::vector<Kiv2DRep*>{bottom}));
-}
 
-TEST_F(ViewerTest, LinesArePickedWithinTheTolerance) {
-  auto line = KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(10, 0));
-  viewer->GetRootBag()->AddChild(line);
-  EXPECT_EQ(viewer->PickAll(5, 0.4f).size(), 1u);
-  EXPECT_TRUE(viewer->PickAll(5, 0.6f).empty());
-  EXPECT_TRUE(viewer->PickAll(10.6f, 0).empty()) << "beyond the end";
+  // Lines are picked within the tolerance, not beyond their ends.
+  Show(KivMake<Kiv2DLineRep>(KivMathPoint2Df(20, 0), KivMathPoint2Df(30, 0)));
+  EXPECT_EQ(viewer->PickAll(25, 0.4f).size(), 1u);
+  EXPECT_TRUE(viewer->PickAll(25, 0.6f).empty());
+  EXPECT_TRUE(viewer->PickAll(30.6f, 0).empty());
 }
 
 TEST_F(ViewerTest, RegistryModelsAreDrawnAndPickedAboveTheViewersOwnScene) {
-  viewer->GetRootBag()->AddChild(NewSquare(0, 0));
+  Show(NewSquare(0, 0));
   auto registry = KivMake<KivVis2DRegistry>();
   auto model = KivMake<KivModelForRep2D>();
   KivVar<Kiv2DRep> square = NewSquare(0, 0);
@@ -83,8 +228,7 @@ TEST_F(ViewerTest, CommitRedrawsOnlyViewersWhoseSceneChanged) {
   const int drawn = viewer->GetRedrawCount();
   EXPECT_EQ(manager->Commit(), 0) << "nothing changed";
 
-  auto line = KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(1, 0));
-  viewer->GetRootBag()->AddChild(line);
+  Show(KivMake<Kiv2DLineRep>(KivMathPoint2Df(0, 0), KivMathPoint2Df(1, 0)));
   EXPECT_TRUE(viewer->NeedsRedraw());
   EXPECT_GE(manager->Commit(), 1);
   EXPECT_EQ(viewer->GetRedrawCount(), drawn + 1);
@@ -92,7 +236,7 @@ TEST_F(ViewerTest, CommitRedrawsOnlyViewersWhoseSceneChanged) {
 
   // Changing an image that a rep draws is a change of the scene too.
   auto image = KivMake<KivPixelImage>(2, 2, KivPixelImage::kRgb);
-  viewer->GetRootBag()->AddChild(KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df(0, 0), image));
+  Show(KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df(0, 0), image));
   manager->Commit();
   image->Convert(KivPixelImage::kGrey);
   EXPECT_TRUE(viewer->NeedsRedraw());
@@ -103,8 +247,8 @@ TEST_F(ViewerTest, CommitRedrawsOnlyViewersWhoseSceneChanged) {
 }
 
 TEST_F(ViewerTest, ViewpointResetFramesTheScene) {
-  viewer->GetRootBag()->AddChild(NewSquare(100, 50));
-  viewer->GetRootBag()->AddChild(NewSquare(140, 50));
+  Show(NewSquare(100, 50));
+  Show(NewSquare(140, 50));
   viewer->ResetViewpoint();
   Kiv2DViewpoint* viewpoint = viewer->GetMain2DViewpoint();
   EXPECT_EQ(viewpoint->GetCentre(), KivMathPoint2Df(120, 50));
@@ -113,14 +257,12 @@ TEST_F(ViewerTest, ViewpointResetFramesTheScene) {
   EXPECT_GE(visible.xmax, 141.0f);
   double px, py;
   viewpoint->WorldToPixel({120, 50}, px, py);
-  EXPECT_DOUBLE_EQ(px, 400.0);
-  EXPECT_DOUBLE_EQ(py, 250.0);
-  const KivMathPoint2Df back = viewpoint->PixelToWorld(px + 8, py - 8);
-  EXPECT_FLOAT_EQ(back.x, 121.0f) << "8 pixels per unit, y up";
-  EXPECT_FLOAT_EQ(back.y, 51.0f);
+  EXPECT_EQ(std::pair(px, py), std::pair(400.0, 250.0));
+  EXPECT_EQ(viewpoint->PixelToWorld(px + 8, py - 8), KivMathPoint2Df(121, 51))
+      << "8 pixels per unit, y up";
 
   // A scene too large for the window lowers the scale.
-  viewer->GetRootBag()->AddChild(NewSquare(1000, 50));
+  Show(NewSquare(1000, 50));
   viewer->ResetViewpoint();
   EXPECT_LT(viewpoint->GetScale(), 1.0);
   EXPECT_GE(viewpoint->GetVisibleBox().xmax, 1001.0f);

@@ -8,26 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "KivBaseUnknown.h"
-#include "KivDelayedDestruction.h"
+#include "KivLeakCheck.h"
 #include "KivPixelImage.h"
 
-class KivVisTest : public ::testing::Test {
+class KivVisTest : public LeakCheckedTest {
  protected:
   // The count is taken before, and checked after, the members of derived
   // fixtures exist, so their viewers and reps count as well.
-  KivVisTest() {
-    KivDelayedDestruction::Flush();
-    liveAtStart_ = KivBaseUnknown::LiveInstances();
-  }
-  ~KivVisTest() override {
-    KivDelayedDestruction::Flush();
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), liveAtStart_)
-        << "components leaked or over-released";
-  }
-
- private:
-  long liveAtStart_ = 0;
+  KivVisTest() { LeakCheckedTest::SetUp(); }
+  ~KivVisTest() override { ExpectNoLeak(); }
+  void SetUp() override {}
+  void TearDown() override {}
 };
 
 // A 24-bit uncompressed BMP of `width` x `height` pixels; `pixel(x, y)`
@@ -36,25 +27,16 @@ template <class PixelFunction>
 std::vector<std::uint8_t> MakeBmp(int width, int height, PixelFunction pixel) {
   const int rowBytes = (width * 3 + 3) / 4 * 4;
   const std::uint32_t dataSize = static_cast<std::uint32_t>(rowBytes * height);
-  const std::uint32_t fileSize = 54 + dataSize;
+  const std::uint32_t fileSize = 54 + dataSize, w = width, h = height;
   std::vector<std::uint8_t> b(fileSize, 0);
-  auto put16 = [&](std::size_t at, std::uint16_t v) {
-    b[at] = v & 0xff;
-    b[at + 1] = v >> 8;
-  };
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xff;
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, fileSize);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<std::uint32_t>(width));
-  put32(22, static_cast<std::uint32_t>(height));
-  put16(26, 1);
-  put16(28, 24);
-  put32(34, dataSize);
+  // Little-endian header fields, as triples: offset, value, size in bytes.
+  // clang-format off
+  const std::uint32_t fields[] = {0, 'B' | 'M' << 8, 2,  2, fileSize, 4,  10, 54, 4,  14, 40, 4,
+                                  18, w, 4,  22, h, 4,  26, 1, 2,  28, 24, 2,  34, dataSize, 4};
+  // clang-format on
+  for (std::size_t f = 0; f < std::size(fields); f += 3)
+    for (std::uint32_t i = 0; i < fields[f + 2]; ++i)
+      b[fields[f] + i] = (fields[f + 1] >> (8 * i)) & 0xff;
   for (int y = 0; y < height; ++y) {
     // Rows are stored from the bottom.
     std::size_t at = 54 + static_cast<std::size_t>(height - 1 - y) * rowBytes;

@@ -14,13 +14,11 @@ int gLoads = 0;
 
 class KivTstWidget : public KivImplement<KivTstIModuleProbe> {
   KIV_CLASS(KivTstWidget, KivBaseUnknown, "KivTstModule")
- public:
   KivBaseUnknown* Argument() override { return nullptr; }
 };
 
 class KivTstGadget : public KivImplement<KivTstIModuleProbe> {
   KIV_CLASS(KivTstGadget, KivBaseUnknown, "KivTstModule")
- public:
   explicit KivTstGadget(KivBaseUnknown* argument) : argument_(argument) {}
   KivBaseUnknown* Argument() override { return argument_.get(); }
 

@@ -7,7 +7,6 @@ inline constexpr IID IID_KivTstIModuleProbe = KivGUID::FromName("KivTstIModulePr
 
 class KivTstIModuleProbe : public virtual KivBaseUnknown {
   KIV_INTERFACE(KivTstIModuleProbe)
- public:
   // The argument the factory was given (null for a factory without one).
   virtual KivBaseUnknown* Argument() = 0;
 };
