@@ -1,6 +1,7 @@
 // The status buttons of an activity: building them from the configuration,
 // placing them around the node, following the node, showing and hiding them,
 // and refreshing their lists up the activity tree.
+#include <array>
 #include <memory>
 
 #include "KivCallback.h"
@@ -91,6 +92,12 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
     rep->GetPoDPosition(x, y);
     return {static_cast<float>(x), static_cast<float>(y)};
   }
+  // The node box the manager last recorded: centre x, y, width, height.
+  static std::array<double, 4> Box(const KivISPPActivity_var& activity) {
+    std::array<double, 4> box{};
+    dynamic_cast<MoxEZitBltMgr*>(Manager(activity).get())->GetNodeBox(box[0], box[1], box[2], box[3]);
+    return box;
+  }
   static std::vector<std::string> Names(const KivISPPActivity_var& activity) {
     KivListValKivUnicodeString* list = nullptr;
     EXPECT_EQ(Manager(activity)->GetAllZitBlts(&list), S_OK);
@@ -111,7 +118,7 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
 };
 }  // namespace
 
-TEST_F(MoxEZitBltMgrTest, InitWithoutAViewerBuildsNothing) {
+TEST_F(MoxEZitBltMgrTest, WithoutAViewerTheButtonsAreListedButNotBuilt) {
   EXPECT_EQ(Manager(station_)->Init(nullptr), 1);
   EXPECT_FALSE(dynamic_cast<MoxEZitBltMgr*>(Manager(station_).get())->IsInitialised());
   EXPECT_EQ(RecordingSubscriber::Subscriptions(), 0);
@@ -119,6 +126,11 @@ TEST_F(MoxEZitBltMgrTest, InitWithoutAViewerBuildsNothing) {
   EXPECT_EQ(Names(station_), (std::vector<std::string>{"BIWStationStatusBars",
                                                        "BIWGroupingStatusBars", "ProductOutput"}));
   EXPECT_EQ(RecordingSubscriber::Subscriptions(), 1);
+  EXPECT_EQ(Find(station_, "ProductOutput")->GetZitBltBtn(), nullptr);
+  // UpdatePositions before any placement only records the box.
+  Place(station_, 30, 40);
+  Manager(station_)->UpdatePositions();
+  EXPECT_EQ(Box(station_), (std::array<double, 4>{30, 40, 16, 8}));
   EXPECT_EQ(Find(station_, "ProductOutput")->GetZitBltBtn(), nullptr);
 }
 
@@ -248,22 +260,7 @@ TEST_F(MoxEZitBltMgrTest, ADegenerateNodeBoxMovesButtonsByTheDisplacement) {
   Place(station_, 20, 40);
   Manager(station_)->UpdatePositions();
   EXPECT_EQ(PoD(stationBars), (KivMathPoint2Df{20, 40}));
-  double x, y, w, h;
-  dynamic_cast<MoxEZitBltMgr*>(Manager(station_).get())->GetNodeBox(x, y, w, h);
-  EXPECT_EQ(w, 16);
-  EXPECT_EQ(h, 8);
-}
-
-TEST_F(MoxEZitBltMgrTest, UpdatePositionsBeforeAnyPlacementOnlyRecordsTheBox) {
-  Manager(station_)->GetAllZitBlts(nullptr);
-  Place(station_, 30, 40);
-  Manager(station_)->UpdatePositions();
-  double x, y, w, h;
-  dynamic_cast<MoxEZitBltMgr*>(Manager(station_).get())->GetNodeBox(x, y, w, h);
-  EXPECT_EQ(x, 30);
-  EXPECT_EQ(y, 40);
-  EXPECT_EQ(w, 16);
-  EXPECT_EQ(Find(station_, "ProductOutput")->GetZitBltBtn(), nullptr);
+  EXPECT_EQ(Box(station_), (std::array<double, 4>{20, 40, 16, 8}));
 }
 
 TEST_F(MoxEZitBltMgrTest, ASecondInitRebuildsTheGraphicsAndPlacesButtonsAgain) {

@@ -44,20 +44,12 @@ void WriteTestIcon(const std::filesystem::path& file, unsigned char r, unsigned 
   const unsigned imageBytes = rowBytes * 16;
   out.put('B');
   out.put('M');
-  PutLE(out, 54 + imageBytes, 4);
-  PutLE(out, 0, 4);
-  PutLE(out, 54, 4);
-  PutLE(out, 40, 4);
-  PutLE(out, 16, 4);
-  PutLE(out, 16, 4);
-  PutLE(out, 1, 2);
-  PutLE(out, 24, 2);
-  PutLE(out, 0, 4);
-  PutLE(out, imageBytes, 4);
-  PutLE(out, 2835, 4);
-  PutLE(out, 2835, 4);
-  PutLE(out, 0, 4);
-  PutLE(out, 0, 4);
+  // File header, then the info header: 16 x 16, one plane, 24 bits, no
+  // compression, 72 dpi.
+  const std::pair<unsigned, int> header[] = {
+      {54 + imageBytes, 4}, {0, 4}, {54, 4},         {40, 4},   {16, 4},   {16, 4}, {1, 2},
+      {24, 2},              {0, 4}, {imageBytes, 4}, {2835, 4}, {2835, 4}, {0, 4},  {0, 4}};
+  for (const auto& [value, bytes] : header) PutLE(out, value, bytes);
   for (unsigned i = 0; i < 16 * 16; ++i) {
     out.put(static_cast<char>(b));
     out.put(static_cast<char>(g));
