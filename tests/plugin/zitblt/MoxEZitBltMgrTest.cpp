@@ -16,21 +16,6 @@
 #include "MoxZitBltTestSupport.h"
 
 namespace {
-std::string Button(const char* name, const char* location, const char* command = nullptr,
-                   const char* type = "MoxZitBltRep") {
-  std::string xml = std::string("<ZitBlt Name=\"") + name + "\" Type=\"" + type +
-                    "\" LoadModule=\"MoxPexViewers\" Location=\"" + location +
-                    "\" IconFile=\"Red\">";
-  if (command)
-    xml += std::string("<UpdateData CmdName=\"") + command + "\" LoadModule=\"MoxPexViewers\"/>";
-  return xml + "</ZitBlt>";
-}
-
-std::string Block(const char* type, const std::string& buttons) {
-  return std::string("<ActivityZitBlt ActivityType=\"") + type + "\">" + buttons +
-         "</ActivityZitBlt>";
-}
-
 const char* kLocations[] = {"lefttop",     "leftmiddle",  "leftbottom",   "righttop",
                             "rightmiddle", "rightbottom", "topleft",      "topmiddle",
                             "topright",    "bottomleft",  "bottommiddle", "bottomright"};
@@ -41,20 +26,20 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
     ZitBltFixture::SetUp();
     UseRecordingSubscriber();
     std::string loading;
-    for (const char* location : kLocations) loading += Button(location, location);
-    loading += Button("Centre", "somewhere") + Button("Broken", "lefttop", nullptr, "NoSuchRep");
+    for (const char* location : kLocations) loading += ZitBltXml(location, location);
+    loading += ZitBltXml("Centre", "somewhere") + ZitBltXml("Broken", "lefttop", nullptr, "NoSuchRep");
     WriteConfiguration(
         "<ZitBltConfiguration>" +
-        Block("BIWActivityStation",
-              Button("BIWStationStatusBars", "lefttop", "StationCmd") +
-                  Button("BIWGroupingStatusBars", "righttop", "GroupingCmd") +
-                  Button("ProductOutput", "rightmiddle", "OutputCmd") +
-                  Button("Unbuilt", "leftmiddle", "UnbuiltCmd", "NoSuchRep")) +
-        Block("BIWActivityGrouping", Button("BIWGroupingStatusBars", "topleft", "GroupingCmd")) +
-        Block("BIWActivitySpotWelding",
-              Button("BIWPointFasteningStatusBars", "bottommiddle", "PointCmd") +
-                  Button("ProductInput", "leftmiddle", "InputCmd")) +
-        Block("BIWActivityLoading", loading) + "</ZitBltConfiguration>");
+        ActivityXml("BIWActivityStation",
+              ZitBltXml("BIWStationStatusBars", "lefttop", "StationCmd") +
+                  ZitBltXml("BIWGroupingStatusBars", "righttop", "GroupingCmd") +
+                  ZitBltXml("ProductOutput", "rightmiddle", "OutputCmd") +
+                  ZitBltXml("Unbuilt", "leftmiddle", "UnbuiltCmd", "NoSuchRep")) +
+        ActivityXml("BIWActivityGrouping", ZitBltXml("BIWGroupingStatusBars", "topleft", "GroupingCmd")) +
+        ActivityXml("BIWActivitySpotWelding",
+              ZitBltXml("BIWPointFasteningStatusBars", "bottommiddle", "PointCmd") +
+                  ZitBltXml("ProductInput", "leftmiddle", "InputCmd")) +
+        ActivityXml("BIWActivityLoading", loading) + "</ZitBltConfiguration>");
 
     root_ = document_->CreateRootActivity("Line");
     station_ = document_->CreateActivity(root_, "BIWActivityStation", "S1");

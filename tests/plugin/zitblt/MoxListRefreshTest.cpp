@@ -103,19 +103,14 @@ TEST_F(ListFixture, ADeletedProductOrActivityLeavesNoRowAndNoButton) {
 
 TEST_F(ListFixture, AMissingCommandOrBadStatusBarFileEmptiesOnlyTheirListsUntilMended) {
   setenv("KivStartupPath", folder_.c_str(), 1);
+  const char* kList = "MoxBaseScrollListZitBltRep";
   WriteConfiguration(
-      "<C><ActivityZitBlt ActivityType='BIWActivityStation'>"
-      "<ZitBlt Name='ProductInput' Type='MoxBaseScrollListZitBltRep' LoadModule='MoxPexViewers' "
-      "Location='lefttop' IconFile='Red'><UpdateData CmdName='NoSuchListCmd' "
-      "LoadModule='MoxPexViewers'/></ZitBlt>"
-      "<ZitBlt Name='BIWStationStatusBars' Type='MoxBaseScrollListZitBltRep' "
-      "LoadModule='MoxPexViewers' "
-      "Location='topleft' IconFile='Red'><UpdateData CmdName='MoxStatusBarListZitBltCmd' "
-      "LoadModule='MoxPexViewers'/></ZitBlt>"
-      "<ZitBlt Name='Resources' Type='MoxBaseScrollListZitBltRep' LoadModule='MoxPexViewers' "
-      "Location='bottommiddle' IconFile='Red'><UpdateData CmdName='MoxStatesResourceListZitBltCmd' "
-      "LoadModule='MoxPexViewers'/></ZitBlt>"
-      "</ActivityZitBlt></C>");
+      "<C>" +
+      ActivityXml("BIWActivityStation",
+                  ZitBltXml("ProductInput", "lefttop", "NoSuchListCmd", kList) +
+                      ZitBltXml("BIWStationStatusBars", "topleft", "MoxStatusBarListZitBltCmd", kList) +
+                      ZitBltXml("Resources", "bottommiddle", "MoxStatesResourceListZitBltCmd", kList)) +
+      "</C>");
   std::ofstream(folder_ / MoxStatusBarConfiguration::kFileName) << "<StatusBarConfiguration>";
   line_.Build(document_.get());
   document_->AssignResource(line_.s1.get(), line_.robot.get());
