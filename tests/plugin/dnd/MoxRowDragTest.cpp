@@ -2,13 +2,9 @@
 // cursor while they move, the move on the release, and every component
 // released afterwards (the fixture counts them).
 #include "Kiv2DBagRep.h"
-#include "KivFrmLayout.h"
-#include "KivFrmWindow.h"
 #include "KivIVisu.h"
-#include "KivInteraction.h"
 #include "KivPertInteraction.h"
 #include "MoxIPertNode.h"
-#include "MoxIPertWindow.h"
 #include "MoxListTestSupport.h"
 #include "MoxPertViewer.h"
 
@@ -18,12 +14,9 @@ class MoxRowDragTest : public ListFixture {
  protected:
   void SetUp() override {
     ListFixture::SetUp();
-    line_.Build(document_.get());
-    ASSERT_TRUE(KivInteraction::OpenDocument(document_.get()));
-    ASSERT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
-    ASSERT_TRUE(KivInteraction::Pick(line_.s1.get()));
-    pert_ = MoxIPertWindow_var(KivFrmLayout::GetCurrentLayout()->GetCurrentWindow())
-                ->GetPertViewer();
+    MoxIPertWindow_var window = Open(line_.s1);
+    ASSERT_TRUE(window);
+    pert_ = window->GetPertViewer();
     MoxIZitBltMgr_var(line_.weld.get())->GetZitBltButton("Resources")->Click();
   }
   KivMathPoint2Df RowCentre() {

@@ -132,11 +132,8 @@ TEST_F(ListFixture, AMissingCommandOrBadStatusBarFileEmptiesOnlyTheirListsUntilM
 // With a viewer window: a picked label hides its product, the list redraws
 // the row's icon, re-targeting and closing the window take the lists away.
 TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsFollowTheirWindow) {
-  line_.Build(document_.get());
-  ASSERT_TRUE(KivInteraction::OpenDocument(document_.get()));
-  ASSERT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
-  ASSERT_TRUE(KivInteraction::Pick(line_.cell.get()));
-  MoxIPertWindow_var window(KivFrmLayout::GetCurrentLayout()->GetCurrentWindow());
+  MoxIPertWindow_var window = Open(line_.cell);
+  ASSERT_TRUE(window);
   auto traverser = KivMake<MoxPertNodeTraverser>(window->GetPertController());
   ASSERT_EQ(traverser->ShowChildrenNodes(line_.s1), S_OK);  // Load and Weld get their buttons
   ASSERT_EQ(traverser->ChangePertNodeShape(1), S_OK);
@@ -160,8 +157,7 @@ TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsFollowTheirWindow) {
 
   // Re-targeted on S1's level: the lists of the cell's level go, S1's
   // operations keep theirs.
-  ASSERT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
-  ASSERT_TRUE(KivInteraction::Pick(line_.s1.get()));
+  ASSERT_TRUE(ViewerOn(line_.s1));
   EXPECT_EQ(Button(line_.s2, "ProductInput"), nullptr);
   EXPECT_EQ(Labels(List(line_.load, "ProductInput")), "");
   EXPECT_EQ(Labels(List(line_.weld, "Resources")), "Robot");
