@@ -68,10 +68,11 @@ TEST(PexHostCommandLineTest, LevelsListsTheActivityTreeWithIds) {
   const PexHostRunResult r = RunPexHost("levels " + kExample);
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out.rfind("A1 \"Underbody line\" BIWActivityRoot, level of ", 0), 0u) << r.out;
-  EXPECT_TRUE(Shows(r.out,
-                    "\n  A10 \"Rear floor cell\" BIWActivityGrouping, level of 2 activities\n"
-                    "    A11 \"UB030 Rear floor framing\" BIWActivityStation, level of 4 activities\n"
-                    "      A12 \"UB030-10 Load rear floor panel and well\" BIWActivityLoading\n"));
+  EXPECT_TRUE(
+      Shows(r.out,
+            "\n  A10 \"Rear floor cell\" BIWActivityGrouping, level of 2 activities\n"
+            "    A11 \"UB030 Rear floor framing\" BIWActivityStation, level of 4 activities\n"
+            "      A12 \"UB030-10 Load rear floor panel and well\" BIWActivityLoading\n"));
   EXPECT_EQ(RunPexHost("levels /no/such.xml").status, 1);
 }
 

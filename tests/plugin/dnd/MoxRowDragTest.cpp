@@ -22,7 +22,8 @@ class MoxRowDragTest : public ListFixture {
   KivMathPoint2Df RowCentre() {
     MoxScrollListRow row;
     List(line_.weld, "Resources")->GetRow(1, row);
-    Kiv2DRep* label = dynamic_cast<Kiv2DBagRep*>(KivIVisu_var(row.visu.get())->GiveRep())->GetChild(1);
+    Kiv2DRep* label =
+        dynamic_cast<Kiv2DBagRep*>(KivIVisu_var(row.visu.get())->GiveRep())->GetChild(1);
     const Kiv2DBoundingBox box =
         label->GetFather()->GetWorldMatrix().Apply(label->GetBoundingElement());
     return {(box.xmin + box.xmax) / 2, (box.ymin + box.ymax) / 2};

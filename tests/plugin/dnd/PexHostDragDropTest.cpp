@@ -81,7 +81,9 @@ TEST_F(PexHostDragDropTest, TheDialogHidesAndShowsButtonsOrSaysThereAreNone) {
       "close MoxPexZitBltHideShowDlg\n"
       "expect button " + ff05 + " ProductInput shown\n");
   EXPECT_EQ(r.status, 0) << r.out;
-  r = Run("pick \"Front floor cell\"\nstart MoxPexCtxZitBltCmd\nexpect message \"No ZitBlts Present\"\n");
+  r =
+      Run("pick \"Front floor cell\"\nstart MoxPexCtxZitBltCmd\nexpect message \"No ZitBlts "
+          "Present\"\n");
   EXPECT_EQ(r.status, 0) << r.out;
 }
 }  // namespace

@@ -27,8 +27,8 @@ TEST_F(PexInputSafetyTest, ScriptsThatAreNotRegularFilesAreRefusedAtOnce) {
   for (const auto& c : cases) {
     const PexHostRunResult r = RunPexHost("run " + c.path, folder_.string());
     EXPECT_EQ(r.status, 2) << c.path << "\n" << r.out;
-    EXPECT_TRUE(
-        Shows(r.out, "pexhost: cannot read script " + c.path + ": cannot open the file: " + c.reason));
+    EXPECT_TRUE(Shows(
+        r.out, "pexhost: cannot read script " + c.path + ": cannot open the file: " + c.reason));
   }
 }
 

@@ -52,7 +52,8 @@ TEST(MoxPFVLayout, PlacesLevelsInColumnsFromTheTopDown) {
       {"nodes without a view are skipped", Placed(Level({A, B, C, D}, {{A, {C, D}}}), {}, {C}), {},
        {{A, 0, 75}, {B, 0, 25}, {D, 100, 75}}},
       {"a partial layout of a level-zero node starts one column right",
-       Placed(Level({A, B, C}, {{A, {B}}, {B, {C}}}), {{A, {500, 500}}, {B, {500, 500}}, {C, {500, 500}}}),
+       Placed(Level({A, B, C}, {{A, {B}}, {B, {C}}}),
+              {{A, {500, 500}}, {B, {500, 500}}, {C, {500, 500}}}),
        {A}, {{A, 50, 50}, {B, 100, 50}, {C, 150, 50}}},
       // A -> B, A -> C, C -> D. Placing C starts right of A's current place;
       // B stays but keeps its row slot (the top one), so C takes the second

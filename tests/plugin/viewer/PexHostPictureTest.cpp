@@ -26,10 +26,11 @@ TEST_F(PexHostPictureTest, ThePictureNamesItsLevelAndExplainsItsColoursAndIcons)
   ASSERT_EQ(r.status, 0) << r.out;
   // The title; the legend: node colours by type, then the buttons' icons by
   // name; full names as tooltips; cycle times beside the type.
-  for (const char* part : {"<text class=\"title\"", ">underbody_line.xml \u2014 Underbody line</text>",
-                           "<polygon class=\"legend\"", ">Station</text>", ">Start, Stop</text>",
-                           "<use class=\"legend\"", "<title>Rear floor cell</title>",
-                           "Station \u00b7 CT ", "Grouping \u00b7 CT "})
+  for (const char* part :
+       {"<text class=\"title\"", ">underbody_line.xml \u2014 Underbody line</text>",
+        "<polygon class=\"legend\"", ">Station</text>", ">Start, Stop</text>",
+        "<use class=\"legend\"", "<title>Rear floor cell</title>", "Station \u00b7 CT ",
+        "Grouping \u00b7 CT "})
     EXPECT_TRUE(Shows(ReadFile(svg), part));
 }
 

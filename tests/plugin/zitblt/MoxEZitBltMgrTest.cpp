@@ -27,18 +27,20 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
     UseRecordingSubscriber();
     std::string loading;
     for (const char* location : kLocations) loading += ZitBltXml(location, location);
-    loading += ZitBltXml("Centre", "somewhere") + ZitBltXml("Broken", "lefttop", nullptr, "NoSuchRep");
+    loading +=
+        ZitBltXml("Centre", "somewhere") + ZitBltXml("Broken", "lefttop", nullptr, "NoSuchRep");
     WriteConfiguration(
         "<ZitBltConfiguration>" +
         ActivityXml("BIWActivityStation",
-              ZitBltXml("BIWStationStatusBars", "lefttop", "StationCmd") +
-                  ZitBltXml("BIWGroupingStatusBars", "righttop", "GroupingCmd") +
-                  ZitBltXml("ProductOutput", "rightmiddle", "OutputCmd") +
-                  ZitBltXml("Unbuilt", "leftmiddle", "UnbuiltCmd", "NoSuchRep")) +
-        ActivityXml("BIWActivityGrouping", ZitBltXml("BIWGroupingStatusBars", "topleft", "GroupingCmd")) +
+                    ZitBltXml("BIWStationStatusBars", "lefttop", "StationCmd") +
+                        ZitBltXml("BIWGroupingStatusBars", "righttop", "GroupingCmd") +
+                        ZitBltXml("ProductOutput", "rightmiddle", "OutputCmd") +
+                        ZitBltXml("Unbuilt", "leftmiddle", "UnbuiltCmd", "NoSuchRep")) +
+        ActivityXml("BIWActivityGrouping",
+                    ZitBltXml("BIWGroupingStatusBars", "topleft", "GroupingCmd")) +
         ActivityXml("BIWActivitySpotWelding",
-              ZitBltXml("BIWPointFasteningStatusBars", "bottommiddle", "PointCmd") +
-                  ZitBltXml("ProductInput", "leftmiddle", "InputCmd")) +
+                    ZitBltXml("BIWPointFasteningStatusBars", "bottommiddle", "PointCmd") +
+                        ZitBltXml("ProductInput", "leftmiddle", "InputCmd")) +
         ActivityXml("BIWActivityLoading", loading) + "</ZitBltConfiguration>");
 
     root_ = document_->CreateRootActivity("Line");
@@ -67,6 +69,12 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
     d.height = h;
     data->SetPertNodeData(d);
   }
+  // Gives the node a new box and lets the manager follow it.
+  static void Reshape(const KivISPPActivity_var& activity, double x, double y, double w, double h) {
+    Resize(activity, w, h);
+    Place(activity, x, y);
+    Manager(activity)->UpdatePositions();
+  }
   static MoxZitBltRep* Find(const KivISPPActivity_var& activity, const char* name) {
     MoxZitBltRep* rep = nullptr;
     Manager(activity)->FindZitBlt(name, &rep);
@@ -80,7 +88,8 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
   // The node box the manager last recorded: centre x, y, width, height.
   static std::array<double, 4> Box(const KivISPPActivity_var& activity) {
     std::array<double, 4> box{};
-    dynamic_cast<MoxEZitBltMgr*>(Manager(activity).get())->GetNodeBox(box[0], box[1], box[2], box[3]);
+    dynamic_cast<MoxEZitBltMgr*>(Manager(activity).get())
+        ->GetNodeBox(box[0], box[1], box[2], box[3]);
     return box;
   }
   static std::vector<std::string> Names(const KivISPPActivity_var& activity) {
@@ -202,8 +211,7 @@ TEST_F(MoxEZitBltMgrTest, AMovedNodeCarriesItsButtonsWhereverTheyWereDragged) {
   Manager(station_)->Init(viewer_);
   MoxZitBltRep* output = Find(station_, "ProductOutput");
   output->SetPoDPosition(8, 2.5);  // dragged up its side
-  Place(station_, 25, -10);
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 25, -10, 16, 8);
   EXPECT_EQ(PoD(output), (KivMathPoint2Df{33, -7.5f}));
   EXPECT_EQ(PoD(Find(station_, "BIWStationStatusBars")), (KivMathPoint2Df{17, -6}));
   double xmin, ymin, xmax, ymax;
@@ -215,16 +223,13 @@ TEST_F(MoxEZitBltMgrTest, AMovedNodeCarriesItsButtonsWhereverTheyWereDragged) {
 TEST_F(MoxEZitBltMgrTest, AResizedNodeKeepsEachButtonsRelativePlace) {
   Place(station_, 50, 50);
   Manager(station_)->Init(viewer_);
-  Resize(station_, 32, 16);  // same centre, twice the size
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 50, 50, 32, 16);  // same centre, twice the size
   EXPECT_EQ(PoD(Find(station_, "BIWStationStatusBars")), (KivMathPoint2Df{34, 58}));
   EXPECT_EQ(PoD(Find(station_, "BIWGroupingStatusBars")), (KivMathPoint2Df{66, 58}));
   EXPECT_EQ(PoD(Find(station_, "ProductOutput")), (KivMathPoint2Df{66, 50}));
 
   // Moving and resizing at once maps the old box onto the new one.
-  Place(station_, 0, 100);
-  Resize(station_, 8, 4);
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 0, 100, 8, 4);
   EXPECT_EQ(PoD(Find(station_, "BIWStationStatusBars")), (KivMathPoint2Df{-4, 102}));
   EXPECT_EQ(PoD(Find(station_, "ProductOutput")), (KivMathPoint2Df{4, 100}));
 }
@@ -235,15 +240,11 @@ TEST_F(MoxEZitBltMgrTest, ADegenerateNodeBoxMovesButtonsByTheDisplacement) {
   Manager(station_)->Init(viewer_);
   MoxZitBltRep* stationBars = Find(station_, "BIWStationStatusBars");
   EXPECT_EQ(PoD(stationBars), (KivMathPoint2Df{10, 14}));
-  Resize(station_, 16, 0);
-  Place(station_, 20, 30);
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 20, 30, 16, 0);
   // No width before: x follows the centre; the height shrinks to nothing, so
   // the top edge maps onto the centre line.
   EXPECT_EQ(PoD(stationBars), (KivMathPoint2Df{20, 30}));
-  Resize(station_, 16, 8);
-  Place(station_, 20, 40);
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 20, 40, 16, 8);
   EXPECT_EQ(PoD(stationBars), (KivMathPoint2Df{20, 40}));
   EXPECT_EQ(Box(station_), (std::array<double, 4>{20, 40, 16, 8}));
 }

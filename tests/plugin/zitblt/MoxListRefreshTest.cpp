@@ -106,10 +106,11 @@ TEST_F(ListFixture, AMissingCommandOrBadStatusBarFileEmptiesOnlyTheirListsUntilM
   const char* kList = "MoxBaseScrollListZitBltRep";
   WriteConfiguration(
       "<C>" +
-      ActivityXml("BIWActivityStation",
-                  ZitBltXml("ProductInput", "lefttop", "NoSuchListCmd", kList) +
-                      ZitBltXml("BIWStationStatusBars", "topleft", "MoxStatusBarListZitBltCmd", kList) +
-                      ZitBltXml("Resources", "bottommiddle", "MoxStatesResourceListZitBltCmd", kList)) +
+      ActivityXml(
+          "BIWActivityStation",
+          ZitBltXml("ProductInput", "lefttop", "NoSuchListCmd", kList) +
+              ZitBltXml("BIWStationStatusBars", "topleft", "MoxStatusBarListZitBltCmd", kList) +
+              ZitBltXml("Resources", "bottommiddle", "MoxStatesResourceListZitBltCmd", kList)) +
       "</C>");
   std::ofstream(folder_ / MoxStatusBarConfiguration::kFileName) << "<StatusBarConfiguration>";
   line_.Build(document_.get());
