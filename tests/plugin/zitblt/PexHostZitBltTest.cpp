@@ -29,10 +29,16 @@ TEST_F(PexHostZitBltTest, ViewDrawsTheLevelAndListsItsNodesButtonsAndOpenLists) 
            R"("rows":[{"id":"R10","name":"Fixture UB010","state":"normal","colour":249,"visible":true}])",
        })
     EXPECT_TRUE(Shows(r.out, part));
-  // Node labels are drawn (names are broken onto two lines at a blank).
+  // The picture: node labels (names are broken onto two lines at a blank),
+  // the title, the legend (node colours by type, then the buttons' icons by
+  // name), full names as tooltips and cycle times beside the type.
   const std::string picture = ReadFile(folder_ / "view.svg");
   EXPECT_EQ(picture.rfind("<?xml", 0), 0u) << picture.substr(0, 200);
-  for (const char* part : {"<image", ">Rear floor cell<", ">UB010 Floor<"})
+  for (const char* part :
+       {"<image", ">Rear floor cell<", ">UB010 Floor<", "<text class=\"title\"",
+        ">underbody_line.xml \u2014 Underbody line</text>", "<polygon class=\"legend\"",
+        ">Station</text>", ">Start, Stop</text>", "<use class=\"legend\"",
+        "<title>Rear floor cell</title>", "Station \u00b7 CT ", "Grouping \u00b7 CT "})
     EXPECT_TRUE(Shows(picture, part));
   EXPECT_TRUE(Shows(RunPexHost("view " + kExample + " --open A2").out,
                     "\"A2\" is not NODE:BUTTON"));
