@@ -117,7 +117,7 @@ TEST(PexHostCommandLineTest, TheShellsHelpAndTheDocumentedStepsAgree) {
 
 class PexHostNamesTest : public PexHostFolderTest {};
 
-TEST_F(PexHostNamesTest, MistakenNamesAreExplained) {
+TEST_F(PexHostNamesTest, MistakenNamesAreExplainedAndTheSessionGoesOnUntilQuit) {
   // A copy of the example where A9 takes the name of A3.
   std::string text = ReadFile(kExample);
   const std::string a9 = "UB020-30 Tunnel studs";
@@ -128,7 +128,8 @@ TEST_F(PexHostNamesTest, MistakenNamesAreExplained) {
                                           "zitblt A10 Nonsense show\n"
                                           "help nonsense\n"
                                           "view A3\n"
-                                          "pick \"UB010-10 Load floor panel and tunnel\"\n",
+                                          "pick \"UB010-10 Load floor panel and tunnel\"\n"
+                                          "expect nodes 0\nquit\nexpect nodes 5\n",
                                           folder_.string());
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_TRUE(std::regex_search(r.out, std::regex("shell:2: zitblt: the node has no button "
@@ -138,6 +139,9 @@ TEST_F(PexHostNamesTest, MistakenNamesAreExplained) {
   EXPECT_TRUE(Shows(r.out, "\"UB010-10 Load floor panel and tunnel\" has no child activities"));
   EXPECT_TRUE(Shows(r.out, "shell:5: pick: 2 objects are named \"UB010-10 Load floor panel and "
                            "tunnel\" (A3, A9); use an identifier"));
+  // A failure does not end the session; quit does.
+  EXPECT_TRUE(Shows(r.out, "shell:6: expect ok"));
+  EXPECT_FALSE(Shows(r.out, "shell:8:"));
 }
 
 // A click at the point the JSON gives for a button hits that button, and

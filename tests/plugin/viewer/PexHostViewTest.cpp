@@ -81,15 +81,4 @@ TEST_F(PexHostScriptTest, EveryExampleScriptRunsThrough) {
   EXPECT_TRUE(std::filesystem::exists(folder_ / "underbody_root.svg"));
 }
 
-TEST_F(PexHostScriptTest, TypedStepsRunOneByOneAndAFailureDoesNotEndTheSession) {
-  const std::string typed =
-      Write("typed", "view\nexpect level Elsewhere\nexpect nodes 12\nquit\nexpect nodes 0\n");
-  const PexHostRunResult r = RunPexHost("shell " + kExample + " < " + typed);
-  EXPECT_EQ(r.status, 1) << r.out;
-  EXPECT_TRUE(Shows(r.out, "shell:1: view ok"));
-  EXPECT_TRUE(Shows(r.out, "shell:2: expect: the current level is \"Underbody line\""));
-  EXPECT_TRUE(Shows(r.out, "shell:3: expect ok"));
-  EXPECT_FALSE(Shows(r.out, "shell:5:")) << "quit ends the session";
-}
-
 }  // namespace
