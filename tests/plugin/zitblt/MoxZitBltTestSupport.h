@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,7 +97,6 @@ class ZitBltFixture : public ::testing::Test {
  private:
   std::vector<KivExtensionBinding> savedSubscriberBindings_;
   bool subscriberBound_ = false;
-  std::string savedStartupPath_, savedImagePath_, savedSettingsPath_;
-  bool hadStartupPath_ = false, hadImagePath_ = false, hadSettingsPath_ = false;
+  std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;  // name, value
   long live_ = 0;
 };
