@@ -18,24 +18,15 @@ std::vector<std::string> SelectedNames(const KivUnicodeString& type) {
   return names;
 }
 
-const char* kTwoBlocks = R"(<Anything>
-  <ActivityZitBlt ActivityType="BIWActivityStation">
-    <ZitBlt Name="A"/>
-    <Group><ZitBlt Name="B"/></Group>
-  </ActivityZitBlt>
-  <ActivityZitBlt ActivityType="BIWActivityStation ">
-    <ZitBlt Name="TrailingBlank"/>
-  </ActivityZitBlt>
-  <ActivityZitBlt ActivityType="biwactivitystation">
-    <ZitBlt Name="LowerCase"/>
-  </ActivityZitBlt>
-  <ActivityZitBlt ActivityType="BIWActivityGrouping">
-    <ZitBlt Name="G"/>
-  </ActivityZitBlt>
-  <ActivityZitBlt ActivityType="BIWActivityStation">
-    <ZitBlt Name="C"/>
-  </ActivityZitBlt>
-</Anything>)";
+// Two blocks of the station type, one under a near miss of its name (a
+// trailing blank, lower case), one of another type; a ZitBlt nested deeper.
+const std::string kTwoBlocks =
+    "<Anything>" +
+    ActivityXml("BIWActivityStation", "<ZitBlt Name='A'/><Group><ZitBlt Name='B'/></Group>") +
+    ActivityXml("BIWActivityStation ", "<ZitBlt Name='TrailingBlank'/>") +
+    ActivityXml("biwactivitystation", "<ZitBlt Name='LowerCase'/>") +
+    ActivityXml("BIWActivityGrouping", "<ZitBlt Name='G'/>") +
+    ActivityXml("BIWActivityStation", "<ZitBlt Name='C'/>") + "</Anything>";
 }  // namespace
 
 using MoxZitBltConfigurationTest = ZitBltFixture;
