@@ -23,6 +23,12 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return s.str();
 }
 
+// Whether `text` holds `part`; a failure prints the whole text.
+inline testing::AssertionResult Shows(const std::string& text, const std::string& part) {
+  if (text.find(part) != std::string::npos) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "no \"" << part << "\" in\n" << text;
+}
+
 struct PexHostRunResult {
   std::string out;
   int status;
@@ -62,12 +68,19 @@ class PexHostFolderTest : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
-  // Runs a session script that opens the bundled line and its viewer first.
-  PexHostRunResult RunUnderbodyScript(const std::string& steps) {
-    std::ofstream(folder_ / "session.pexs")
-        << "open " KIV_SOURCE_DIR "/examples/underbody_line.xml\nview\n"
-        << steps;
-    return RunPexHost("run session.pexs", folder_.string());
+  // Writes `text` to a file of the test's folder; returns its path.
+  std::string Write(const std::string& name, const std::string& text) const {
+    std::ofstream(folder_ / name, std::ios::binary) << text;
+    return (folder_ / name).string();
+  }
+  // Runs `text` as the script session.pexs in the test's folder.
+  PexHostRunResult RunScript(const std::string& text) const {
+    return RunPexHost("run " + Write("session.pexs", text), folder_.string());
+  }
+  // Runs a session script that opens `document` and its viewer first.
+  PexHostRunResult RunUnderbodyScript(const std::string& steps,
+                                      const std::string& document = kExample) const {
+    return RunScript("open " + document + "\nview\n" + steps);
   }
 
   std::filesystem::path folder_;

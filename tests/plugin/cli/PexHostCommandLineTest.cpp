@@ -13,10 +13,6 @@
 
 namespace {
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 // Runs pexhost with `input` on its standard input.
 PexHostRunResult RunWithInput(const std::string& arguments, const std::string& input,
                               const std::string& folder = ".") {
@@ -39,17 +35,27 @@ TEST(PexHostCommandLineTest, UsageHelpAndVersionAnswerWithTheRightStatus) {
       {"--version", 0, "pexhost 0.1.0\n"},
       {"help run", 0, "Usage: pexhost run SCRIPT|-\n"},
       {"help frobnicate", 2, "give one verb of these: view levels run shell serve modules"},
+      {"frobnicate", 2, "pexhost: unknown verb \"frobnicate\""},
       {"shell " + kExample + " -h", 0, "Usage: pexhost shell DOCUMENT\n"},
       {"levels", 2, "pexhost levels: give exactly one document"},
       {"view " + kExample + " -o - --json", 2, "both write to standard output"},
+      {"view", 2, "pexhost view: which document?"},
+      {"shell", 2, "pexhost shell: give exactly one document"},
+      {"view " + kExample + " --activity", 2, "--activity needs a value"},
+      {"view " + kExample + " --colour red", 2, "unknown option \"--colour\""},
+      {"view /no/such/file.xml", 1, "pexhost view: open /no/such/file.xml: "},
+      {"view " + kExample + " -o /no/such/folder/level.svg", 1,
+       "pexhost view: render: cannot write /no/such/folder/level.svg"},
+      {"view " + kExample + " --activity \"Rear floor cell\"", 0,
+       "Opened \"underbody_line.xml/Underbody line/Rear floor cell\"\n"},
       // `--option=value` is `--option value`.
       {"view " + kExample + " --activity=Nowhere", 1,
-       "no object with identifier or name \"Nowhere\""},
+       "pexhost view: view Nowhere: no object with identifier or name \"Nowhere\""},
   };
   for (const Case& c : cases) {
     const PexHostRunResult r = RunPexHost(c.args);
     EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
-    EXPECT_TRUE(Has(r.out, c.says)) << c.args << "\n" << r.out;
+    EXPECT_TRUE(Shows(r.out, c.says)) << c.args;
   }
   for (const char* verb : {"view", "levels", "run", "shell", "serve", "modules"}) {
     const PexHostRunResult r = RunPexHost(std::string(verb) + " --help");
@@ -62,11 +68,11 @@ TEST(PexHostCommandLineTest, LevelsListsTheActivityTreeWithIds) {
   const PexHostRunResult r = RunPexHost("levels " + kExample);
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out.rfind("A1 \"Underbody line\" BIWActivityRoot, level of ", 0), 0u) << r.out;
-  EXPECT_TRUE(Has(r.out,
-                  "\n  A10 \"Rear floor cell\" BIWActivityGrouping, level of 2 activities\n"
-                  "    A11 \"UB030 Rear floor framing\" BIWActivityStation, level of 4 activities\n"
-                  "      A12 \"UB030-10 Load rear floor panel and well\" BIWActivityLoading\n"))
-      << r.out;
+  EXPECT_TRUE(
+      Shows(r.out,
+            "\n  A10 \"Rear floor cell\" BIWActivityGrouping, level of 2 activities\n"
+            "    A11 \"UB030 Rear floor framing\" BIWActivityStation, level of 4 activities\n"
+            "      A12 \"UB030-10 Load rear floor panel and well\" BIWActivityLoading\n"));
   EXPECT_EQ(RunPexHost("levels /no/such.xml").status, 1);
 }
 
@@ -74,11 +80,11 @@ TEST(PexHostCommandLineTest, ScriptsComeFromStandardInputAndPicturesGoToStandard
   const PexHostRunResult run =
       RunWithInput("run -", "open " + kExample + "\nview\nexpect nodes 12\n");
   EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_TRUE(Has(run.out, "stdin:3: expect ok\nstdin: all 3 steps succeeded\n")) << run.out;
+  EXPECT_TRUE(Shows(run.out, "stdin:3: expect ok\nstdin: all 3 steps succeeded\n"));
   const PexHostRunResult svg = RunPexHost("view " + kExample + " --activity=A10 -o -");
   EXPECT_EQ(svg.status, 0) << svg.out.substr(0, 300);
   EXPECT_EQ(svg.out.rfind("<?xml", 0), 0u) << svg.out.substr(0, 300);
-  EXPECT_TRUE(Has(svg.out, "</svg>"));
+  EXPECT_TRUE(Shows(svg.out, "</svg>"));
 }
 
 // Every step and check the shell's help lists is documented in
@@ -111,7 +117,7 @@ TEST(PexHostCommandLineTest, TheShellsHelpAndTheDocumentedStepsAgree) {
 
 class PexHostNamesTest : public PexHostFolderTest {};
 
-TEST_F(PexHostNamesTest, MistakenNamesAreExplained) {
+TEST_F(PexHostNamesTest, MistakenNamesAreExplainedAndTheSessionGoesOnUntilQuit) {
   // A copy of the example where A9 takes the name of A3.
   std::string text = ReadFile(kExample);
   const std::string a9 = "UB020-30 Tunnel studs";
@@ -122,19 +128,20 @@ TEST_F(PexHostNamesTest, MistakenNamesAreExplained) {
                                           "zitblt A10 Nonsense show\n"
                                           "help nonsense\n"
                                           "view A3\n"
-                                          "pick \"UB010-10 Load floor panel and tunnel\"\n",
+                                          "pick \"UB010-10 Load floor panel and tunnel\"\n"
+                                          "expect nodes 0\nquit\nexpect nodes 5\n",
                                           folder_.string());
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_TRUE(std::regex_search(r.out, std::regex("shell:2: zitblt: the node has no button "
                                                   "\"Nonsense\" \\(its buttons: [A-Za-z]+, ")))
       << r.out;
-  EXPECT_TRUE(Has(r.out, "shell:3: help: no step or check \"nonsense\"")) << r.out;
-  EXPECT_TRUE(Has(r.out, "\"UB010-10 Load floor panel and tunnel\" has no child activities"))
-      << r.out;
-  EXPECT_TRUE(Has(r.out,
-                  "shell:5: pick: 2 objects are named \"UB010-10 Load floor panel and "
-                  "tunnel\" (A3, A9); use an identifier"))
-      << r.out;
+  EXPECT_TRUE(Shows(r.out, "shell:3: help: no step or check \"nonsense\""));
+  EXPECT_TRUE(Shows(r.out, "\"UB010-10 Load floor panel and tunnel\" has no child activities"));
+  EXPECT_TRUE(Shows(r.out, "shell:5: pick: 2 objects are named \"UB010-10 Load floor panel and "
+                           "tunnel\" (A3, A9); use an identifier"));
+  // A failure does not end the session; quit does.
+  EXPECT_TRUE(Shows(r.out, "shell:6: expect ok"));
+  EXPECT_FALSE(Shows(r.out, "shell:8:"));
 }
 
 // A click at the point the JSON gives for a button hits that button, and
@@ -175,7 +182,7 @@ TEST_F(PexHostShellSaveTest, SaveWithoutAFileSavesTheDocumentBack) {
                                           "save\n",
                                           folder_.string());
   EXPECT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(Has(r.out, "shell:3: save ok (saved line.xml)")) << r.out;
+  EXPECT_TRUE(Shows(r.out, "shell:3: save ok (saved line.xml)"));
   const PexHostRunResult reopened =
       RunWithInput("run -",
                    "open line.xml\nview\n"

@@ -11,6 +11,7 @@
 #include "KivISPPProductIO.h"
 #include "KivISPPResourceManagement.h"
 #include "KivInteraction.h"
+#include "KivLineBuilder.h"
 #include "MoxIBIWItemInfo.h"
 #include "MoxIListZitBltItemDD.h"
 #include "MoxIListZitBltItemState.h"
@@ -25,20 +26,11 @@ struct Line {
   KivBaseUnknown_var panel, tunnel, floor, bolt, robot, door;
   KivBaseUnknown_var panelIn, floorOut, boltIn;
   void Build(KivProcessDocument* doc) {
-    root = doc->CreateRootActivity("Line").get();
-    cell = doc->CreateActivity(root.get(), "BIWActivityGrouping", "Cell").get();
-    l0 = doc->CreateActivity(cell.get(), "BIWActivityLoading", "L0").get();
-    s1 = doc->CreateActivity(cell.get(), "BIWActivityStation", "S1").get();
-    s2 = doc->CreateActivity(cell.get(), "BIWActivityStation", "S2").get();
-    s3 = doc->CreateActivity(cell.get(), "BIWActivityStation", "S3").get();
-    l9 = doc->CreateActivity(cell.get(), "BIWActivityLoading", "L9").get();
-    load = doc->CreateActivity(s1.get(), "BIWActivityLoading", "Load").get();
-    weld = doc->CreateActivity(s1.get(), "BIWActivitySpotWelding", "Weld").get();
-    doc->AddPrecedence(l0.get(), s1.get());
-    doc->AddPrecedence(s1.get(), s2.get());
-    doc->AddPrecedence(s2.get(), s3.get());
-    doc->AddPrecedence(s3.get(), l9.get());
-    doc->AddPrecedence(load.get(), weld.get());
+    KivLineBuilder line(doc, {"Line > Cell:Grouping", "Cell > L0:Loading S1 S2 S3 L9:Loading",
+                              "S1 > Load:Loading Weld:SpotWelding", "L0 -> S1 -> S2 -> S3 -> L9",
+                              "Load -> Weld"});
+    root = line["Line"], cell = line["Cell"], l0 = line["L0"], s1 = line["S1"], s2 = line["S2"];
+    s3 = line["S3"], l9 = line["L9"], load = line["Load"], weld = line["Weld"];
     panel = doc->CreateProduct(nullptr, "Panel").get();
     tunnel = doc->CreateProduct(nullptr, "Tunnel").get();
     floor = doc->CreateProduct(nullptr, "Floor").get();
@@ -168,16 +160,6 @@ TEST_F(ReassignRulesTest, AnAssemblyCannotGoWhereItIsNotMadeYet) {
   }
 }
 
-TEST_F(ReassignRulesTest, AnInputMovesWithItsProduct) {
-  MoxIListZitBltItemDD_var dd(line_.panelIn.get());
-  document_->AssignItem(line_.s1.get(), line_.panel.get());
-  ASSERT_EQ(dd->ReassignItem(line_.s1.get(), line_.s3.get()), S_OK);
-  EXPECT_EQ(Links(line_.s1, "ProductInput"), "");
-  EXPECT_EQ(Links(line_.s3, "ProductInput"), "Panel");
-  EXPECT_FALSE(KivISPPItemMgt_var(line_.s1.get())->IsItemAssigned(line_.panel.get()));
-  EXPECT_TRUE(KivISPPItemMgt_var(line_.s3.get())->IsItemAssigned(line_.panel.get()));
-}
-
 TEST_F(ReassignRulesTest, AMoveThatCannotBeMadeChangesNothing) {
   KivListValKivBaseUnknown_var gone;
   gone.Append(line_.s3);
@@ -193,17 +175,22 @@ TEST_F(ReassignRulesTest, AMoveThatCannotBeMadeChangesNothing) {
   EXPECT_EQ(Links(line_.s1, "ProductOutput"), "Floor");
   EXPECT_EQ(KivISPPResourceManagement_var(line_.weld.get())->AssignedResources("Resource", 0)->Size(),
             1);
-}
-
-TEST_F(ReassignRulesTest, ALinkWhoseProductIsGoneStays) {
+  // A link whose product is gone stays.
   document_->DeleteProduct(line_.panel.get());
-  EXPECT_EQ(Ask(line_.panelIn, line_.s1, line_.s3), std::make_pair(0, std::string("before")));
-  EXPECT_EQ(MoxIListZitBltItemDD_var(line_.panelIn.get())->ReassignItem(line_.s1.get(),
-                                                                        line_.s3.get()),
-            E_FAIL);
+  EXPECT_EQ(Ask(line_.panelIn, line_.s1, line_.s2), std::make_pair(0, std::string("before")));
+  EXPECT_EQ(input->ReassignItem(line_.s1.get(), line_.s2.get()), E_FAIL);
 }
 
-TEST_F(ReassignRulesTest, AResourceMoves) {
+TEST_F(ReassignRulesTest, InputsResourcesAndOutputsMove) {
+  // An input moves with its product.
+  document_->AssignItem(line_.s1.get(), line_.panel.get());
+  ASSERT_EQ(MoxIListZitBltItemDD_var(line_.panelIn.get())->ReassignItem(line_.s1.get(),
+                                                                        line_.s3.get()),
+            S_OK);
+  EXPECT_EQ(Links(line_.s1, "ProductInput"), "");
+  EXPECT_EQ(Links(line_.s3, "ProductInput"), "Panel");
+  EXPECT_FALSE(KivISPPItemMgt_var(line_.s1.get())->IsItemAssigned(line_.panel.get()));
+  EXPECT_TRUE(KivISPPItemMgt_var(line_.s3.get())->IsItemAssigned(line_.panel.get()));
   ASSERT_EQ(MoxIListZitBltItemDD_var(line_.robot.get())->ReassignItem(line_.weld.get(),
                                                                       line_.load.get()),
             S_OK);
@@ -211,9 +198,7 @@ TEST_F(ReassignRulesTest, AResourceMoves) {
                   ->IsEmpty());
   EXPECT_EQ(KivISPPResourceManagement_var(line_.load.get())->AssignedResources("Resource", 0)->Size(),
             1);
-}
-
-TEST_F(ReassignRulesTest, AnOutputMovesAtOnceWhereNoneIsGiven) {
+  // An output moves at once where none is given.
   ASSERT_EQ(MoxIListZitBltItemDD_var(line_.floorOut.get())->ReassignItem(line_.s1.get(),
                                                                          line_.s2.get()),
             S_OK);

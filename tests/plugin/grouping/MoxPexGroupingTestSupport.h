@@ -10,6 +10,7 @@
 #include "KivDelayedDestruction.h"
 #include "KivISPPFlowMgt.h"
 #include "KivInteraction.h"
+#include "KivLineBuilder.h"
 #include "KivMessageLog.h"
 #include "KivProcessDocument.h"
 #include "KivProcessDocumentWriter.h"
@@ -22,21 +23,10 @@ struct GroupingLine {
   KivVar<KivProcessDocument> document = KivProcessDocument::Create();
   KivBaseUnknown_var root, x, a, b, y, h, c, robots, others, r1, r2, r3;
   GroupingLine() {
-    root = document->CreateRootActivity("Line", "root").get();
-    auto station = [&](KivBaseUnknown* parent, const char* name, const char* id) {
-      return KivBaseUnknown_var(
-          document->CreateActivity(parent, "BIWActivityStation", name, id).get());
-    };
-    x = station(root.get(), "X", "x");
-    a = station(root.get(), "A", "a");
-    b = station(root.get(), "B", "b");
-    y = station(root.get(), "Y", "y");
-    h = document->CreateActivity(root.get(), "BIWActivityGrouping", "H", "h").get();
-    c = station(h.get(), "C", "c");
-    document->AddPrecedence(document->GetStartNode(root.get()).get(), x.get());
-    for (auto [from, to] : {std::pair{x, a}, {a, b}, {b, y}})
-      document->AddPrecedence(from.get(), to.get());
-    document->AddPrecedence(y.get(), document->GetStopNode(root.get()).get());
+    KivLineBuilder line(document.get(), {"Line > X A B Y H:Grouping", "H > C",
+                                         "Start -> X -> A -> B -> Y -> Stop"});
+    root = line["Line"], x = line["X"], a = line["A"], b = line["B"], y = line["Y"];
+    h = line["H"], c = line["C"];
     robots = document->CreateResource(nullptr, "Robots", "Robot", "robots").get();
     others = document->CreateResource(nullptr, "Others", "Robot", "others").get();
     r1 = document->CreateResource(robots.get(), "R1", "Robot", "r1").get();

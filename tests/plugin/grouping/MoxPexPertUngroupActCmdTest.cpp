@@ -4,35 +4,27 @@
 #include "KivISPPActivity.h"
 #include "KivISPPChildManagement.h"
 #include "KivIModelObject.h"
+#include "KivLineBuilder.h"
 #include "MoxPexGroupingTestSupport.h"
 
 namespace {
 
-// Root: Start -> X1 -> G -> Y -> Stop (and X2 -> G when asked); G holds the
+// Root: X1 -> G -> Y (and X2 -> G when asked); G holds the
 // entries E1..En (each -> T) and T, and the group resource GR (R1, R2 under
 // it, GR under "Robots") is G's.
 struct GroupedLine {
   KivVar<KivProcessDocument> document = KivProcessDocument::Create();
   KivBaseUnknown_var root, x1, x2, g, y, t, robots, gr, r1, r2;
   GroupedLine(int predecessors, int entries) {
-    root = document->CreateRootActivity("Line", "root").get();
-    auto make = [&](KivBaseUnknown* parent, const char* type, const std::string& name) {
-      return KivBaseUnknown_var(document->CreateActivity(parent, type, name, name).get());
-    };
-    x1 = make(root.get(), "BIWActivityStation", "X1");
-    if (predecessors > 1) x2 = make(root.get(), "BIWActivityStation", "X2");
-    g = make(root.get(), "BIWActivityGrouping", "G");
-    y = make(root.get(), "BIWActivityStation", "Y");
-    document->AddPrecedence(x1.get(), g.get());
-    if (x2) document->AddPrecedence(x2.get(), g.get());
-    document->AddPrecedence(g.get(), y.get());
-    t = make(g.get(), "BIWActivityStation", "T");
+    KivLineBuilder line(document.get(), {"Line > X1 G:Grouping Y", "X1 -> G -> Y",
+                                         "G > T", "T -> G.Stop"});
+    if (predecessors > 1) line.Add("Line > X2"), line.Add("X2 -> G");
     for (int i = 1; i <= entries; ++i) {
-      auto e = make(g.get(), "BIWActivityStation", "E" + std::to_string(i));
-      document->AddPrecedence(document->GetStartNode(g.get()).get(), e.get());
-      document->AddPrecedence(e.get(), t.get());
+      const std::string e = "E" + std::to_string(i);
+      line.Add("G > " + e), line.Add("G.Start -> " + e + " -> T");
     }
-    document->AddPrecedence(t.get(), document->GetStopNode(g.get()).get());
+    root = line["Line"], x1 = line["X1"], g = line["G"], y = line["Y"], t = line["T"];
+    if (predecessors > 1) x2 = line["X2"];
     robots = document->CreateResource(nullptr, "Robots", "Robot", "robots").get();
     gr = document->CreateResource(robots.get(), "GR", "Robot", "gr").get();
     r1 = document->CreateResource(gr.get(), "R1", "Robot", "r1").get();

@@ -20,109 +20,76 @@ MoxPFVFlowModel Level(std::vector<int> children, std::map<int, std::vector<int>>
   return model;
 }
 
-TEST(MoxPFVLayout, ChainTakesOneColumnPerLevel) {
-  MoxPFVFlowModel model = Level({C, A, B}, {{A, {B}}, {B, {C}}});
-  MoxPFVModelLayout layout(model, false);
-  EXPECT_EQ(layout.LevelOf(A), 0);
-  EXPECT_EQ(layout.LevelOf(B), 1);
-  EXPECT_EQ(layout.LevelOf(C), 2);
-  EXPECT_EQ(layout.Canvas().width, 100.0f);
-  EXPECT_EQ(layout.Canvas().height, 100.0f);
-  layout.Arrange(0, 0);
-  EXPECT_EQ(model.placements, (Records{{A, 0, 50}, {B, 50, 50}, {C, 100, 50}}));
+MoxPFVFlowModel Placed(MoxPFVFlowModel model, std::map<int, std::pair<double, double>> at,
+                       std::set<int> withoutPertNode = {}, bool snap = false) {
+  model.positions = std::move(at);
+  model.withoutPertNode = std::move(withoutPertNode);
+  model.gridSnap = snap;
+  return model;
 }
 
-TEST(MoxPFVLayout, SnappedCoordinatesCarryOnAcrossAndDown) {
-  MoxPFVFlowModel model = Level({A, B, C}, {{A, {B, C}}});
-  model.gridSnap = true;
-  MoxPFVModelLayout layout(model, false);
-  layout.Arrange(0, 0);
-  // Canvas 100 x 100, dx = 100: (0, 50) snaps to (12.5, 62.5); the second
-  // column starts at 112.5, its top row y = 75 snaps to 87.5, then 87.5 - 50.
-  EXPECT_EQ(model.placements, (Records{{A, 12.5, 62.5}, {B, 112.5, 87.5}, {C, 112.5, 37.5}}));
+// Fixed points for the layouts the equivalence test compares at random (it
+// also covers partial layouts that follow links through other levels): the
+// whole level (no nodes given) or the partial layout of the nodes given.
+TEST(MoxPFVLayout, PlacesLevelsInColumnsFromTheTopDown) {
+  const struct {
+    const char* what;
+    MoxPFVFlowModel model;
+    std::vector<int> moved;
+    Records placed;
+  } cases[] = {
+      {"a chain takes one column per level", Level({C, A, B}, {{A, {B}}, {B, {C}}}), {},
+       {{A, 0, 50}, {B, 50, 50}, {C, 100, 50}}},
+      // Canvas 100 x 100, dx = 100: (0, 50) snaps to (12.5, 62.5); the second
+      // column starts at 112.5, its top row y = 75 snaps to 87.5, then 87.5 - 50.
+      {"snapped coordinates carry on across and down",
+       Placed(Level({A, B, C}, {{A, {B, C}}}), {}, {}, true), {},
+       {{A, 12.5, 62.5}, {B, 112.5, 87.5}, {C, 112.5, 37.5}}},
+      {"independent nodes share the first column, the first child on top",
+       Level({A, B, C}, {}), {}, {{A, 0, 125}, {B, 0, 75}, {C, 0, 25}}},
+      // B has no flow view: its link to C does not count. C has no PERT node
+      // view: it keeps its column slot but takes no row.
+      {"nodes without a view are skipped", Placed(Level({A, B, C, D}, {{A, {C, D}}}), {}, {C}), {},
+       {{A, 0, 75}, {B, 0, 25}, {D, 100, 75}}},
+      {"a partial layout of a level-zero node starts one column right",
+       Placed(Level({A, B, C}, {{A, {B}}, {B, {C}}}),
+              {{A, {500, 500}}, {B, {500, 500}}, {C, {500, 500}}}),
+       {A}, {{A, 50, 50}, {B, 100, 50}, {C, 150, 50}}},
+      // A -> B, A -> C, C -> D. Placing C starts right of A's current place;
+      // B stays but keeps its row slot (the top one), so C takes the second
+      // row. Canvas 100 x 100 (M = 2, C = 2), dx = 50.
+      {"a partial layout moves only the node and what follows it",
+       Placed(Level({A, B, C, D}, {{A, {B, C}}, {C, {D}}}),
+              {{A, {10, 0}}, {B, {-1, -1}}, {C, {-1, -1}}, {D, {-1, -1}}}),
+       {C}, {{C, 60, 25}, {D, 110, 50}}},
+      {"a partial layout skips nodes outside the level", Level({A, B}, {{A, {B}}}), {X}, {}},
+  };
+  for (auto c : cases) {
+    SCOPED_TRACE(c.what);
+    MoxPFVModelLayout layout(c.model, true);
+    if (c.moved.empty())
+      layout.Arrange(0, 0);
+    else
+      layout.PositionNew(c.moved);
+    EXPECT_EQ(c.model.placements, c.placed);
+  }
 }
 
-TEST(MoxPFVLayout, IndependentNodesShareTheFirstColumn) {
-  MoxPFVFlowModel model = Level({A, B, C}, {});
-  MoxPFVModelLayout layout(model, false);
-  EXPECT_EQ(layout.Levels().HighestLevel(), 0);
-  EXPECT_EQ(layout.Canvas().width, 150.0f);
-  layout.Arrange(0, 0);
-  // The first child on top (y points up).
-  EXPECT_EQ(model.placements, (Records{{A, 0, 125}, {B, 0, 75}, {C, 0, 25}}));
-}
-
-TEST(MoxPFVLayout, LevelsAreLongestChainsWithinTheLevel) {
+TEST(MoxPFVLayout, LevelsAreLongestChainsAndColumnsFollowTheirPredecessors) {
   // A -> B -> D and A -> D: D is two links from A. X is outside the level,
   // so C -> X -> D does not lift D, and neither does a repeated link.
   MoxPFVFlowModel model = Level({D, C, B, A}, {{A, {B, D, D}}, {B, {D}}, {C, {X}}, {X, {D}}});
   MoxPFVModelLayout layout(model, true);
-  EXPECT_EQ(layout.LevelOf(A), 0);
-  EXPECT_EQ(layout.LevelOf(B), 1);
-  EXPECT_EQ(layout.LevelOf(C), 0);
-  EXPECT_EQ(layout.LevelOf(D), 2);
+  EXPECT_EQ(std::vector<int>({layout.LevelOf(A), layout.LevelOf(B), layout.LevelOf(C),
+                              layout.LevelOf(D)}),
+            std::vector<int>({0, 1, 0, 2}));
   EXPECT_TRUE(layout.Levels().IgnoredLinks().empty());
-}
-
-TEST(MoxPFVLayout, ColumnsFollowTheOrderOfTheirPredecessors) {
   // Column 0 keeps the child order (B before A); column 1 lists B's
   // successors first, in B's order, then A's, each node once.
-  MoxPFVFlowModel model = Level({X, Y, B, A, C}, {{A, {C, X}}, {B, {Y, X, Y}}});
-  MoxPFVModelLayout layout(model, false);
-  EXPECT_EQ(layout.ColumnIds(0), (std::vector<int>{B, A}));
-  EXPECT_EQ(layout.ColumnIds(1), (std::vector<int>{Y, X, C}));
-}
-
-TEST(MoxPFVLayout, NodesWithoutAViewAreSkipped) {
-  // B has no flow view: its link to C does not count. C has no PERT node
-  // view: it keeps its column slot count but takes no row.
-  MoxPFVFlowModel model = Level({A, B, C, D}, {{A, {C, D}}});
-  model.successors.erase(B);
-  model.successors[A] = {C, D};
-  model.withoutPertNode = {C};
-  MoxPFVModelLayout layout(model, false);
-  EXPECT_EQ(layout.ColumnIds(0), (std::vector<int>{A, B}));
-  EXPECT_EQ(layout.ColumnIds(1), (std::vector<int>{C, D}));
-  layout.Arrange(0, 0);
-  EXPECT_EQ(model.placements, (Records{{A, 0, 75}, {B, 0, 25}, {D, 100, 75}}));
-}
-
-TEST(MoxPFVLayout, PartialLayoutOfALevelZeroNodeStartsOneColumnRight) {
-  MoxPFVFlowModel model = Level({A, B, C}, {{A, {B}}, {B, {C}}});
-  model.positions = {{A, {500, 500}}, {B, {500, 500}}, {C, {500, 500}}};
-  MoxPFVModelLayout layout(model, false);
-  layout.PositionNew({A});
-  EXPECT_EQ(model.placements, (Records{{A, 50, 50}, {B, 100, 50}, {C, 150, 50}}));
-}
-
-TEST(MoxPFVLayout, PartialLayoutMovesOnlyTheNodeAndWhatFollowsIt) {
-  // A -> B, A -> C, C -> D. Placing C starts right of A's current place;
-  // B stays but keeps its row slot (the top one), so C takes the second row.
-  MoxPFVFlowModel model = Level({A, B, C, D}, {{A, {B, C}}, {C, {D}}});
-  model.positions = {{A, {10, 0}}, {B, {-1, -1}}, {C, {-1, -1}}, {D, {-1, -1}}};
-  MoxPFVModelLayout layout(model, false);
-  layout.PositionNew({C});
-  // Canvas 100 x 100 (M = 2, C = 2), dx = 50.
-  EXPECT_EQ(model.placements, (Records{{C, 60, 25}, {D, 110, 50}}));
-  EXPECT_EQ(model.positions[B], (std::pair<double, double>{-1, -1}));
-}
-
-TEST(MoxPFVLayout, PartialLayoutFollowsLinksThroughOtherLevels) {
-  // B's only way to D leaves the level through X.
-  MoxPFVFlowModel model = Level({A, B, D}, {{A, {B, D}}, {B, {X}}, {X, {D}}});
-  MoxPFVModelLayout layout(model, true);
-  layout.PositionNew({B});
-  ASSERT_EQ(model.placements.size(), 2u);
-  EXPECT_EQ(model.placements[0].node, B);
-  EXPECT_EQ(model.placements[1].node, D);
-}
-
-TEST(MoxPFVLayout, PartialLayoutSkipsNodesOutsideTheLevel) {
-  MoxPFVFlowModel model = Level({A, B}, {{A, {B}}});
-  MoxPFVModelLayout layout(model, true);
-  layout.PositionNew({X});
-  layout.PositionNew({});
-  EXPECT_TRUE(model.placements.empty());
+  MoxPFVFlowModel ordered = Level({X, Y, B, A, C}, {{A, {C, X}}, {B, {Y, X, Y}}});
+  MoxPFVModelLayout columns(ordered, false);
+  EXPECT_EQ(columns.ColumnIds(0), (std::vector<int>{B, A}));
+  EXPECT_EQ(columns.ColumnIds(1), (std::vector<int>{Y, X, C}));
 }
 
 TEST(MoxPFVLayout, CycleIsBrokenAtTheLinkThatClosesIt) {

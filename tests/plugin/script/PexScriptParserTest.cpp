@@ -44,6 +44,9 @@ TEST(PexScriptParserTest, LinesItCannotReadAreRefusedWithTheReason) {
       {"pick \"a\"b", "a quoted word must be followed by a blank"},
       {"pick a\"b\"", "a quote inside a word"},
       {"pick a\x01", "control character in the line"},
+      {"\x01pick", "control character in the line"},
+      {"pi\x02" "ck", "control character in the line"},
+      {"pick a\x7f", "control character in the line"},
       {"pick \"a\x01\"", "control character in the line"},
   };
   for (const auto& c : cases) {

@@ -103,46 +103,31 @@ TEST_F(MoxPexProductFlowViewerCmdTest, WindowsOfOtherEditorsAreIgnored) {
   EXPECT_TRUE(CurrentViewer()->GetRootNode() == line.s2);
 }
 
-TEST_F(MoxPexProductFlowViewerCmdTest, ANewLevelWithNothingPlacedIsLaidOutWhole) {
-  ViewerLine line;
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.root));
-  // Levels: Start and S4 0; S1 1; S2 2; S3 3; Stop 4 (canvas 200, dx 50),
-  // each column from the top down.
-  EXPECT_EQ(PlaceOf(line.start), (Place{12.5, 162.5}));
-  EXPECT_EQ(PlaceOf(line.s4), (Place{12.5, 62.5}));
-  EXPECT_EQ(PlaceOf(line.s1), (Place{62.5, 112.5}));
-  EXPECT_EQ(PlaceOf(line.s2), (Place{112.5, 112.5}));
-  EXPECT_EQ(PlaceOf(line.s3), (Place{162.5, 112.5}));
-  EXPECT_EQ(PlaceOf(line.stop), (Place{212.5, 112.5}));
-}
-
-TEST_F(MoxPexProductFlowViewerCmdTest, OnlyTheNodesNotPlacedYetArePlacedAmongTheStoredOnes) {
-  ViewerLine line;
-  PlaceAt(line.start, 312.5, 12.5);
-  PlaceAt(line.s1, 337.5, 12.5);
-  PlaceAt(line.s2, 362.5, 12.5);
-  PlaceAt(line.s3, 387.5, 12.5);
-  PlaceAt(line.stop, 412.5, 12.5);
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.root));
-  // S4 (level 0, second of its column) goes one column right of the origin.
-  EXPECT_EQ(PlaceOf(line.s4), (Place{62.5, 62.5}));
-  EXPECT_EQ(PlaceOf(line.start), (Place{312.5, 12.5}));
-  EXPECT_EQ(PlaceOf(line.s1), (Place{337.5, 12.5}));
-  EXPECT_EQ(PlaceOf(line.s3), (Place{387.5, 12.5}));
-  EXPECT_EQ(PlaceOf(line.stop), (Place{412.5, 12.5}));
-}
-
-TEST_F(MoxPexProductFlowViewerCmdTest, ALevelWhollyPlacedKeepsEveryStoredPlace) {
-  ViewerLine line;
-  const KivBaseUnknown_var nodes[] = {line.start, line.s1, line.s2, line.s3, line.s4, line.stop};
-  double x = 12.5;
-  for (const auto& node : nodes) PlaceAt(node, x += 50, 212.5);
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(OpenViewer(line.root));
-  x = 12.5;
-  for (const auto& node : nodes) EXPECT_EQ(PlaceOf(node), (Place{x += 50, 212.5}));
+// A new window lays out its level whole when nothing is placed, places only
+// the nodes not placed yet among the stored ones, and keeps a level wholly
+// placed as it is. The places themselves are the organiser's.
+TEST_F(MoxPexProductFlowViewerCmdTest, ANewWindowPlacesOnlyWhatIsNotPlacedYet) {
+  const Place stored[] = {{312.5, 12.5}, {337.5, 12.5}, {362.5, 12.5},
+                          {387.5, 12.5}, {412.5, 12.5}, {437.5, 12.5}};
+  const struct {
+    int placed;  // how many of Start, S1, S2, S3, Stop, S4 have a stored place
+    Place start, s4, stop;
+  } cases[] = {{0, {12.5, 162.5}, {12.5, 62.5}, {212.5, 112.5}},
+               {5, stored[0], {62.5, 62.5}, stored[4]},
+               {6, stored[0], stored[5], stored[4]}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.placed);
+    ViewerLine line;
+    const KivBaseUnknown_var nodes[] = {line.start, line.s1, line.s2, line.s3, line.stop, line.s4};
+    for (int i = 0; i < c.placed; ++i) PlaceAt(nodes[i], stored[i].x, stored[i].y);
+    KivInteraction::OpenDocument(line.document.get());
+    ASSERT_TRUE(OpenViewer(line.root));
+    EXPECT_EQ(PlaceOf(line.start), c.start);
+    EXPECT_EQ(PlaceOf(line.s4), c.s4);
+    EXPECT_EQ(PlaceOf(line.stop), c.stop);
+    for (int i = 1; i < c.placed; ++i) EXPECT_EQ(PlaceOf(nodes[i]), stored[i]);
+    KivApplicationFrame::Shutdown();
+  }
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST_F(MoxPexProductFlowViewerTest, TitleNamesTheFileAndTheNodePath) {
   EXPECT_EQ(viewer->GetTitle().ConvertToUTF8(), "underbody.process/Line/S2");
 }
 
-TEST_F(MoxPexProductFlowViewerTest, DrawsTheChildNodesWithTheirLinksAndAnswersAsAPertWindow) {
+TEST_F(MoxPexProductFlowViewerTest, DrawsALevelAnswersAsAPertWindowAndIsRetargeted) {
   ViewerLine line;
   MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
   ASSERT_NE(viewer, nullptr);
@@ -82,24 +82,11 @@ TEST_F(MoxPexProductFlowViewerTest, DrawsTheChildNodesWithTheirLinksAndAnswersAs
   EXPECT_FALSE(controller->IsNodeDrawn(line.load));
   EXPECT_EQ(controller->LinkCount(), 4);
   EXPECT_TRUE(viewer->HasNodeCallback());
-}
 
-TEST_F(MoxPexProductFlowViewerTest, ALevelWithoutActivitiesShowsOnlyItsStartAndStop) {
-  ViewerLine line;
-  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.s4);
-  ASSERT_NE(viewer, nullptr);
-  EXPECT_EQ(viewer->GetPertController()->GetDrawnNodes().Size(), 2);
-  EXPECT_EQ(viewer->GetTitle().ConvertToUTF8(), "underbody.process/Line/S4");
-}
-
-TEST_F(MoxPexProductFlowViewerTest, RetargetingReplacesTheNodesCallbacksAndTitle) {
-  ViewerLine line;
-  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
-  ASSERT_NE(viewer, nullptr);
-  MoxIPertWindow_var pertWindow(viewer);
+  // Re-targeted: the nodes, callbacks and title are replaced.
   KivBaseUnknown_var s2 = line.s2;
   pertWindow->SetPertLevel(s2, nullptr, 0);
-  MoxPertController* controller = viewer->GetPertController();
+  controller = viewer->GetPertController();
   EXPECT_FALSE(controller->IsNodeDrawn(line.s1));
   EXPECT_TRUE(controller->IsNodeDrawn(line.load));
   EXPECT_TRUE(controller->IsNodeDrawn(line.weld));
@@ -112,6 +99,13 @@ TEST_F(MoxPexProductFlowViewerTest, RetargetingReplacesTheNodesCallbacksAndTitle
   pertWindow->SetPertLevel(root, KivIdentity(line.s4.get()), 0);
   EXPECT_FALSE(controller->IsNodeDrawn(line.s4));
   EXPECT_TRUE(controller->IsNodeDrawn(line.s3));
+}
+
+TEST_F(MoxPexProductFlowViewerTest, ALevelWithoutActivitiesShowsOnlyItsStartAndStop) {
+  ViewerLine line;
+  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.s4);
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->GetPertController()->GetDrawnNodes().Size(), 2);
 }
 
 TEST_F(MoxPexProductFlowViewerTest, DeletingTheWindowReleasesItsViewerAndController) {

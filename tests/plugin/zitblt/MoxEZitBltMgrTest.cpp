@@ -1,6 +1,7 @@
 // The status buttons of an activity: building them from the configuration,
 // placing them around the node, following the node, showing and hiding them,
 // and refreshing their lists up the activity tree.
+#include <array>
 #include <memory>
 
 #include "KivCallback.h"
@@ -15,21 +16,6 @@
 #include "MoxZitBltTestSupport.h"
 
 namespace {
-std::string Button(const char* name, const char* location, const char* command = nullptr,
-                   const char* type = "MoxZitBltRep") {
-  std::string xml = std::string("<ZitBlt Name=\"") + name + "\" Type=\"" + type +
-                    "\" LoadModule=\"MoxPexViewers\" Location=\"" + location +
-                    "\" IconFile=\"Red\">";
-  if (command)
-    xml += std::string("<UpdateData CmdName=\"") + command + "\" LoadModule=\"MoxPexViewers\"/>";
-  return xml + "</ZitBlt>";
-}
-
-std::string Block(const char* type, const std::string& buttons) {
-  return std::string("<ActivityZitBlt ActivityType=\"") + type + "\">" + buttons +
-         "</ActivityZitBlt>";
-}
-
 const char* kLocations[] = {"lefttop",     "leftmiddle",  "leftbottom",   "righttop",
                             "rightmiddle", "rightbottom", "topleft",      "topmiddle",
                             "topright",    "bottomleft",  "bottommiddle", "bottomright"};
@@ -40,20 +26,22 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
     ZitBltFixture::SetUp();
     UseRecordingSubscriber();
     std::string loading;
-    for (const char* location : kLocations) loading += Button(location, location);
-    loading += Button("Centre", "somewhere") + Button("Broken", "lefttop", nullptr, "NoSuchRep");
+    for (const char* location : kLocations) loading += ZitBltXml(location, location);
+    loading +=
+        ZitBltXml("Centre", "somewhere") + ZitBltXml("Broken", "lefttop", nullptr, "NoSuchRep");
     WriteConfiguration(
         "<ZitBltConfiguration>" +
-        Block("BIWActivityStation",
-              Button("BIWStationStatusBars", "lefttop", "StationCmd") +
-                  Button("BIWGroupingStatusBars", "righttop", "GroupingCmd") +
-                  Button("ProductOutput", "rightmiddle", "OutputCmd") +
-                  Button("Unbuilt", "leftmiddle", "UnbuiltCmd", "NoSuchRep")) +
-        Block("BIWActivityGrouping", Button("BIWGroupingStatusBars", "topleft", "GroupingCmd")) +
-        Block("BIWActivitySpotWelding",
-              Button("BIWPointFasteningStatusBars", "bottommiddle", "PointCmd") +
-                  Button("ProductInput", "leftmiddle", "InputCmd")) +
-        Block("BIWActivityLoading", loading) + "</ZitBltConfiguration>");
+        ActivityXml("BIWActivityStation",
+                    ZitBltXml("BIWStationStatusBars", "lefttop", "StationCmd") +
+                        ZitBltXml("BIWGroupingStatusBars", "righttop", "GroupingCmd") +
+                        ZitBltXml("ProductOutput", "rightmiddle", "OutputCmd") +
+                        ZitBltXml("Unbuilt", "leftmiddle", "UnbuiltCmd", "NoSuchRep")) +
+        ActivityXml("BIWActivityGrouping",
+                    ZitBltXml("BIWGroupingStatusBars", "topleft", "GroupingCmd")) +
+        ActivityXml("BIWActivitySpotWelding",
+                    ZitBltXml("BIWPointFasteningStatusBars", "bottommiddle", "PointCmd") +
+                        ZitBltXml("ProductInput", "leftmiddle", "InputCmd")) +
+        ActivityXml("BIWActivityLoading", loading) + "</ZitBltConfiguration>");
 
     root_ = document_->CreateRootActivity("Line");
     station_ = document_->CreateActivity(root_, "BIWActivityStation", "S1");
@@ -81,6 +69,12 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
     d.height = h;
     data->SetPertNodeData(d);
   }
+  // Gives the node a new box and lets the manager follow it.
+  static void Reshape(const KivISPPActivity_var& activity, double x, double y, double w, double h) {
+    Resize(activity, w, h);
+    Place(activity, x, y);
+    Manager(activity)->UpdatePositions();
+  }
   static MoxZitBltRep* Find(const KivISPPActivity_var& activity, const char* name) {
     MoxZitBltRep* rep = nullptr;
     Manager(activity)->FindZitBlt(name, &rep);
@@ -91,6 +85,13 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
     rep->GetPoDPosition(x, y);
     return {static_cast<float>(x), static_cast<float>(y)};
   }
+  // The node box the manager last recorded: centre x, y, width, height.
+  static std::array<double, 4> Box(const KivISPPActivity_var& activity) {
+    std::array<double, 4> box{};
+    dynamic_cast<MoxEZitBltMgr*>(Manager(activity).get())
+        ->GetNodeBox(box[0], box[1], box[2], box[3]);
+    return box;
+  }
   static std::vector<std::string> Names(const KivISPPActivity_var& activity) {
     KivListValKivUnicodeString* list = nullptr;
     EXPECT_EQ(Manager(activity)->GetAllZitBlts(&list), S_OK);
@@ -99,10 +100,12 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
     for (const auto& name : *owned) names.push_back(name.ConvertToUTF8());
     return names;
   }
+  // The calls logged since the last look, which clears the log.
   static std::vector<std::string> Calls() {
     std::vector<std::string> calls;
     for (const auto& c : RecordingListCmd::Log())
       calls.push_back(c.activity + ":" + c.zitBlt + ":" + c.what + (c.rep ? "" : "(no rep)"));
+    RecordingListCmd::Log().clear();
     return calls;
   }
 
@@ -111,7 +114,7 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
 };
 }  // namespace
 
-TEST_F(MoxEZitBltMgrTest, InitWithoutAViewerBuildsNothing) {
+TEST_F(MoxEZitBltMgrTest, WithoutAViewerTheButtonsAreListedButNotBuilt) {
   EXPECT_EQ(Manager(station_)->Init(nullptr), 1);
   EXPECT_FALSE(dynamic_cast<MoxEZitBltMgr*>(Manager(station_).get())->IsInitialised());
   EXPECT_EQ(RecordingSubscriber::Subscriptions(), 0);
@@ -119,6 +122,11 @@ TEST_F(MoxEZitBltMgrTest, InitWithoutAViewerBuildsNothing) {
   EXPECT_EQ(Names(station_), (std::vector<std::string>{"BIWStationStatusBars",
                                                        "BIWGroupingStatusBars", "ProductOutput"}));
   EXPECT_EQ(RecordingSubscriber::Subscriptions(), 1);
+  EXPECT_EQ(Find(station_, "ProductOutput")->GetZitBltBtn(), nullptr);
+  // UpdatePositions before any placement only records the box.
+  Place(station_, 30, 40);
+  Manager(station_)->UpdatePositions();
+  EXPECT_EQ(Box(station_), (std::array<double, 4>{30, 40, 16, 8}));
   EXPECT_EQ(Find(station_, "ProductOutput")->GetZitBltBtn(), nullptr);
 }
 
@@ -156,12 +164,12 @@ TEST_F(MoxEZitBltMgrTest, PlacesEveryButtonAtItsLocationAroundTheNode) {
 
 TEST_F(MoxEZitBltMgrTest, ListCommandsAreActivatedWithTheirButtonsOnce) {
   Manager(station_)->Init(viewer_);
+  EXPECT_EQ(RecordingListCmd::Log().at(0).rep, Find(station_, "BIWStationStatusBars"));
   EXPECT_EQ(Calls(), (std::vector<std::string>{"S1:BIWStationStatusBars:Activate",
                                                "S1:BIWGroupingStatusBars:Activate",
                                                "S1:ProductOutput:Activate"}));
-  EXPECT_EQ(RecordingListCmd::Log()[0].rep, Find(station_, "BIWStationStatusBars"));
   Manager(station_)->Init(viewer_);
-  EXPECT_EQ(RecordingListCmd::Log().size(), 3u);
+  EXPECT_TRUE(Calls().empty());
   EXPECT_EQ(RecordingSubscriber::Subscriptions(), 1);
 }
 
@@ -205,8 +213,7 @@ TEST_F(MoxEZitBltMgrTest, AMovedNodeCarriesItsButtonsWhereverTheyWereDragged) {
   Manager(station_)->Init(viewer_);
   MoxZitBltRep* output = Find(station_, "ProductOutput");
   output->SetPoDPosition(8, 2.5);  // dragged up its side
-  Place(station_, 25, -10);
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 25, -10, 16, 8);
   EXPECT_EQ(PoD(output), (KivMathPoint2Df{33, -7.5f}));
   EXPECT_EQ(PoD(Find(station_, "BIWStationStatusBars")), (KivMathPoint2Df{17, -6}));
   double xmin, ymin, xmax, ymax;
@@ -218,16 +225,13 @@ TEST_F(MoxEZitBltMgrTest, AMovedNodeCarriesItsButtonsWhereverTheyWereDragged) {
 TEST_F(MoxEZitBltMgrTest, AResizedNodeKeepsEachButtonsRelativePlace) {
   Place(station_, 50, 50);
   Manager(station_)->Init(viewer_);
-  Resize(station_, 32, 16);  // same centre, twice the size
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 50, 50, 32, 16);  // same centre, twice the size
   EXPECT_EQ(PoD(Find(station_, "BIWStationStatusBars")), (KivMathPoint2Df{34, 58}));
   EXPECT_EQ(PoD(Find(station_, "BIWGroupingStatusBars")), (KivMathPoint2Df{66, 58}));
   EXPECT_EQ(PoD(Find(station_, "ProductOutput")), (KivMathPoint2Df{66, 50}));
 
   // Moving and resizing at once maps the old box onto the new one.
-  Place(station_, 0, 100);
-  Resize(station_, 8, 4);
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 0, 100, 8, 4);
   EXPECT_EQ(PoD(Find(station_, "BIWStationStatusBars")), (KivMathPoint2Df{-4, 102}));
   EXPECT_EQ(PoD(Find(station_, "ProductOutput")), (KivMathPoint2Df{4, 100}));
 }
@@ -238,32 +242,13 @@ TEST_F(MoxEZitBltMgrTest, ADegenerateNodeBoxMovesButtonsByTheDisplacement) {
   Manager(station_)->Init(viewer_);
   MoxZitBltRep* stationBars = Find(station_, "BIWStationStatusBars");
   EXPECT_EQ(PoD(stationBars), (KivMathPoint2Df{10, 14}));
-  Resize(station_, 16, 0);
-  Place(station_, 20, 30);
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 20, 30, 16, 0);
   // No width before: x follows the centre; the height shrinks to nothing, so
   // the top edge maps onto the centre line.
   EXPECT_EQ(PoD(stationBars), (KivMathPoint2Df{20, 30}));
-  Resize(station_, 16, 8);
-  Place(station_, 20, 40);
-  Manager(station_)->UpdatePositions();
+  Reshape(station_, 20, 40, 16, 8);
   EXPECT_EQ(PoD(stationBars), (KivMathPoint2Df{20, 40}));
-  double x, y, w, h;
-  dynamic_cast<MoxEZitBltMgr*>(Manager(station_).get())->GetNodeBox(x, y, w, h);
-  EXPECT_EQ(w, 16);
-  EXPECT_EQ(h, 8);
-}
-
-TEST_F(MoxEZitBltMgrTest, UpdatePositionsBeforeAnyPlacementOnlyRecordsTheBox) {
-  Manager(station_)->GetAllZitBlts(nullptr);
-  Place(station_, 30, 40);
-  Manager(station_)->UpdatePositions();
-  double x, y, w, h;
-  dynamic_cast<MoxEZitBltMgr*>(Manager(station_).get())->GetNodeBox(x, y, w, h);
-  EXPECT_EQ(x, 30);
-  EXPECT_EQ(y, 40);
-  EXPECT_EQ(w, 16);
-  EXPECT_EQ(Find(station_, "ProductOutput")->GetZitBltBtn(), nullptr);
+  EXPECT_EQ(Box(station_), (std::array<double, 4>{20, 40, 16, 8}));
 }
 
 TEST_F(MoxEZitBltMgrTest, ASecondInitRebuildsTheGraphicsAndPlacesButtonsAgain) {
@@ -306,35 +291,27 @@ TEST_F(MoxEZitBltMgrTest, RemoveDeletesTheButtonsAndTheNextInitBuildsAfresh) {
 }
 
 TEST_F(MoxEZitBltMgrTest, RefreshingAFasteningListClimbsToEveryStationAndGroupingAbove) {
-  for (auto* a : {&station_, &grouping_, &welding_, &root_}) Manager(*a)->GetAllZitBlts(nullptr);
-  RecordingListCmd::Log().clear();
+  // The climb stops at an ancestor whose lists are not built: the grouping.
+  for (auto* a : {&station_, &welding_}) Manager(*a)->GetAllZitBlts(nullptr);
+  Calls();
   Manager(welding_)->UpdateZitBltReps("BIWPointFasteningStatusBars");
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"W1:BIWPointFasteningStatusBars:Update"}));
   // Each ancestor once: the grouping has no station list but a grouping one,
   // the root has neither and ends the climb.
+  for (auto* a : {&grouping_, &root_}) Manager(*a)->GetAllZitBlts(nullptr);
+  Calls();
+  Manager(welding_)->UpdateZitBltReps("BIWPointFasteningStatusBars");
+  EXPECT_EQ(RecordingListCmd::Log().at(0).rep, Find(welding_, "BIWPointFasteningStatusBars"));
   EXPECT_EQ(Calls(), (std::vector<std::string>{
                          "W1:BIWPointFasteningStatusBars:Update", "G1:BIWGroupingStatusBars:Update",
                          "S1:BIWStationStatusBars:Update", "S1:BIWGroupingStatusBars:Update"}));
-  EXPECT_EQ(RecordingListCmd::Log()[0].rep, Find(welding_, "BIWPointFasteningStatusBars"));
-
-  RecordingListCmd::Log().clear();
   Manager(welding_)->UpdateZitBltReps("ProductInput");
   EXPECT_EQ(Calls(), (std::vector<std::string>{"W1:ProductInput:Update"}));
-
   // A command whose button could not be made is still asked, with no rep.
-  RecordingListCmd::Log().clear();
   Manager(station_)->UpdateZitBltReps("Unbuilt");
   EXPECT_EQ(Calls(), (std::vector<std::string>{"S1:Unbuilt:Update(no rep)"}));
-  RecordingListCmd::Log().clear();
   Manager(station_)->UpdateZitBltReps("NoSuchName");
   EXPECT_TRUE(Calls().empty());
-}
-
-TEST_F(MoxEZitBltMgrTest, TheClimbStopsAtAnAncestorWhoseListsAreNotBuilt) {
-  Manager(welding_)->GetAllZitBlts(nullptr);
-  Manager(station_)->GetAllZitBlts(nullptr);
-  RecordingListCmd::Log().clear();
-  Manager(welding_)->UpdateZitBltReps("BIWPointFasteningStatusBars");
-  EXPECT_EQ(Calls(), (std::vector<std::string>{"W1:BIWPointFasteningStatusBars:Update"}));
 }
 
 TEST_F(MoxEZitBltMgrTest, TheConfigurationIsParsedOnceForEveryManager) {

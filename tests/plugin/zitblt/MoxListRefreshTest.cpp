@@ -103,19 +103,15 @@ TEST_F(ListFixture, ADeletedProductOrActivityLeavesNoRowAndNoButton) {
 
 TEST_F(ListFixture, AMissingCommandOrBadStatusBarFileEmptiesOnlyTheirListsUntilMended) {
   setenv("KivStartupPath", folder_.c_str(), 1);
+  const char* kList = "MoxBaseScrollListZitBltRep";
   WriteConfiguration(
-      "<C><ActivityZitBlt ActivityType='BIWActivityStation'>"
-      "<ZitBlt Name='ProductInput' Type='MoxBaseScrollListZitBltRep' LoadModule='MoxPexViewers' "
-      "Location='lefttop' IconFile='Red'><UpdateData CmdName='NoSuchListCmd' "
-      "LoadModule='MoxPexViewers'/></ZitBlt>"
-      "<ZitBlt Name='BIWStationStatusBars' Type='MoxBaseScrollListZitBltRep' "
-      "LoadModule='MoxPexViewers' "
-      "Location='topleft' IconFile='Red'><UpdateData CmdName='MoxStatusBarListZitBltCmd' "
-      "LoadModule='MoxPexViewers'/></ZitBlt>"
-      "<ZitBlt Name='Resources' Type='MoxBaseScrollListZitBltRep' LoadModule='MoxPexViewers' "
-      "Location='bottommiddle' IconFile='Red'><UpdateData CmdName='MoxStatesResourceListZitBltCmd' "
-      "LoadModule='MoxPexViewers'/></ZitBlt>"
-      "</ActivityZitBlt></C>");
+      "<C>" +
+      ActivityXml(
+          "BIWActivityStation",
+          ZitBltXml("ProductInput", "lefttop", "NoSuchListCmd", kList) +
+              ZitBltXml("BIWStationStatusBars", "topleft", "MoxStatusBarListZitBltCmd", kList) +
+              ZitBltXml("Resources", "bottommiddle", "MoxStatesResourceListZitBltCmd", kList)) +
+      "</C>");
   std::ofstream(folder_ / MoxStatusBarConfiguration::kFileName) << "<StatusBarConfiguration>";
   line_.Build(document_.get());
   document_->AssignResource(line_.s1.get(), line_.robot.get());
@@ -137,11 +133,8 @@ TEST_F(ListFixture, AMissingCommandOrBadStatusBarFileEmptiesOnlyTheirListsUntilM
 // With a viewer window: a picked label hides its product, the list redraws
 // the row's icon, re-targeting and closing the window take the lists away.
 TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsFollowTheirWindow) {
-  line_.Build(document_.get());
-  ASSERT_TRUE(KivInteraction::OpenDocument(document_.get()));
-  ASSERT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
-  ASSERT_TRUE(KivInteraction::Pick(line_.cell.get()));
-  MoxIPertWindow_var window(KivFrmLayout::GetCurrentLayout()->GetCurrentWindow());
+  MoxIPertWindow_var window = Open(line_.cell);
+  ASSERT_TRUE(window);
   auto traverser = KivMake<MoxPertNodeTraverser>(window->GetPertController());
   ASSERT_EQ(traverser->ShowChildrenNodes(line_.s1), S_OK);  // Load and Weld get their buttons
   ASSERT_EQ(traverser->ChangePertNodeShape(1), S_OK);
@@ -165,8 +158,7 @@ TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsFollowTheirWindow) {
 
   // Re-targeted on S1's level: the lists of the cell's level go, S1's
   // operations keep theirs.
-  ASSERT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
-  ASSERT_TRUE(KivInteraction::Pick(line_.s1.get()));
+  ASSERT_TRUE(ViewerOn(line_.s1));
   EXPECT_EQ(Button(line_.s2, "ProductInput"), nullptr);
   EXPECT_EQ(Labels(List(line_.load, "ProductInput")), "");
   EXPECT_EQ(Labels(List(line_.weld, "Resources")), "Robot");

@@ -51,21 +51,17 @@ TEST_F(ListFixture, RowsStandByTheirIndexAndLocationWithAnArrowBackToTheButton) 
     }
     row->UnreferenceRep();
   }
-}
-
-TEST_F(ListFixture, ArrowHeadsOpenBackwardsAndColoursPastThePaletteDrawAs253) {
-  line_.Build(document_.get());
+  // The arrow head opens backwards; colours past the palette draw as 253.
   auto row = MoxCreateScrollListItemVisu(line_.s1.get(), line_.panel, 300);
   row->SetItemPos(1, "lefttop");
-  auto* rep = dynamic_cast<Kiv2DBagRep*>(row->GetRep());
-  const auto& head = Stroke(rep->GetChild(2), 2)->GetPoints();
+  auto* arrowBag = dynamic_cast<Kiv2DBagRep*>(row->GetRep())->GetChild(2);
+  const auto& head = Stroke(arrowBag, 2)->GetPoints();
   ASSERT_EQ(head.size(), 3u);
   EXPECT_NEAR(head[0].x, -5.90, 0.01);
   EXPECT_NEAR(head[0].y, -1.38, 0.01);
   EXPECT_EQ(head[1], (KivMathPoint2Df{-4, -2}));
   EXPECT_NEAR(head[2].y, -2.62, 0.01);
-  auto* arrow = dynamic_cast<Kiv2DBagRep*>(rep->GetChild(2))->GetChild(1);
-  EXPECT_EQ(arrow->GetGraphicAttributes().color, 253);
+  EXPECT_EQ(dynamic_cast<Kiv2DBagRep*>(arrowBag)->GetChild(1)->GetGraphicAttributes().color, 253);
   row->UnreferenceRep();
 }
 

@@ -6,8 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "KivFrmLayout.h"
+#include "KivFrmWindow.h"
+#include "KivInteraction.h"
 #include "KivLineBuilder.h"
 #include "KivViewer.h"
+#include "MoxIPertWindow.h"
 #include "MoxIScrollListZitBlt.h"
 #include "MoxIZitBltMgr.h"
 #include "MoxZitBltRep.h"
@@ -55,6 +59,25 @@ class ListFixture : public ZitBltFixture {
     line_.Build(document_.get());
     for (auto* node : {&line_.cell, &line_.s1, &line_.s2, &line_.load, &line_.weld})
       MoxIZitBltMgr_var(node->get())->Init(viewer_);
+  }
+  // Builds the line, expands the super nodes named and opens a viewer window
+  // on `level` as a user does.
+  MoxIPertWindow_var Open(const KivBaseUnknown_var& level,
+                          std::initializer_list<const KivBaseUnknown_var*> expanded = {}) {
+    line_.Build(document_.get());
+    for (const KivBaseUnknown_var* node : expanded) {
+      KivPertNodeData data = document_->GetPertNodeData(node->get());
+      data.superNodeState = 1;
+      document_->SetPertNodeData(node->get(), data);
+    }
+    EXPECT_TRUE(KivInteraction::OpenDocument(document_.get()));
+    return ViewerOn(level);
+  }
+  // Starts the viewer command and picks `level`; the current window then.
+  static MoxIPertWindow_var ViewerOn(const KivBaseUnknown_var& level) {
+    EXPECT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
+    EXPECT_TRUE(KivInteraction::Pick(level.get()));
+    return MoxIPertWindow_var(KivFrmLayout::GetCurrentLayout()->GetCurrentWindow());
   }
   static MoxZitBltRep* Button(const KivBaseUnknown_var& node, const char* name) {
     MoxZitBltRep* rep = nullptr;

@@ -27,25 +27,21 @@ class MoxScrollListTest : public ListFixture {
     list_->DrawScrollList();
     return list_.get();
   }
+  MoxScrollListRow Row(int index) {
+    MoxScrollListRow row;
+    list_->GetRow(index, row);
+    return row;
+  }
   std::string Visible() {
     std::string rows;
-    for (int i = 1; i <= list_->GetRowCount(); ++i) {
-      MoxScrollListRow row;
-      list_->GetRow(i, row);
-      if (row.visible) rows += std::to_string(i);
-    }
+    for (int i = 1; i <= list_->GetRowCount(); ++i)
+      if (Row(i).visible) rows += std::to_string(i);
     return rows;
   }
-  KivBaseUnknown_var Visu(int row) {
-    MoxScrollListRow r;
-    list_->GetRow(row, r);
-    return r.visu;
-  }
+  KivBaseUnknown_var Visu(int row) { return Row(row).visu; }
   float LabelY(int row) {
-    MoxScrollListRow r;
-    list_->GetRow(row, r);
     auto* rep =
-        dynamic_cast<Kiv2DBagRep*>(MoxIScrollListZitBltItemVisu_var(r.visu.get())->GiveRep());
+        dynamic_cast<Kiv2DBagRep*>(MoxIScrollListZitBltItemVisu_var(Visu(row).get())->GiveRep());
     return dynamic_cast<Kiv2DBagRep*>(rep->GetChild(1))->GetMatrix()->GetTranslation().y;
   }
   // One drag of the thumb towards the window starting at row `first`, in

@@ -21,20 +21,6 @@
 namespace {
 class MoxViewerButtonsTest : public ListFixture {
  protected:
-  // Builds the line, expands the super nodes named and opens a window on `level`.
-  MoxIPertWindow_var Open(const KivBaseUnknown_var& level,
-                          std::initializer_list<const KivBaseUnknown_var*> expanded = {}) {
-    line_.Build(document_.get());
-    for (const KivBaseUnknown_var* node : expanded) {
-      KivPertNodeData data = document_->GetPertNodeData(node->get());
-      data.superNodeState = 1;
-      document_->SetPertNodeData(node->get(), data);
-    }
-    EXPECT_TRUE(KivInteraction::OpenDocument(document_.get()));
-    EXPECT_TRUE(KivInteraction::StartCommand("MoxPexProductFlowViewerCmd"));
-    EXPECT_TRUE(KivInteraction::Pick(level.get()));
-    return MoxIPertWindow_var(KivFrmLayout::GetCurrentLayout()->GetCurrentWindow());
-  }
   static KivFrmWindow* Window() { return KivFrmLayout::GetCurrentLayout()->GetCurrentWindow(); }
   // Where the node's input button should sit: the top left corner of its 16 x 8 box.
   static KivMathVector2Df InputCorner(const KivBaseUnknown_var& node) {

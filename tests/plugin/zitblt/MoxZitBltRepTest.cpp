@@ -170,40 +170,40 @@ TEST_F(MoxZitBltRepTest, DoesNothingBeforeItIsBuilt) {
   EXPECT_EQ(rep_->EmptyExpandedBagRep(), E_FAIL);
 }
 
-TEST_F(MoxZitBltRepTest, ASideButtonIsDraggedAlongItsSideWithinItsLimits) {
-  Build("rightmiddle", "Red", 8.0, 0.0);
-  rep_->GetManipulator()->BeginDrag(viewer_, {8, 0});
-  DragTo(9, 3);  // only the vertical part counts
-  EXPECT_EQ(PoD(), (KivMathPoint2Df{8, 3}));
-  DragTo(9, 7);  // y 7 is above the limit 6: refused, the button stays
-  EXPECT_EQ(PoD(), (KivMathPoint2Df{8, 3}));
-  DragTo(9, 5);  // measured from the last accepted point (3): y 5 is inside
-  EXPECT_EQ(PoD(), (KivMathPoint2Df{8, 5}));
-  DragTo(9, -2);  // -2 is below the limit -2? no: exactly on it is allowed
-  EXPECT_EQ(PoD(), (KivMathPoint2Df{8, -2}));
-  DragTo(9, -2.5f);
-  EXPECT_EQ(PoD(), (KivMathPoint2Df{8, -2}));
-  rep_->GetManipulator()->EndDrag(viewer_, {9, -2.5f});
-
-  // The next drag continues from where the pointer left the last one.
-  rep_->GetManipulator()->BeginDrag(viewer_, {0, 0});
-  DragTo(0, 1);
-  EXPECT_EQ(PoD(), (KivMathPoint2Df{8, -1.5f}));
-}
-
-TEST_F(MoxZitBltRepTest, ATopButtonIsDraggedHorizontally) {
-  Build("topmiddle", "Red", 0.0, 4.0);
-  rep_->GetManipulator()->BeginDrag(viewer_, {0, 4});
-  DragTo(3, 10);
-  EXPECT_EQ(PoD(), (KivMathPoint2Df{3, 4}));
-  DragTo(11, 10);  // beyond xmax 10
-  EXPECT_EQ(PoD(), (KivMathPoint2Df{3, 4}));
-  DragTo(-10, 0);
-  EXPECT_EQ(PoD(), (KivMathPoint2Df{-10, 4}));
+// A side button moves only up and down its side, a top one only across,
+// each within its limits: a step beyond them is refused and the next one is
+// measured from the last accepted point; on the limit itself is allowed.
+TEST_F(MoxZitBltRepTest, AButtonIsDraggedAlongItsSideWithinItsLimits) {
+  const struct {
+    const char* location;
+    KivMathPoint2Df at;
+    std::vector<std::pair<KivMathPoint2Df, KivMathPoint2Df>> steps;  // pointer, button
+  } cases[] = {
+      {"rightmiddle",
+       {8, 0},
+       {{{9, 3}, {8, 3}}, {{9, 7}, {8, 3}}, {{9, 5}, {8, 5}}, {{9, -2}, {8, -2}},
+        {{9, -2.5f}, {8, -2}}}},
+      {"topmiddle", {0, 4}, {{{3, 10}, {3, 4}}, {{11, 10}, {3, 4}}, {{-10, 0}, {-10, 4}}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.location);
+    Build(c.location, "Red", c.at.x, c.at.y);
+    rep_->GetManipulator()->BeginDrag(viewer_, c.at);
+    for (const auto& [pointer, button] : c.steps) {
+      DragTo(pointer.x, pointer.y);
+      EXPECT_EQ(PoD(), button) << pointer.x << ", " << pointer.y;
+    }
+    rep_->GetManipulator()->EndDrag(viewer_, c.steps.back().first);
+    // The list moves with the button.
+    EXPECT_EQ(rep_->GetZitBltExpanded()->GetMatrix()->GetTranslation(),
+              (KivMathVector2Df{PoD().x, PoD().y}));
+  }
   EXPECT_TRUE(rep_->MovesHorizontally());
   EXPECT_FALSE(rep_->MovesVertically());
-  // The list moves with the button.
-  EXPECT_EQ(rep_->GetZitBltExpanded()->GetMatrix()->GetTranslation(), (KivMathVector2Df{-10, 4}));
+  // The next drag continues from where the pointer left the last one.
+  rep_->GetManipulator()->BeginDrag(viewer_, {0, 0});
+  DragTo(1, 0);
+  EXPECT_EQ(PoD(), (KivMathPoint2Df{-9, 4}));
 }
 
 TEST_F(MoxZitBltRepTest, RebuildingReplacesTheBagsInTheEditorsRegistry) {

@@ -23,18 +23,6 @@ KivBaseUnknown* CreateRecordingSubscriber(KivBaseUnknown* component) {
   return KivCreateExtension<RecordingSubscriber>(component, KivExtensionKind::Data);
 }
 
-bool SaveEnv(const char* name, std::string& value) {
-  const char* v = std::getenv(name);
-  if (v) value = v;
-  return v != nullptr;
-}
-
-void RestoreEnv(const char* name, bool had, const std::string& value) {
-  if (had)
-    setenv(name, value.c_str(), 1);
-  else
-    unsetenv(name);
-}
 }  // namespace
 
 void WriteTestIcon(const std::filesystem::path& file, unsigned char r, unsigned char g,
@@ -44,20 +32,12 @@ void WriteTestIcon(const std::filesystem::path& file, unsigned char r, unsigned 
   const unsigned imageBytes = rowBytes * 16;
   out.put('B');
   out.put('M');
-  PutLE(out, 54 + imageBytes, 4);
-  PutLE(out, 0, 4);
-  PutLE(out, 54, 4);
-  PutLE(out, 40, 4);
-  PutLE(out, 16, 4);
-  PutLE(out, 16, 4);
-  PutLE(out, 1, 2);
-  PutLE(out, 24, 2);
-  PutLE(out, 0, 4);
-  PutLE(out, imageBytes, 4);
-  PutLE(out, 2835, 4);
-  PutLE(out, 2835, 4);
-  PutLE(out, 0, 4);
-  PutLE(out, 0, 4);
+  // File header, then the info header: 16 x 16, one plane, 24 bits, no
+  // compression, 72 dpi.
+  const std::pair<unsigned, int> header[] = {
+      {54 + imageBytes, 4}, {0, 4}, {54, 4},         {40, 4},   {16, 4},   {16, 4}, {1, 2},
+      {24, 2},              {0, 4}, {imageBytes, 4}, {2835, 4}, {2835, 4}, {0, 4},  {0, 4}};
+  for (const auto& [value, bytes] : header) PutLE(out, value, bytes);
   for (unsigned i = 0; i < 16 * 16; ++i) {
     out.put(static_cast<char>(b));
     out.put(static_cast<char>(g));
@@ -131,9 +111,10 @@ HRESULT RecordingSubscriber::FindZitBltCmd(const KivUnicodeString& name,
 }
 
 void ZitBltFixture::SetUp() {
-  hadStartupPath_ = SaveEnv("KivStartupPath", savedStartupPath_);
-  hadImagePath_ = SaveEnv("KivImagePath", savedImagePath_);
-  hadSettingsPath_ = SaveEnv("KivUserSettingsPath", savedSettingsPath_);
+  for (const char* name : {"KivStartupPath", "KivImagePath", "KivUserSettingsPath"}) {
+    const char* value = std::getenv(name);
+    savedEnv_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+  }
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   folder_ = std::filesystem::temp_directory_path() / ("zitblt-" + std::to_string(::getpid()) + "-" +
                                                       info->test_suite_name() + "-" + info->name());
@@ -169,9 +150,9 @@ void ZitBltFixture::TearDown() {
     for (const auto& binding : savedSubscriberBindings_) KivExtensionRegistry::Add(binding);
   }
   KivSettingRepository::ForgetAll();
-  RestoreEnv("KivStartupPath", hadStartupPath_, savedStartupPath_);
-  RestoreEnv("KivImagePath", hadImagePath_, savedImagePath_);
-  RestoreEnv("KivUserSettingsPath", hadSettingsPath_, savedSettingsPath_);
+  for (const auto& [name, value] : savedEnv_)
+    value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+  savedEnv_.clear();
   std::filesystem::remove_all(folder_);
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,22 @@ class MoxZitBltRep;
 // Writes a 16x16 24-bit BMP of one colour.
 void WriteTestIcon(const std::filesystem::path& file, unsigned char r, unsigned char g,
                    unsigned char b);
+
+// A ZitBlt element of the plug-in's module with the "Red" icon, and its list
+// command when one is named; an ActivityZitBlt element around such elements.
+inline std::string ZitBltXml(const char* name, const char* location, const char* command = nullptr,
+                             const char* type = "MoxZitBltRep") {
+  std::string xml = std::string("<ZitBlt Name=\"") + name + "\" Type=\"" + type +
+                    "\" LoadModule=\"MoxPexViewers\" Location=\"" + location +
+                    "\" IconFile=\"Red\">";
+  if (command)
+    xml += std::string("<UpdateData CmdName=\"") + command + "\" LoadModule=\"MoxPexViewers\"/>";
+  return xml + "</ZitBlt>";
+}
+inline std::string ActivityXml(const char* type, const std::string& zitBlts) {
+  return std::string("<ActivityZitBlt ActivityType=\"") + type + "\">" + zitBlts +
+         "</ActivityZitBlt>";
+}
 
 // One call received by a recording list command.
 struct ListCommandCall {
@@ -80,7 +97,6 @@ class ZitBltFixture : public ::testing::Test {
  private:
   std::vector<KivExtensionBinding> savedSubscriberBindings_;
   bool subscriberBound_ = false;
-  std::string savedStartupPath_, savedImagePath_, savedSettingsPath_;
-  bool hadStartupPath_ = false, hadImagePath_ = false, hadSettingsPath_ = false;
+  std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;  // name, value
   long live_ = 0;
 };
