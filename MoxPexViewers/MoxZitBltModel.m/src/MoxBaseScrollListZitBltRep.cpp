@@ -104,11 +104,18 @@ void Translate(Kiv2DRep* rep, float dy) {
 }  // namespace
 
 MoxBaseScrollListZitBltRep::MoxBaseScrollListZitBltRep(KivBaseUnknown* owner, int range)
-    : owner_(owner), range_(RangeFromEnvironment(range)) {
-  scrollManipulator_ = KivVar<Kiv2DManipulator>::Adopt(
-      new Kiv2DManipulator(this, KivString("ScrollManip"), nullptr, 1));
-  scrollManipulator_->SetDirection(KivMathDirection2D(0.0, 1.0));
-  scrollManipulator_->SetReferenceAxis(KivMathAxis2D());
+    : owner_(owner), range_(RangeFromEnvironment(range)) {}
+
+Kiv2DManipulator* MoxBaseScrollListZitBltRep::GetScrollManipulator() {
+  // Made with the first scroll bar or reading: most lists of a large level
+  // are never scrolled.
+  if (!scrollManipulator_) {
+    scrollManipulator_ = KivVar<Kiv2DManipulator>::Adopt(
+        new Kiv2DManipulator(this, KivString("ScrollManip"), nullptr, 1));
+    scrollManipulator_->SetDirection(KivMathDirection2D(0.0, 1.0));
+    scrollManipulator_->SetReferenceAxis(KivMathAxis2D());
+  }
+  return scrollManipulator_.get();
 }
 
 MoxBaseScrollListZitBltRep::~MoxBaseScrollListZitBltRep() {
@@ -295,7 +302,7 @@ void MoxBaseScrollListZitBltRep::AddScroller() {
   KivApplyDisplayAttribute(*track_, kKivDisplayBackground);
   expanded->AddChild(track_);
   KivApplyDisplayAttribute(*thumb_, kKivDisplayGrip);
-  scrollManipulator_->AddRepToManipulate(thumb_.get());
+  GetScrollManipulator()->AddRepToManipulate(thumb_.get());
   expanded->AddChild(thumb_);
 }
 
@@ -309,14 +316,15 @@ void MoxBaseScrollListZitBltRep::RemoveScroller() {
 }
 
 float MoxBaseScrollListZitBltRep::ScrollReading() const {
-  const float y = scrollManipulator_->GetCurrentAxis().origin.y;
+  const float y = scrollManipulator_ ? scrollManipulator_->GetCurrentAxis().origin.y : 0.0f;
   return upward_ ? y : -y;
 }
 
 void MoxBaseScrollListZitBltRep::SetScrollReading(float reading) {
-  KivMathAxis2D axis = scrollManipulator_->GetCurrentAxis();
+  Kiv2DManipulator* manipulator = GetScrollManipulator();
+  KivMathAxis2D axis = manipulator->GetCurrentAxis();
   axis.origin.y = upward_ ? reading : -reading;
-  scrollManipulator_->SetCurrentAxis(axis);
+  manipulator->SetCurrentAxis(axis);
 }
 
 void MoxBaseScrollListZitBltRep::OnScrollbarManipulate() {

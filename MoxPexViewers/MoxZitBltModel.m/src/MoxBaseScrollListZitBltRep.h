@@ -64,7 +64,7 @@ class MoxBaseScrollListZitBltRep : public KivExtend<MoxZitBltRep, MoxIScrollList
   bool IsItDuplicate(const KivBaseUnknown_var& item) const;
   bool IsUpward() const { return upward_; }
   KivBaseUnknown* GetOwner() const { return owner_; }
-  Kiv2DManipulator* GetScrollManipulator() const { return scrollManipulator_.get(); }
+  Kiv2DManipulator* GetScrollManipulator();
   // Whether the row drawing is one of this list's rows.
   bool HoldsRow(const KivBaseUnknown* row) const;
 
