@@ -7,6 +7,7 @@ import { renderDialogs, showMenu, showMessage } from './forms.js';
 
 const $ = (id) => document.getElementById(id);
 const LOG_LENGTH = 100;
+const progress = document.querySelector('.progress');
 
 let state = null;
 let pictureRevision = null;
@@ -61,7 +62,9 @@ function send(words, options) {
 async function runStep(words, { quiet = false } = {}) {
   const line = Array.isArray(words) ? stepLine(...words) : words;
   const started = performance.now();
+  // The body's class tells whoever waits for the page that a step runs.
   document.body.classList.add('stepping');
+  progress.classList.add('running');
   try {
     const held = state ? { since: state.revision, picture: pictureRevision } : {};
     const result = await api.step(line, held);
@@ -73,6 +76,7 @@ async function runStep(words, { quiet = false } = {}) {
     return { ok: false, message: error.message };
   } finally {
     document.body.classList.remove('stepping');
+    progress.classList.remove('running');
   }
 }
 

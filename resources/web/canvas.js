@@ -26,6 +26,7 @@ export class Canvas {
     this.element = element;
     this.handlers = handlers;
     this.svg = null;
+    this.icons = new Map();  // the picture's icon symbols by id: {href, style}
     this.overlay = null;
     this.frame = null;
     this.nodes = [];
@@ -53,6 +54,8 @@ export class Canvas {
     if (!svgText || !frame) return;
     const parsed = new DOMParser().parseFromString(svgText, 'image/svg+xml');
     if (parsed.documentElement.nodeName !== 'svg') return;
+    this.icons = iconSources(parsed.documentElement, new Map());
+    inlineIcons(parsed.documentElement.children, this.icons);
     this.svg = document.importNode(parsed.documentElement, true);
     this.svg.classList.add('picture');
     this.overlay = document.createElementNS(SVG_NS, 'g');
@@ -77,8 +80,9 @@ export class Canvas {
     const shown = [...this.svg.children].filter((c) => c !== this.overlay);
     const parsed = new DOMParser().parseFromString(`<svg xmlns="${SVG_NS}">${patch.lines}</svg>`, 'image/svg+xml');
     if (parsed.querySelector('parsererror')) return false;
-    const fresh = [...parsed.documentElement.children];
-    if (fresh.length !== patch.edits.reduce((sum, e) => sum + e[2], 0)) return false;
+    if (parsed.documentElement.children.length !== patch.edits.reduce((sum, e) => sum + e[2], 0)) return false;
+    if (parsed.querySelector('defs')) this.icons = iconSources(parsed.documentElement, this.icons);
+    const fresh = inlineIcons(parsed.documentElement.children, this.icons);
     let next = fresh.length;
     for (let i = patch.edits.length - 1; i >= 0; --i) {
       const [at, removed, inserted] = patch.edits[i];
@@ -314,6 +318,35 @@ export class Canvas {
     this.overlay?.querySelector('.ghost')?.remove();
   }
 
+}
+
+// The picture draws its icons as <use> elements of a few symbols. The
+// browser gives each <use> a tree of its own and a transform, which made
+// every change of a large picture cost a new layering of all its thousands
+// of parts; each becomes an <image> of its symbol's pixels instead, in the
+// same place and size and with the same class.
+function iconSources(root, known) {
+  const sources = new Map(known);
+  for (const image of root.querySelectorAll('defs symbol > image')) {
+    sources.set(image.parentNode.id, { href: image.getAttribute('href'), style: image.getAttribute('style') });
+  }
+  return sources;
+}
+
+// Gives the elements, those replaced by their images.
+function inlineIcons(elements, sources) {
+  return [...elements].map((use) => {
+    if (use.localName !== 'use' || !use.classList.contains('image')) return use;
+    const source = sources.get((use.getAttribute('href') ?? '').slice(1));
+    if (!source) return use;
+    const image = use.ownerDocument.createElementNS(SVG_NS, 'image');
+    for (const { name, value } of use.attributes) if (name !== 'href') image.setAttribute(name, value);
+    image.setAttribute('preserveAspectRatio', 'none');
+    if (source.style) image.setAttribute('style', source.style);
+    image.setAttribute('href', source.href);
+    use.replaceWith(image);
+    return image;
+  });
 }
 
 function clamp(unitPx) {
