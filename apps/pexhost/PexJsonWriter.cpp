@@ -1,5 +1,6 @@
 #include "PexJsonWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -13,6 +14,15 @@ std::string PexJsonWriter::Escape(const std::string& utf8) {
 // Appends in place: a listing of a large level writes some 100,000 keys and
 // strings, and temporaries for each showed in its time.
 void PexJsonWriter::AppendEscaped(std::string& out, std::string_view utf8) {
+  // Most text needs no escape: it is appended at once.
+  const auto plain = [](char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    return c >= 0x20 && c != '"' && c != '\\';
+  };
+  if (std::all_of(utf8.begin(), utf8.end(), plain)) {
+    out.append(utf8);
+    return;
+  }
   for (const char ch : utf8) {
     const auto c = static_cast<unsigned char>(ch);
     switch (c) {
