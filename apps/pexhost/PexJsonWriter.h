@@ -22,6 +22,9 @@ class PexJsonWriter {
   const std::string& Text() const { return out_; }
   static std::string Escape(const std::string& utf8);
   static void AppendEscaped(std::string& out, std::string_view utf8);
+  // Appends a whole or half number (|value| < 1e15) as Number writes it;
+  // false, with nothing written, for any other value.
+  static bool AppendHalves(std::string& out, double value);
 
  private:
   void BeforeValue();
