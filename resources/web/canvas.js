@@ -77,21 +77,29 @@ export class Canvas {
   // do not fit it, and the whole picture must be fetched.
   patchPicture(patch) {
     if (!this.svg) return false;
-    const shown = [...this.svg.children].filter((c) => c !== this.overlay);
     const parsed = new DOMParser().parseFromString(`<svg xmlns="${SVG_NS}">${patch.lines}</svg>`, 'image/svg+xml');
     if (parsed.querySelector('parsererror')) return false;
     if (parsed.documentElement.children.length !== patch.edits.reduce((sum, e) => sum + e[2], 0)) return false;
+    // The elements each edit removes and the one its elements go before,
+    // found by position before anything moves (the overlay is the last
+    // child; the picture's thousands of elements are not listed).
+    const children = this.svg.children;
+    const shown = children.length - 1;
+    const places = [];
+    for (const [at, removed] of patch.edits) {
+      if (at + removed > shown) return false;
+      const gone = [];
+      for (let i = at; i < at + removed; ++i) gone.push(children[i]);
+      places.push({ gone, before: children[at + removed] });
+    }
     if (parsed.querySelector('defs')) this.icons = iconSources(parsed.documentElement, this.icons);
     const fresh = inlineIcons(parsed.documentElement.children, this.icons);
-    let next = fresh.length;
-    for (let i = patch.edits.length - 1; i >= 0; --i) {
-      const [at, removed, inserted] = patch.edits[i];
-      if (at + removed > shown.length) return false;
-      const before = shown[at + removed] ?? this.overlay;
-      for (const node of fresh.slice(next - inserted, next)) this.svg.insertBefore(document.importNode(node, true), before);
-      next -= inserted;
-      for (const node of shown.slice(at, at + removed)) node.remove();
-    }
+    let next = 0;
+    patch.edits.forEach(([, , inserted], i) => {
+      for (const node of fresh.slice(next, next + inserted)) this.svg.insertBefore(document.importNode(node, true), places[i].before);
+      next += inserted;
+      for (const node of places[i].gone) node.remove();
+    });
     this.highlight(this.selectedId, 'selected');
     return this.svg.children.length - 1 === patch.count;  // the overlay is the last child
   }
