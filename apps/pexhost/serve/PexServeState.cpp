@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "KivCommandStarter.h"
 #include "KivDlgNotify.h"
@@ -123,7 +124,7 @@ std::string PexServeState::Write(PexSession& session, const PexServeStateInputs&
 std::string PexServeState::WriteSince(PexSession& session, const PexServeStateInputs& inputs,
                                       long since) {
   if (since != last_.revision || since < 0) return Compose(session, inputs, nullptr);
-  const Written base = std::move(last_);
+  const Written base = std::exchange(last_, Written{});
   return Compose(session, inputs, &base);
 }
 
