@@ -333,6 +333,8 @@ export class Canvas {
 // every change of a large picture cost a new layering of all its thousands
 // of parts; each becomes an <image> of its symbol's pixels instead, in the
 // same place and size and with the same class.
+const ICON_PLACE = ['class', 'x', 'y', 'width', 'height', 'transform'];
+
 function iconSources(root, known) {
   const sources = new Map(known);
   for (const image of root.querySelectorAll('defs symbol > image')) {
@@ -348,7 +350,7 @@ function inlineIcons(elements, sources) {
     const source = sources.get((use.getAttribute('href') ?? '').slice(1));
     if (!source) return use;
     const image = use.ownerDocument.createElementNS(SVG_NS, 'image');
-    for (const { name, value } of use.attributes) if (name !== 'href') image.setAttribute(name, value);
+    for (const name of ICON_PLACE) if (use.hasAttribute(name)) image.setAttribute(name, use.getAttribute(name));
     image.setAttribute('preserveAspectRatio', 'none');
     if (source.style) image.setAttribute('style', source.style);
     image.setAttribute('href', source.href);
