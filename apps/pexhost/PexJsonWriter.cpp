@@ -1,11 +1,28 @@
 #include "PexJsonWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
 std::string PexJsonWriter::Escape(const std::string& utf8) {
   std::string out;
+  AppendEscaped(out, utf8);
+  return out;
+}
+
+// Appends in place: a listing of a large level writes some 100,000 keys and
+// strings, and temporaries for each showed in its time.
+void PexJsonWriter::AppendEscaped(std::string& out, std::string_view utf8) {
+  // Most text needs no escape: it is appended at once.
+  const auto plain = [](char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    return c >= 0x20 && c != '"' && c != '\\';
+  };
+  if (std::all_of(utf8.begin(), utf8.end(), plain)) {
+    out.append(utf8);
+    return;
+  }
   for (const char ch : utf8) {
     const auto c = static_cast<unsigned char>(ch);
     switch (c) {
@@ -34,7 +51,6 @@ std::string PexJsonWriter::Escape(const std::string& utf8) {
         }
     }
   }
-  return out;
 }
 
 void PexJsonWriter::BeforeValue() {
@@ -70,15 +86,19 @@ void PexJsonWriter::EndArray() {
   out_ += "]";
 }
 
-void PexJsonWriter::Key(const std::string& key) {
+void PexJsonWriter::Key(std::string_view key) {
   BeforeValue();
-  out_ += "\"" + Escape(key) + "\":";
+  out_ += '"';
+  AppendEscaped(out_, key);
+  out_ += "\":";
   afterKey_ = true;
 }
 
-void PexJsonWriter::String(const std::string& value) {
+void PexJsonWriter::String(std::string_view value) {
   BeforeValue();
-  out_ += "\"" + Escape(value) + "\"";
+  out_ += '"';
+  AppendEscaped(out_, value);
+  out_ += '"';
 }
 
 void PexJsonWriter::Number(double value) {
@@ -89,8 +109,40 @@ void PexJsonWriter::Number(double value) {
   }
   // The shortest form that reads back the same.
   char buffer[32];
+  if (AppendHalves(out_, value)) return;
   const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
   out_.append(buffer, written.ptr);
+}
+
+// Positions and sizes in a listing are mostly whole or half units; for
+// those the shortest form is found without the general search, which took
+// most of a large listing's time. Writes nothing and answers false for other
+// values and where the exponent form would be the shorter.
+bool PexJsonWriter::AppendHalves(std::string& out, double value) {
+  if (!(std::fabs(value) < 1e15) || value * 2 != std::trunc(value * 2) ||
+      (value == 0 && std::signbit(value)))
+    return false;
+  const double whole = std::trunc(value);
+  const auto n = static_cast<long long>(whole);
+  char buffer[32];
+  char* end = buffer;
+  if (n == 0 && value < 0) *end++ = '-';  // -0.5
+  end = std::to_chars(end, buffer + sizeof buffer, n).ptr;
+  if (value != whole) {
+    // "N.5": shorter than its exponent form, which has all its digits too.
+    out.append(buffer, end).append(".5");
+    return true;
+  }
+  // A whole number: digits, or a mantissa and "e+XX" where that is
+  // shorter (100000 is "1e+05").
+  const char* first = buffer + (n < 0);
+  const auto digits = static_cast<int>(end - first);
+  int zeros = 0;
+  while (zeros < digits - 1 && end[-1 - zeros] == '0') ++zeros;
+  const int significant = digits - zeros;
+  if (digits > significant + (significant > 1 ? 1 : 0) + 4) return false;
+  out.append(buffer, end);
+  return true;
 }
 
 void PexJsonWriter::Integer(long value) {

@@ -206,21 +206,38 @@ KivStepResult PexSession::Save(const std::string& path) {
 }
 
 KivStepResult PexSession::Json(std::string& text) {
+  PexViewerListing listing;
+  if (KivStepResult r = Listing(listing); !r) return r;
+  text = listing.Text();
+  return KivStepResult::Ok();
+}
+
+std::string PexViewerListing::Text() const {
+  std::string text = "{\"window\":\"";
+  PexJsonWriter::AppendEscaped(text, window);
+  text += "\",\"level\":\"";
+  PexJsonWriter::AppendEscaped(text, level);
+  text += "\",\"nodes\":[";
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    if (i) text += ',';
+    text += nodes[i];
+  }
+  text += "]}";
+  return text;
+}
+
+KivStepResult PexSession::Listing(PexViewerListing& listing) {
   KivFrmWindow* window = CurrentPertWindow();
   MoxPertController* controller = CurrentController();
   if (!window || !controller) return KivStepResult::Fail("the current window shows no PERT level");
   KivFrmEditor* editor = KivInteraction::GetCurrentEditor();
   KivBaseUnknown_var level;
   MoxIPertWindow_var(window)->GetPertLevel(level);
-  PexJsonWriter json;
-  json.BeginObject();
-  json.Key("window");
-  json.String(window->GetTitle().ConvertToUTF8());
-  json.Key("level");
-  json.String(NodeName(level.get()));
-  json.Key("nodes");
-  json.BeginArray();
+  listing.window = window->GetTitle().ConvertToUTF8();
+  listing.level = NodeName(level.get());
+  listing.nodes.clear();
   for (const auto& node : controller->GetDrawnNodes()) {
+    PexJsonWriter json;
     json.BeginObject();
     json.Key("id");
     json.String(editor ? editor->GetProcessDocument()->IdOf(node.get()) : std::string());
@@ -252,10 +269,8 @@ KivStepResult PexSession::Json(std::string& text) {
     PexWriteNodeButtons(node.get(), json);
     json.EndArray();
     json.EndObject();
+    listing.nodes.push_back(json.Text());
   }
-  json.EndArray();
-  json.EndObject();
-  text = json.Text();
   return KivStepResult::Ok();
 }
 

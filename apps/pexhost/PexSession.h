@@ -14,6 +14,16 @@ class KivFrmWindow;
 class KivViewer;
 class MoxPertController;
 
+// The listing of the current window's nodes, each node's JSON object kept
+// apart (the served page is sent the nodes that changed).
+struct PexViewerListing {
+  std::string window;
+  std::string level;
+  std::vector<std::string> nodes;  // one JSON object per node, in drawing order
+  // The whole listing as Json writes it.
+  std::string Text() const;
+};
+
 class PexSession {
  public:
   // `readFolder`: relative names of files read (documents) are taken from
@@ -45,6 +55,7 @@ class PexSession {
   KivStepResult Save(const std::string& path);
   // The current window's nodes as JSON (see docs/scripting.md).
   KivStepResult Json(std::string& text);
+  KivStepResult Listing(PexViewerListing& listing);
 
   // The current viewer's level has no child activities (it shows at most
   // its Start and Stop nodes).

@@ -245,12 +245,12 @@ void KivSvgWriter::WriteImage(std::string& out, const KivDrawItem& item) const {
   // The image's top-left corner is its local reference on screen.
   const KivMathPoint2Df topLeft(item.anchor.x, item.anchor.y + static_cast<float>(hUnits));
   const kiv_picture::Placement place = kiv_picture::PlaceAt(frame_, item, topLeft);
-  std::string base64 = KivPngDataCache::Shared().Base64Png(*item.image, item.alphaMode);
-  if (base64.empty()) return;
   // Named by its content, so that an icon keeps its name from picture to picture.
-  char id[24];
-  std::snprintf(id, sizeof id, "icon-%016zx", std::hash<std::string>()(base64));
-  icons_.emplace(id, std::move(base64));
+  const std::shared_ptr<const KivPngDataCache::Icon> icon =
+      KivPngDataCache::Shared().Encode(*item.image, item.alphaMode);
+  if (!icon) return;
+  const std::string& id = icon->id;
+  icons_.try_emplace(id, icon->base64);
   out += "<use class=\"image\" x=\"" + Num(place.at.x) + "\" y=\"" + Num(place.at.y) +
          "\" width=\"" + Num(wUnits * place.factor * frame_.scale) + "\" height=\"" +
          Num(hUnits * place.factor * frame_.scale) + "\"" + Rotation(place) + " href=\"#" + id +

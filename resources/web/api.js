@@ -44,9 +44,11 @@ export const api = {
     const { text, type } = await call('GET', since === null ? '/api/svg' : `/api/svg?since=${since}`);
     return type.startsWith('application/json') ? { patch: JSON.parse(text) } : { svg: text };
   },
-  // {ok, message, step, state, timing}; throws ApiError for a refused request.
-  step: async (line) => {
-    const { text, timing } = await call('POST', '/api/step', { step: line });
+  // {ok, message, step, state, pictureEdits, timing}; throws ApiError for a
+  // refused request. `held` ({since, picture}) names the state and picture
+  // the page shows: the answer then leaves out what did not change.
+  step: async (line, held = {}) => {
+    const { text, timing } = await call('POST', '/api/step', { step: line, ...held });
     return { ...JSON.parse(text), timing };
   },
   acknowledge: async (seen) => JSON.parse((await call('POST', '/api/ack', { seen })).text),

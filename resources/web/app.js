@@ -7,6 +7,7 @@ import { renderDialogs, showMenu, showMessage } from './forms.js';
 
 const $ = (id) => document.getElementById(id);
 const LOG_LENGTH = 100;
+const progress = document.querySelector('.progress');
 
 let state = null;
 let pictureRevision = null;
@@ -61,10 +62,13 @@ function send(words, options) {
 async function runStep(words, { quiet = false } = {}) {
   const line = Array.isArray(words) ? stepLine(...words) : words;
   const started = performance.now();
+  // The body's class tells whoever waits for the page that a step runs.
   document.body.classList.add('stepping');
+  progress.classList.add('running');
   try {
-    const result = await api.step(line);
-    await apply(result.state);
+    const held = state ? { since: state.revision, picture: pictureRevision } : {};
+    const result = await api.step(line, held);
+    await apply(result.state, result.pictureEdits);
     log(line, result.ok, result.message, quiet, performance.now() - started, result.timing);
     return result;
   } catch (error) {
@@ -72,6 +76,7 @@ async function runStep(words, { quiet = false } = {}) {
     return { ok: false, message: error.message };
   } finally {
     document.body.classList.remove('stepping');
+    progress.classList.remove('running');
   }
 }
 
@@ -81,8 +86,8 @@ function acknowledge(seen) {
   });
 }
 
-async function apply(next) {
-  state = next;
+async function apply(next, pictureEdits = null) {
+  state = completed(next) ?? await api.state();
   $('menu').hidden = true;
   const doc = state.document;
   $('document-name').textContent = doc ? doc.name : 'No document';
@@ -94,7 +99,7 @@ async function apply(next) {
   $('command-name').textContent = state.command ? `${state.command} is running` : '';
   $('command-name').title = $('command-name').textContent;
   canvas.setState(state);
-  if (state.picture !== pictureRevision) await updatePicture();
+  if (state.picture !== pictureRevision) await updatePicture(pictureEdits);
   $('canvas-empty').hidden = Boolean(state.frame);
   renderInspector();
   renderDialogs($('dialogs'), state.dialogs, send);
@@ -102,14 +107,52 @@ async function apply(next) {
   document.body.dataset.revision = String(state.revision);
 }
 
-// Patches the picture with the edits since the one shown, or replaces it.
-async function updatePicture() {
+// A step's answer leaves out what did not change since the state the page
+// holds: the levels when they are the same, and the viewer's nodes come as
+// edits of its list. Those are filled in from that state; null when they do
+// not fit it (the whole state is fetched then).
+function completed(next) {
+  if (!next.levels) {
+    if (!state) return null;
+    next.levels = state.levels;
+  }
+  const viewer = next.viewer;
+  if (viewer && viewer.since !== undefined) {
+    if (!state?.viewer || state.revision !== viewer.since) return null;
+    const nodes = edited(state.viewer.nodes, viewer.edits, viewer.nodes);
+    if (!nodes || nodes.length !== viewer.count) return null;
+    next.viewer = { window: viewer.window, level: viewer.level, nodes };
+  }
+  return next;
+}
+
+// The list with the edits [at, removed, inserted] (positions in the list)
+// applied, the inserted items taken in order; null when they do not fit.
+function edited(list, edits, inserted) {
+  const result = [];
+  let from = 0;
+  let next = 0;
+  for (const [at, removed, count] of edits) {
+    if (at < from || at + removed > list.length || next + count > inserted.length) return null;
+    for (let i = from; i < at; ++i) result.push(list[i]);
+    for (let i = next; i < next + count; ++i) result.push(inserted[i]);
+    from = at + removed;
+    next += count;
+  }
+  for (let i = from; i < list.length; ++i) result.push(list[i]);
+  return next === inserted.length ? result : null;
+}
+
+// Patches the picture with the edits since the one shown (those the step's
+// answer brought, or fetched), or replaces it.
+async function updatePicture(edits) {
   if (!state.frame) {
     canvas.setPicture(null, null);
     pictureRevision = state.picture;
     return;
   }
-  let update = await api.picture(canvas.hasPicture() ? pictureRevision : null);
+  let update = edits && canvas.hasPicture() ? { patch: edits }
+    : await api.picture(canvas.hasPicture() ? pictureRevision : null);
   if (update.patch && !canvas.patchPicture(update.patch)) update = await api.picture(null);
   if (update.svg) canvas.setPicture(update.svg, state.frame);
   // Another level is fitted in the window; the same level keeps its zoom.

@@ -26,6 +26,7 @@ export class Canvas {
     this.element = element;
     this.handlers = handlers;
     this.svg = null;
+    this.icons = new Map();  // the picture's icon symbols by id: {href, style}
     this.overlay = null;
     this.frame = null;
     this.nodes = [];
@@ -53,6 +54,8 @@ export class Canvas {
     if (!svgText || !frame) return;
     const parsed = new DOMParser().parseFromString(svgText, 'image/svg+xml');
     if (parsed.documentElement.nodeName !== 'svg') return;
+    this.icons = iconSources(parsed.documentElement, new Map());
+    inlineIcons(parsed.documentElement.children, this.icons);
     this.svg = document.importNode(parsed.documentElement, true);
     this.svg.classList.add('picture');
     this.overlay = document.createElementNS(SVG_NS, 'g');
@@ -74,20 +77,29 @@ export class Canvas {
   // do not fit it, and the whole picture must be fetched.
   patchPicture(patch) {
     if (!this.svg) return false;
-    const shown = [...this.svg.children].filter((c) => c !== this.overlay);
     const parsed = new DOMParser().parseFromString(`<svg xmlns="${SVG_NS}">${patch.lines}</svg>`, 'image/svg+xml');
     if (parsed.querySelector('parsererror')) return false;
-    const fresh = [...parsed.documentElement.children];
-    if (fresh.length !== patch.edits.reduce((sum, e) => sum + e[2], 0)) return false;
-    let next = fresh.length;
-    for (let i = patch.edits.length - 1; i >= 0; --i) {
-      const [at, removed, inserted] = patch.edits[i];
-      if (at + removed > shown.length) return false;
-      const before = shown[at + removed] ?? this.overlay;
-      for (const node of fresh.slice(next - inserted, next)) this.svg.insertBefore(document.importNode(node, true), before);
-      next -= inserted;
-      for (const node of shown.slice(at, at + removed)) node.remove();
+    if (parsed.documentElement.children.length !== patch.edits.reduce((sum, e) => sum + e[2], 0)) return false;
+    // The elements each edit removes and the one its elements go before,
+    // found by position before anything moves (the overlay is the last
+    // child; the picture's thousands of elements are not listed).
+    const children = this.svg.children;
+    const shown = children.length - 1;
+    const places = [];
+    for (const [at, removed] of patch.edits) {
+      if (at + removed > shown) return false;
+      const gone = [];
+      for (let i = at; i < at + removed; ++i) gone.push(children[i]);
+      places.push({ gone, before: children[at + removed] });
     }
+    if (parsed.querySelector('defs')) this.icons = iconSources(parsed.documentElement, this.icons);
+    const fresh = inlineIcons(parsed.documentElement.children, this.icons);
+    let next = 0;
+    patch.edits.forEach(([, , inserted], i) => {
+      for (const node of fresh.slice(next, next + inserted)) this.svg.insertBefore(document.importNode(node, true), places[i].before);
+      next += inserted;
+      for (const node of places[i].gone) node.remove();
+    });
     this.highlight(this.selectedId, 'selected');
     return this.svg.children.length - 1 === patch.count;  // the overlay is the last child
   }
@@ -314,6 +326,37 @@ export class Canvas {
     this.overlay?.querySelector('.ghost')?.remove();
   }
 
+}
+
+// The picture draws its icons as <use> elements of a few symbols. The
+// browser gives each <use> a tree of its own and a transform, which made
+// every change of a large picture cost a new layering of all its thousands
+// of parts; each becomes an <image> of its symbol's pixels instead, in the
+// same place and size and with the same class.
+const ICON_PLACE = ['class', 'x', 'y', 'width', 'height', 'transform'];
+
+function iconSources(root, known) {
+  const sources = new Map(known);
+  for (const image of root.querySelectorAll('defs symbol > image')) {
+    sources.set(image.parentNode.id, { href: image.getAttribute('href'), style: image.getAttribute('style') });
+  }
+  return sources;
+}
+
+// Gives the elements, those replaced by their images.
+function inlineIcons(elements, sources) {
+  return [...elements].map((use) => {
+    if (use.localName !== 'use' || !use.classList.contains('image')) return use;
+    const source = sources.get((use.getAttribute('href') ?? '').slice(1));
+    if (!source) return use;
+    const image = use.ownerDocument.createElementNS(SVG_NS, 'image');
+    for (const name of ICON_PLACE) if (use.hasAttribute(name)) image.setAttribute(name, use.getAttribute(name));
+    image.setAttribute('preserveAspectRatio', 'none');
+    if (source.style) image.setAttribute('style', source.style);
+    image.setAttribute('href', source.href);
+    use.replaceWith(image);
+    return image;
+  });
 }
 
 function clamp(unitPx) {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -9,7 +10,6 @@
 #include "KivPictureRenderer.h"
 #include "KivSvgWriter.h"
 #include "KivViewer.h"
-#include "PexServeState.h"
 #include "PexServeStepFilter.h"
 #include "PexSession.h"
 
@@ -118,6 +118,13 @@ PexServeResponse PexServeApp::Step(const std::string& body) {
   if (!request || !request->contains("step") || !(*request)["step"].is_string())
     return PexServeResponse::Error(400, "send {\"step\": \"LINE\"}");
   const std::string line = (*request)["step"].get<std::string>();
+  // What the page holds: the state of revision `since` and picture `picture`.
+  const auto revisionIn = [&](const char* key) -> std::optional<long> {
+    const auto found = request->find(key);
+    if (found == request->end() || !found->is_number_integer()) return std::nullopt;
+    return found->get<long>();
+  };
+  const std::optional<long> since = revisionIn("since"), shownPicture = revisionIn("picture");
   PexScriptStep step;
   std::string error;
   if (!PexServeStepFilter::Admit(line, DocumentPath(), step, error))
@@ -142,12 +149,17 @@ PexServeResponse PexServeApp::Step(const std::string& body) {
   ++revision_;
   const Clock::time_point drawStart = Clock::now();
   Redraw();
+  std::optional<std::string> pictureEdits;
+  if (shownPicture && *shownPicture != pictureRevision_) pictureEdits = PatchSince(*shownPicture);
   const double drawMs = MillisecondsSince(drawStart);
   const Clock::time_point stateStart = Clock::now();
-  PexServeResponse response = State();
+  PexServeResponse response;
+  response.body = since ? state_.WriteSince(session_, StateInputs(), *since)
+                        : state_.Write(session_, StateInputs());
   const double stateMs = MillisecondsSince(stateStart);
   response.body = "{\"ok\":" + std::string(result ? "true" : "false") +
                   ",\"message\":" + Dump(result.message) + ",\"step\":" + Dump(line) +
+                  (pictureEdits ? ",\"pictureEdits\":" + *pictureEdits : std::string()) +
                   ",\"state\":" + response.body + "}";
   response.headers.emplace_back("Server-Timing", Timing("step", stepMs) + ", " +
                                                      Timing("draw", drawMs) + ", " +
@@ -173,30 +185,45 @@ PexServeResponse PexServeApp::Picture(const PexServeRequest& request) const {
   PexServeResponse response;
   response.headers.emplace_back("X-Pex-Picture", std::to_string(pictureRevision_));
   const auto since = request.query.find("since");
-  std::optional<PexServePicturePatch> patch;
-  if (since != request.query.end() && since->second == std::to_string(pictureRevision_))
-    patch = PexServePicturePatch{};
-  else if (since != request.query.end() && since->second == std::to_string(previousPictureRevision_))
-    patch = picture_.PatchFrom(previousPicture_, std::min<std::size_t>(kMaxPictureEdits,
-                                                                       picture_.ElementCount() / 2));
+  std::optional<std::string> patch;
+  if (since != request.query.end()) {
+    char* end = nullptr;
+    const long shown = std::strtol(since->second.c_str(), &end, 10);
+    if (!since->second.empty() && *end == '\0') patch = PatchSince(shown);
+  }
   if (!patch) {
     response.contentType = "image/svg+xml; charset=utf-8";
     response.body = picture_.Text();
     return response;
   }
+  response.body = std::move(*patch);
+  return response;
+}
+
+std::optional<std::string> PexServeApp::PatchSince(long shown) const {
+  if (!frame_) return std::nullopt;
+  std::optional<PexServePicturePatch> patch;
+  if (shown == pictureRevision_)
+    patch = PexServePicturePatch{};
+  else if (shown == previousPictureRevision_)
+    patch = picture_.PatchFrom(previousPicture_, std::min<std::size_t>(kMaxPictureEdits,
+                                                                       picture_.ElementCount() / 2));
+  if (!patch) return std::nullopt;
   json edits = json::array();
   for (const PexServePictureEdit& e : patch->edits) edits.push_back({e.at, e.removed, e.inserted});
-  response.body = Dump({{"picture", pictureRevision_},
-                        {"count", picture_.ElementCount()},
-                        {"edits", std::move(edits)},
-                        {"lines", std::move(patch->lines)}});
-  return response;
+  return Dump({{"picture", pictureRevision_},
+               {"count", picture_.ElementCount()},
+               {"edits", std::move(edits)},
+               {"lines", std::move(patch->lines)}});
+}
+
+PexServeStateInputs PexServeApp::StateInputs() const {
+  return {revision_, firstUnseenMessage_, frame_ ? &*frame_ : nullptr, pictureRevision_};
 }
 
 PexServeResponse PexServeApp::State() {
   PexServeResponse response;
-  response.body = PexServeState::Write(
-      session_, {revision_, firstUnseenMessage_, frame_ ? &*frame_ : nullptr, pictureRevision_});
+  response.body = state_.Write(session_, StateInputs());
   return response;
 }
 

@@ -8,8 +8,10 @@
 //   GET  /api/svg     the current viewer's picture, drawn after each step;
 //                     ?since=N: the edits from picture N when they are small
 //                     (PexServePicture), else the whole picture
-//   POST /api/step    {"step": "LINE"}: runs one script step (PexServeStepFilter),
-//                     answers {"ok", "message", "step", "state"}
+//   POST /api/step    {"step": "LINE", "since": R, "picture": P}: runs one script
+//                     step (PexServeStepFilter), answers {"ok", "message", "step",
+//                     "state"}; for a page holding the state of revision R and
+//                     picture P, the state's changes from it and "pictureEdits"
 //   POST /api/ack     {"seen": N}: the messages before index N were read
 //   GET  /...         the page's files
 #include <cstddef>
@@ -25,6 +27,7 @@
 #include "PexServeMessage.h"
 #include "PexServePicture.h"
 #include "PexServeRateLimiter.h"
+#include "PexServeState.h"
 #include "PexServeStaticFiles.h"
 
 class PexSession;
@@ -53,6 +56,10 @@ class PexServeApp {
   PexServeResponse Acknowledge(const std::string& body);
   PexServeResponse Picture(const PexServeRequest& request) const;
   PexServeResponse State();
+  PexServeStateInputs StateInputs() const;
+  // The edits from picture `shown` to the current one as JSON, when the
+  // server still has that picture and they are few.
+  std::optional<std::string> PatchSince(long shown) const;
   // Draws the current viewer for a new revision.
   void Redraw();
   std::string DocumentPath() const;
@@ -70,6 +77,7 @@ class PexServeApp {
   long revision_ = 0;
   std::size_t firstUnseenMessage_ = 0;
   std::optional<KivPictureFrame> frame_;  // of the current picture, when a viewer is shown
+  PexServeState state_;
   PexServePicture picture_;
   long pictureRevision_ = 0;  // the revision that drew it
   PexServePicture previousPicture_;

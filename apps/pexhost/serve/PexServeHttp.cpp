@@ -48,6 +48,9 @@ int PexServeHttp::Bind(int port, std::size_t maxBodyBytes) {
   // waits for the workers: keep the wait short (a new local connection is
   // cheap).
   server_->set_keep_alive_timeout(1);
+  // An answer is written in more than one piece (head, body): without this
+  // the last piece could wait for the browser to acknowledge the first.
+  server_->set_tcp_nodelay(true);
   if (port == 0) return server_->bind_to_any_port("127.0.0.1");
   return server_->bind_to_port("127.0.0.1", port) ? port : -1;
 }

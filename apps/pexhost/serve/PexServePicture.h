@@ -11,11 +11,10 @@
 #include <string_view>
 #include <vector>
 
-struct PexServePictureEdit {
-  std::size_t at = 0;        // the first element replaced, counted in the older picture
-  std::size_t removed = 0;   // how many elements of the older picture go
-  std::size_t inserted = 0;  // how many lines of the newer picture come in their place
-};
+#include "PexServeEdits.h"
+
+// `at` counts elements of the older picture.
+using PexServePictureEdit = PexServeEdit;
 
 struct PexServePicturePatch {
   std::vector<PexServePictureEdit> edits;  // by position, none overlapping

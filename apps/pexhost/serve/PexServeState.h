@@ -4,12 +4,17 @@
 // (the listing of `pexhost view --json`) with the frame of its picture, the
 // pointer's cursor, the running command, the shown dialogs, the open
 // contextual menu and the messages the user has not acknowledged yet. docs/serve.md describes it.
+//
+// The levels and the viewer's nodes are the large parts (some 850 KB on a
+// level of 1,000 stations). The writer keeps those of the last state it
+// wrote, so that a page holding that state can be sent what changed: the
+// levels only when they differ, the nodes as edits of its list.
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "KivPictureFrame.h"
-
-class PexSession;
+#include "PexSession.h"
 
 struct PexServeStateInputs {
   long revision = 0;
@@ -23,5 +28,20 @@ struct PexServeStateInputs {
 
 class PexServeState {
  public:
-  static std::string Write(PexSession& session, const PexServeStateInputs& inputs);
+  // The whole state.
+  std::string Write(PexSession& session, const PexServeStateInputs& inputs);
+  // The state for a page that holds the one of revision `since`: when that
+  // is the state written last, the levels are left out if they are the same
+  // and the viewer's nodes are given as edits; otherwise the whole state.
+  std::string WriteSince(PexSession& session, const PexServeStateInputs& inputs, long since);
+
+ private:
+  struct Written {
+    long revision = -1;
+    std::string levels;
+    std::optional<PexViewerListing> viewer;
+  };
+  std::string Compose(PexSession& session, const PexServeStateInputs& inputs, const Written* base);
+
+  Written last_;
 };

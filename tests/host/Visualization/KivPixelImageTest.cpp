@@ -148,4 +148,22 @@ TEST(KivPngDataCacheTest, KeepsOneEncodingPerPixelContentWithinItsBound) {
   EXPECT_LT(bounded.Size(), 20u);
   EXPECT_TRUE(bounded.Base64Png(*Image(0, 1), KivPixelImage::kOpaque).empty());
 }
+// An image over a buffer seen before gets its icon without the pixels being
+// read; a buffer let go and another made in its place is not taken for it.
+TEST(KivPngDataCacheTest, FindsImagesByTheirSharedBufferAndNamesIconsByContent) {
+  KivPngDataCache cache;
+  const KivVar<KivPixelImage> first = Image(3, 10);
+  const auto icon = cache.Encode(*first, KivPixelImage::kOpaque);
+  ASSERT_TRUE(icon);
+  EXPECT_EQ(icon->id.rfind("icon-", 0), 0u);
+  const KivVar<KivPixelImage> sharing = KivVar<KivPixelImage>::Adopt(
+      new KivPixelImage(3, 2, KivPixelImage::kRgb, first->GetSharedPixels()));
+  EXPECT_EQ(cache.Encode(*sharing, KivPixelImage::kOpaque), icon);
+  EXPECT_EQ(cache.Encode(*Image(3, 10), KivPixelImage::kOpaque)->id, icon->id);
+  for (std::uint8_t v = 11; v < 16; ++v) {
+    const std::string base64 = cache.Base64Png(*Image(3, v), KivPixelImage::kOpaque);
+    EXPECT_EQ(base64, KivPngDataCache().Base64Png(*Image(3, v), KivPixelImage::kOpaque)) << int(v);
+  }
+  EXPECT_EQ(cache.Size(), 6u);
+}
 }  // namespace

@@ -1,8 +1,11 @@
-// The shell's JSON: what a string must be escaped to, and where the writer
-// puts commas in nested containers.
+// The shell's JSON: what a string must be escaped to, where the writer puts
+// commas in nested containers, and how numbers are written.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "PexJsonWriter.h"
 
@@ -38,4 +41,25 @@ TEST(PexJsonWriterTest, PlacesCommasAndEscapesKeysInNestedContainers) {
   json.Bool(false);
   json.EndObject();
   EXPECT_EQ(json.Text(), R"({"na\"me":"S1","xy":[62.5,null,{},-3],"open":false})");
+}
+
+// Whole and half numbers take a shorter way to the same text as any other.
+TEST(PexJsonWriterTest, WritesWholeAndHalfNumbersAsTheShortestFormOfAnyNumber) {
+  const auto general = [](double v) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);
+  };
+  std::vector<double> values = {0, -0.0, 0.5, -0.5, 1, -1, 9.5, 10, 100, 1000, 10000, 100000,
+                                -100000, 120000, 1200000, 25037.5, 1e14, 1e14 + 0.5, 999999999999999,
+                                1e15, 1e16, 0.25, 1.75, 3.1, -2.5e-7};
+  for (double v = -3000; v < 3000; v += 0.5) values.push_back(v * 977);
+  int fast = 0;
+  for (const double v : values) {
+    PexJsonWriter json;
+    json.Number(v);
+    EXPECT_EQ(json.Text(), general(v)) << v;
+    std::string out;
+    fast += PexJsonWriter::AppendHalves(out, v);
+  }
+  EXPECT_GT(fast, 5000) << "the short way is taken";
 }

@@ -72,8 +72,11 @@ class PexServeAppTest : public testing::Test {
     now_ += 10;
     return app_->Handle(request);
   }
-  json Step(const std::string& line) {
-    const PexServeResponse r = Handle(Request("POST", "/api/step", json{{"step", line}}.dump()));
+  // `held`: the state the page holds, named in the request.
+  json Step(const std::string& line, const json& held = nullptr) {
+    json body{{"step", line}};
+    if (!held.is_null()) body.update({{"since", held["revision"]}, {"picture", held["picture"]}});
+    const PexServeResponse r = Handle(Request("POST", "/api/step", body.dump()));
     EXPECT_EQ(r.status, 200) << line << ": " << r.body;
     return json::parse(r.body);
   }
@@ -150,6 +153,55 @@ TEST_F(PexServeAppTest, AStepAnswersItsResultAndTheNewStateAndRedrawsThePicture)
   EXPECT_FALSE(failed["ok"]);
   EXPECT_NE(failed["message"].get<std::string>().find("Nowhere"), std::string::npos) << failed;
   EXPECT_EQ(failed["state"]["revision"], 5);
+}
+
+namespace {
+// The state a page makes of a step's answer from the state it holds.
+json Completed(const json& held, json state) {
+  if (!state.contains("levels")) state["levels"] = held["levels"];
+  json& viewer = state["viewer"];
+  if (!viewer.is_object() || !viewer.contains("edits")) return state;
+  const json& before = held["viewer"]["nodes"];
+  json nodes = json::array();
+  std::size_t from = 0, next = 0;
+  for (const json& edit : viewer["edits"]) {
+    for (; from < edit[0].get<std::size_t>(); ++from) nodes.push_back(before[from]);
+    for (std::size_t i = 0; i < edit[2].get<std::size_t>(); ++i) nodes.push_back(viewer["nodes"][next++]);
+    from += edit[1].get<std::size_t>();
+  }
+  for (; from < before.size(); ++from) nodes.push_back(before[from]);
+  EXPECT_EQ(nodes.size(), viewer["count"].get<std::size_t>());
+  viewer = {{"window", viewer["window"]}, {"level", viewer["level"]}, {"nodes", nodes}};
+  return state;
+}
+}  // namespace
+
+TEST_F(PexServeAppTest, APageThatNamesWhatItHoldsIsSentTheChanges) {
+  json held = State();
+  int edited = 0, levelsLeftOut = 0, patched = 0;
+  for (const char* line : {"move A34 500 500", "zitblt A21 ProductInput click", "view A10",
+                           "view A1", "move Nowhere 1 2", "move A38 300 100"}) {
+    const json answer = Step(line, held);
+    edited += answer["state"]["viewer"].contains("edits");
+    levelsLeftOut += !answer["state"].contains("levels");
+    const json completed = Completed(held, answer["state"]);
+    EXPECT_EQ(completed, State()) << line;
+    // The picture's edits when it was redrawn in the same frame.
+    if (answer.contains("pictureEdits")) {
+      ++patched;
+      EXPECT_EQ(answer["pictureEdits"]["picture"], completed["picture"]) << line;
+      EXPECT_NE(completed["picture"], held["picture"]) << line;
+    }
+    held = completed;
+  }
+  EXPECT_GE(edited, 3);
+  EXPECT_GE(patched, 1);
+  EXPECT_EQ(levelsLeftOut, 6);
+  // A page behind the server gets all of it.
+  const json behind = Step("move A34 400 400", json{{"revision", 2}, {"picture", 1}});
+  EXPECT_TRUE(behind["state"].contains("levels"));
+  EXPECT_FALSE(behind["state"]["viewer"].contains("edits"));
+  EXPECT_FALSE(behind.contains("pictureEdits"));
 }
 
 TEST_F(PexServeAppTest, RequestsThatCannotBeRunAreRefusedWithTheReason) {
