@@ -148,6 +148,7 @@ TEST(KivPngDataCacheTest, KeepsOneEncodingPerPixelContentWithinItsBound) {
   EXPECT_LT(bounded.Size(), 20u);
   EXPECT_TRUE(bounded.Base64Png(*Image(0, 1), KivPixelImage::kOpaque).empty());
 }
+
 // An image over a buffer seen before gets its icon without the pixels being
 // read; a buffer let go and another made in its place is not taken for it.
 TEST(KivPngDataCacheTest, FindsImagesByTheirSharedBufferAndNamesIconsByContent) {
