@@ -18,6 +18,14 @@ namespace {
 // Numbers with at most two decimals, without trailing zeros.
 std::string Num(double v) {
   if (std::fabs(v) < 0.005) v = 0.0;
+  // Whole and half numbers, most of a picture's coordinates, are written
+  // exactly without the general formatting.
+  if (const double twice = v * 2; std::fabs(v) < 1e15 && twice == std::trunc(twice)) {
+    const auto halves = static_cast<long long>(twice);
+    std::string s = std::to_string(halves / 2);
+    if (halves % 2 != 0) s = (halves < 0 && halves / 2 == 0 ? "-" : "") + s + ".5";
+    return s;
+  }
   char buf[32];
   // As "%.2f" writes it, without the locale and much faster.
   const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
