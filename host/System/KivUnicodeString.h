@@ -32,6 +32,15 @@ class KivUnicodeString {
   // Position in characters of the first occurrence at or after `from`, or -1.
   int FindPosition(const KivUnicodeString& what, int from = 0) const;
   bool StartsWith(const KivUnicodeString& prefix) const;
+  // Whether the string is exactly `ascii` (7-bit text), compared in place:
+  // keyword tests run for every button of a level and should not build a
+  // string each time.
+  bool EqualsAscii(std::string_view ascii) const {
+    if (chars_.size() != ascii.size()) return false;
+    for (std::size_t i = 0; i < ascii.size(); ++i)
+      if (chars_[i] != static_cast<char32_t>(static_cast<unsigned char>(ascii[i]))) return false;
+    return true;
+  }
   bool Contains(const KivUnicodeString& what) const { return FindPosition(what) >= 0; }
 
   KivUnicodeString& Append(const KivUnicodeString& more) {

@@ -141,7 +141,7 @@ void MoxEZitBltMgr::PositionBtn(MoxZitBltRep* rep, double x, double y, double w,
   };
   float dx = 0.0f, dy = 0.0f;
   for (const Offset& o : table) {
-    if (rep->GetLocation() == KivUnicodeString(o.location)) {
+    if (rep->GetLocation().EqualsAscii(o.location)) {
       dx = o.dx;
       dy = o.dy;
       break;

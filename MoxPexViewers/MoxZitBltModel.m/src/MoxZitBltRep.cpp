@@ -25,7 +25,7 @@ constexpr float kIconCorner = -2.0f;
 bool IsTopOrBottom(const KivUnicodeString& location) {
   for (const char* keyword :
        {"topleft", "topmiddle", "topright", "bottomleft", "bottommiddle", "bottomright"})
-    if (location == KivUnicodeString(keyword)) return true;
+    if (location.EqualsAscii(keyword)) return true;
   return false;
 }
 }  // namespace
@@ -47,7 +47,7 @@ void MoxZitBltIconOffset(const KivUnicodeString& location, float w, float h, flo
   };
   dx = dy = 0.0f;
   for (const Offset& o : table) {
-    if (location == KivUnicodeString(o.location)) {
+    if (location.EqualsAscii(o.location)) {
       dx = o.dx;
       dy = o.dy;
       return;
