@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "KivIGENode.h"
+#include "KivIModelObject.h"
 #include "KivISPPActivity.h"
 #include "KivISPPChildManagement.h"
 #include "KivISPPNodeData.h"
-#include "KivIModelObject.h"
 #include "MoxPertClientVisuServices.h"
 
 namespace MoxPertNodeAccess {
@@ -49,9 +49,7 @@ KivBaseUnknown_var RootActivity(KivBaseUnknown* node) {
 
 bool HasChildActivities(KivBaseUnknown* node) {
   KivISPPChildManagement_var children(node);
-  if (!children) return false;
-  KivSPPList list = children->ChildActivities("Activity");
-  return list && !list->IsEmpty();
+  return children && children->HasChildActivities();
 }
 
 bool IsControlNode(KivBaseUnknown* node) {

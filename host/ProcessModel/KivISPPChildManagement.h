@@ -17,6 +17,9 @@ class KivISPPChildManagement : public virtual KivBaseUnknown {
   // (first and last); "Activity": every child activity; a type name: the
   // child activities of that type.
   virtual KivSPPList ChildActivities(const KivString& type) = 0;
+  // Whether there is a child activity, without listing the children: asked
+  // for every node each time a chart draws it.
+  virtual bool HasChildActivities() = 0;
   // The Start and Stop nodes; empty for an activity that has none.
   virtual KivBaseUnknown_var GetStartNode() = 0;
   virtual KivBaseUnknown_var GetStopNode() = 0;

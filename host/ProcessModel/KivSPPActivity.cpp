@@ -128,7 +128,7 @@ KivSPPList KivSPPActivity::ChildActivities(const KivString& type) {
   auto list = std::make_unique<KivListValKivBaseUnknown_var>();
   const bool all = type.IsEmpty();
   const bool anyActivity = type == "Activity";
-  const KivUnicodeString wanted(type.str());
+  const KivUnicodeString wanted(all || anyActivity ? std::string() : type.str());
   if (all && start_) list->Append(KivBaseUnknown_var(static_cast<KivSPPFlowNode*>(start_.get())));
   for (auto& child : children_)
     if (all || anyActivity || child->Type() == wanted)

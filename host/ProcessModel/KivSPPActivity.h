@@ -98,6 +98,7 @@ class KivSPPActivity
   // KivISPPChildManagement
   KivISPPActivity_var AddChildActivity(const KivUnicodeString& type) override;
   KivSPPList ChildActivities(const KivString& type) override;
+  bool HasChildActivities() override { return !children_.empty(); }
   KivBaseUnknown_var GetStartNode() override;
   KivBaseUnknown_var GetStopNode() override;
   HRESULT RemoveChildActivity(KivBaseUnknown* child) override;
