@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <unordered_map>
 
 #include "KivIDOMElement.h"
 #include "MoxPexTraces.h"
+#include "MoxZitBltConfiguration.h"
 
 namespace {
 // The number a text holds in full, if any.
@@ -31,35 +33,81 @@ std::optional<double> Threshold(KivIDOMElement* element, const char* name) {
   return value;
 }
 
-std::optional<MoxStatusBarRow> RowOf(KivIDOMElement* element,
-                                     const MoxStatusBarRows::ValueOf& valueOf) {
+// What one CycleTime or Attribute element asks for, read once.
+struct RowSpec {
+  bool cycleTime = false;
+  KivUnicodeString name;  // of the attribute; empty for the cycle time
+  KivUnicodeString label;
+  KivUnicodeString unit;
+  std::optional<double> warning;
+  std::optional<double> limit;
+};
+
+std::optional<RowSpec> SpecOf(KivIDOMElement* element) {
   const KivUnicodeString tag = element->GetTagName();
-  const bool cycleTime = tag == KivUnicodeString("CycleTime");
-  if (!cycleTime && tag != KivUnicodeString("Attribute")) return std::nullopt;
-  const KivUnicodeString name = cycleTime ? KivUnicodeString() : element->GetAttribute("Name");
-  if (!cycleTime && name.IsEmpty()) {
+  RowSpec spec;
+  spec.cycleTime = tag.EqualsAscii("CycleTime");
+  if (!spec.cycleTime && !tag.EqualsAscii("Attribute")) return std::nullopt;
+  if (!spec.cycleTime) spec.name = element->GetAttribute("Name");
+  if (!spec.cycleTime && spec.name.IsEmpty()) {
     MoxZitBltModelTrace().Print("status-bar file, line %d: an Attribute without a Name",
                                 element->GetLineNumber());
     return std::nullopt;
   }
-  const std::optional<KivUnicodeString> value = valueOf(name);
+  spec.label = element->GetAttribute("Label");
+  if (spec.label.IsEmpty())
+    spec.label = spec.cycleTime ? KivUnicodeString("Cycle time") : spec.name;
+  spec.unit = element->GetAttribute("Unit");
+  spec.warning = Threshold(element, "Warning");
+  spec.limit = Threshold(element, "Limit");
+  return spec;
+}
+
+std::optional<MoxStatusBarRow> RowOf(const RowSpec& spec,
+                                     const MoxStatusBarRows::ValueOf& valueOf) {
+  const std::optional<KivUnicodeString> value = valueOf(spec.name);
   if (!value) return std::nullopt;
-  KivUnicodeString label = element->GetAttribute("Label");
-  if (label.IsEmpty()) label = cycleTime ? KivUnicodeString("Cycle time") : name;
-  const KivUnicodeString unit = element->GetAttribute("Unit");
   MoxStatusBarRow row;
-  row.text = label + KivUnicodeString(": ") + *value;
-  if (!unit.IsEmpty()) row.text = row.text + KivUnicodeString(" ") + unit;
+  row.text = spec.label + KivUnicodeString(": ") + *value;
+  if (!spec.unit.IsEmpty()) row.text = row.text + KivUnicodeString(" ") + spec.unit;
   const std::optional<double> number = Number(*value);
-  const std::optional<double> warning = Threshold(element, "Warning");
-  const std::optional<double> limit = Threshold(element, "Limit");
-  if (number && limit && *number > *limit) {
+  if (number && spec.limit && *number > *spec.limit) {
     row.marked = true;
     row.text = row.text + KivUnicodeString(" (over limit)");
-  } else if (number && warning && *number > *warning) {
+  } else if (number && spec.warning && *number > *spec.warning) {
     row.marked = true;
   }
   return row;
+}
+
+std::vector<RowSpec> ReadSpecs(KivIDOMDocument* document, const KivUnicodeString& zitBlt) {
+  std::vector<RowSpec> specs;
+  for (const KivIDOMElement_var& bar : document->GetElementsByTagName("StatusBar")) {
+    if (!bar || bar->GetAttribute("Name") != zitBlt) continue;
+    for (const KivIDOMElement_var& element : bar->GetChildElements())
+      if (element)
+        if (std::optional<RowSpec> spec = SpecOf(element)) specs.push_back(std::move(*spec));
+  }
+  return specs;
+}
+
+// The rows a button's name asks for. Those of the configuration file are
+// read once per parse of it: every status-bar list of a level asks the same
+// few questions. Other documents are read into `scratch`.
+const std::vector<RowSpec>& SpecsOf(KivIDOMDocument* document, const KivUnicodeString& zitBlt,
+                                    std::vector<RowSpec>& scratch) {
+  static unsigned long readFrom = 0;
+  static std::unordered_map<KivUnicodeString, std::vector<RowSpec>> byName;
+  const unsigned long parse = MoxStatusBarConfiguration::ParseNumber();
+  if (document != MoxStatusBarConfiguration::GetDocument().get() || parse == 0)
+    return scratch = ReadSpecs(document, zitBlt);
+  if (readFrom != parse) {
+    byName.clear();
+    readFrom = parse;
+  }
+  auto [at, added] = byName.try_emplace(zitBlt);
+  if (added) at->second = ReadSpecs(document, zitBlt);
+  return at->second;
 }
 }  // namespace
 
@@ -68,11 +116,8 @@ std::vector<MoxStatusBarRow> MoxStatusBarRows::Read(KivIDOMDocument* document,
                                                     const ValueOf& valueOf) {
   std::vector<MoxStatusBarRow> rows;
   if (!document || zitBlt.IsEmpty()) return rows;
-  for (const KivIDOMElement_var& bar : document->GetElementsByTagName("StatusBar")) {
-    if (!bar || bar->GetAttribute("Name") != zitBlt) continue;
-    for (const KivIDOMElement_var& element : bar->GetChildElements())
-      if (element)
-        if (std::optional<MoxStatusBarRow> row = RowOf(element, valueOf)) rows.push_back(*row);
-  }
+  std::vector<RowSpec> scratch;
+  for (const RowSpec& spec : SpecsOf(document, zitBlt, scratch))
+    if (std::optional<MoxStatusBarRow> row = RowOf(spec, valueOf)) rows.push_back(*row);
   return rows;
 }

@@ -59,6 +59,8 @@ bool ParseConfigurationFile(const KivString& path, KivIDOMDocument_var& document
 }
 
 KivString ToLocal(const KivUnicodeString& text) { return StrX(text).ToKivString(); }
+
+unsigned long gStatusBarParses = 0;
 }  // namespace
 
 KivString MoxZitBltConfiguration::GetConfigFile() { return FindOnStartupPath(kFileName); }
@@ -156,6 +158,7 @@ bool MoxStatusBarConfiguration::Parse() {
         MoxZitBltConfigurationCheck::CheckStatusBarFile(parsed, path.str()));
     state.document = parsed;
     ++state.parses;
+    ++gStatusBarParses;
   }
   state.parsed = static_cast<bool>(state.document);
   return state.parsed;
@@ -166,5 +169,7 @@ KivIDOMDocument_var MoxStatusBarConfiguration::GetDocument() {
 }
 
 bool MoxStatusBarConfiguration::IsParsed() { return StatusBarState().parsed; }
+
+unsigned long MoxStatusBarConfiguration::ParseNumber() { return gStatusBarParses; }
 
 void MoxStatusBarConfiguration::Forget() { StatusBarState() = SharedDocument(); }

@@ -98,5 +98,8 @@ class MoxStatusBarConfiguration {
   // A handle on the shared document; empty when it is not parsed.
   static KivIDOMDocument_var GetDocument();
   static bool IsParsed();
+  // Counts the parses of this process, never reset: what was read from the
+  // document of parse N belongs to it alone. 0 before the first.
+  static unsigned long ParseNumber();
   static void Forget();
 };
