@@ -256,60 +256,50 @@ TEST_F(MoxPexPertGrpActCmdTest, GroupsPickedStationsIntoOneGroupingInTheirPlace)
   EXPECT_EQ(Bytes(*reloaded), saved);
 }
 
-struct Refusal {
-  const char* name;
-  std::function<void(GroupingLine&)> prepare;
-  std::function<std::vector<KivBaseUnknown_var>(GroupingLine&)> picks;
-  bool pressOk;
-  const char* message;
-};
-
-class MoxPexPertGrpActRefusals : public GroupingFixture,
-                                 public ::testing::WithParamInterface<Refusal> {};
-
-TEST_P(MoxPexPertGrpActRefusals, SaysWhyAndChangesNothing) {
-  const Refusal& r = GetParam();
-  GroupingLine line;
-  if (r.prepare) r.prepare(line);
-  const std::string before = line.Bytes();
-  KivInteraction::OpenDocument(line.document.get());
-  StartAndPick(r.picks(line));
-  if (r.pressOk) KivInteraction::PressOK(kDialog);
-  ASSERT_EQ(KivMessageLog::Count(), 1);
-  EXPECT_EQ(LastMessage(), r.message);
-  EXPECT_EQ(KivMessageLog::Last().dialogName, KivString("Unexpected"));
-  EXPECT_EQ(KivMessageLog::Last().title, KivUnicodeString("Error"));
-  KivInteraction::CancelCommands();
-  EXPECT_EQ(line.Bytes(), before);
+TEST_F(MoxPexPertGrpActCmdTest, RefusalsSayWhyAndChangeNothing) {
+  const struct {
+    const char* name;
+    std::function<void(GroupingLine&)> prepare;
+    std::function<std::vector<KivBaseUnknown_var>(GroupingLine&)> picks;
+    bool pressOk;
+    const char* message;
+  } refusals[] = {
+      {"other level", nullptr, [](GroupingLine& l) { return std::vector{l.a, l.c}; }, false,
+       "Activities selected are not at same level."},
+      {"resources under other fathers",
+       [](GroupingLine& l) { l.document->AssignResource(l.y.get(), l.r3.get()); },
+       [](GroupingLine& l) { return std::vector{l.a, l.y}; }, false,
+       "Resources Assigned to the Activities selected are not at same level."},
+      {"path leaves and comes back", nullptr, [](GroupingLine& l) { return std::vector{l.x, l.b}; },
+       true, "Improper selection of activities for grouping"},
+      {"entry without predecessor",
+       [](GroupingLine& l) {
+         auto k = l.document->CreateActivity(l.root.get(), "BIWActivityStation", "K", "k");
+         l.document->AddPrecedence(k.get(), l.a.get());
+       },
+       [](GroupingLine& l) { return std::vector{l.document->FindById("k"), l.a}; }, true,
+       "Selected Activities not linked properly."},
+      {"planning rule for resources", [](GroupingLine& l) { l.document->SetRuleEnvironment(true); },
+       [](GroupingLine& l) { return std::vector{l.a, l.b}; }, true,
+       "new E5 resource type is not possible for this selection (Violation of PTS Rules)"},
+  };
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.name);
+    GroupingLine line;
+    if (r.prepare) r.prepare(line);
+    const std::string before = line.Bytes();
+    KivInteraction::OpenDocument(line.document.get());
+    StartAndPick(r.picks(line));
+    if (r.pressOk) KivInteraction::PressOK(kDialog);
+    ASSERT_EQ(KivMessageLog::Count(), 1);
+    const auto& message = KivMessageLog::Last();
+    EXPECT_EQ(LastMessage(), r.message);
+    EXPECT_EQ(message.dialogName.str() + "/" + message.title.ConvertToUTF8(), "Unexpected/Error");
+    KivInteraction::CancelCommands();
+    EXPECT_EQ(line.Bytes(), before);
+    CloseApplication();
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Picks, MoxPexPertGrpActRefusals,
-    ::testing::Values(
-        Refusal{"OtherLevel", nullptr, [](GroupingLine& l) { return std::vector{l.a, l.c}; },
-                false, "Activities selected are not at same level."},
-        Refusal{"ResourcesUnderOtherFathers",
-                [](GroupingLine& l) { l.document->AssignResource(l.y.get(), l.r3.get()); },
-                [](GroupingLine& l) { return std::vector{l.a, l.y}; }, false,
-                "Resources Assigned to the Activities selected are not at same level."},
-        Refusal{"PathLeavesAndComesBack", nullptr,
-                [](GroupingLine& l) { return std::vector{l.x, l.b}; }, true,
-                "Improper selection of activities for grouping"},
-        Refusal{"EntryWithoutPredecessor",
-                [](GroupingLine& l) {
-                  auto k = l.document->CreateActivity(l.root.get(), "BIWActivityStation", "K", "k");
-                  l.document->AddPrecedence(k.get(), l.a.get());
-                },
-                [](GroupingLine& l) {
-                  return std::vector{l.document->FindById("k"), l.a};
-                },
-                true, "Selected Activities not linked properly."},
-        Refusal{"PlanningRuleForResources",
-                [](GroupingLine& l) { l.document->SetRuleEnvironment(true); },
-                [](GroupingLine& l) { return std::vector{l.a, l.b}; }, true,
-                "new E5 resource type is not possible for this selection (Violation of PTS "
-                "Rules)"}),
-    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(MoxPexPertGrpActCmdTest, FailureHalfWayLeavesTheDocumentAsItWas) {
   const int failures = FailEachChangeInTurn<GroupingLine>(
@@ -365,42 +355,33 @@ TEST_F(MoxPexPertGrpActCmdTest, CreateAfterOperationTakesOverOnlyTheListedLinks)
   EXPECT_EQ(line.Bytes(), before);
 }
 
-struct UngroupCase {
-  const char* name;
-  int predecessors, entries;
-  std::vector<std::vector<std::string>> nextOfPredecessors;  // X1, then X2
-};
-
-class MoxPexUngroupLinks : public GroupingFixture,
-                           public ::testing::WithParamInterface<UngroupCase> {};
-
-TEST_P(MoxPexUngroupLinks, MovesChildrenUpAndLinksThemInTheGroupsPlace) {
-  const UngroupCase& c = GetParam();
-  GroupedLine line(c.predecessors, c.entries);
-  KivInteraction::OpenDocument(line.document.get());
-  ASSERT_TRUE(Ungroup(line.g));
-  EXPECT_EQ(KivMessageLog::Count(), 0);
-  EXPECT_FALSE(Attached(line.g));
-  KivProcessDocument* doc = line.document.get();
-  EXPECT_EQ(NextNames(line.x1, doc), c.nextOfPredecessors[0]);
-  if (line.x2) {
-    EXPECT_EQ(NextNames(line.x2, doc), c.nextOfPredecessors[1]);
-  }
-  EXPECT_EQ(NextNames(line.Child("T"), doc), std::vector<std::string>{"Y"});
-  // The robots are back under "Robots"; the group resource is gone.
-  EXPECT_TRUE(SameObject(KivIProduct_var(line.r1.get())->FatherProduct(), line.robots));
-  auto robots = KivIProduct_var(line.robots.get())->ChildProducts("KivIProduct");
-  EXPECT_EQ(Names(*robots, doc), (std::vector<std::string>{"R1", "R2"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, MoxPexUngroupLinks,
-    ::testing::Values(UngroupCase{"OneToOne", 1, 1, {{"E1"}}},
-                      UngroupCase{"OneToThree", 1, 3, {{"E1", "E2", "E3"}}},
-                      UngroupCase{"TwoToOne", 2, 1, {{"E1"}, {"E1"}}}),
-    [](const auto& param) { return std::string(param.param.name); });
-
 using MoxPexPertUngroupActCmdTest = GroupingFixture;
+
+TEST_F(MoxPexPertUngroupActCmdTest, MovesChildrenUpAndLinksThemInTheGroupsPlace) {
+  const struct {
+    int predecessors, entries;
+    std::vector<std::vector<std::string>> nextOfPredecessors;  // X1, then X2
+  } cases[] = {{1, 1, {{"E1"}}}, {1, 3, {{"E1", "E2", "E3"}}}, {2, 1, {{"E1"}, {"E1"}}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.predecessors) + " to " + std::to_string(c.entries));
+    GroupedLine line(c.predecessors, c.entries);
+    KivInteraction::OpenDocument(line.document.get());
+    ASSERT_TRUE(Ungroup(line.g));
+    EXPECT_EQ(KivMessageLog::Count(), 0);
+    EXPECT_FALSE(Attached(line.g));
+    KivProcessDocument* doc = line.document.get();
+    EXPECT_EQ(NextNames(line.x1, doc), c.nextOfPredecessors[0]);
+    if (line.x2) {
+      EXPECT_EQ(NextNames(line.x2, doc), c.nextOfPredecessors[1]);
+    }
+    EXPECT_EQ(NextNames(line.Child("T"), doc), std::vector<std::string>{"Y"});
+    // The robots are back under "Robots"; the group resource is gone.
+    EXPECT_TRUE(SameObject(KivIProduct_var(line.r1.get())->FatherProduct(), line.robots));
+    auto robots = KivIProduct_var(line.robots.get())->ChildProducts("KivIProduct");
+    EXPECT_EQ(Names(*robots, doc), (std::vector<std::string>{"R1", "R2"}));
+    CloseApplication();
+  }
+}
 
 TEST_F(MoxPexPertUngroupActCmdTest, RefusesWhatIsNoGroupingAndUndoesAFailureHalfWay) {
   {
