@@ -1,10 +1,15 @@
 // The rules and the moves of dragged list rows: product inputs, product
-// outputs and resources, with the item options dialog.
+// outputs and resources, with the item options dialog; and the tree and flow
+// walks of the rules, which agree with their plain recursive definitions on
+// random levels and end on precedence cycles.
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include "KivApplicationFrame.h"
 #include "KivDelayedDestruction.h"
 #include "KivDlgSelectorList.h"
+#include "KivISPPChildManagement.h"
 #include "KivISPPFlowMgt.h"
 #include "KivISPPItem.h"
 #include "KivISPPItemMgt.h"
@@ -12,6 +17,7 @@
 #include "KivISPPResourceManagement.h"
 #include "KivInteraction.h"
 #include "KivLineBuilder.h"
+#include "MoxBIWFlowQueries.h"
 #include "MoxIBIWItemInfo.h"
 #include "MoxIListZitBltItemDD.h"
 #include "MoxIListZitBltItemState.h"
@@ -76,6 +82,13 @@ class ReassignRulesTest : public ZitBltFixture {
     KivUnicodeString message("before");
     const int valid = dd ? dd->IsValidToReassign(from.get(), to.get(), message) : -1;
     return {valid, message.ConvertToUTF8()};
+  }
+  static HRESULT Move(const KivBaseUnknown_var& row, const KivBaseUnknown_var& from,
+                      const KivBaseUnknown_var& to) {
+    return MoxIListZitBltItemDD_var(row.get())->ReassignItem(from.get(), to.get());
+  }
+  static int Resources(const KivBaseUnknown_var& activity) {
+    return KivISPPResourceManagement_var(activity.get())->AssignedResources("Resource", 0)->Size();
   }
   Line line_;
 };
@@ -164,46 +177,33 @@ TEST_F(ReassignRulesTest, AMoveThatCannotBeMadeChangesNothing) {
   KivListValKivBaseUnknown_var gone;
   gone.Append(line_.s3);
   document_->DeleteActivities(gone);
-  MoxIListZitBltItemDD_var input(line_.panelIn.get()), resource(line_.robot.get());
-  EXPECT_EQ(input->ReassignItem(line_.s1.get(), line_.s3.get()), E_FAIL);
-  EXPECT_EQ(input->ReassignItem(line_.s1.get(), line_.weld.get()), E_FAIL);
-  EXPECT_EQ(Links(line_.s1, "ProductInput"), "Panel");
-  EXPECT_EQ(resource->ReassignItem(line_.weld.get(), line_.s3.get()), E_FAIL);
-  EXPECT_EQ(MoxIListZitBltItemDD_var(line_.floorOut.get())->ReassignItem(line_.s1.get(),
-                                                                         line_.s3.get()),
-            E_FAIL);
-  EXPECT_EQ(Links(line_.s1, "ProductOutput"), "Floor");
-  EXPECT_EQ(KivISPPResourceManagement_var(line_.weld.get())->AssignedResources("Resource", 0)->Size(),
-            1);
+  const Line& l = line_;
+  EXPECT_EQ(Move(l.panelIn, l.s1, l.s3), E_FAIL);
+  EXPECT_EQ(Move(l.panelIn, l.s1, l.weld), E_FAIL);
+  EXPECT_EQ(Links(l.s1, "ProductInput"), "Panel");
+  EXPECT_EQ(Move(l.robot, l.weld, l.s3), E_FAIL);
+  EXPECT_EQ(Move(l.floorOut, l.s1, l.s3), E_FAIL);
+  EXPECT_EQ(Links(l.s1, "ProductOutput"), "Floor");
+  EXPECT_EQ(Resources(l.weld), 1);
   // A link whose product is gone stays.
-  document_->DeleteProduct(line_.panel.get());
-  EXPECT_EQ(Ask(line_.panelIn, line_.s1, line_.s2), std::make_pair(0, std::string("before")));
-  EXPECT_EQ(input->ReassignItem(line_.s1.get(), line_.s2.get()), E_FAIL);
+  document_->DeleteProduct(l.panel.get());
+  EXPECT_EQ(Ask(l.panelIn, l.s1, l.s2), std::make_pair(0, std::string("before")));
+  EXPECT_EQ(Move(l.panelIn, l.s1, l.s2), E_FAIL);
 }
 
 TEST_F(ReassignRulesTest, InputsResourcesAndOutputsMove) {
+  const Line& l = line_;
   // An input moves with its product.
-  document_->AssignItem(line_.s1.get(), line_.panel.get());
-  ASSERT_EQ(MoxIListZitBltItemDD_var(line_.panelIn.get())->ReassignItem(line_.s1.get(),
-                                                                        line_.s3.get()),
-            S_OK);
-  EXPECT_EQ(Links(line_.s1, "ProductInput"), "");
-  EXPECT_EQ(Links(line_.s3, "ProductInput"), "Panel");
-  EXPECT_FALSE(KivISPPItemMgt_var(line_.s1.get())->IsItemAssigned(line_.panel.get()));
-  EXPECT_TRUE(KivISPPItemMgt_var(line_.s3.get())->IsItemAssigned(line_.panel.get()));
-  ASSERT_EQ(MoxIListZitBltItemDD_var(line_.robot.get())->ReassignItem(line_.weld.get(),
-                                                                      line_.load.get()),
-            S_OK);
-  EXPECT_TRUE(KivISPPResourceManagement_var(line_.weld.get())->AssignedResources("Resource", 0)
-                  ->IsEmpty());
-  EXPECT_EQ(KivISPPResourceManagement_var(line_.load.get())->AssignedResources("Resource", 0)->Size(),
-            1);
+  document_->AssignItem(l.s1.get(), l.panel.get());
+  ASSERT_EQ(Move(l.panelIn, l.s1, l.s3), S_OK);
+  EXPECT_EQ(Links(l.s1, "ProductInput") + "/" + Links(l.s3, "ProductInput"), "/Panel");
+  EXPECT_FALSE(KivISPPItemMgt_var(l.s1.get())->IsItemAssigned(l.panel.get()));
+  EXPECT_TRUE(KivISPPItemMgt_var(l.s3.get())->IsItemAssigned(l.panel.get()));
+  ASSERT_EQ(Move(l.robot, l.weld, l.load), S_OK);
+  EXPECT_EQ(std::pair(Resources(l.weld), Resources(l.load)), std::pair(0, 1));
   // An output moves at once where none is given.
-  ASSERT_EQ(MoxIListZitBltItemDD_var(line_.floorOut.get())->ReassignItem(line_.s1.get(),
-                                                                         line_.s2.get()),
-            S_OK);
-  EXPECT_EQ(Links(line_.s1, "ProductOutput"), "");
-  EXPECT_EQ(Links(line_.s2, "ProductOutput"), "Floor");
+  ASSERT_EQ(Move(l.floorOut, l.s1, l.s2), S_OK);
+  EXPECT_EQ(Links(l.s1, "ProductOutput") + "/" + Links(l.s2, "ProductOutput"), "/Floor");
   EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg"), nullptr);
 }
 
@@ -216,8 +216,7 @@ TEST_F(ReassignRulesTest, TheOptionsDialogReplacesTheChosenOutputOrNothing) {
       document_->AddProductOutput(line_.s2.get(), line_.door.get());
       document_->AddProductOutput(line_.s2.get(), line_.tunnel.get());
     }
-    ASSERT_EQ(MoxIListZitBltItemDD_var(out.get())->ReassignItem(line_.s1.get(), line_.s2.get()),
-              S_OK);
+    ASSERT_EQ(Move(out, line_.s1, line_.s2), S_OK);
     auto* list = dynamic_cast<KivDlgSelectorList*>(
         KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg")->FindChild("ItemSelectorList"));
     ASSERT_NE(list, nullptr);
@@ -241,5 +240,93 @@ TEST_F(ReassignRulesTest, TheOptionsDialogReplacesTheChosenOutputOrNothing) {
     KivDelayedDestruction::Flush();
     EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg"), nullptr);
   }
+}
+
+bool Same(KivBaseUnknown* a, KivBaseUnknown* b) { return KivIdentity(a) == KivIdentity(b); }
+
+// The definitions, walked as they read: every path again, so only for
+// small acyclic levels.
+bool LiteralFoundInChildren(KivBaseUnknown* a, KivBaseUnknown* n) {
+  KivISPPChildManagement_var children(n);
+  if (!children) return false;
+  const KivSPPList list = children->ChildActivities("");
+  for (const auto& child : *list)
+    if (Same(child.get(), a)) return true;
+  for (const auto& child : *list)
+    if (LiteralFoundInChildren(a, child.get())) return true;
+  return false;
+}
+
+bool LiteralAfter(KivBaseUnknown* producer, KivBaseUnknown* destination) {
+  KivISPPFlowMgt_var flow(destination);
+  if (!flow) return false;
+  const KivSPPList next = flow->NextActivities("Activity");
+  for (const auto& n : *next)
+    if (Same(n.get(), producer) || LiteralFoundInChildren(producer, n.get()) ||
+        LiteralAfter(producer, n.get()))
+      return true;
+  return false;
+}
+
+class FlowQueriesTest : public ZitBltFixture {
+ protected:
+  void TearDown() override {
+    all_.clear();
+    ZitBltFixture::TearDown();
+  }
+  // Siblings linked forward at random, a third of them with children of
+  // their own (linked the same way).
+  void AddLevel(KivBaseUnknown* parent, int size, int depth) {
+    std::vector<KivBaseUnknown_var> level;
+    for (int i = 0; i < size; ++i) {
+      level.push_back(document_->CreateActivity(parent, "BIWActivityStation",
+                                                "A" + std::to_string(all_.size()))
+                          .get());
+      all_.push_back(level.back());
+    }
+    std::bernoulli_distribution link(0.3), nest(0.35);
+    for (int i = 0; i < size; ++i)
+      for (int j = i + 1; j < size; ++j)
+        if (link(random_)) document_->AddPrecedence(level[i].get(), level[j].get());
+    if (depth > 0)
+      for (const auto& activity : level)
+        if (nest(random_)) AddLevel(activity.get(), 4, depth - 1);
+  }
+  std::mt19937 random_{20261206};
+  std::vector<KivBaseUnknown_var> all_;
+};
+
+TEST_F(FlowQueriesTest, AgreeWithTheDefinitionsOnRandomLevels) {
+  for (int round = 0; round < 4; ++round) {
+    all_.clear();
+    document_ = KivProcessDocument::Create();
+    KivBaseUnknown_var root = document_->CreateRootActivity("Line").get();
+    AddLevel(root.get(), 10, 2);
+    int after = 0;
+    for (const auto& p : all_)
+      for (const auto& d : all_) {
+        ASSERT_EQ(MoxBIWFlow::FoundInChildren(p.get(), d.get()),
+                  LiteralFoundInChildren(p.get(), d.get()));
+        const bool literal = LiteralAfter(p.get(), d.get());
+        ASSERT_EQ(MoxBIWFlow::IsAssignedToAfterDestination(p.get(), d.get()), literal);
+        after += literal;
+      }
+    EXPECT_GT(after, 0);  // the levels do exercise the flow
+  }
+}
+
+TEST_F(FlowQueriesTest, EndOnAPrecedenceCycle) {
+  KivBaseUnknown_var root = document_->CreateRootActivity("Line").get();
+  auto make = [&](const char* name) {
+    return KivBaseUnknown_var(document_->CreateActivity(root.get(), "BIWActivityStation", name).get());
+  };
+  KivBaseUnknown_var a = make("A"), b = make("B"), c = make("C"), off = make("Off");
+  document_->AddPrecedence(a.get(), b.get());
+  document_->AddPrecedence(b.get(), c.get());
+  document_->AddPrecedence(c.get(), a.get());
+  KivBaseUnknown_var inside = document_->CreateActivity(c.get(), "BIWActivityLoading", "In").get();
+  EXPECT_TRUE(MoxBIWFlow::IsAssignedToAfterDestination(inside.get(), a.get()));
+  EXPECT_TRUE(MoxBIWFlow::IsAssignedToAfterDestination(a.get(), a.get()));
+  EXPECT_FALSE(MoxBIWFlow::IsAssignedToAfterDestination(off.get(), a.get()));
 }
 }  // namespace
