@@ -6,7 +6,6 @@
 
 #include <random>
 
-#include "KivApplicationFrame.h"
 #include "KivDelayedDestruction.h"
 #include "KivDlgSelectorList.h"
 #include "KivISPPChildManagement.h"
@@ -18,7 +17,6 @@
 #include "KivInteraction.h"
 #include "KivLineBuilder.h"
 #include "MoxBIWFlowQueries.h"
-#include "MoxIBIWItemInfo.h"
 #include "MoxIListZitBltItemDD.h"
 #include "MoxIListZitBltItemState.h"
 #include "MoxZitBltTestSupport.h"

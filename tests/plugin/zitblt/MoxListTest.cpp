@@ -107,6 +107,16 @@ class ListFixture : public ZitBltFixture {
     EXPECT_TRUE(KivInteraction::Pick(level.get()));
     return MoxIPertWindow_var(KivFrmLayout::GetCurrentLayout()->GetCurrentWindow());
   }
+  static KivMathPoint2Df Centre(const KivBaseUnknown_var& node) {
+    double x = 0, y = 0;
+    MoxIPertNode_var(node.get())->GetPosition(x, y, 1);
+    return {static_cast<float>(x), static_cast<float>(y)};
+  }
+  static KivMathVector2Df InputAt(const KivBaseUnknown_var& node) {
+    MoxZitBltRep* input = Button(node, "ProductInput");
+    return input && input->GetZitBltBtn() ? input->GetZitBltBtn()->GetMatrix()->GetTranslation()
+                                          : KivMathVector2Df{-1e6f, -1e6f};
+  }
   static MoxZitBltRep* Button(const KivBaseUnknown_var& node, const char* name) {
     MoxZitBltRep* rep = nullptr;
     MoxIZitBltMgr_var(node.get())->FindZitBlt(name, &rep);
@@ -545,6 +555,7 @@ TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsFollowTheirWindow) {
   // Re-targeted on S1's level, S1's operations keep their lists (the cell
   // level's buttons going is checked with the viewer's buttons).
   ASSERT_TRUE(ViewerOn(line_.s1));
+  EXPECT_EQ(Labels(List(line_.load, "ProductInput")), "");
   EXPECT_EQ(Labels(List(line_.weld, "Resources")), "Robot");
 
   KivFrmLayout::GetCurrentLayout()->GetCurrentWindow()->DeleteWindow();
@@ -554,21 +565,14 @@ TEST_F(ListFixture, APickedLabelHidesItsProductAndTheListsFollowTheirWindow) {
   EXPECT_EQ(Button(line_.weld, "ProductInput"), nullptr);
 }
 
-class MoxViewerButtonsTest : public ListFixture {
- protected:
-  static KivFrmWindow* Window() { return KivFrmLayout::GetCurrentLayout()->GetCurrentWindow(); }
-  // Where the node's input button should sit: the top left corner of its 16 x 8 box.
-  static KivMathVector2Df InputCorner(const KivBaseUnknown_var& node) {
-    double x = 0, y = 0;
-    MoxIPertNode_var(node.get())->GetPosition(x, y, 1);
-    return {static_cast<float>(x) - 8, static_cast<float>(y) + 4};
-  }
-  static KivMathVector2Df InputAt(const KivBaseUnknown_var& node) {
-    MoxZitBltRep* input = Button(node, "ProductInput");
-    return input && input->GetZitBltBtn() ? input->GetZitBltBtn()->GetMatrix()->GetTranslation()
-                                          : KivMathVector2Df{-1e6f, -1e6f};
-  }
-};
+// Where the node's input button should sit: the top left corner of its 16 x 8 box.
+KivMathVector2Df InputCorner(const KivBaseUnknown_var& node) {
+  double x = 0, y = 0;
+  MoxIPertNode_var(node.get())->GetPosition(x, y, 1);
+  return {static_cast<float>(x) - 8, static_cast<float>(y) + 4};
+}
+
+using MoxViewerButtonsTest = ListFixture;
 
 TEST_F(MoxViewerButtonsTest, ARetargetedWindowMovesTheButtonsAndCallbacksToTheNewLevel) {
   MoxIPertWindow_var window = Open(line_.cell);
@@ -602,7 +606,7 @@ TEST_F(MoxViewerButtonsTest, ButtonsInsideAnExpandedGroupFollowTheFirstLayoutAnd
     ASSERT_NE(Button(*node, "ProductInput"), nullptr);
     EXPECT_EQ(InputAt(*node), InputCorner(*node)) << "placed with the node after the layout";
   }
-  Window()->DeleteWindow();
+  KivFrmLayout::GetCurrentLayout()->GetCurrentWindow()->DeleteWindow();
   KivDelayedDestruction::Flush();
   for (const KivBaseUnknown_var* node : {&line_.s1, &line_.load, &line_.weld})
     EXPECT_EQ(Button(*node, "ProductInput"), nullptr) << "gone with the window";
@@ -646,16 +650,15 @@ TEST_F(MoxViewerButtonsTest, ADeletedAssemblyRefreshesTheLinkedActivitiesAndThei
     EXPECT_TRUE(rebuilt.count(list)) << list;
 }
 // The viewer on S1's level: Load -> Weld, Weld's robot listed.
-class MoxRowDragTest : public ListFixture {
- protected:
-  void SetUp() override {
-    ListFixture::SetUp();
-    MoxIPertWindow_var window = Open(line_.s1);
-    ASSERT_TRUE(window);
-    pert_ = window->GetPertViewer();
-    MoxIZitBltMgr_var(line_.weld.get())->GetZitBltButton("Resources")->Click();
-  }
-  KivMathPoint2Df RowCentre() {
+// A row dragged in a viewer opened as a user opens it, on S1's level (Load
+// -> Weld, Weld's robot listed): released over nothing it goes back; then the
+// cursor follows what is under the row and the release moves it.
+TEST_F(ListFixture, ARowDraggedInTheViewerGoesBackOverNothingAndMovesOnANode) {
+  MoxIPertWindow_var window = Open(line_.s1);
+  ASSERT_TRUE(window);
+  KivViewer* pert = window->GetPertViewer();
+  MoxIZitBltMgr_var(line_.weld.get())->GetZitBltButton("Resources")->Click();
+  const auto rowCentre = [&]() -> KivMathPoint2Df {
     MoxScrollListRow row;
     List(line_.weld, "Resources")->GetRow(1, row);
     Kiv2DRep* label =
@@ -663,34 +666,22 @@ class MoxRowDragTest : public ListFixture {
     const Kiv2DBoundingBox box =
         label->GetFather()->GetWorldMatrix().Apply(label->GetBoundingElement());
     return {(box.xmin + box.xmax) / 2, (box.ymin + box.ymax) / 2};
-  }
-  static KivMathPoint2Df Centre(const KivBaseUnknown_var& node) {
-    double x = 0, y = 0;
-    MoxIPertNode_var(node.get())->GetPosition(x, y, 1);
-    return {static_cast<float>(x), static_cast<float>(y)};
-  }
-  KivViewer* pert_ = nullptr;
-};
+  };
+  const KivMathPoint2Df from = rowCentre(), weld = Centre(line_.weld), load = Centre(line_.load);
+  ASSERT_TRUE(KivPertInteraction::Drag(pert, from, {{from.x + 60, from.y - 60}}));
+  EXPECT_EQ(Labels(List(line_.weld, "Resources")), "Robot");
+  EXPECT_EQ(rowCentre(), from);
 
-TEST_F(MoxRowDragTest, TheCursorFollowsWhatIsUnderTheRowAndTheReleaseMovesIt) {
-  const KivMathPoint2Df from = RowCentre(), weld = Centre(line_.weld), load = Centre(line_.load);
-  ASSERT_TRUE(pert_->DragStart(from.x, from.y));
-  ASSERT_TRUE(pert_->DragStep(weld.x, weld.y));
-  EXPECT_EQ(pert_->GetCursor(), 5);
-  ASSERT_TRUE(pert_->DragStep(load.x + 100, load.y + 100));
-  EXPECT_EQ(pert_->GetCursor(), 5);
-  ASSERT_TRUE(pert_->DragStep(load.x, load.y));
-  EXPECT_EQ(pert_->GetCursor(), 8);
-  ASSERT_TRUE(pert_->DragEnd(load.x, load.y));
-  EXPECT_EQ(pert_->GetCursor(), 0);
+  ASSERT_TRUE(pert->DragStart(from.x, from.y));
+  ASSERT_TRUE(pert->DragStep(weld.x, weld.y));
+  EXPECT_EQ(pert->GetCursor(), 5);
+  ASSERT_TRUE(pert->DragStep(load.x + 100, load.y + 100));
+  EXPECT_EQ(pert->GetCursor(), 5);
+  ASSERT_TRUE(pert->DragStep(load.x, load.y));
+  EXPECT_EQ(pert->GetCursor(), 8);
+  ASSERT_TRUE(pert->DragEnd(load.x, load.y));
+  EXPECT_EQ(pert->GetCursor(), 0);
   EXPECT_EQ(Labels(List(line_.weld, "Resources")), "");
   EXPECT_EQ(Labels(List(line_.load, "Resources")), "Robot");
-}
-
-TEST_F(MoxRowDragTest, ARowReleasedOverNothingGoesBack) {
-  const KivMathPoint2Df from = RowCentre();
-  ASSERT_TRUE(KivPertInteraction::Drag(pert_, from, {{from.x + 60, from.y - 60}}));
-  EXPECT_EQ(Labels(List(line_.weld, "Resources")), "Robot");
-  EXPECT_EQ(RowCentre(), from);
 }
 }  // namespace

@@ -57,15 +57,10 @@ inline std::string ActivityXml(const char* type, const std::string& zitBlts) {
          "</ActivityZitBlt>";
 }
 
-// One call received by a recording list command.
-struct ListCommandCall {
-  std::string activity;  // ObjectName of the command's activity
-  std::string zitBlt;    // the button name it serves
-  std::string what;      // "Activate" or "Update"
-  MoxZitBltRep* rep;
-};
-
-// A list command that records its calls in a process-wide log.
+// A list command that records its calls in a process-wide log: each call as
+// "activity:button:Activate" or "...:Update" (the ObjectName of the command's
+// activity, the button it serves), marked "(no rep)" when it came without a
+// button, and the button it came with.
 class RecordingListCmd : public MoxBaseListZitBltCmd {
  public:
   RecordingListCmd(std::string activity, const KivUnicodeString& zitBlt)
@@ -73,19 +68,20 @@ class RecordingListCmd : public MoxBaseListZitBltCmd {
     SetZitBltName(zitBlt);
   }
   HRESULT Activate(KivCommand* caller, KivNotification*) override {
-    Log().push_back({activity_, GetZitBltName().ConvertToUTF8(), "Activate",
-                     dynamic_cast<MoxZitBltRep*>(caller)});
+    Record("Activate", dynamic_cast<MoxZitBltRep*>(caller));
     return S_OK;
   }
-  void UpdateZitbltData(MoxZitBltRep* rep) override {
-    Log().push_back({activity_, GetZitBltName().ConvertToUTF8(), "Update", rep});
-  }
-  static std::vector<ListCommandCall>& Log() {
-    static std::vector<ListCommandCall> log;
+  void UpdateZitbltData(MoxZitBltRep* rep) override { Record("Update", rep); }
+  static std::vector<std::pair<std::string, MoxZitBltRep*>>& Log() {
+    static std::vector<std::pair<std::string, MoxZitBltRep*>> log;
     return log;
   }
 
  private:
+  void Record(const char* what, MoxZitBltRep* rep) {
+    Log().emplace_back(activity_ + ":" + GetZitBltName().ConvertToUTF8() + ":" + what +
+                           (rep ? "" : "(no rep)"), rep);
+  }
   std::string activity_;
 };
 
