@@ -191,36 +191,6 @@ TEST_F(MoxZitBltConfigurationTest, BundledFileGivesEveryWorkingActivityDistinctB
     EXPECT_TRUE(isIcon(icon)) << icon;
 }
 
-using MoxZitBltIconCacheTest = ZitBltFixture;
-
-KivVar<KivPixelImage> Load(const char* icon, bool grey) {
-  return KivVar<KivPixelImage>::Adopt(MoxZitBltIconCache::Load(KivUnicodeString(icon), grey));
-}
-
-TEST_F(MoxZitBltIconCacheTest, ImagesOfOneIconShareOneBufferAndCopyItOnWrite) {
-  std::vector<KivVar<KivPixelImage>> colour, grey;
-  for (int i = 0; i < 3; ++i) {
-    colour.push_back(Load("Red", false));
-    grey.push_back(Load("Red", true));
-    ASSERT_TRUE(colour.back() && grey.back());
-  }
-  for (int i = 1; i < 3; ++i) {
-    EXPECT_NE(colour[i].get(), colour[0].get());
-    EXPECT_EQ(colour[i]->GetPixels().data(), colour[0]->GetPixels().data());
-    EXPECT_EQ(grey[i]->GetPixels().data(), grey[0]->GetPixels().data());
-  }
-  EXPECT_NE(grey[0]->GetPixels().data(), colour[0]->GetPixels().data());
-  EXPECT_TRUE(grey[0]->IsGrey());
-
-  const std::vector<std::uint8_t> before = colour[0]->GetPixels();
-  ASSERT_EQ(colour[1]->Convert(KivPixelImage::kGrey), S_OK);
-  ASSERT_EQ(colour[2]->SetTransparency(KivPixelImage::kCornerColourKey), S_OK);
-  EXPECT_TRUE(colour[1]->IsGrey());
-  EXPECT_EQ(colour[2]->GetPixel(0, 0).a, 0);
-  EXPECT_EQ(colour[0]->GetPixels(), before);
-  EXPECT_EQ(Load("Red", false)->GetPixels(), before);
-}
-
 KivMathPoint2Df PoD(MoxZitBltRep* rep) {
   double x = -999, y = -999;
   rep->GetPoDPosition(x, y);
@@ -324,7 +294,7 @@ TEST_F(MoxZitBltRepTest, StatusOneShowsZeroHidesAndOtherValuesChangeNothing) {
   EXPECT_EQ(rep_->GetZitBltBtn()->GetShowMode(), KivRep::kHidden);
 }
 
-TEST_F(MoxZitBltRepTest, GreyAndColourIconsReplaceEachOther) {
+TEST_F(MoxZitBltRepTest, GreyAndColourIconsReplaceEachOtherAndAMissingOneChangesNothing) {
   Build("topmiddle");
   ASSERT_NE(Icon(), nullptr);
   EXPECT_FALSE(Icon()->GetPixelImage()->IsGrey());
@@ -335,9 +305,7 @@ TEST_F(MoxZitBltRepTest, GreyAndColourIconsReplaceEachOther) {
   ASSERT_EQ(rep_->GetZitBltBtn()->GetChildCount(), 1);
   EXPECT_FALSE(Icon()->GetPixelImage()->IsGrey());
   EXPECT_EQ(Icon()->GetPixelImage()->GetPixel(0, 0), (KivRgba{220, 30, 30, 255}));
-}
-
-TEST_F(MoxZitBltRepTest, AMissingIconLeavesAnEmptyButtonOrKeepsThePresentOne) {
+  // A missing icon leaves an empty button or keeps the present one.
   Build("topmiddle", "NoSuchIcon");
   EXPECT_EQ(rep_->GetZitBltBtn()->GetChildCount(), 0);
   Build("topmiddle", "");
@@ -417,7 +385,34 @@ TEST_F(MoxZitBltRepTest, RebuildingReplacesTheBagsInTheEditorsRegistry) {
   EXPECT_EQ(registry->GetModelCount(), before);
 }
 
-TEST_F(MoxZitBltRepTest, AnIconIsDecodedOnceButReadAgainWhenTheFileChanges) {
+// The cache hands out images that share their pixels, and changing one
+// image leaves the others as they were; a changed file is read again.
+TEST_F(MoxZitBltRepTest, AnIconIsDecodedOnceSharedCopiedOnWriteAndReadAgainWhenTheFileChanges) {
+  const auto Load = [](const char* icon, bool grey) {
+    return KivVar<KivPixelImage>::Adopt(MoxZitBltIconCache::Load(KivUnicodeString(icon), grey));
+  };
+  std::vector<KivVar<KivPixelImage>> colour, grey;
+  for (int i = 0; i < 3; ++i) {
+    colour.push_back(Load("Red", false));
+    grey.push_back(Load("Red", true));
+    ASSERT_TRUE(colour.back() && grey.back());
+  }
+  for (int i = 1; i < 3; ++i) {
+    EXPECT_NE(colour[i].get(), colour[0].get());
+    EXPECT_EQ(colour[i]->GetPixels().data(), colour[0]->GetPixels().data());
+    EXPECT_EQ(grey[i]->GetPixels().data(), grey[0]->GetPixels().data());
+  }
+  EXPECT_NE(grey[0]->GetPixels().data(), colour[0]->GetPixels().data());
+  EXPECT_TRUE(grey[0]->IsGrey());
+
+  const std::vector<std::uint8_t> before = colour[0]->GetPixels();
+  ASSERT_EQ(colour[1]->Convert(KivPixelImage::kGrey), S_OK);
+  ASSERT_EQ(colour[2]->SetTransparency(KivPixelImage::kCornerColourKey), S_OK);
+  EXPECT_TRUE(colour[1]->IsGrey());
+  EXPECT_EQ(colour[2]->GetPixel(0, 0).a, 0);
+  EXPECT_EQ(colour[0]->GetPixels(), before);
+  EXPECT_EQ(Load("Red", false)->GetPixels(), before);
+
   Build("topmiddle", "Red");
   KivPixelImage* first = Icon()->GetPixelImage();
   Build("topmiddle", "Red");
