@@ -128,17 +128,15 @@ TEST_F(ReassignRulesTest, RulesAnswerWithTheirMessages) {
   }
 }
 
-TEST_F(ReassignRulesTest, AProductAlreadyAtTheDestinationIsRefused) {
+// A product already at the destination is refused; a station's own input
+// stays but its items move.
+TEST_F(ReassignRulesTest, AProductAlreadyThereAndAStationsOwnInputAreRefused) {
+  const auto assigned = std::make_pair(0, std::string("This product is already assigned"));
   // Another input link of the same product at S1: S2 is assigned Tunnel.
   KivBaseUnknown_var tunnelIn = document_->AddProductInput(line_.s1.get(), line_.tunnel.get()).get();
-  EXPECT_EQ(Ask(tunnelIn, line_.s1, line_.s2),
-            std::make_pair(0, std::string("This product is already assigned")));
+  EXPECT_EQ(Ask(tunnelIn, line_.s1, line_.s2), assigned);
   document_->AddProductInput(line_.s3.get(), line_.floor.get());
-  EXPECT_EQ(Ask(line_.floorOut, line_.s1, line_.s3),
-            std::make_pair(0, std::string("This product is already assigned")));
-}
-
-TEST_F(ReassignRulesTest, AStationsOwnInputStaysButItsItemsMove) {
+  EXPECT_EQ(Ask(line_.floorOut, line_.s1, line_.s3), assigned);
   MoxIListZitBltItemState_var state(line_.panelIn.get());
   state->SetAssignState(MoxIListZitBltItemState::kNormal);
   EXPECT_EQ(Ask(line_.panelIn, line_.s1, line_.s2), std::make_pair(0, std::string("before")));
@@ -207,7 +205,12 @@ TEST_F(ReassignRulesTest, InputsResourcesAndOutputsMove) {
 
 // S2 gives Door and Tunnel: the user picks the output that Floor replaces.
 TEST_F(ReassignRulesTest, TheOptionsDialogReplacesTheChosenOutputOrNothing) {
-  for (const char* answer : {"cancel", "close", "ok"}) {
+  const char* dialog = "MoxPexBIWDDOptionsDlg";
+  // The outputs of S2, then of S1.
+  const auto outputs = [&] {
+    return Links(line_.s2, "ProductOutput") + " " + Links(line_.s1, "ProductOutput");
+  };
+  for (const std::string answer : {"cancel", "close", "ok"}) {
     SCOPED_TRACE(answer);
     KivBaseUnknown_var out = document_->AddProductOutput(line_.s1.get(), line_.floor.get()).get();
     if (Links(line_.s2, "ProductOutput").empty()) {
@@ -216,27 +219,22 @@ TEST_F(ReassignRulesTest, TheOptionsDialogReplacesTheChosenOutputOrNothing) {
     }
     ASSERT_EQ(Move(out, line_.s1, line_.s2), S_OK);
     auto* list = dynamic_cast<KivDlgSelectorList*>(
-        KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg")->FindChild("ItemSelectorList"));
+        KivInteraction::FindDialog(dialog)->FindChild("ItemSelectorList"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->GetLineCount(), 2);
-    EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg")->GetTitle().ConvertToUTF8(),
-              "Select Item");
-    const std::string s1Before = Links(line_.s1, "ProductOutput");
-    if (std::string(answer) == "ok") {
-      ASSERT_TRUE(KivInteraction::ChooseLine("MoxPexBIWDDOptionsDlg", "ItemSelectorList", "Tunnel"));
-      ASSERT_TRUE(KivInteraction::PressOK("MoxPexBIWDDOptionsDlg"));
-      EXPECT_EQ(Links(line_.s2, "ProductOutput"), "Door|Floor");
-      EXPECT_EQ(Links(line_.s1, "ProductOutput"), "Floor");  // the first Floor link stays
+    EXPECT_EQ(KivInteraction::FindDialog(dialog)->GetTitle().ConvertToUTF8(), "Select Item");
+    if (answer == "ok") {
+      ASSERT_TRUE(KivInteraction::ChooseLine(dialog, "ItemSelectorList", "Tunnel"));
+      ASSERT_TRUE(KivInteraction::PressOK(dialog));
+      EXPECT_EQ(outputs(), "Door|Floor Floor");  // the first Floor link stays
     } else {
-      ASSERT_TRUE(std::string(answer) == "cancel"
-                      ? KivInteraction::PressCancel("MoxPexBIWDDOptionsDlg")
-                      : KivInteraction::CloseWindow("MoxPexBIWDDOptionsDlg"));
-      EXPECT_EQ(Links(line_.s2, "ProductOutput"), "Door|Tunnel");
-      EXPECT_EQ(Links(line_.s1, "ProductOutput"), s1Before);
+      ASSERT_TRUE(answer == "cancel" ? KivInteraction::PressCancel(dialog)
+                                     : KivInteraction::CloseWindow(dialog));
+      EXPECT_EQ(outputs(), "Door|Tunnel Floor|Floor");
       document_->RemoveProductLink(out.get());
     }
     KivDelayedDestruction::Flush();
-    EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg"), nullptr);
+    EXPECT_EQ(KivInteraction::FindDialog(dialog), nullptr);
   }
 }
 

@@ -206,8 +206,7 @@ TEST_F(MoxPexPertGrpActCmdTest, GroupsPickedStationsIntoOneGroupingInTheirPlace)
   KivInteraction::OpenDocument(line.document.get());
   StartAndPick({line.a, line.b});
   MoxPexActivityGroupDlg* dialog = Dialog();
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(dialog->IsVisible());
+  ASSERT_TRUE(dialog && dialog->IsVisible());
   EXPECT_EQ(dialog->GetActivityName().ConvertToUTF8() + "/" +
                 dialog->GetResourceName().ConvertToUTF8() + "/" +
                 dialog->GetResourceType().ConvertToUTF8(),

@@ -58,9 +58,10 @@ TEST(MoxPexGroupShapeTest, DecidesTheShape) {
     Level level(c.count);
     for (auto [from, to] : c.links) level.Link(from, to);
     const MoxPexGroupShape shape(level.Pick(c.picked));
-    EXPECT_EQ(std::vector({shape.HasReEntry(), shape.IsRuleOneViolated(), shape.IsRuleTwoViolated(),
-                           shape.IsSound()}),
-              std::vector({c.reEntry, c.ruleOne, c.ruleTwo, !c.reEntry && !c.ruleOne && !c.ruleTwo}));
+    EXPECT_EQ(std::vector({shape.HasReEntry(), shape.IsRuleOneViolated(),
+                           shape.IsRuleTwoViolated(), shape.IsSound()}),
+              std::vector({c.reEntry, c.ruleOne, c.ruleTwo,
+                           !c.reEntry && !c.ruleOne && !c.ruleTwo}));
   }
 }
 

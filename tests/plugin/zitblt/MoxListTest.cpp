@@ -173,7 +173,9 @@ const Kiv2DPolylinePrimitive* Stroke(Kiv2DRep* arrowBag, int index) {
   return dynamic_cast<const Kiv2DPolylinePrimitive*>(arrow->GetPrimitive(index));
 }
 
-TEST_F(ListFixture, RowsStandByTheirIndexAndLocationWithAnArrowBackToTheButton) {
+// A row stands by its index and location with an arrow back to the button;
+// an input row shows the show state of its product, an output row a link.
+TEST_F(ListFixture, RowsStandByIndexAndLocationAndShowTheirProductsShowStateOrALink) {
   line_.Build(document_.get());
   const struct {
     const char* location;
@@ -216,10 +218,7 @@ TEST_F(ListFixture, RowsStandByTheirIndexAndLocationWithAnArrowBackToTheButton) 
   EXPECT_NEAR(head[2].y, -2.62, 0.01);
   EXPECT_EQ(dynamic_cast<Kiv2DBagRep*>(arrowBag)->GetChild(1)->GetGraphicAttributes().color, 253);
   row->UnreferenceRep();
-}
 
-TEST_F(ListFixture, AnInputRowShowsTheShowStateOfItsProductAndAnOutputRowALink) {
-  line_.Build(document_.get());
   document_->SetShow(line_.panel.get(), KivNoShow);
   EXPECT_EQ(MoxPFViewerShowState::GetIconName(line_.floor.get()), KivUnicodeString("PARTIAL"));
   document_->SetShow(line_.floor.get(), KivNoShow);
@@ -240,9 +239,9 @@ TEST_F(ListFixture, AnInputRowShowsTheShowStateOfItsProductAndAnOutputRowALink) 
   auto output = MoxCreateScrollListItemVisu(line_.s1.get(), (*outputs)[1], 249);
   output->SetItemPos(1, "rightmiddle");
   output->SetItemType("ProductOutput");
-  auto* row = dynamic_cast<Kiv2DBagRep*>(output->GetRep());
-  ASSERT_EQ(row->GetChildCount(), 1);  // no arrow: a link ending in a dot
-  EXPECT_EQ(dynamic_cast<Kiv2DBagRep*>(row->GetChild(1))->GetChildCount(), 3);
+  auto* outputRep = dynamic_cast<Kiv2DBagRep*>(output->GetRep());
+  ASSERT_EQ(outputRep->GetChildCount(), 1);  // no arrow: a link ending in a dot
+  EXPECT_EQ(dynamic_cast<Kiv2DBagRep*>(outputRep->GetChild(1))->GetChildCount(), 3);
   output->UnreferenceRep();
 }
 
@@ -258,9 +257,10 @@ TEST(MoxStatusBarRowsTest, RowsFollowTheFileAndMarkValuesAboveTheirThresholds) {
   KivIDOMDocument_var document;
   ASSERT_EQ(builder->ParseBuffer(xml.data(), xml.size(), "bars.xml", document, {}, {}), S_OK);
   // The cycle time at or above its warning is marked, above its limit said so.
-  const std::pair<const char*, MoxStatusBarRow> cases[] = {{"45", {"Cycle: 45 s", false}},
-                                                           {"55", {"Cycle: 55 s", true}},
-                                                           {"61", {"Cycle: 61 s (over limit)", true}}};
+  const std::pair<const char*, MoxStatusBarRow> cases[] = {
+      {"45", {"Cycle: 45 s", false}},
+      {"55", {"Cycle: 55 s", true}},
+      {"61", {"Cycle: 61 s (over limit)", true}}};
   for (const auto& [cycle, first] : cases) {
     const auto rows = MoxStatusBarRows::Read(
         document, "Bar", [&](const KivUnicodeString& name) -> std::optional<KivUnicodeString> {
@@ -328,7 +328,9 @@ class MoxScrollListTest : public ListFixture {
   KivVar<MoxBaseScrollListZitBltRep> list_;
 };
 
-TEST_F(MoxScrollListTest, AListLongerThanItsWindowHasAScrollBarExceptAtTheMiddleOfASide) {
+// A list longer than its window has a scroll bar, except at the middle of a
+// side; the context menu hides and shows it.
+TEST_F(MoxScrollListTest, AListLongerThanItsWindowHasAScrollBarThatTheContextMenuHidesAndShows) {
   Make("bottommiddle", 5);
   EXPECT_EQ(Shape(), "12345");
   Make("bottommiddle", 6);
@@ -341,6 +343,24 @@ TEST_F(MoxScrollListTest, AListLongerThanItsWindowHasAScrollBarExceptAtTheMiddle
   EXPECT_EQ(list_->GetZitBltExpanded()->GetChildCount(), 0);
   list_->ChangeBtnState();
   EXPECT_EQ(Visible(), "12345");
+
+  KivVar<KivDlgContextualMenu> menu;
+  const auto menuOf = [&](MoxBaseScrollListZitBltRep* list) {
+    if (menu) menu->RemoveAllItems();
+    menu = KivVar<KivDlgContextualMenu>::Adopt(new KivDlgContextualMenu(nullptr, "menu"));
+    list->GetManipulator()->Context(viewer_, {0, 0}, menu.get());
+    return menu;
+  };
+  menuOf(Make("topright", 5));
+  EXPECT_EQ(menu->GetChildCount(), 0);
+  menuOf(Make("topright", 7));
+  ASSERT_EQ(menu->GetChildCount(), 1);
+  EXPECT_EQ(menu->GetChild(1)->GetTitle(), KivUnicodeString("HideScrollBar"));
+  ASSERT_TRUE(dynamic_cast<KivDlgPushItem*>(menu->GetChild(1))->Push());
+  EXPECT_EQ(Shape(), "1234567");
+  menuOf(list_.get());
+  EXPECT_EQ(menu->GetChild(1)->GetTitle(), KivUnicodeString("ShowScrollBar"));
+  menu->RemoveAllItems();
 }
 
 TEST_F(MoxScrollListTest, TheThumbMovesTheWindowWithinTheListAndOneRowStepsMoveTheLabels) {
@@ -364,27 +384,7 @@ TEST_F(MoxScrollListTest, TheThumbMovesTheWindowWithinTheListAndOneRowStepsMoveT
   }
 }
 
-TEST_F(MoxScrollListTest, TheContextMenuHidesAndShowsTheScrollBarOfALongList) {
-  KivVar<KivDlgContextualMenu> menu;
-  const auto menuOf = [&](MoxBaseScrollListZitBltRep* list) {
-    if (menu) menu->RemoveAllItems();
-    menu = KivVar<KivDlgContextualMenu>::Adopt(new KivDlgContextualMenu(nullptr, "menu"));
-    list->GetManipulator()->Context(viewer_, {0, 0}, menu.get());
-    return menu;
-  };
-  menuOf(Make("topright", 5));
-  EXPECT_EQ(menu->GetChildCount(), 0);
-  menuOf(Make("topright", 7));
-  ASSERT_EQ(menu->GetChildCount(), 1);
-  EXPECT_EQ(menu->GetChild(1)->GetTitle(), KivUnicodeString("HideScrollBar"));
-  ASSERT_TRUE(dynamic_cast<KivDlgPushItem*>(menu->GetChild(1))->Push());
-  EXPECT_EQ(Shape(), "1234567");
-  menuOf(list_.get());
-  EXPECT_EQ(menu->GetChild(1)->GetTitle(), KivUnicodeString("ShowScrollBar"));
-  menu->RemoveAllItems();
-}
-
-TEST_F(MoxScrollListTest, AnItemIsListedOnceAndAListWithoutItemsIsGrey) {
+TEST_F(MoxScrollListTest, AnItemIsListedOnceAnEmptyListIsGreyAndTheWindowSizeIsSet) {
   MoxBaseScrollListZitBltRep* list = Make("topright", 0, false);
   EXPECT_TRUE(list->IsGrey());
   KivIProduct_var product(line_.panel.get());
@@ -394,9 +394,7 @@ TEST_F(MoxScrollListTest, AnItemIsListedOnceAndAListWithoutItemsIsGrey) {
   list->DrawScrollList();
   EXPECT_EQ(list->GetRowCount(), 1);
   EXPECT_FALSE(list->IsGrey());
-}
-
-TEST_F(MoxScrollListTest, ScrollListRangeSetsTheWindowUnlessItIsNoNumberOfRows) {
+  // ScrollListRange sets the window unless it is no number of rows.
   for (const auto& [value, range] : {std::pair{"3", 3}, {"abc", 5}, {"0", 5}, {"", 5}}) {
     setenv("ScrollListRange", value, 1);
     EXPECT_EQ(Make("topright", 1)->GetScrollRange(), range) << value;
@@ -478,17 +476,15 @@ TEST_F(ListFixture, EachChangeRebuildsEveryListThatShowsItOnceAndNoOther) {
   EXPECT_EQ(carried.colour, 247);
 }
 
-TEST_F(ListFixture, ListsFollowTheirOwnDocumentWhicheverIsCurrent) {
+// Lists follow their own document whichever is current; a deleted product or
+// activity leaves no row and no button.
+TEST_F(ListFixture, ListsFollowTheirDocumentAndADeletedProductOrActivityLeavesNoRowOrButton) {
   auto other = KivProcessDocument::Create();
   other->CreateRootActivity("Other line");
   ASSERT_TRUE(KivInteraction::OpenDocument(other.get()));
   Draw();
   document_->AssignResource(line_.s1.get(), line_.robot.get());
   EXPECT_EQ(Labels(List(line_.s1, "Resources")), "Robot");
-}
-
-TEST_F(ListFixture, ADeletedProductOrActivityLeavesNoRowAndNoButton) {
-  Draw();
   Button(line_.s1, "ProductInput")->ChangeBtnState();
   document_->DeleteProduct(line_.panel.get());
   EXPECT_EQ(Labels(List(line_.s1, "ProductInput")), "Tunnel");

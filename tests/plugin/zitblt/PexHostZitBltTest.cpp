@@ -63,7 +63,8 @@ TEST_F(PexHostZitBltTest, ScriptsClickShowAndHideButtons) {
 // The list steps themselves run in examples/underbody_lists.pexs.
 TEST_F(PexHostZitBltTest, ButtonAndListStepsSayWhatIsWrong) {
   for (const auto& [step, message] : {
-           std::pair{"zitblt A2 ProductOutput blink\n", "session.pexs:3: zitblt: \"blink\" is not show, hide or click"},
+           std::pair{"zitblt A2 ProductOutput blink\n",
+                     "session.pexs:3: zitblt: \"blink\" is not show, hide or click"},
            {"expect button A2 ProductOutput open\n", "is closed, not open"},
            {"scroll A2 ProductInput 2\n", "the list is closed"},
            {"list A2 Resources open\nscroll A2 Resources 2\n", "the list has no scroll bar"},
