@@ -1,10 +1,14 @@
 // The rules and the moves of dragged list rows: product inputs, product
-// outputs and resources, with the item options dialog.
+// outputs and resources, with the item options dialog; and the tree and flow
+// walks of the rules, which agree with their plain recursive definitions on
+// random levels and end on precedence cycles.
 #include <gtest/gtest.h>
 
-#include "KivApplicationFrame.h"
+#include <random>
+
 #include "KivDelayedDestruction.h"
 #include "KivDlgSelectorList.h"
+#include "KivISPPChildManagement.h"
 #include "KivISPPFlowMgt.h"
 #include "KivISPPItem.h"
 #include "KivISPPItemMgt.h"
@@ -12,7 +16,7 @@
 #include "KivISPPResourceManagement.h"
 #include "KivInteraction.h"
 #include "KivLineBuilder.h"
-#include "MoxIBIWItemInfo.h"
+#include "MoxBIWFlowQueries.h"
 #include "MoxIListZitBltItemDD.h"
 #include "MoxIListZitBltItemState.h"
 #include "MoxZitBltTestSupport.h"
@@ -77,6 +81,13 @@ class ReassignRulesTest : public ZitBltFixture {
     const int valid = dd ? dd->IsValidToReassign(from.get(), to.get(), message) : -1;
     return {valid, message.ConvertToUTF8()};
   }
+  static HRESULT Move(const KivBaseUnknown_var& row, const KivBaseUnknown_var& from,
+                      const KivBaseUnknown_var& to) {
+    return MoxIListZitBltItemDD_var(row.get())->ReassignItem(from.get(), to.get());
+  }
+  static int Resources(const KivBaseUnknown_var& activity) {
+    return KivISPPResourceManagement_var(activity.get())->AssignedResources("Resource", 0)->Size();
+  }
   Line line_;
 };
 
@@ -117,17 +128,15 @@ TEST_F(ReassignRulesTest, RulesAnswerWithTheirMessages) {
   }
 }
 
-TEST_F(ReassignRulesTest, AProductAlreadyAtTheDestinationIsRefused) {
+// A product already at the destination is refused; a station's own input
+// stays but its items move.
+TEST_F(ReassignRulesTest, AProductAlreadyThereAndAStationsOwnInputAreRefused) {
+  const auto assigned = std::make_pair(0, std::string("This product is already assigned"));
   // Another input link of the same product at S1: S2 is assigned Tunnel.
   KivBaseUnknown_var tunnelIn = document_->AddProductInput(line_.s1.get(), line_.tunnel.get()).get();
-  EXPECT_EQ(Ask(tunnelIn, line_.s1, line_.s2),
-            std::make_pair(0, std::string("This product is already assigned")));
+  EXPECT_EQ(Ask(tunnelIn, line_.s1, line_.s2), assigned);
   document_->AddProductInput(line_.s3.get(), line_.floor.get());
-  EXPECT_EQ(Ask(line_.floorOut, line_.s1, line_.s3),
-            std::make_pair(0, std::string("This product is already assigned")));
-}
-
-TEST_F(ReassignRulesTest, AStationsOwnInputStaysButItsItemsMove) {
+  EXPECT_EQ(Ask(line_.floorOut, line_.s1, line_.s3), assigned);
   MoxIListZitBltItemState_var state(line_.panelIn.get());
   state->SetAssignState(MoxIListZitBltItemState::kNormal);
   EXPECT_EQ(Ask(line_.panelIn, line_.s1, line_.s2), std::make_pair(0, std::string("before")));
@@ -164,82 +173,156 @@ TEST_F(ReassignRulesTest, AMoveThatCannotBeMadeChangesNothing) {
   KivListValKivBaseUnknown_var gone;
   gone.Append(line_.s3);
   document_->DeleteActivities(gone);
-  MoxIListZitBltItemDD_var input(line_.panelIn.get()), resource(line_.robot.get());
-  EXPECT_EQ(input->ReassignItem(line_.s1.get(), line_.s3.get()), E_FAIL);
-  EXPECT_EQ(input->ReassignItem(line_.s1.get(), line_.weld.get()), E_FAIL);
-  EXPECT_EQ(Links(line_.s1, "ProductInput"), "Panel");
-  EXPECT_EQ(resource->ReassignItem(line_.weld.get(), line_.s3.get()), E_FAIL);
-  EXPECT_EQ(MoxIListZitBltItemDD_var(line_.floorOut.get())->ReassignItem(line_.s1.get(),
-                                                                         line_.s3.get()),
-            E_FAIL);
-  EXPECT_EQ(Links(line_.s1, "ProductOutput"), "Floor");
-  EXPECT_EQ(KivISPPResourceManagement_var(line_.weld.get())->AssignedResources("Resource", 0)->Size(),
-            1);
+  const Line& l = line_;
+  EXPECT_EQ(Move(l.panelIn, l.s1, l.s3), E_FAIL);
+  EXPECT_EQ(Move(l.panelIn, l.s1, l.weld), E_FAIL);
+  EXPECT_EQ(Links(l.s1, "ProductInput"), "Panel");
+  EXPECT_EQ(Move(l.robot, l.weld, l.s3), E_FAIL);
+  EXPECT_EQ(Move(l.floorOut, l.s1, l.s3), E_FAIL);
+  EXPECT_EQ(Links(l.s1, "ProductOutput"), "Floor");
+  EXPECT_EQ(Resources(l.weld), 1);
   // A link whose product is gone stays.
-  document_->DeleteProduct(line_.panel.get());
-  EXPECT_EQ(Ask(line_.panelIn, line_.s1, line_.s2), std::make_pair(0, std::string("before")));
-  EXPECT_EQ(input->ReassignItem(line_.s1.get(), line_.s2.get()), E_FAIL);
+  document_->DeleteProduct(l.panel.get());
+  EXPECT_EQ(Ask(l.panelIn, l.s1, l.s2), std::make_pair(0, std::string("before")));
+  EXPECT_EQ(Move(l.panelIn, l.s1, l.s2), E_FAIL);
 }
 
 TEST_F(ReassignRulesTest, InputsResourcesAndOutputsMove) {
+  const Line& l = line_;
   // An input moves with its product.
-  document_->AssignItem(line_.s1.get(), line_.panel.get());
-  ASSERT_EQ(MoxIListZitBltItemDD_var(line_.panelIn.get())->ReassignItem(line_.s1.get(),
-                                                                        line_.s3.get()),
-            S_OK);
-  EXPECT_EQ(Links(line_.s1, "ProductInput"), "");
-  EXPECT_EQ(Links(line_.s3, "ProductInput"), "Panel");
-  EXPECT_FALSE(KivISPPItemMgt_var(line_.s1.get())->IsItemAssigned(line_.panel.get()));
-  EXPECT_TRUE(KivISPPItemMgt_var(line_.s3.get())->IsItemAssigned(line_.panel.get()));
-  ASSERT_EQ(MoxIListZitBltItemDD_var(line_.robot.get())->ReassignItem(line_.weld.get(),
-                                                                      line_.load.get()),
-            S_OK);
-  EXPECT_TRUE(KivISPPResourceManagement_var(line_.weld.get())->AssignedResources("Resource", 0)
-                  ->IsEmpty());
-  EXPECT_EQ(KivISPPResourceManagement_var(line_.load.get())->AssignedResources("Resource", 0)->Size(),
-            1);
+  document_->AssignItem(l.s1.get(), l.panel.get());
+  ASSERT_EQ(Move(l.panelIn, l.s1, l.s3), S_OK);
+  EXPECT_EQ(Links(l.s1, "ProductInput") + "/" + Links(l.s3, "ProductInput"), "/Panel");
+  EXPECT_FALSE(KivISPPItemMgt_var(l.s1.get())->IsItemAssigned(l.panel.get()));
+  EXPECT_TRUE(KivISPPItemMgt_var(l.s3.get())->IsItemAssigned(l.panel.get()));
+  ASSERT_EQ(Move(l.robot, l.weld, l.load), S_OK);
+  EXPECT_EQ(std::pair(Resources(l.weld), Resources(l.load)), std::pair(0, 1));
   // An output moves at once where none is given.
-  ASSERT_EQ(MoxIListZitBltItemDD_var(line_.floorOut.get())->ReassignItem(line_.s1.get(),
-                                                                         line_.s2.get()),
-            S_OK);
-  EXPECT_EQ(Links(line_.s1, "ProductOutput"), "");
-  EXPECT_EQ(Links(line_.s2, "ProductOutput"), "Floor");
+  ASSERT_EQ(Move(l.floorOut, l.s1, l.s2), S_OK);
+  EXPECT_EQ(Links(l.s1, "ProductOutput") + "/" + Links(l.s2, "ProductOutput"), "/Floor");
   EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg"), nullptr);
 }
 
 // S2 gives Door and Tunnel: the user picks the output that Floor replaces.
 TEST_F(ReassignRulesTest, TheOptionsDialogReplacesTheChosenOutputOrNothing) {
-  for (const char* answer : {"cancel", "close", "ok"}) {
+  const char* dialog = "MoxPexBIWDDOptionsDlg";
+  // The outputs of S2, then of S1.
+  const auto outputs = [&] {
+    return Links(line_.s2, "ProductOutput") + " " + Links(line_.s1, "ProductOutput");
+  };
+  for (const std::string answer : {"cancel", "close", "ok"}) {
     SCOPED_TRACE(answer);
     KivBaseUnknown_var out = document_->AddProductOutput(line_.s1.get(), line_.floor.get()).get();
     if (Links(line_.s2, "ProductOutput").empty()) {
       document_->AddProductOutput(line_.s2.get(), line_.door.get());
       document_->AddProductOutput(line_.s2.get(), line_.tunnel.get());
     }
-    ASSERT_EQ(MoxIListZitBltItemDD_var(out.get())->ReassignItem(line_.s1.get(), line_.s2.get()),
-              S_OK);
+    ASSERT_EQ(Move(out, line_.s1, line_.s2), S_OK);
     auto* list = dynamic_cast<KivDlgSelectorList*>(
-        KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg")->FindChild("ItemSelectorList"));
+        KivInteraction::FindDialog(dialog)->FindChild("ItemSelectorList"));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->GetLineCount(), 2);
-    EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg")->GetTitle().ConvertToUTF8(),
-              "Select Item");
-    const std::string s1Before = Links(line_.s1, "ProductOutput");
-    if (std::string(answer) == "ok") {
-      ASSERT_TRUE(KivInteraction::ChooseLine("MoxPexBIWDDOptionsDlg", "ItemSelectorList", "Tunnel"));
-      ASSERT_TRUE(KivInteraction::PressOK("MoxPexBIWDDOptionsDlg"));
-      EXPECT_EQ(Links(line_.s2, "ProductOutput"), "Door|Floor");
-      EXPECT_EQ(Links(line_.s1, "ProductOutput"), "Floor");  // the first Floor link stays
+    EXPECT_EQ(KivInteraction::FindDialog(dialog)->GetTitle().ConvertToUTF8(), "Select Item");
+    if (answer == "ok") {
+      ASSERT_TRUE(KivInteraction::ChooseLine(dialog, "ItemSelectorList", "Tunnel"));
+      ASSERT_TRUE(KivInteraction::PressOK(dialog));
+      EXPECT_EQ(outputs(), "Door|Floor Floor");  // the first Floor link stays
     } else {
-      ASSERT_TRUE(std::string(answer) == "cancel"
-                      ? KivInteraction::PressCancel("MoxPexBIWDDOptionsDlg")
-                      : KivInteraction::CloseWindow("MoxPexBIWDDOptionsDlg"));
-      EXPECT_EQ(Links(line_.s2, "ProductOutput"), "Door|Tunnel");
-      EXPECT_EQ(Links(line_.s1, "ProductOutput"), s1Before);
+      ASSERT_TRUE(answer == "cancel" ? KivInteraction::PressCancel(dialog)
+                                     : KivInteraction::CloseWindow(dialog));
+      EXPECT_EQ(outputs(), "Door|Tunnel Floor|Floor");
       document_->RemoveProductLink(out.get());
     }
     KivDelayedDestruction::Flush();
-    EXPECT_EQ(KivInteraction::FindDialog("MoxPexBIWDDOptionsDlg"), nullptr);
+    EXPECT_EQ(KivInteraction::FindDialog(dialog), nullptr);
   }
+}
+
+bool Same(KivBaseUnknown* a, KivBaseUnknown* b) { return KivIdentity(a) == KivIdentity(b); }
+
+// The definitions, walked as they read: every path again, so only for
+// small acyclic levels.
+bool LiteralFoundInChildren(KivBaseUnknown* a, KivBaseUnknown* n) {
+  KivISPPChildManagement_var children(n);
+  if (!children) return false;
+  const KivSPPList list = children->ChildActivities("");
+  for (const auto& child : *list)
+    if (Same(child.get(), a)) return true;
+  for (const auto& child : *list)
+    if (LiteralFoundInChildren(a, child.get())) return true;
+  return false;
+}
+
+bool LiteralAfter(KivBaseUnknown* producer, KivBaseUnknown* destination) {
+  KivISPPFlowMgt_var flow(destination);
+  if (!flow) return false;
+  const KivSPPList next = flow->NextActivities("Activity");
+  for (const auto& n : *next)
+    if (Same(n.get(), producer) || LiteralFoundInChildren(producer, n.get()) ||
+        LiteralAfter(producer, n.get()))
+      return true;
+  return false;
+}
+
+class FlowQueriesTest : public ZitBltFixture {
+ protected:
+  void TearDown() override {
+    all_.clear();
+    ZitBltFixture::TearDown();
+  }
+  // Siblings linked forward at random, a third of them with children of
+  // their own (linked the same way).
+  void AddLevel(KivBaseUnknown* parent, int size, int depth) {
+    std::vector<KivBaseUnknown_var> level;
+    for (int i = 0; i < size; ++i) {
+      level.push_back(document_->CreateActivity(parent, "BIWActivityStation",
+                                                "A" + std::to_string(all_.size()))
+                          .get());
+      all_.push_back(level.back());
+    }
+    std::bernoulli_distribution link(0.3), nest(0.35);
+    for (int i = 0; i < size; ++i)
+      for (int j = i + 1; j < size; ++j)
+        if (link(random_)) document_->AddPrecedence(level[i].get(), level[j].get());
+    if (depth > 0)
+      for (const auto& activity : level)
+        if (nest(random_)) AddLevel(activity.get(), 4, depth - 1);
+  }
+  std::mt19937 random_{20261206};
+  std::vector<KivBaseUnknown_var> all_;
+};
+
+TEST_F(FlowQueriesTest, AgreeWithTheDefinitionsOnRandomLevels) {
+  for (int round = 0; round < 4; ++round) {
+    all_.clear();
+    document_ = KivProcessDocument::Create();
+    KivBaseUnknown_var root = document_->CreateRootActivity("Line").get();
+    AddLevel(root.get(), 10, 2);
+    int after = 0;
+    for (const auto& p : all_)
+      for (const auto& d : all_) {
+        ASSERT_EQ(MoxBIWFlow::FoundInChildren(p.get(), d.get()),
+                  LiteralFoundInChildren(p.get(), d.get()));
+        const bool literal = LiteralAfter(p.get(), d.get());
+        ASSERT_EQ(MoxBIWFlow::IsAssignedToAfterDestination(p.get(), d.get()), literal);
+        after += literal;
+      }
+    EXPECT_GT(after, 0);  // the levels do exercise the flow
+  }
+}
+
+TEST_F(FlowQueriesTest, EndOnAPrecedenceCycle) {
+  KivBaseUnknown_var root = document_->CreateRootActivity("Line").get();
+  auto make = [&](const char* name) {
+    return KivBaseUnknown_var(document_->CreateActivity(root.get(), "BIWActivityStation", name).get());
+  };
+  KivBaseUnknown_var a = make("A"), b = make("B"), c = make("C"), off = make("Off");
+  document_->AddPrecedence(a.get(), b.get());
+  document_->AddPrecedence(b.get(), c.get());
+  document_->AddPrecedence(c.get(), a.get());
+  KivBaseUnknown_var inside = document_->CreateActivity(c.get(), "BIWActivityLoading", "In").get();
+  EXPECT_TRUE(MoxBIWFlow::IsAssignedToAfterDestination(inside.get(), a.get()));
+  EXPECT_TRUE(MoxBIWFlow::IsAssignedToAfterDestination(a.get(), a.get()));
+  EXPECT_FALSE(MoxBIWFlow::IsAssignedToAfterDestination(off.get(), a.get()));
 }
 }  // namespace

@@ -32,44 +32,38 @@ struct Level {
   }
 };
 
-struct ShapeCase {
-  const char* name;
-  int count;
-  std::vector<std::pair<int, int>> links;
-  std::vector<int> picked;
-  bool reEntry, ruleOne, ruleTwo;
-};
-
-class MoxPexGroupShapeCases : public ::testing::TestWithParam<ShapeCase> {};
-
-TEST_P(MoxPexGroupShapeCases, DecidesTheShape) {
-  const ShapeCase& c = GetParam();
-  Level level(c.count);
-  for (auto [from, to] : c.links) level.Link(from, to);
-  const MoxPexGroupShape shape(level.Pick(c.picked));
-  EXPECT_EQ(shape.HasReEntry(), c.reEntry);
-  EXPECT_EQ(shape.IsRuleOneViolated(), c.ruleOne);
-  EXPECT_EQ(shape.IsRuleTwoViolated(), c.ruleTwo);
-  EXPECT_EQ(shape.IsSound(), !c.reEntry && !c.ruleOne && !c.ruleTwo);
+TEST(MoxPexGroupShapeTest, DecidesTheShape) {
+  const struct {
+    const char* name;
+    int count;
+    std::vector<std::pair<int, int>> links;
+    std::vector<int> picked;
+    bool reEntry, ruleOne, ruleTwo;
+  } cases[] = {
+      // 0 -> 1 -> 2 -> 3, {1, 2}: one way in, one way out.
+      {"Chain", 4, {{0, 1}, {1, 2}, {2, 3}}, {1, 2}, false, false, false},
+      // 0 -> 1 -> 2 -> 3 -> 4, {1, 3}: the path through 2 comes back.
+      {"GapInChain", 5, {{0, 1}, {1, 2}, {2, 3}, {3, 4}}, {1, 3}, true, true, true},
+      // 0 -> 2, 1 -> 3, 2 -> 4, 3 -> 4, {2, 3}: two predecessors, two entries.
+      {"TwoFeeds", 5, {{0, 2}, {1, 3}, {2, 4}, {3, 4}}, {2, 3}, false, true, false},
+      // 0 -> 2, 1 -> 2, 2 -> 3, 3 -> 4, {2, 3}: two predecessors of one entry.
+      {"JoinIntoOne", 5, {{0, 2}, {1, 2}, {2, 3}, {3, 4}}, {2, 3}, false, false, false},
+      // 0 -> 1 -> 2, {0, 1}: nothing before the set.
+      {"NoPredecessor", 3, {{0, 1}, {1, 2}}, {0, 1}, false, true, false},
+      // 0 -> 1 -> 2 -> 1 (a cycle through the set) ends.
+      {"Cycle", 4, {{0, 1}, {1, 2}, {2, 3}, {3, 2}}, {1, 2}, true, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Level level(c.count);
+    for (auto [from, to] : c.links) level.Link(from, to);
+    const MoxPexGroupShape shape(level.Pick(c.picked));
+    EXPECT_EQ(std::vector({shape.HasReEntry(), shape.IsRuleOneViolated(),
+                           shape.IsRuleTwoViolated(), shape.IsSound()}),
+              std::vector({c.reEntry, c.ruleOne, c.ruleTwo,
+                           !c.reEntry && !c.ruleOne && !c.ruleTwo}));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Levels, MoxPexGroupShapeCases,
-    ::testing::Values(
-        // 0 -> 1 -> 2 -> 3, {1, 2}: one way in, one way out.
-        ShapeCase{"Chain", 4, {{0, 1}, {1, 2}, {2, 3}}, {1, 2}, false, false, false},
-        // 0 -> 1 -> 2 -> 3 -> 4, {1, 3}: the path through 2 comes back.
-        ShapeCase{"GapInChain", 5, {{0, 1}, {1, 2}, {2, 3}, {3, 4}}, {1, 3}, true, true, true},
-        // 0 -> 2, 1 -> 3, 2 -> 4, 3 -> 4, {2, 3}: two predecessors, two entries.
-        ShapeCase{"TwoFeeds", 5, {{0, 2}, {1, 3}, {2, 4}, {3, 4}}, {2, 3}, false, true, false},
-        // 0 -> 2, 1 -> 2, 2 -> 3, 3 -> 4, {2, 3}: two predecessors of one entry.
-        ShapeCase{"JoinIntoOne", 5, {{0, 2}, {1, 2}, {2, 3}, {3, 4}}, {2, 3}, false, false,
-                  false},
-        // 0 -> 1 -> 2, {0, 1}: nothing before the set.
-        ShapeCase{"NoPredecessor", 3, {{0, 1}, {1, 2}}, {0, 1}, false, true, false},
-        // 0 -> 1 -> 2 -> 1 (a cycle through the set) ends.
-        ShapeCase{"Cycle", 4, {{0, 1}, {1, 2}, {2, 3}, {3, 2}}, {1, 2}, true, true, false}),
-    [](const auto& param) { return std::string(param.param.name); });
 
 // Random small acyclic levels: the walk with a visited set answers as the
 // literal walk does, for random picks.

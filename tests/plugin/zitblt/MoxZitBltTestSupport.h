@@ -3,22 +3,43 @@
 // a configuration file and icons, a process document, and a stand-in for the
 // activity's list-command owner whose commands record what they are asked.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "KivApplicationFrame.h"
+#include "KivDelayedDestruction.h"
 #include "KivExtension.h"
+#include "KivIModelObject.h"
 #include "KivProcessDocument.h"
+#include "KivSettingRepository.h"
 #include "MoxBaseListZitBltCmd.h"
 #include "MoxIZitBltCBSubscriber.h"
-
-class MoxZitBltRep;
+#include "MoxIZitBltMgr.h"
+#include "MoxZitBltConfiguration.h"
+#include "MoxZitBltIconCache.h"
+#include "MoxZitBltRep.h"
 
 // Writes a 16x16 24-bit BMP of one colour.
-void WriteTestIcon(const std::filesystem::path& file, unsigned char r, unsigned char g,
-                   unsigned char b);
+inline void WriteTestIcon(const std::filesystem::path& file, unsigned char r, unsigned char g,
+                          unsigned char b) {
+  std::ofstream out(file, std::ios::binary);
+  const unsigned imageBytes = 16 * 16 * 3;  // rows of 48 bytes: no padding
+  out << "BM";
+  // File header, then the info header: 16 x 16, one plane, 24 bits, no
+  // compression, 72 dpi.
+  const std::pair<unsigned, int> header[] = {
+      {54 + imageBytes, 4}, {0, 4}, {54, 4},         {40, 4},   {16, 4},   {16, 4}, {1, 2},
+      {24, 2},              {0, 4}, {imageBytes, 4}, {2835, 4}, {2835, 4}, {0, 4},  {0, 4}};
+  for (const auto& [value, bytes] : header)
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+  for (unsigned i = 0; i < 16 * 16; ++i) out << b << g << r;
+}
 
 // A ZitBlt element of the plug-in's module with the "Red" icon, and its list
 // command when one is named; an ActivityZitBlt element around such elements.
@@ -36,23 +57,31 @@ inline std::string ActivityXml(const char* type, const std::string& zitBlts) {
          "</ActivityZitBlt>";
 }
 
-// One call received by a recording list command.
-struct ListCommandCall {
-  std::string activity;  // ObjectName of the command's activity
-  std::string zitBlt;    // the button name it serves
-  std::string what;      // "Activate" or "Update"
-  MoxZitBltRep* rep;
-};
-
-// A list command that records its calls in a process-wide log.
+// A list command that records its calls in a process-wide log: each call as
+// "activity:button:Activate" or "...:Update" (the ObjectName of the command's
+// activity, the button it serves), marked "(no rep)" when it came without a
+// button, and the button it came with.
 class RecordingListCmd : public MoxBaseListZitBltCmd {
  public:
-  RecordingListCmd(std::string activity, const KivUnicodeString& zitBlt);
-  HRESULT Activate(KivCommand* caller, KivNotification* notification) override;
-  void UpdateZitbltData(MoxZitBltRep* rep) override;
-  static std::vector<ListCommandCall>& Log();
+  RecordingListCmd(std::string activity, const KivUnicodeString& zitBlt)
+      : activity_(std::move(activity)) {
+    SetZitBltName(zitBlt);
+  }
+  HRESULT Activate(KivCommand* caller, KivNotification*) override {
+    Record("Activate", dynamic_cast<MoxZitBltRep*>(caller));
+    return S_OK;
+  }
+  void UpdateZitbltData(MoxZitBltRep* rep) override { Record("Update", rep); }
+  static std::vector<std::pair<std::string, MoxZitBltRep*>>& Log() {
+    static std::vector<std::pair<std::string, MoxZitBltRep*>> log;
+    return log;
+  }
 
  private:
+  void Record(const char* what, MoxZitBltRep* rep) {
+    Log().emplace_back(activity_ + ":" + GetZitBltName().ConvertToUTF8() + ":" + what +
+                           (rep ? "" : "(no rep)"), rep);
+  }
   std::string activity_;
 };
 
@@ -60,17 +89,52 @@ class RecordingListCmd : public MoxBaseListZitBltCmd {
 // command per configured ZitBlt that has an UpdateData element.
 class RecordingSubscriber : public KivExtend<KivExtension, MoxIZitBltCBSubscriber> {
  public:
-  RecordingSubscriber() = default;
-  int Subscribe() override;
+  int Subscribe() override {
+    if (subscribed_) return 0;
+    ++Subscriptions();
+    KivIModelObject_var named(GetImpl());
+    MoxIZitBltMgr_var manager(GetImpl());
+    KivIDOMDocument_var document;
+    if (named && manager && manager->GetDomDocument(document)) {
+      const std::string activity = named->ObjectName().ConvertToUTF8();
+      for (const auto& element : MoxZitBltConfiguration::SelectZitBlts(
+               document, KivUnicodeString(named->ObjectType().str()))) {
+        MoxZitBltUpdateData update;
+        if (!MoxZitBltConfiguration::ReadUpdateData(element, update)) continue;
+        const KivUnicodeString name = element->GetAttribute("Name");
+        commands_.emplace_back(name, KivMake<RecordingListCmd>(activity, name));
+      }
+    }
+    subscribed_ = 1;
+    return 0;
+  }
   unsigned char IsSubscribed() override { return subscribed_; }
-  int UnSubscribe() override;
-  HRESULT FindZitBltCmd(const KivUnicodeString& name, MoxBaseListZitBltCmd** command) override;
+  int UnSubscribe() override {
+    commands_.clear();
+    subscribed_ = 0;
+    return 0;
+  }
+  HRESULT FindZitBltCmd(const KivUnicodeString& name, MoxBaseListZitBltCmd** command) override {
+    if (!command) return E_FAIL;
+    for (auto& [key, cmd] : commands_) {
+      if (key != name) continue;
+      *command = cmd.get();
+      return S_OK;
+    }
+    return E_FAIL;
+  }
   void SetIgnoreNotifFlag(unsigned char) override {}
   unsigned char GetIgnoreNotifFlag() override { return 0; }
-  static int& Subscriptions();
+  static int& Subscriptions() {
+    static int count = 0;
+    return count;
+  }
+  static KivBaseUnknown* Create(KivBaseUnknown* component) {
+    return KivCreateExtension<RecordingSubscriber>(component, KivExtensionKind::Data);
+  }
 
  protected:
-  ~RecordingSubscriber() override;
+  ~RecordingSubscriber() override { UnSubscribe(); }
 
  private:
   unsigned char subscribed_ = 0;
@@ -83,13 +147,70 @@ class RecordingSubscriber : public KivExtend<KivExtension, MoxIZitBltCBSubscribe
 // checks that component instances balance.
 class ZitBltFixture : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    for (const char* name : {"KivStartupPath", "KivImagePath", "KivUserSettingsPath"}) {
+      const char* value = std::getenv(name);
+      savedEnv_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = std::filesystem::temp_directory_path() /
+              ("zitblt-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
+               info->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_ / "icons");
+    std::filesystem::create_directories(folder_ / "settings");
+    setenv("KivStartupPath", folder_.c_str(), 1);
+    unsetenv("KivImagePath");
+    setenv("KivUserSettingsPath", (folder_ / "settings").c_str(), 1);
+    KivSettingRepository::ForgetAll();
+    MoxZitBltConfiguration::Forget();
+    MoxStatusBarConfiguration::Forget();
+    MoxZitBltIconCache::Clear();
+    RecordingListCmd::Log().clear();
+    RecordingSubscriber::Subscriptions() = 0;
+    WriteTestIcon(folder_ / "icons" / "Red.bmp", 220, 30, 30);
+    WriteTestIcon(folder_ / "icons" / "Blue.bmp", 30, 30, 220);
+    live_ = KivBaseUnknown::LiveInstances();
+    document_ = KivProcessDocument::Create();
+  }
+  void TearDown() override {
+    document_ = NULL_var;
+    if (KivApplicationFrame::Exists()) KivApplicationFrame::Shutdown();
+    KivDelayedDestruction::Flush();
+    MoxZitBltConfiguration::Forget();
+    MoxStatusBarConfiguration::Forget();
+    KivDelayedDestruction::Flush();
+    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a reference leaked or was lost";
+    if (subscriberBound_) {
+      KivExtensionRegistry::Remove("PhysicalActivity", IID_MoxIZitBltCBSubscriber,
+                                   &RecordingSubscriber::Create);
+      for (const auto& binding : savedSubscriberBindings_) KivExtensionRegistry::Add(binding);
+    }
+    KivSettingRepository::ForgetAll();
+    for (const auto& [name, value] : savedEnv_)
+      value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+    std::filesystem::remove_all(folder_);
+  }
 
   // Writes the configuration file into the scratch startup folder.
-  void WriteConfiguration(const std::string& xml) const;
-  // Binds RecordingSubscriber to activities for the rest of the test.
-  void UseRecordingSubscriber();
+  void WriteConfiguration(const std::string& xml) const {
+    std::ofstream(folder_ / MoxZitBltConfiguration::kFileName) << xml;
+  }
+  // Binds RecordingSubscriber to activities for the rest of the test; any
+  // other binding of the interface (the plug-in's own) steps aside and comes
+  // back in TearDown.
+  void UseRecordingSubscriber() {
+    for (const auto& binding : KivExtensionRegistry::All()) {
+      if (binding.lateType == "PhysicalActivity" && binding.iid == IID_MoxIZitBltCBSubscriber) {
+        savedSubscriberBindings_.push_back(binding);
+        KivExtensionRegistry::Remove(binding.lateType, binding.iid, binding.create);
+      }
+    }
+    KivExtensionRegistry::Add({"PhysicalActivity", IID_MoxIZitBltCBSubscriber,
+                               "RecordingSubscriber", KivExtensionKind::Data,
+                               &RecordingSubscriber::Create});
+    subscriberBound_ = true;
+  }
 
   std::filesystem::path folder_;
   KivVar<KivProcessDocument> document_;
