@@ -28,6 +28,12 @@ MoxPFVFlowModel Placed(MoxPFVFlowModel model, std::map<int, std::pair<double, do
   return model;
 }
 
+std::vector<int> LevelsOf(const MoxPFVModelLayout& layout, std::initializer_list<int> ids) {
+  std::vector<int> levels;
+  for (const int id : ids) levels.push_back(layout.LevelOf(id));
+  return levels;
+}
+
 // Fixed points for the layouts the equivalence test compares at random (it
 // also covers partial layouts that follow links through other levels): the
 // whole level (no nodes given) or the partial layout of the nodes given.
@@ -80,9 +86,7 @@ TEST(MoxPFVLayout, LevelsAreLongestChainsAndColumnsFollowTheirPredecessors) {
   // so C -> X -> D does not lift D, and neither does a repeated link.
   MoxPFVFlowModel model = Level({D, C, B, A}, {{A, {B, D, D}}, {B, {D}}, {C, {X}}, {X, {D}}});
   MoxPFVModelLayout layout(model, true);
-  EXPECT_EQ(std::vector<int>({layout.LevelOf(A), layout.LevelOf(B), layout.LevelOf(C),
-                              layout.LevelOf(D)}),
-            std::vector<int>({0, 1, 0, 2}));
+  EXPECT_EQ(LevelsOf(layout, {A, B, C, D}), std::vector<int>({0, 1, 0, 2}));
   EXPECT_TRUE(layout.Levels().IgnoredLinks().empty());
   // Column 0 keeps the child order (B before A); column 1 lists B's
   // successors first, in B's order, then A's, each node once.
@@ -98,11 +102,7 @@ TEST(MoxPFVLayout, CycleIsBrokenAtTheLinkThatClosesIt) {
   MoxPFVFlowModel model = Level({D, A, B, C, E}, {{D, {A}}, {A, {B}}, {B, {C}}, {C, {A, E}}});
   MoxPFVModelLayout layout(model, false);
   EXPECT_EQ(layout.Levels().IgnoredLinks(), (std::vector<MoxPFVIgnoredLink>{{3, 1}}));
-  EXPECT_EQ(layout.LevelOf(D), 0);
-  EXPECT_EQ(layout.LevelOf(A), 1);
-  EXPECT_EQ(layout.LevelOf(B), 2);
-  EXPECT_EQ(layout.LevelOf(C), 3);
-  EXPECT_EQ(layout.LevelOf(E), 4);
+  EXPECT_EQ(LevelsOf(layout, {D, A, B, C, E}), std::vector<int>({0, 1, 2, 3, 4}));
   layout.Arrange(0, 0);
   EXPECT_EQ(model.placements.size(), 5u);
 }
@@ -112,9 +112,7 @@ TEST(MoxPFVLayout, CycleIsEnteredWhereTheFlowEntersIt) {
   // A -> B -> C -> B loses C -> B, not B -> C.
   MoxPFVFlowModel model = Level({C, A, B}, {{A, {B}}, {B, {C}}, {C, {B}}});
   MoxPFVModelLayout layout(model, false);
-  EXPECT_EQ(layout.ColumnIds(0), (std::vector<int>{A}));
-  EXPECT_EQ(layout.ColumnIds(1), (std::vector<int>{B}));
-  EXPECT_EQ(layout.ColumnIds(2), (std::vector<int>{C}));
+  EXPECT_EQ(LevelsOf(layout, {A, B, C}), std::vector<int>({0, 1, 2}));
   EXPECT_EQ(layout.Levels().IgnoredLinks(), (std::vector<MoxPFVIgnoredLink>{{0, 2}}));
 }
 
@@ -122,10 +120,7 @@ TEST(MoxPFVLayout, AcyclicPartKeepsItsLevelsBesideACycle) {
   // A -> B is plain; X <-> Y is a cycle with a self-link on Y.
   MoxPFVFlowModel model = Level({A, X, B, Y}, {{A, {B}}, {X, {Y}}, {Y, {X, Y}}});
   MoxPFVModelLayout layout(model, true);
-  EXPECT_EQ(layout.LevelOf(A), 0);
-  EXPECT_EQ(layout.LevelOf(B), 1);
-  EXPECT_EQ(layout.LevelOf(X), 0);
-  EXPECT_EQ(layout.LevelOf(Y), 1);
+  EXPECT_EQ(LevelsOf(layout, {A, B, X, Y}), std::vector<int>({0, 1, 0, 1}));
   EXPECT_EQ(layout.Levels().IgnoredLinks().size(), 2u);
   layout.Arrange(0, 0);
   EXPECT_EQ(model.placements.size(), 4u);
@@ -148,8 +143,7 @@ TEST(MoxPFVLayout, DeepLevelNeedsNoDeepStack) {
   model.successors[kDepth - 1] = {kDepth / 2};  // and a cycle over its second half
   MoxPFVModelLayout layout(model, true);
   EXPECT_EQ(layout.Levels().HighestLevel(), kDepth - 1);
-  EXPECT_EQ(layout.LevelOf(0), 0);
-  EXPECT_EQ(layout.LevelOf(kDepth - 1), kDepth - 1);
+  EXPECT_EQ(LevelsOf(layout, {0, kDepth - 1}), std::vector<int>({0, kDepth - 1}));
   EXPECT_EQ(layout.Levels().IgnoredLinks(),
             (std::vector<MoxPFVIgnoredLink>{{0, kDepth / 2 - 1}}));  // indices: reverse order
   layout.PositionNew({0});
@@ -160,8 +154,7 @@ TEST(MoxPFVLayout, EmptyLevelKeepsTheGivenCanvasAndPlacesNothing) {
   MoxPFVFlowModel model;
   MoxPFVModelLayout layout(model, false);
   EXPECT_EQ(layout.Levels().HighestLevel(), -1);
-  EXPECT_EQ(layout.Canvas().width, 300.0f);
-  EXPECT_EQ(layout.Canvas().height, 200.0f);
+  EXPECT_EQ(std::pair(layout.Canvas().width, layout.Canvas().height), std::pair(300.0f, 200.0f));
   layout.Arrange(0, 0);
   EXPECT_TRUE(model.placements.empty());
 }
