@@ -1,7 +1,74 @@
+// PERT nodes and their placement: positions stored in the document, super
+// node states and boxes, snapping, first cells, the grid, and the chart's
+// configuration and matrices.
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "KivSettingRepository.h"
+#include "KivTestSupport.h"
+#include "MoxGE0Config.h"
+#include "MoxIPertPosition.h"
 #include "MoxPertClientVisuServices.h"
 #include "MoxPertController.h"
 #include "MoxPertGrid.h"
 #include "MoxPertTestSupport.h"
+#include "MoxPexPertVisuServices.h"
+
+using MoxPertNode = MoxPertTest;
+
+TEST_F(MoxPertNode, PositionIsStoredInTheDocumentFlagOneCountsAsPlacingAndNaNIsRefused) {
+  MoxIPertNode_var node(s1_.get());
+  ASSERT_TRUE(node);
+  ASSERT_EQ(node->SetPosition(30.0, -40.0, 0), S_OK);
+  EXPECT_TRUE(NotPlaced(s1_)) << "flag 0 only moves the anchor";
+  ASSERT_EQ(node->SetPosition(62.5, 37.5, 1), S_OK);
+  EXPECT_FALSE(NotPlaced(s1_));
+  const KivPertNodeData data = doc_->GetPertNodeData(s1_.get());
+  EXPECT_EQ(XY(data.x, data.y), XY(62.5, 37.5));
+  double w = 0, h = 0;
+  ASSERT_EQ(node->GetSize(w, h, 1), S_OK);
+  EXPECT_EQ(XY(w, h), XY(16.0, 8.0));
+  // Non-finite coordinates are refused through either interface and nothing moves.
+  EXPECT_EQ(node->SetPosition(NAN, 0.0, 1), E_INVALIDARG);
+  EXPECT_EQ(MoxIPertNodeExt_var(s1_.get())->SetPosition(0.0, INFINITY, 1), E_INVALIDARG);
+  EXPECT_EQ(At(s1_), XY(62.5, 37.5));
+  // Every node reports the document's root activity as position owner.
+  for (const auto& node : {s1_, weld_, start_, root_})
+    EXPECT_TRUE(MoxIPertPosition_var(node.get())->GetPertPositionOwner() == root_);
+}
+
+TEST_F(MoxPertNode, SuperNodesArePlainWithoutChildrenCollapsedByDefaultAndCarryTheirChildren) {
+  EXPECT_EQ(std::vector({SuperState(s1_), SuperState(start_), SuperState(s2_)}),
+            std::vector<int>({MoxIPertNodeExt::kPlainNode, MoxIPertNodeExt::kPlainNode,
+                              MoxIPertNodeExt::kCollapsed}));
+  EXPECT_EQ(SuperState(s2_, 0), 0) << "flag 0 reads what the document stores";
+  // Moving a super node carries its children, but flag 0 leaves them.
+  Place(s2_, 100.0, 100.0);
+  Place(load_, 125.0, 100.0);
+  Place(s2_, 110.0, 90.0);
+  EXPECT_EQ(At(load_), XY(135.0, 90.0));
+  MoxIPertNode_var(s2_.get())->SetPosition(0.0, 0.0, 0);
+  EXPECT_EQ(At(load_), XY(135.0, 90.0));
+}
+
+TEST_F(MoxPertNode, AnExpandedSuperNodeReportsTheBoxThatEnclosesItsChildren) {
+  Place(s2_, 0.0, 0.0);
+  Place(load_, 40.0, 0.0);
+  Place(weld_, 40.0, -30.0);
+  Expand(s2_);
+  // Start and Stop of S2 were never placed: they sit at the origin, inside
+  // the station's own box.
+  EXPECT_EQ(At(s2_).first, 0.0);
+  double w, h;
+  MoxIPertNode_var(s2_.get())->GetSize(w, h, 1);
+  // x: -8 .. 48 plus 2 each side; y: -34 .. 4, plus 2 below, 2 + 3 above.
+  EXPECT_EQ(XY(w, h), XY(60.0, 45.0));
+  EXPECT_EQ(At(s2_, 1), XY(20.0, -13.5));
+  // The extended position places that box: the whole group moves.
+  ASSERT_EQ(MoxIPertNodeExt_var(s2_.get())->SetPosition(30.0, -13.5, 1), S_OK);
+  EXPECT_EQ(At(load_).first, 50.0);
+  EXPECT_EQ(At(s2_).first, 10.0);
+}
 
 static HRESULT Snap(double& x, double& y, int index) {
   return MoxPertClientVisuServices::CalculateSnapPositionInPert(x, y, index, NULL_var);
@@ -128,4 +195,66 @@ TEST_F(MoxPertPlacement, GridLinesStayBoundedWhateverTheChartsExtent) {
     EXPECT_GE(grid->GetBoundingElement().xmax, f) << "covers the chart";
     EXPECT_FALSE(viewer->CollectScene().empty());
   }
+}
+
+TEST(MoxPexPertVisuServices, CreateMatrixRotatesCounterClockwiseThenTranslates) {
+  const double args[3] = {M_PI / 2.0, 10.0, -5.0};
+  const Kiv3x3Matrix m = MoxPexPertVisuServices::CreateMatrix(args);
+  const KivMathPoint2Df p = m.Apply(KivMathPoint2Df(2.0f, 0.0f));
+  EXPECT_NEAR(p.x, 10.0f, 1e-5);
+  EXPECT_NEAR(p.y, -3.0f, 1e-5);
+  EXPECT_TRUE(MoxPexPertVisuServices::CreateMatrix(nullptr).IsIdentity());
+}
+
+// Reads the chart configuration from a scratch settings folder.
+class MoxGE0ConfigTest : public testing::Test {
+ protected:
+  MoxGE0ConfigTest() { KivSettingRepository::ForgetAll(); }
+  ~MoxGE0ConfigTest() override {
+    MoxGE0Config::SetCurrent(NULL_var);
+    KivSettingRepository::ForgetAll();
+  }
+  void WriteSettings(const std::string& text) {
+    tmp_.Write("PertChartSettings.kivsettings", text);
+    KivSettingRepository::ForgetAll();
+  }
+  TempFolder tmp_;
+  ScopedEnv folder_{"KivUserSettingsPath", tmp_.Path().c_str()};
+};
+
+TEST_F(MoxGE0ConfigTest, TheSettingsOrAnInstalledConfigurationGiveTheGridAndColour) {
+  EXPECT_FALSE(MoxGE0Config::GetCurrent()) << "no settings, no configuration";
+  struct Case {
+    const char* settings;
+    bool grid;
+    HRESULT colour;
+    double r;
+  };
+  // Unreadable values keep the defaults.
+  for (const Case& c : {Case{"Grid=no\nBackgroundColor=0.9, 0.95 1\n", false, S_OK, 0.9},
+                        Case{"Grid=maybe\nBackgroundColor=0.5 2.0 0.1\n", true, S_FALSE, -1}}) {
+    SCOPED_TRACE(c.settings);
+    WriteSettings(c.settings);
+    MoxIGE0Config_var config = MoxGE0Config::GetCurrent();
+    ASSERT_TRUE(config);
+    EXPECT_EQ(config->IsGridWanted(), c.grid);
+    double r = -1, g = -1, b = -1;
+    EXPECT_EQ(config->GetBackgroundColor(r, g, b), c.colour);
+    EXPECT_DOUBLE_EQ(r, c.r);
+    if (c.colour == S_OK) {
+      EXPECT_DOUBLE_EQ(g, 0.95);
+    }
+  }
+
+  // An installed configuration wins over settings that turn the grid off.
+  WriteSettings("Grid=no\n");
+  auto installed = KivMake<MoxGE0Config>();
+  installed->SetBackgroundColor(0.2, -1.0, 7.0);
+  MoxGE0Config::SetCurrent(MoxIGE0Config_var(installed.get()));
+  MoxIGE0Config_var config = MoxGE0Config::GetCurrent();
+  EXPECT_TRUE(config->IsGridWanted());
+  double r, g, b;
+  ASSERT_EQ(config->GetBackgroundColor(r, g, b), S_OK);
+  EXPECT_EQ(g, 0.0) << "clamped";
+  EXPECT_EQ(b, 1.0);
 }
