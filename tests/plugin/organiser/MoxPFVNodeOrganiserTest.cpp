@@ -9,7 +9,7 @@
 
 #include "KivCallback.h"
 #include "KivIGENode.h"
-#include "KivLeakCheck.h"
+#include "KivVisTestSupport.h"
 #include "KivLineBuilder.h"
 #include "KivProcessDocument.h"
 #include "KivTestSupport.h"
@@ -31,7 +31,7 @@ void PrintTo(const Point& p, std::ostream* out) { *out << "(" << p.x << ", " << 
 
 // Root "Line": Start -> S1 -> S2 -> S3 -> Stop and a lone S4; S2 holds
 // Load -> Weld. Every node starts far away at (1000, 1000).
-class MoxPFVNodeOrganiserTest : public LeakCheckedTest {
+class MoxPFVNodeOrganiserTest : public KivVisTest {
  protected:
   void SetUp() override {
     LeakCheckedTest::SetUp();
@@ -58,16 +58,7 @@ class MoxPFVNodeOrganiserTest : public LeakCheckedTest {
                             });
   }
 
-  void TearDown() override {
-    RemoveCallback(callback_);
-    publisher_ = NULL_var;
-    organiser_ = NULL_var;
-    controller_ = NULL_var;
-    viewer_ = NULL_var;
-    start_ = stop_ = root_ = s1_ = s2_ = s3_ = s4_ = load_ = weld_ = NULL_var;
-    doc_ = NULL_var;
-    ExpectNoLeak();
-  }
+  void TearDown() override { RemoveCallback(callback_); }
 
   static Point At(const KivBaseUnknown_var& node) {
     Point p{0, 0};
