@@ -118,24 +118,6 @@ TEST_F(MoxPertPlacement, UnplacedChildrenTakeFreeCellsUnderTheParentAndSkipPlace
       << "nothing left to place";
 }
 
-TEST_F(MoxPertPlacement, InitialPositionsAreDistinctStableAndLeaveTheNodeToBeLaidOut) {
-  EXPECT_TRUE(NotPlaced(s1_));
-  ASSERT_EQ(MoxPexPertBaseServices::InitNodePosition(s1_), S_OK);
-  ASSERT_EQ(MoxPexPertBaseServices::InitNodePosition(s3_), S_OK);
-  const XY first = At(s1_);
-  EXPECT_NE(first.first, At(s3_).first);
-  ASSERT_EQ(MoxPexPertBaseServices::InitNodePosition(s1_), S_OK);
-  EXPECT_EQ(At(s1_), first);
-  EXPECT_TRUE(NotPlaced(s1_)) << "a first position is not a placement";
-
-  Place(s1_, 200.0, 200.0);
-  EXPECT_EQ(MoxPexPertBaseServices::InitNodePosition(s1_), S_FALSE);
-  EXPECT_EQ(At(s1_).first, 200.0);
-  bool notPlaced;
-  EXPECT_EQ(MoxPexPertBaseServices::GetPertExtension(KivBaseUnknown_var(doc_.get()), notPlaced),
-            E_FAIL);
-}
-
 TEST_F(MoxPertPlacement, GridIsDrawnBeneathTheChartAndCoversItsCellsWithOneToSpare) {
   auto viewer = KivMake<KivViewer>("grid");
   auto controller = KivVar<MoxPertController>::Adopt(
@@ -161,12 +143,14 @@ TEST_F(MoxPertPlacement, GridIsDrawnBeneathTheChartAndCoversItsCellsWithOneToSpa
 // first cells follow every change that can move them, and the grid stays
 // bounded whatever the chart's extent.
 // Child order: Start, S1, S2, S3, Stop; all unplaced at first.
-TEST_F(MoxPertPlacement, FirstCellsFollowPlacementsReparentingAndNewChildren) {
+TEST_F(MoxPertPlacement, FirstCellsAreStableFollowPlacementsAndReparentingAndSpareThePlaced) {
   auto firstCellOfS3 = [this] {
     EXPECT_EQ(MoxPexPertBaseServices::InitNodePosition(s3_), S_OK);
     return At(s3_).first;
   };
   EXPECT_EQ(firstCellOfS3(), 87.5) << "fourth unplaced child, fourth cell";
+  EXPECT_EQ(firstCellOfS3(), 87.5) << "the same again";
+  EXPECT_TRUE(NotPlaced(s3_)) << "a first position is not a placement";
   Place(s1_, 400.0, 400.0);  // one unplaced sibling fewer before S3
   EXPECT_EQ(firstCellOfS3(), 62.5);
   Place(s2_, 37.5, -12.5);  // now S3 is second unplaced, and the cell is taken
@@ -178,6 +162,13 @@ TEST_F(MoxPertPlacement, FirstCellsFollowPlacementsReparentingAndNewChildren) {
   ASSERT_EQ(doc_->MoveActivity(s2_.get(), s1_.get()), S_OK);  // its cell is free again
   EXPECT_EQ(firstCellOfS3(), 137.5);
   EXPECT_EQ(At(s3_).second, -12.5);
+  // A placed node keeps its place; what is no activity has no PERT extension.
+  const XY s1 = At(s1_);
+  EXPECT_EQ(MoxPexPertBaseServices::InitNodePosition(s1_), S_FALSE);
+  EXPECT_EQ(At(s1_), s1);
+  bool notPlaced;
+  EXPECT_EQ(MoxPexPertBaseServices::GetPertExtension(KivBaseUnknown_var(doc_.get()), notPlaced),
+            E_FAIL);
 }
 
 TEST_F(MoxPertPlacement, GridLinesStayBoundedWhateverTheChartsExtent) {

@@ -34,38 +34,9 @@ std::vector<KivDrawItem> Box() {
   return {box};
 }
 
-struct FrameCase {
-  const char* what;
-  KivPictureOptions options;
-  double scale;
-  int width, height;
-};
-
-KivPictureOptions With(void (*set)(KivPictureOptions&)) {
-  KivPictureOptions o;
-  set(o);
-  return o;
-}
-
-TEST(KivPictureLayout, ScaleFitAndCropSizeThePicture) {
-  const FrameCase cases[] = {
-      {"default: 8 pixels per unit", {}, 8.0, 864, 464},
-      {"the cap shrinks the default", With([](KivPictureOptions& o) { o.maxPixels = 540; }), 5.0,
-       540, 290},
-      {"an exact scale ignores the cap", With([](KivPictureOptions& o) {
-         o.pixelsPerUnit = 50;
-         o.exactScale = true;
-       }),
-       50.0, 5400, 2900},
-  };
-  for (const FrameCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    const KivPictureFrame frame = KivFramePicture(c.options, Box());
-    EXPECT_DOUBLE_EQ(frame.scale, c.scale);
-    EXPECT_EQ(frame.width, c.width);
-    EXPECT_EQ(frame.height, c.height);
-  }
-  // A crop leaves out what it does not show.
+// The scale and its cap are pinned by the renderer tests below (8 pixels a
+// unit, 4096 at most, an exact scale that is refused rather than capped).
+TEST(KivPictureLayout, ACropLeavesOutWhatItDoesNotShow) {
   std::vector<KivDrawItem> items = Box();
   KivDrawItem far = items[0];
   far.outline = {{500, 500}, {510, 500}, {510, 510}};
