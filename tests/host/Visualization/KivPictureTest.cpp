@@ -363,8 +363,7 @@ TEST_F(PixelImageTest, GreyConversionKeepsLuminanceAndTransparencyModesKeyPixels
                                       std::vector<std::uint8_t>{255, 255, 255, 10, 20, 30});
   ASSERT_EQ(keyed->SetTransparency(KivPixelImage::kCornerColourKey), S_OK);
   EXPECT_EQ(keyed->GetFormat(), KivPixelImage::kRgba) << "transparency needs an alpha channel";
-  EXPECT_EQ(keyed->GetPixel(0, 0).a, 0);
-  EXPECT_EQ(keyed->GetPixel(1, 0).a, 255);
+  EXPECT_EQ(std::pair(keyed->GetPixel(0, 0).a, keyed->GetPixel(1, 0).a), (std::pair<std::uint8_t, std::uint8_t>(0, 255)));
   ASSERT_EQ(keyed->SetTransparency(KivPixelImage::kOpaque), S_OK);
   EXPECT_EQ(keyed->GetPixel(0, 0).a, 255);
   EXPECT_EQ(keyed->SetTransparency(9), E_INVALIDARG);
@@ -381,9 +380,8 @@ TEST_F(PixelImageTest, ImageRepIsAQuarterUnitPerPixelAndMovesWithModify) {
   rep->Modify({-4, -2});
   EXPECT_EQ(rep->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(-4, -2, 0, 0));
   EXPECT_EQ(bag->GetBoundingElement(), Kiv2DBoundingBox::FromCorners(6, -2, 10, 0));
-  EXPECT_EQ(rep->SetAlphaMode(1), S_OK);
-  EXPECT_EQ(rep->SetAlphaMode(5), E_INVALIDARG);
-  EXPECT_EQ(rep->GetAlphaMode(), 1);
+  EXPECT_EQ((std::tuple{rep->SetAlphaMode(1), rep->SetAlphaMode(5), rep->GetAlphaMode()}),
+            (std::tuple{S_OK, E_INVALIDARG, 1}));
 }
 
 TEST_F(PixelImageTest, TextBoxesFollowTheHostMetricAndArcBoxesHoldOnlyTheSweptPart) {

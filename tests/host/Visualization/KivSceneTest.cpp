@@ -43,8 +43,7 @@ TEST_F(BagRepTest, HoldsOneReferencePerChildHandsChildrenBackAndReleasesThemWith
   // Taking a child out hands it back; it can go into another bag.
   KivVar<Kiv2DRep> taken = bag->RemoveChild(line);
   ASSERT_EQ(taken.get(), line.get());
-  EXPECT_EQ(line->GetFather(), nullptr);
-  EXPECT_EQ(bag->GetChildCount(), 1);
+  EXPECT_EQ(std::pair(line->GetFather(), bag->GetChildCount()), (std::pair<Kiv2DBagRep*, int>(nullptr, 1)));
   EXPECT_FALSE(bag->RemoveChild(line)) << "not a child any more";
   auto other = KivMake<Kiv2DBagRep>();
   EXPECT_EQ(other->AddChild(taken), S_OK);
