@@ -63,21 +63,7 @@ class MoxPexProductFlowViewerTest : public ViewerFixture {
   }
 };
 
-TEST_F(MoxPexProductFlowViewerTest, TitleNamesTheFileAndTheNodePathCutToTheWidth) {
-  ViewerLine line;
-  MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.s2);
-  ASSERT_NE(viewer, nullptr);
-  EXPECT_EQ(viewer->GetFullTitle().ConvertToUTF8(), "underbody.process/Line/S2");
-  // No width yet: the viewer's 800 pixels hold the whole title.
-  EXPECT_EQ(Title(viewer), "underbody.process/Line/S2");
-  EXPECT_EQ(viewer->GetName(), "S2Product Flow Viewer");
-  viewer->Resize(0, 0, 200, 300);
-  EXPECT_EQ(Title(viewer), "underbody....ss/Line/S2");
-  viewer->Resize(0, 0, 1000, 300);
-  EXPECT_EQ(Title(viewer), "underbody.process/Line/S2");
-}
-
-TEST_F(MoxPexProductFlowViewerTest, DrawsALevelAnswersAsAPertWindowAndIsRetargeted) {
+TEST_F(MoxPexProductFlowViewerTest, DrawsALevelAnswersAsAPertWindowAndIsRetargetedWithItsTitle) {
   ViewerLine line;
   MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
   ASSERT_NE(viewer, nullptr);
@@ -90,6 +76,7 @@ TEST_F(MoxPexProductFlowViewerTest, DrawsALevelAnswersAsAPertWindowAndIsRetarget
   KivBaseUnknown_var level;
   pertWindow->GetPertLevel(level);
   EXPECT_TRUE(level == line.root);
+  EXPECT_EQ(viewer->GetName(), "LineProduct Flow Viewer");
   // Start, S1..S4, Stop; S2 is collapsed, so Load and Weld are not drawn.
   EXPECT_EQ(std::pair(controller->GetDrawnNodes().Size(), controller->LinkCount()),
             std::pair(6, 4));
@@ -103,14 +90,20 @@ TEST_F(MoxPexProductFlowViewerTest, DrawsALevelAnswersAsAPertWindowAndIsRetarget
   EXPECT_FALSE(controller->IsNodeDrawn(line.s1));
   EXPECT_TRUE(controller->IsNodeDrawn(line.load) && controller->IsNodeDrawn(line.weld));
   EXPECT_EQ(controller->GetDrawnNodes().Size(), 4);  // Start, Load, Weld, Stop
-  EXPECT_TRUE(viewer->GetRootNode() == line.s2);
-  EXPECT_TRUE(viewer->HasNodeCallback());
+  EXPECT_TRUE(viewer->GetRootNode() == line.s2 && viewer->HasNodeCallback());
+  // The title names the file and the node path, cut to the window's width
+  // (its first 800 pixels hold it whole).
+  EXPECT_EQ(viewer->GetFullTitle().ConvertToUTF8(), "underbody.process/Line/S2");
+  EXPECT_EQ(Title(viewer), "underbody.process/Line/S2");
+  viewer->Resize(0, 0, 200, 300);
+  EXPECT_EQ(Title(viewer), "underbody....ss/Line/S2");
+  viewer->Resize(0, 0, 1000, 300);
   EXPECT_EQ(Title(viewer), "underbody.process/Line/S2");
   // A node left out is not drawn.
   KivBaseUnknown_var root = line.root;
   pertWindow->SetPertLevel(root, KivIdentity(line.s4.get()), 0);
-  EXPECT_FALSE(controller->IsNodeDrawn(line.s4));
-  EXPECT_TRUE(controller->IsNodeDrawn(line.s3));
+  EXPECT_EQ(std::pair(controller->IsNodeDrawn(line.s4), controller->IsNodeDrawn(line.s3)),
+            std::pair(false, true));
   // A level without activities shows only its Start and Stop.
   KivBaseUnknown_var s4 = line.s4;
   pertWindow->SetPertLevel(s4, nullptr, 0);
@@ -214,8 +207,7 @@ TEST_F(MoxPexProductFlowViewerTest, WindowsOfOtherEditorsAreIgnored) {
   ASSERT_TRUE(OpenViewer(line.s2));
   EXPECT_TRUE(KivInteraction::Messages().empty());
   EXPECT_EQ(CountViewers(), 2);
-  EXPECT_TRUE(otherViewer->GetRootNode() == other.root);
-  EXPECT_TRUE(CurrentViewer()->GetRootNode() == line.s2);
+  EXPECT_TRUE(otherViewer->GetRootNode() == other.root && CurrentViewer()->GetRootNode() == line.s2);
 }
 
 // A new window lays out its level whole when nothing is placed, places only

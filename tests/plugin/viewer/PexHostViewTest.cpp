@@ -10,26 +10,7 @@
 
 namespace {
 
-using PexHostScriptTest = PexHostFolderTest;
-
-TEST_F(PexHostScriptTest, ASessionOpensViewsRearrangesRendersAndSaves) {
-  const PexHostRunResult r = RunScript("# a whole session\nopen " + kExample +
-                                       "\nview\n"
-                                       "expect title \"underbody_line.xml/Underbody line\"\n"
-                                       "expect nodes 12\n"
-                                       "move \"Rear floor cell\" 400 400\n"
-                                       "expect position \"Rear floor cell\" 412.5 412.5\n"
-                                       "arrange\n"
-                                       "expect position \"Rear floor cell\" 62.5 212.5\n"
-                                       "view \"Rear floor cell\"\n"
-                                       "expect level \"Rear floor cell\"\n"
-                                       "render level.png\n"
-                                       "save saved.xml\n");
-  EXPECT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(Shows(r.out, "session.pexs: all 12 steps succeeded"));
-  EXPECT_EQ(ReadFile(folder_ / "level.png").substr(1, 3), "PNG");
-  EXPECT_TRUE(Shows(ReadFile(folder_ / "saved.xml"), "<ProcessDocument"));
-}
+using PexHostScriptTest = PexHostFolderTest;  // scripts, and the pictures of `view`
 
 // A failing step names its line and what is wrong, and no later step runs;
 // a script that cannot be read runs no step at all.
@@ -73,8 +54,11 @@ TEST_F(PexHostScriptTest, EveryExampleScriptRunsThrough) {
     EXPECT_EQ(r.status, 0) << entry.path() << "\n" << r.out;
   }
   EXPECT_GE(scripts, 2);
-  // What they write lands in the current folder, not beside the scripts.
-  EXPECT_TRUE(std::filesystem::exists(folder_ / "underbody_root.svg"));
+  // What they write lands in the current folder, not beside the scripts:
+  // pictures of both formats and saved documents.
+  EXPECT_TRUE(Shows(ReadFile(folder_ / "underbody_root.svg"), "</svg>"));
+  EXPECT_EQ(ReadFile(folder_ / "rear_floor_cell.png").substr(1, 3), "PNG");
+  EXPECT_TRUE(Shows(ReadFile(folder_ / "underbody_rearranged.xml"), "<ProcessDocument"));
 }
 
 // Width and height from a PNG's header.
@@ -87,9 +71,8 @@ std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& png) {
   return {big(16), big(20)};
 }
 
-using PexHostPictureTest = PexHostFolderTest;
 
-TEST_F(PexHostPictureTest, FitAndCropSizeThePicture) {
+TEST_F(PexHostScriptTest, FitAndCropSizeThePicture) {
   const std::string png = (folder_ / "fit.png").string();
   const PexHostRunResult fit = RunPexHost("view " + kExample + " -o " + png + " --fit=400x300");
   ASSERT_EQ(fit.status, 0) << fit.out;
@@ -111,7 +94,7 @@ TEST_F(PexHostPictureTest, FitAndCropSizeThePicture) {
   EXPECT_EQ(piped.out, ReadFile(svg));
 }
 
-TEST_F(PexHostPictureTest, RefusesWhatItCannotDrawBeforeOpeningAnything) {
+TEST_F(PexHostScriptTest, RefusesWhatItCannotDrawBeforeOpeningAnything) {
   const struct {
     const char* arguments;
     const char* message;
@@ -134,7 +117,7 @@ TEST_F(PexHostPictureTest, RefusesWhatItCannotDrawBeforeOpeningAnything) {
   EXPECT_TRUE(std::filesystem::is_empty(folder_));
 }
 
-TEST_F(PexHostPictureTest, TheRenderStepTakesThePictureOptions) {
+TEST_F(PexHostScriptTest, TheRenderStepTakesThePictureOptions) {
   const PexHostRunResult r =
       RunUnderbodyScript("render small.png --fit 200x200\nrender big.svg --scale=2 --fit 10\n");
   EXPECT_NE(r.status, 0);
