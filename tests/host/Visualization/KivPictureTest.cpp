@@ -388,11 +388,7 @@ TEST_F(PixelImageTest, TextBoxesFollowTheHostMetricAndArcBoxesHoldOnlyTheSweptPa
   // "Body side" is 9 characters: 9 x 0.6 x 1.5 = 8.1 units.
   Kiv2DTextPrimitive text({2, 1}, KivUnicodeString("Body side"), 1.5f);
   EXPECT_FLOAT_EQ(text.GetWidth(), 8.1f);
-  const Kiv2DBoundingBox box = text.GetBoundingBox();
-  EXPECT_FLOAT_EQ(box.xmin, 2.0f);
-  EXPECT_FLOAT_EQ(box.xmax, 10.1f);
-  EXPECT_FLOAT_EQ(box.ymin, 1.0f - 0.3f);
-  EXPECT_FLOAT_EQ(box.ymax, 1.0f + 1.2f);
+  EXPECT_EQ(text.GetBoundingBox(), Kiv2DBoundingBox::FromCorners(2.0f, 0.7f, 10.1f, 2.2f));
   // Characters, not bytes: "Tür" is three characters.
   EXPECT_FLOAT_EQ(KivTextMetric::Width(KivUnicodeString("T\xC3\xBCr"), 1.0f), 1.8f);
 
