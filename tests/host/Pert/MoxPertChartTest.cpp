@@ -288,7 +288,8 @@ TEST_F(KivPertInteractionTest, MovingANodeByHandInTheChartWindowSnapsAndNotifies
   // Another level: the chart shows S2's children.
   KivBaseUnknown_var station = s2_;
   asPertWindow->SetPertLevel(station, nullptr, 0);
-  EXPECT_EQ(std::pair(controller->GetDrawnNodes().Size(), controller->LinkCount()), std::pair(4, 1));
+  EXPECT_EQ(std::pair(controller->GetDrawnNodes().Size(), controller->LinkCount()),
+            std::pair(4, 1));
   EXPECT_EQ(window->GetTitle().ConvertToUTF8(), "PERT Chart Line/S2");
 
   StopListening();

@@ -229,7 +229,8 @@ TEST_F(MoxGE0ConfigTest, TheSettingsOrAnInstalledConfigurationGiveTheGridAndColo
     ASSERT_TRUE(config);
     double r = -1, g = -1, b = -1;
     const HRESULT colour = config->GetBackgroundColor(r, g, b);
-    EXPECT_EQ(std::tuple(config->IsGridWanted(), colour, r, g), std::tuple(c.grid, c.colour, c.r, c.g));
+    EXPECT_EQ(std::tuple(config->IsGridWanted(), colour, r, g),
+              std::tuple(c.grid, c.colour, c.r, c.g));
   }
 
   // An installed configuration wins over settings that turn the grid off.

@@ -117,7 +117,8 @@ TEST_F(ComponentModelTest, DataExtensionKeepsStatePerComponentAndTiesForwardToTh
   // Queried again through another interface: the same extension, same
   // state; another component has its own.
   EXPECT_EQ(std::vector({rexCounter->Next(), rexCounter->Next(),
-                         TstICounter_var(TstIAnimal_var(rex))->Next(), TstICounter_var(fido)->Next()}),
+                         TstICounter_var(TstIAnimal_var(rex))->Next(),
+                         TstICounter_var(fido)->Next()}),
             std::vector({1, 2, 3, 1}));
   // The extension's references are the component's, and it answers the
   // component's interfaces and identity.
@@ -302,8 +303,7 @@ TEST(HashDicoTest, KeepsTableOrderAndSharedKeys) {
   EXPECT_TRUE(dico.Remove("x", &a));
   EXPECT_EQ(dico.Locate("x"), &c);
   dico.RemoveAll();
-  EXPECT_EQ(dico.Size(), 0);
-  EXPECT_EQ(dico.FirstItem(), nullptr);
+  EXPECT_TRUE(dico.Size() == 0 && dico.FirstItem() == nullptr);
 }
 
 TEST(FatalErrorDeathTest, StopsWithTheAssertionSourcePathAndLineAndANonZeroStatus) {

@@ -72,7 +72,8 @@ class MoxPFVNodeOrganiserTest : public KivVisTest {
   std::string LevelListNames(int index) const {
     std::string names;
     for (const auto& node : *organiser_->GetLevelListAt(index))
-      names += (names.empty() ? "" : " ") + KivIGENode_var(node.get())->GetNodeName().ConvertToUTF8();
+      names +=
+          (names.empty() ? "" : " ") + KivIGENode_var(node.get())->GetNodeName().ConvertToUTF8();
     return index < organiser_->GetLevelListCount() ? names + " | " : names;
   }
 

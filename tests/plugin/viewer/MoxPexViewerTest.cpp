@@ -110,7 +110,7 @@ TEST_F(MoxPexProductFlowViewerTest, DrawsALevelAnswersAsAPertWindowAndIsRetarget
   EXPECT_EQ(viewer->GetPertController()->GetDrawnNodes().Size(), 2);
 }
 
-TEST_F(MoxPexProductFlowViewerTest, ItsContextMenuReframesAndDeletingItReleasesViewerAndController) {
+TEST_F(MoxPexProductFlowViewerTest, ItsMenuReframesAndDeletingItReleasesViewerAndController) {
   ViewerLine line;
   MoxPexProductFlowViewer* viewer = OpenViewerIn(line, line.root);
   ASSERT_NE(viewer, nullptr);
@@ -145,7 +145,7 @@ TEST(MoxPexProductFlowViewerDeathTest, AMissingActivityStopsWithItsSourceAndLine
       "MoxPexViewers/MoxProductFlowViewer.m/src/MoxPexProductFlowViewer.*1499");
 }
 
-TEST_F(MoxPexProductFlowViewerTest, TheCommandIsRegisteredByNameRefusesNonActivitiesAndEndsAfterOnePick) {
+TEST_F(MoxPexProductFlowViewerTest, TheCommandIsFoundByNameRefusesNonActivitiesAndEndsOnAPick) {
   ViewerLine line;
   KivVar<KivIProduct> product = line.document->CreateProduct(nullptr, "Floor", "p1");
   KivInteraction::OpenDocument(line.document.get());
@@ -207,7 +207,8 @@ TEST_F(MoxPexProductFlowViewerTest, WindowsOfOtherEditorsAreIgnored) {
   ASSERT_TRUE(OpenViewer(line.s2));
   EXPECT_TRUE(KivInteraction::Messages().empty());
   EXPECT_EQ(CountViewers(), 2);
-  EXPECT_TRUE(otherViewer->GetRootNode() == other.root && CurrentViewer()->GetRootNode() == line.s2);
+  EXPECT_TRUE(otherViewer->GetRootNode() == other.root);
+  EXPECT_TRUE(CurrentViewer()->GetRootNode() == line.s2);
 }
 
 // A new window lays out its level whole when nothing is placed, places only
@@ -271,7 +272,7 @@ TEST_F(MoxPexProductFlowViewerTest, RearrangingLaysOutWithSuperNodesCollapsedAnd
     ASSERT_EQ(traverser->ShowChildrenNodes(group), S_OK);
     ASSERT_EQ(traverser->ChangePertNodeShape(MoxIPertNodeExt::kExpanded), S_OK);
   }
-  const Place g1Before = AnchorOf(line.g1), aBefore = AnchorOf(line.a);
+  const Place g0 = AnchorOf(line.g1), a0 = AnchorOf(line.a);
   // Scatter the level, then re-arrange.
   for (const auto& node : {line.g1, line.g2, line.g3, line.s4}) PlaceAt(node, 600, 600);
   ASSERT_TRUE(KivInteraction::StartCommand("MoxPexNodeOrganizeCmd"));
@@ -289,8 +290,8 @@ TEST_F(MoxPexProductFlowViewerTest, RearrangingLaysOutWithSuperNodesCollapsedAnd
   EXPECT_TRUE(controller->IsNodeDrawn(line.a) && controller->IsNodeDrawn(line.d));
   EXPECT_FALSE(controller->IsNodeDrawn(line.e));
   // Child A kept its offset from G1's anchor.
-  EXPECT_EQ((Place{AnchorOf(line.a).x - AnchorOf(line.g1).x, AnchorOf(line.a).y - AnchorOf(line.g1).y}),
-            (Place{aBefore.x - g1Before.x, aBefore.y - g1Before.y}));
+  const Place g1 = AnchorOf(line.g1), a = AnchorOf(line.a);
+  EXPECT_EQ((Place{a.x - g1.x, a.y - g1.y}), (Place{a0.x - g0.x, a0.y - g0.y}));
 
   // With another window current it does nothing.
   PlaceAt(line.s4, 600, 600);
