@@ -10,7 +10,7 @@
 
 #include "KivCallback.h"
 #include "KivISPPChildManagement.h"
-#include "KivLeakCheck.h"
+#include "KivVisTestSupport.h"
 #include "KivLineBuilder.h"
 #include "KivProcessDocument.h"
 #include "KivViewer.h"
@@ -23,7 +23,7 @@
 
 using XY = std::pair<double, double>;
 
-class MoxPertTest : public LeakCheckedTest {
+class MoxPertTest : public KivVisTest {
  protected:
   void SetUp() override {
     LeakCheckedTest::SetUp();
@@ -37,9 +37,6 @@ class MoxPertTest : public LeakCheckedTest {
   void TearDown() override {
     StopListening();
     MoxGE0Config::SetCurrent(NULL_var);
-    start_ = stop_ = root_ = s1_ = s2_ = s3_ = load_ = weld_ = NULL_var;
-    doc_ = NULL_var;
-    ExpectNoLeak();
   }
 
   // Records the PERT notifications that reach the root activity's events.

@@ -1,6 +1,6 @@
-// pexhost run as a program: the command line, the shell's help against the
-// documented steps, standard input and output, and the messages that help a
-// person find the right name or point.
+// pexhost run as a program: the plug-in it loads and what that registered,
+// the command line, the shell's help against the documented steps, standard
+// input, and the messages that help a person find the right name or point.
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -13,18 +13,43 @@
 
 namespace {
 
-// Runs pexhost with `input` on its standard input.
-PexHostRunResult RunWithInput(const std::string& arguments, const std::string& input,
-                              const std::string& folder = ".") {
-  const std::filesystem::path typed =
-      std::filesystem::temp_directory_path() / ("pexhost-input-" + std::to_string(::getpid()));
-  std::ofstream(typed) << input;
-  PexHostRunResult result = RunPexHost(arguments + " < " + typed.string(), folder);
-  std::filesystem::remove(typed);
-  return result;
+// The plug-in loaded from the host's library folder with no environment,
+// and what it registered: each trace module once, its classes by name.
+TEST(PexHostTest, ModulesListsWhatThePlugInRegisteredWithoutAnyEnvironment) {
+  const PexHostRunResult r = RunPexHost("modules");
+  EXPECT_EQ(r.status, 0) << r.out;
+  for (const char* line : {
+           "Startup path: " KIV_SOURCE_DIR "/resources\n",
+           "/lib/libMoxPexViewers.so)\n",
+           "  Trace modules (4):\n",
+           "    MoxPexCtxMenuTrace: Traces for module MoxPexCtxMenuTrace [STDERR]\n",
+           "    MoxPexViewerCmdsTrace: Traces for module MoxPexViewerCmdsTrace [STDERR]\n",
+           "    MoxProductFlowViewerTrace: Traces for module MoxProductFlowViewer [STDERR]\n",
+           "    MoxZitBltModelTrace: Traces for module MoxZitBltModel [STDERR]\n",
+           "    MoxProcessGroupUtils: base class KivNull, framework MoxPexViewers\n",
+           "    MoxProcessGroupUtils (no argument)\n",
+       })
+    EXPECT_TRUE(Shows(r.out, line));
 }
 
-TEST(PexHostCommandLineTest, UsageHelpAndVersionAnswerWithTheRightStatus) {
+TEST(PexHostTest, SetVariablesOverrideTheDefaultsAndBadNamesFail) {
+  const PexHostRunResult r =
+      RunPexHost("modules", ".", "KivStartupPath=/somewhere/else KivModulePath=/no/modules");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(Shows(r.out, "Startup path: /somewhere/else\n"));
+  EXPECT_TRUE(Shows(r.out, "pexhost: cannot load module MoxPexViewers: libMoxPexViewers.so not "
+                           "found along \"/no/modules\""));
+}
+
+class PexHostCommandLineTest : public PexHostFolderTest {
+ protected:
+  // Runs pexhost in the test's folder with `input` on its standard input.
+  PexHostRunResult RunWithInput(const std::string& arguments, const std::string& input) const {
+    return RunPexHost(arguments + " < " + Write("typed.txt", input), folder_.string());
+  }
+};
+
+TEST_F(PexHostCommandLineTest, UsageHelpAndVersionAnswerWithTheRightStatus) {
   struct Case {
     std::string args;
     int status;
@@ -36,6 +61,7 @@ TEST(PexHostCommandLineTest, UsageHelpAndVersionAnswerWithTheRightStatus) {
       {"help run", 0, "Usage: pexhost run SCRIPT|-\n"},
       {"help frobnicate", 2, "give one verb of these: view levels run shell serve modules"},
       {"frobnicate", 2, "pexhost: unknown verb \"frobnicate\""},
+      {"modules ../evil", 1, "\"../evil\" is not a module name"},
       {"shell " + kExample + " -h", 0, "Usage: pexhost shell DOCUMENT\n"},
       {"levels", 2, "pexhost levels: give exactly one document"},
       {"view " + kExample + " -o - --json", 2, "both write to standard output"},
@@ -64,7 +90,7 @@ TEST(PexHostCommandLineTest, UsageHelpAndVersionAnswerWithTheRightStatus) {
   }
 }
 
-TEST(PexHostCommandLineTest, LevelsListsTheActivityTreeWithIds) {
+TEST_F(PexHostCommandLineTest, LevelsListsTheActivityTreeWithIds) {
   const PexHostRunResult r = RunPexHost("levels " + kExample);
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out.rfind("A1 \"Underbody line\" BIWActivityRoot, level of ", 0), 0u) << r.out;
@@ -76,20 +102,9 @@ TEST(PexHostCommandLineTest, LevelsListsTheActivityTreeWithIds) {
   EXPECT_EQ(RunPexHost("levels /no/such.xml").status, 1);
 }
 
-TEST(PexHostCommandLineTest, ScriptsComeFromStandardInputAndPicturesGoToStandardOutput) {
-  const PexHostRunResult run =
-      RunWithInput("run -", "open " + kExample + "\nview\nexpect nodes 12\n");
-  EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_TRUE(Shows(run.out, "stdin:3: expect ok\nstdin: all 3 steps succeeded\n"));
-  const PexHostRunResult svg = RunPexHost("view " + kExample + " --activity=A10 -o -");
-  EXPECT_EQ(svg.status, 0) << svg.out.substr(0, 300);
-  EXPECT_EQ(svg.out.rfind("<?xml", 0), 0u) << svg.out.substr(0, 300);
-  EXPECT_TRUE(Shows(svg.out, "</svg>"));
-}
-
 // Every step and check the shell's help lists is documented in
 // docs/scripting.md, and every documented one exists.
-TEST(PexHostCommandLineTest, TheShellsHelpAndTheDocumentedStepsAgree) {
+TEST_F(PexHostCommandLineTest, TheShellsHelpAndTheDocumentedStepsAgree) {
   const PexHostRunResult help = RunWithInput("shell " + kExample, "help\n");
   ASSERT_EQ(help.status, 0) << help.out;
   std::set<std::string> listed;
@@ -115,9 +130,7 @@ TEST(PexHostCommandLineTest, TheShellsHelpAndTheDocumentedStepsAgree) {
   EXPECT_GT(listed.size(), 30u);
 }
 
-class PexHostNamesTest : public PexHostFolderTest {};
-
-TEST_F(PexHostNamesTest, MistakenNamesAreExplainedAndTheSessionGoesOnUntilQuit) {
+TEST_F(PexHostCommandLineTest, MistakenNamesAreExplainedAndTheSessionGoesOnUntilQuit) {
   // A copy of the example where A9 takes the name of A3.
   std::string text = ReadFile(kExample);
   const std::string a9 = "UB020-30 Tunnel studs";
@@ -129,8 +142,7 @@ TEST_F(PexHostNamesTest, MistakenNamesAreExplainedAndTheSessionGoesOnUntilQuit) 
                                           "help nonsense\n"
                                           "view A3\n"
                                           "pick \"UB010-10 Load floor panel and tunnel\"\n"
-                                          "expect nodes 0\nquit\nexpect nodes 5\n",
-                                          folder_.string());
+                                          "expect nodes 0\nquit\nexpect nodes 5\n");
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_TRUE(std::regex_search(r.out, std::regex("shell:2: zitblt: the node has no button "
                                                   "\"Nonsense\" \\(its buttons: [A-Za-z]+, ")))
@@ -146,7 +158,7 @@ TEST_F(PexHostNamesTest, MistakenNamesAreExplainedAndTheSessionGoesOnUntilQuit) 
 
 // A click at the point the JSON gives for a button hits that button, and
 // says so; a second click closes its list again.
-TEST(PexHostCommandLineTest, AClickAtAButtonsListedPointHitsThatButton) {
+TEST_F(PexHostCommandLineTest, AClickAtAButtonsListedPointHitsThatButton) {
   const PexHostRunResult listing = RunPexHost("view " + kExample + " --json");
   ASSERT_EQ(listing.status, 0) << listing.out;
   const nlohmann::json json = nlohmann::json::parse(listing.out);
@@ -165,29 +177,26 @@ TEST(PexHostCommandLineTest, AClickAtAButtonsListedPointHitsThatButton) {
   ASSERT_GT(clicks, 10);
   const PexHostRunResult r = RunWithInput("run -", script);
   EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(Shows(r.out, "stdin: all " + std::to_string(2 + 4 * clicks) + " steps succeeded\n"));
   EXPECT_TRUE(std::regex_search(
       r.out, std::regex("click ok \\(clicked at \\([^)]*\\): button \"[A-Za-z]+\" of A[0-9]+ "
                         "\"[^\"]+\", its list now open\\)")))
       << r.out;
 }
 
-class PexHostShellSaveTest : public PexHostFolderTest {};
-
-TEST_F(PexHostShellSaveTest, SaveWithoutAFileSavesTheDocumentBack) {
+TEST_F(PexHostCommandLineTest, SaveWithoutAFileSavesTheDocumentBack) {
   const std::filesystem::path copy = folder_ / "line.xml";
   std::filesystem::copy_file(kExample, copy);
   const PexHostRunResult r = RunWithInput("shell line.xml",
                                           "view\n"
                                           "move \"Rear floor cell\" 500 500\n"
-                                          "save\n",
-                                          folder_.string());
+                                          "save\n");
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(Shows(r.out, "shell:3: save ok (saved line.xml)"));
   const PexHostRunResult reopened =
       RunWithInput("run -",
                    "open line.xml\nview\n"
-                   "expect position \"Rear floor cell\" 512.5 512.5\n",
-                   folder_.string());
+                   "expect position \"Rear floor cell\" 512.5 512.5\n");
   EXPECT_EQ(reopened.status, 0) << reopened.out;
 }
 }  // namespace

@@ -13,32 +13,15 @@ namespace {
 using PexInputSafetyTest = PexHostFolderTest;
 }  // namespace
 
-TEST_F(PexInputSafetyTest, ScriptsThatAreNotRegularFilesAreRefusedAtOnce) {
+// Which kinds of file are refused is the safe reader's concern, checked in
+// process; a pipe without a writer would block the shell for good.
+TEST_F(PexInputSafetyTest, AScriptThatIsNotARegularFileIsRefusedAtOnce) {
   const std::string fifo = (folder_ / "pipe.pexs").string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const struct {
-    std::string path;
-    const char* reason;
-  } cases[] = {
-      {folder_.string(), "it is a folder"},
-      {"/dev/zero", "it is a device"},
-      {fifo, "it is a pipe"},
-  };
-  for (const auto& c : cases) {
-    const PexHostRunResult r = RunPexHost("run " + c.path, folder_.string());
-    EXPECT_EQ(r.status, 2) << c.path << "\n" << r.out;
-    EXPECT_TRUE(Shows(
-        r.out, "pexhost: cannot read script " + c.path + ": cannot open the file: " + c.reason));
-  }
-}
-
-// Where in a word the character stands is the parser's concern, checked
-// in process.
-TEST_F(PexInputSafetyTest, AControlCharacterStopsTheScriptBeforeItRuns) {
-  const PexHostRunResult r = RunScript("open " + kExample + "\nexpect title \"a\x1b b\"\n");
+  const PexHostRunResult r = RunPexHost("run " + fifo, folder_.string());
   EXPECT_EQ(r.status, 2) << r.out;
-  EXPECT_TRUE(Shows(r.out, "session.pexs:2: control character in the line"));
-  EXPECT_FALSE(Shows(r.out, "open ok"));  // no step ran
+  EXPECT_TRUE(
+      Shows(r.out, "pexhost: cannot read script " + fifo + ": cannot open the file: it is a pipe"));
 }
 
 TEST_F(PexInputSafetyTest, AMoveBeyondWhatADocumentCanHoldIsRefused) {

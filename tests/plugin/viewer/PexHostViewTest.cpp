@@ -1,5 +1,7 @@
-// Session scripts as a person runs them, with their error reporting; what
-// `view` draws and lists is checked with the status buttons and pictures.
+// Session scripts as a person runs them, with their error reporting, and the
+// picture options of `pexhost view` and the render step, and what they
+// refuse; what `view` draws and lists is checked with the status buttons.
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -8,26 +10,7 @@
 
 namespace {
 
-using PexHostScriptTest = PexHostFolderTest;
-
-TEST_F(PexHostScriptTest, ASessionOpensViewsRearrangesRendersAndSaves) {
-  const PexHostRunResult r = RunScript("# a whole session\nopen " + kExample +
-                                       "\nview\n"
-                                       "expect title \"underbody_line.xml/Underbody line\"\n"
-                                       "expect nodes 12\n"
-                                       "move \"Rear floor cell\" 400 400\n"
-                                       "expect position \"Rear floor cell\" 412.5 412.5\n"
-                                       "arrange\n"
-                                       "expect position \"Rear floor cell\" 62.5 212.5\n"
-                                       "view \"Rear floor cell\"\n"
-                                       "expect level \"Rear floor cell\"\n"
-                                       "render level.png\n"
-                                       "save saved.xml\n");
-  EXPECT_EQ(r.status, 0) << r.out;
-  EXPECT_TRUE(Shows(r.out, "session.pexs: all 12 steps succeeded"));
-  EXPECT_EQ(ReadFile(folder_ / "level.png").substr(1, 3), "PNG");
-  EXPECT_TRUE(Shows(ReadFile(folder_ / "saved.xml"), "<ProcessDocument"));
-}
+using PexHostScriptTest = PexHostFolderTest;  // scripts, and the pictures of `view`
 
 // A failing step names its line and what is wrong, and no later step runs;
 // a script that cannot be read runs no step at all.
@@ -50,6 +33,8 @@ TEST_F(PexHostScriptTest, AFailureNamesTheLineAndStopsTheScript) {
       {opened + "expect level Elsewhere\nview\n", 1, 3,
        "expect: the current level is \"Underbody line\", not \"Elsewhere\""},
       {opened + "expect colour blue\nview\n", 1, 3, "expect: unknown expectation \"colour\""},
+      {"open " + kExample + "\nexpect nodes 1\nsave kept.xml\n", 1, 2,
+       "expect: the current window shows no PERT level"},
   };
   for (const auto& c : cases) {
     const PexHostRunResult r = RunScript(c.script);
@@ -58,14 +43,6 @@ TEST_F(PexHostScriptTest, AFailureNamesTheLineAndStopsTheScript) {
     const int ran = c.status == 2 ? 1 : c.line + 1;
     EXPECT_FALSE(Shows(r.out, ":" + std::to_string(ran) + ":")) << "a step ran: " << c.script;
   }
-}
-
-TEST_F(PexHostScriptTest, AFailedStepNeverOverwritesADocument) {
-  Write("kept.xml", "precious");
-  const PexHostRunResult r = RunScript("open " + kExample + "\nexpect nodes 1\nsave kept.xml\n");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(Shows(r.out, ":2: expect: the current window shows no PERT level"));
-  EXPECT_EQ(ReadFile(folder_ / "kept.xml"), "precious");
 }
 
 TEST_F(PexHostScriptTest, EveryExampleScriptRunsThrough) {
@@ -77,8 +54,77 @@ TEST_F(PexHostScriptTest, EveryExampleScriptRunsThrough) {
     EXPECT_EQ(r.status, 0) << entry.path() << "\n" << r.out;
   }
   EXPECT_GE(scripts, 2);
-  // What they write lands in the current folder, not beside the scripts.
-  EXPECT_TRUE(std::filesystem::exists(folder_ / "underbody_root.svg"));
+  // What they write lands in the current folder, not beside the scripts:
+  // pictures of both formats and saved documents.
+  EXPECT_TRUE(Shows(ReadFile(folder_ / "underbody_root.svg"), "</svg>"));
+  EXPECT_EQ(ReadFile(folder_ / "rear_floor_cell.png").substr(1, 3), "PNG");
+  EXPECT_TRUE(Shows(ReadFile(folder_ / "underbody_rearranged.xml"), "<ProcessDocument"));
+}
+
+// Width and height from a PNG's header.
+std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& png) {
+  auto big = [&](std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(png.at(at + i));
+    return v;
+  };
+  return {big(16), big(20)};
+}
+
+
+TEST_F(PexHostScriptTest, FitAndCropSizeThePicture) {
+  const std::string png = (folder_ / "fit.png").string();
+  const PexHostRunResult fit = RunPexHost("view " + kExample + " -o " + png + " --fit=400x300");
+  ASSERT_EQ(fit.status, 0) << fit.out;
+  const auto [width, height] = PngSize(ReadFile(png));
+  EXPECT_LE(width, 400u);
+  EXPECT_LE(height, 300u);
+  EXPECT_TRUE(width == 400u || height == 300u) << width << " x " << height;
+
+  const std::string svg = (folder_ / "crop.svg").string();
+  const PexHostRunResult crop =
+      RunPexHost("view " + kExample + " -o " + svg + " --crop 0,0,50,25 --scale 10");
+  ASSERT_EQ(crop.status, 0) << crop.out;
+  // 50 units and two 4-unit margins at 10 pixels per unit.
+  EXPECT_TRUE(Shows(ReadFile(svg), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"580\""));
+  // Standard output gets the same picture, options and decorations included.
+  const PexHostRunResult piped =
+      RunPexHost("view " + kExample + " -o - --crop 0,0,50,25 --scale 10");
+  ASSERT_EQ(piped.status, 0) << piped.out;
+  EXPECT_EQ(piped.out, ReadFile(svg));
+}
+
+TEST_F(PexHostScriptTest, RefusesWhatItCannotDrawBeforeOpeningAnything) {
+  const struct {
+    const char* arguments;
+    const char* message;
+  } cases[] = {
+      {"-o line.pdf", "unknown picture format \"pdf\"; known formats: png svg"},
+      {"-o line", "no picture format in 'line'; known formats: png svg"},
+      {"-o v1.2/line", "no picture format in 'v1.2/line'; known formats: png svg"},
+      {"-o a.svg --scale 0", "--scale needs pixels per viewer unit"},
+      {"-o a.svg --scale", "--scale needs a value"},
+      {"-o a.svg --fit 400x", "--fit needs WIDTHxHEIGHT"},
+      {"-o a.svg --crop 1,2,3", "--crop needs XMIN,YMIN,XMAX,YMAX"},
+      {"-o a.svg --crop 5,0,1,9", "--crop needs XMIN,YMIN,XMAX,YMAX"},
+      {"--fit 400x300", "--fit sizes a picture: add -o FILE.svg|FILE.png"},
+  };
+  for (const auto& c : cases) {
+    const PexHostRunResult r = RunPexHost("view " + kExample + " " + c.arguments, folder_.string());
+    EXPECT_EQ(r.status, 2) << c.arguments << "\n" << r.out;
+    EXPECT_TRUE(Shows(r.out, c.message)) << c.arguments;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder_));
+}
+
+TEST_F(PexHostScriptTest, TheRenderStepTakesThePictureOptions) {
+  const PexHostRunResult r =
+      RunUnderbodyScript("render small.png --fit 200x200\nrender big.svg --scale=2 --fit 10\n");
+  EXPECT_NE(r.status, 0);
+  EXPECT_TRUE(Shows(r.out, "--fit needs WIDTHxHEIGHT"));
+  const auto [width, height] = PngSize(ReadFile(folder_ / "small.png"));
+  EXPECT_LE(width, 200u);
+  EXPECT_LE(height, 200u);
 }
 
 }  // namespace

@@ -1,0 +1,366 @@
+// The component kernel: callbacks and their removal, interfaces, extensions
+// and ties, reference counts and delayed destruction, identifiers, lists,
+// strings, dictionaries, fatal errors and traces.
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "KivCallback.h"
+#include "KivDelayedDestruction.h"
+#include "KivExtension.h"
+#include "KivFatalError.h"
+#include "KivHashDico.h"
+#include "KivImplement.h"
+#include "KivInterfaceRegistry.h"
+#include "KivLeakCheck.h"
+#include "KivList.h"
+#include "KivTestSupport.h"
+#include "KivTrace.h"
+#include "KivUnicodeString.h"
+#include "KivVar.h"
+
+// A small component family: an animal with a given-GUID interface, a dog that
+// adds one, and extensions bound by late type.
+inline constexpr IID IID_TstIAnimal = KivGUID::Literal("{11111111-2222-3333-4444-555555555555}");
+inline constexpr IID IID_TstIBarker = KivGUID::FromName("TstIBarker");
+inline constexpr IID IID_TstICounter = KivGUID::FromName("TstICounter");
+inline constexpr IID IID_TstIWalker = KivGUID::FromName("TstIWalker");
+
+class TstIAnimal : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstIAnimal)
+  virtual int Legs() = 0;
+};
+class TstIBarker : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstIBarker)
+  virtual const char* Bark() = 0;
+};
+class TstICounter : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstICounter)
+  virtual int Next() = 0;
+};
+class TstIWalker : public virtual KivBaseUnknown {
+  KIV_INTERFACE(TstIWalker)
+  virtual int Steps(int legsMultiplier) = 0;
+};
+KIV_DECLARE_VAR(TstIAnimal);
+KIV_DECLARE_VAR(TstIBarker);
+KIV_DECLARE_VAR(TstICounter);
+KIV_DECLARE_VAR(TstIWalker);
+
+KIV_REGISTER_INTERFACE_NAME(TstIAnimal);
+
+class TstAnimal : public KivImplement<TstIAnimal> {
+  KIV_CLASS(TstAnimal, KivBaseUnknown, "Tests")
+  int Legs() override { return 4; }
+  const char* GetLateType() const override { return "TstLateAnimal"; }
+};
+
+class TstDog : public KivExtend<TstAnimal, TstIBarker> {
+  KIV_CLASS(TstDog, TstAnimal, "Tests")
+  const char* Bark() override { return "woof"; }
+};
+
+struct TstCounterExt : KivExtend<KivExtension, TstICounter> {
+  int Next() override { return ++count; }
+  int count = 0;
+};
+KIV_BOA_DATA_EXTENSION(TstICounter, TstCounterExt, "TstLateAnimal");
+
+// A tie forwarding to the animal's own implementation.
+struct TstWalkerTie : KivExtend<KivExtension, TstIWalker> {
+  int Steps(int m) override { return dynamic_cast<TstAnimal*>(GetImpl())->Legs() * m; }
+};
+KIV_TIE_BINDING(TstIWalker, TstAnimal, TstWalkerTie);
+
+class ComponentModelTest : public LeakCheckedTest {};
+
+TEST_F(ComponentModelTest, HandlesQueryByInterfaceOrNameAndBalanceReferences) {
+  auto dog = KivMake<TstDog>();
+  EXPECT_EQ(dog->RefCount(), 1u);
+  {
+    TstIAnimal_var animal = dog;
+    TstIBarker_var barker = animal;
+    ASSERT_TRUE(animal && barker);
+    EXPECT_STREQ(barker->Bark(), "woof");
+    EXPECT_EQ(animal->Legs(), 4);
+    EXPECT_EQ(dog->RefCount(), 3u);
+    EXPECT_TRUE(animal == barker) << "two interfaces of one component are the same object";
+  }
+  EXPECT_EQ(dog->RefCount(), 1u);
+
+  auto plain = KivMake<TstAnimal>();
+  EXPECT_FALSE(TstIBarker_var(plain));
+  // Class handles find the implementation behind any interface.
+  EXPECT_EQ(KivVar<TstAnimal>(TstIBarker_var(dog))->Legs(), 4);
+  EXPECT_FALSE(KivVar<TstDog>(plain));
+
+  // By name, through the registered identifier.
+  void* p = nullptr;
+  ASSERT_EQ(dog->QueryInterface("TstIAnimal", &p), S_OK);
+  EXPECT_EQ(static_cast<TstIAnimal*>(p)->Legs(), 4);
+  static_cast<TstIAnimal*>(p)->Release();
+  EXPECT_EQ(dog->QueryInterface("TstIUnknownThing", &p), E_NOINTERFACE);
+  EXPECT_EQ(p, nullptr);
+
+  // Kind tests walk the base chain.
+  for (const char* kind : {"TstDog", "TstAnimal", "KivBaseUnknown"})
+    EXPECT_TRUE(dog->IsAKindOf(kind)) << kind;
+  EXPECT_FALSE(dog->IsAKindOf("TstCat"));
+  EXPECT_FALSE(dog->IsAKindOf(nullptr));
+}
+
+TEST_F(ComponentModelTest, DataExtensionKeepsStatePerComponentAndTiesForwardToTheImplementation) {
+  auto rex = KivMake<TstDog>();
+  auto fido = KivMake<TstDog>();
+  TstICounter_var rexCounter = rex;
+  ASSERT_TRUE(rexCounter);
+  // Queried again through another interface: the same extension, same
+  // state; another component has its own.
+  EXPECT_EQ(std::vector({rexCounter->Next(), rexCounter->Next(),
+                         TstICounter_var(TstIAnimal_var(rex))->Next(),
+                         TstICounter_var(fido)->Next()}),
+            std::vector({1, 2, 3, 1}));
+  // The extension's references are the component's, and it answers the
+  // component's interfaces and identity.
+  EXPECT_EQ(rex->RefCount(), 2u);
+  EXPECT_STREQ(TstIBarker_var(rexCounter)->Bark(), "woof");
+  EXPECT_TRUE(KivBaseUnknown_var(rexCounter) == KivBaseUnknown_var(rex));
+  EXPECT_EQ(rexCounter->GetImpl(), static_cast<KivBaseUnknown*>(rex.get()));
+
+  TstIWalker_var walker;
+  {
+    auto animal = KivMake<TstAnimal>();
+    walker = animal;
+    ASSERT_TRUE(walker);
+    EXPECT_EQ(walker->Steps(10), 40);
+  }
+  // The tie holds the component: it is still usable after the creator let go.
+  EXPECT_EQ(walker->Steps(2), 8);
+  // Derived classes inherit the binding of their base class.
+  TstIWalker_var dogWalker = rex;
+  ASSERT_TRUE(dogWalker);
+  EXPECT_EQ(dogWalker->Steps(1), 4);
+}
+
+TEST_F(ComponentModelTest, DelayedDestructionWaitsForTheFlush) {
+  auto* dog = new TstDog();
+  const long before = KivBaseUnknown::LiveInstances();
+  dog->RequestDelayedDestruction();
+  EXPECT_EQ(KivBaseUnknown::LiveInstances(), before);
+  EXPECT_EQ(KivDelayedDestruction::Flush(), 1u);
+  EXPECT_EQ(KivBaseUnknown::LiveInstances(), before - 1);
+}
+
+TEST(GuidTest, ParsesAndFormatsTheTextualForm) {
+  KivGUID g;
+  EXPECT_TRUE(KivGUID::Parse("{69A21240-62C8-11D6-80F7-0050040CD0C6}", g));
+  EXPECT_EQ(g.ToString(), "{69A21240-62C8-11D6-80F7-0050040CD0C6}");
+  EXPECT_TRUE(KivGUID::Parse("69a21240-62c8-11d6-80f7-0050040cd0c6", g));
+  for (const char* bad :
+       {"{69A21240-62C8-11D6-80F7-0050040CD0C}", "{69A21240+62C8-11D6-80F7-0050040CD0C6}",
+        "{69A2124G-62C8-11D6-80F7-0050040CD0C6}"})
+    EXPECT_FALSE(KivGUID::Parse(bad, g)) << bad;
+}
+
+namespace {
+
+class TstPing : public KivNotification {
+  KIV_CLASS(TstPing, KivNotification, "Tests")
+};
+class TstLoudPing : public TstPing {
+  KIV_CLASS(TstLoudPing, TstPing, "Tests")
+};
+
+TEST(CallbackTest, DeliversByKindIncludingDerivedNotificationsWithTheClientData) {
+  auto publisher = KivMake<KivEventPublisher>();
+  std::vector<std::string> heard;
+  AddCallback(publisher, "TstPing", [&](KivBaseUnknown*, KivNotification* n, void*) {
+    heard.push_back(std::string("ping:") + n->IsA());
+  });
+  AddCallback(publisher, "", [&](KivBaseUnknown*, KivNotification* n, void*) {
+    heard.push_back(std::string("all:") + n->IsA());
+  });
+  auto loud = KivMake<TstLoudPing>();
+  auto modify = KivMake<KivModify>(publisher.get(), IID_KivBaseUnknown, 1);
+  EXPECT_EQ(publisher->Dispatch(loud), 2);
+  EXPECT_EQ(publisher->Dispatch(modify), 1);
+  EXPECT_EQ(heard,
+            (std::vector<std::string>{"ping:TstLoudPing", "all:TstLoudPing", "all:KivModify"}));
+
+  // A model's events pass the client data on and refuse a null notification.
+  auto model = KivMake<KivModelEventsImpl>();
+  KivIModelEvents_var events = model;
+  ASSERT_TRUE(events);
+  int data = 42, seen = 0;
+  AddCallback(
+      events->GetNotificationDispatcher(), "TstPing",
+      [&](KivBaseUnknown*, KivNotification*, void* d) { seen = *static_cast<int*>(d); }, &data);
+  EXPECT_EQ(events->Dispatch(loud), S_OK);
+  EXPECT_EQ(seen, 42);
+  EXPECT_EQ(events->Dispatch(nullptr), E_FAIL);
+}
+
+TEST(CallbackTest, RemovalByIdAndRemovalDuringDispatch) {
+  auto publisher = KivMake<KivEventPublisher>();
+  int first = 0, second = 0;
+  KivCallbackId secondId = kKivNoCallback;
+  const KivCallbackId firstId =
+      AddCallback(publisher, "", [&](KivBaseUnknown*, KivNotification*, void*) {
+        ++first;
+        RemoveCallback(secondId);  // the later subscription must not run any more
+      });
+  secondId =
+      AddCallback(publisher, "", [&](KivBaseUnknown*, KivNotification*, void*) { ++second; });
+  EXPECT_NE(firstId, secondId);
+  auto ping = KivMake<TstPing>();
+  EXPECT_EQ(publisher->Dispatch(ping), 1);
+  EXPECT_EQ(std::pair(first, second), std::pair(1, 0));
+  EXPECT_TRUE(RemoveCallback(firstId));
+  EXPECT_FALSE(RemoveCallback(firstId)) << "an id is removed once";
+  EXPECT_EQ(publisher->Dispatch(ping), 0);
+  EXPECT_EQ(publisher->CallbackCount(), 0);
+}
+
+class TstThing : public KivImplement<> {
+  KIV_CLASS(TstThing, KivBaseUnknown, "Tests")
+};
+
+TEST(ListTest, IsOneBasedAndRefusesOutOfRangeQuietlyWhereAsked) {
+  KivListOfInt list{10, 20, 30};
+  EXPECT_EQ(list.Size(), 3);
+  EXPECT_EQ(std::vector({list[1], list[3], list.Get(0), list.Get(4)}), std::vector({10, 30, 0, 0}));
+  EXPECT_EQ(std::vector({list.Locate(20), list.Locate(99), list.Locate(10, 2)}),
+            std::vector({2, 0, 0}));
+  EXPECT_EQ(std::vector({list.RemovePosition(0), list.RemovePosition(4), list.RemovePosition(1),
+                         list.InsertAt(3, 40), list.InsertAt(5, 50)}),
+            std::vector({false, false, true, true, false}));
+  ASSERT_EQ(list.Size(), 3);
+  EXPECT_EQ(std::vector({list[1], list[2], list[3]}), std::vector({20, 30, 40}));
+}
+
+TEST(ListDeathTest, IndexOutOfRangeIsAnOrderlyStop) {
+  KivListOfInt list{1};
+  EXPECT_EXIT((void)list[2], ::testing::ExitedWithCode(kKivFatalExitStatus), "list index");
+}
+
+TEST(ListTest, RemovesDuplicatesKeepingTheFirstAndNulls) {
+  KivListValKivUnicodeString names{"b", "a", "b", "c", "a"};
+  EXPECT_EQ(names.RemoveDuplicates(), 2);
+  ASSERT_EQ(names.Size(), 3);
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(names[i].ConvertToUTF8(), std::string(1, "bac"[i - 1]));
+
+  const long live = KivBaseUnknown::LiveInstances();
+  {
+    auto one = KivMake<TstThing>();
+    auto two = KivMake<TstThing>();
+    KivListValKivBaseUnknown_var handles{one, NULL_var, two, one, NULL_var};
+    EXPECT_EQ(handles.RemoveNulls(), 2);
+    EXPECT_EQ(handles.RemoveDuplicates(), 1);
+    ASSERT_EQ(handles.Size(), 2);
+    EXPECT_TRUE(handles[1] == KivBaseUnknown_var(one));
+    EXPECT_TRUE(handles.RemoveValue(one));
+    EXPECT_FALSE(handles.RemoveValue(one));
+    EXPECT_EQ(handles.Locate(two), 1);
+  }
+  EXPECT_EQ(KivBaseUnknown::LiveInstances(), live);
+}
+
+TEST(UnicodeStringTest, CountsAndCutsInCharacters) {
+  const KivUnicodeString text("Schweißstation Ü1 → 溶接");
+  EXPECT_EQ(text.GetLengthInChar(), 22);
+  EXPECT_EQ(std::vector({text.Left(7), text.SubString(18, 1), text.SubString(20),
+                         text.SubString(100), text.SubString(-3, 2)}),
+            std::vector<KivUnicodeString>({"Schweiß", "→", "溶接", "", "Sc"}));
+  EXPECT_EQ(text.Left(1000), text);
+  EXPECT_EQ(text.FindPosition(KivUnicodeString("Ü")), 15);
+  EXPECT_EQ(text.FindPosition(KivUnicodeString("x")), -1);
+  EXPECT_TRUE(text.StartsWith(KivUnicodeString("Schw")));
+  EXPECT_FALSE(KivUnicodeString("Sc").StartsWith(text));
+  // Every cut of the string stays valid UTF-8 that decodes to the same characters.
+  for (int n = 0; n <= text.GetLengthInChar(); ++n)
+    EXPECT_EQ(KivUnicodeString(text.Left(n).ConvertToUTF8()).GetLengthInChar(), n);
+}
+
+TEST(UnicodeStringTest, MalformedInputBecomesReplacementCharacters) {
+  const KivUnicodeString bad(std::string_view("a\xC3\x28z\xE2\x82", 6));
+  EXPECT_EQ(bad.Characters(), std::u32string(U"a\xFFFD(z\xFFFD\xFFFD"));
+  const KivUnicodeString overlong(std::string_view("\xC0\xAF", 2));
+  EXPECT_EQ(overlong.Characters(), std::u32string(U"\xFFFD\xFFFD"));
+}
+
+TEST(HashDicoTest, KeepsTableOrderAndSharedKeys) {
+  KivHashDico<int*> dico(10);
+  int a = 1, b = 2, c = 3;
+  dico.Insert("x", &a);
+  dico.Insert("y", &b);
+  dico.Insert("x", &c);
+  EXPECT_EQ(dico.Size(), 3);
+  EXPECT_EQ(dico.Locate("x"), &a);
+  EXPECT_EQ(dico.Locate("z"), nullptr);
+  std::vector<int> order;
+  for (int* v = dico.FirstItem(); v; v = dico.NextItem()) order.push_back(*v);
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+  EXPECT_TRUE(dico.Remove("x", &a));
+  EXPECT_EQ(dico.Locate("x"), &c);
+  dico.RemoveAll();
+  EXPECT_TRUE(dico.Size() == 0 && dico.FirstItem() == nullptr);
+}
+
+TEST(FatalErrorDeathTest, StopsWithTheAssertionSourcePathAndLineAndANonZeroStatus) {
+  EXPECT_EXIT(KivFatalError("AssertionFailed:NULL_var != hRootProcess",
+                            "MoxPexViewers/MoxPexViewerCmds.m/src/MoxPexProductFlowViewerCmd", 269),
+              testing::ExitedWithCode(kKivFatalExitStatus),
+              "AssertionFailed:NULL_var != hRootProcess\n.*MoxPexViewers/MoxPexViewerCmds\\.m/src/"
+              "MoxPexProductFlowViewerCmd, line 269");
+  // Even without texts.
+  EXPECT_EXIT(KivFatalError(nullptr, nullptr, 0), testing::ExitedWithCode(kKivFatalExitStatus),
+              "Fatal error");
+}
+
+std::vector<KivTrace::Module> Named(const std::string& name) {
+  std::vector<KivTrace::Module> found;
+  for (const auto& m : KivTrace::RegisteredModules())
+    if (m.name == name) found.push_back(m);
+  return found;
+}
+std::string WrittenBy(const std::function<void()>& write) {
+  testing::internal::CaptureStderr();
+  write();
+  return testing::internal::GetCapturedStderr();
+}
+
+TEST(TraceTest, ModuleIsRegisteredOnceWithItsFirstDescription) {
+  {
+    KivTrace first("KivTstTraceOnce", "Traces for the test");
+    KivTrace second("KivTstTraceOnce", "Another description");
+    const auto modules = Named("KivTstTraceOnce");
+    ASSERT_EQ(modules.size(), 1u);
+    EXPECT_EQ(modules[0].description, "Traces for the test");
+  }
+  EXPECT_TRUE(Named("KivTstTraceOnce").empty());
+}
+
+TEST(TraceTest, WritesWholeLinesOnlyWhenTheEnvironmentSwitchesItOn) {
+  KivTrace trace("KivTstTraceSwitch", "Traces for the test");
+  {
+    ScopedEnv off("KivTraces", nullptr);
+    EXPECT_EQ(WrittenBy([&] { trace.Write("hidden -->"); }), "");
+  }
+  for (const char* list :
+       {"KivTstTraceSwitch", "Other,KivTstTraceSwitch", "a:b KivTstTraceSwitch", "ALL"}) {
+    ScopedEnv on("KivTraces", list);
+    EXPECT_TRUE(trace.IsActive()) << list;
+    EXPECT_EQ(WrittenBy([&] { trace.Write("Entry -->"); }), "[KivTstTraceSwitch] Entry -->\n")
+        << list;
+  }
+  {
+    ScopedEnv other("KivTraces", "KivTstTraceSwitchX,all");
+    EXPECT_FALSE(trace.IsActive());
+  }
+  ScopedEnv on("KivTraces", "KivTstTraceSwitch");
+  const std::string longText(3000, 'x');
+  EXPECT_EQ(WrittenBy([&] { trace.Print("%s <-- %d", longText.c_str(), 42); }),
+            "[KivTstTraceSwitch] " + longText + " <-- 42\n");
+}
+
+}  // namespace
