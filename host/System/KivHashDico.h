@@ -69,6 +69,14 @@ class KivHashDico {
   const std::string& CurrentKey() const { return currentKey_; }
 
   // All live (key, value) pairs in table order.
+  // The values alone, in the same order: no key is copied.
+  std::vector<V> Values() const {
+    std::vector<V> out;
+    out.reserve(live_);
+    for (const auto& e : entries_)
+      if (e.live) out.push_back(e.value);
+    return out;
+  }
   std::vector<std::pair<std::string, V>> Items() const {
     std::vector<std::pair<std::string, V>> out;
     out.reserve(live_);

@@ -82,7 +82,7 @@ void MoxEZitBltCBSubscriber::InitializeData() {
 
 int MoxEZitBltCBSubscriber::UnSubscribe() {
   if (subscribed_) {
-    for (const auto& [name, command] : commands_.Items()) KivCommandDeletion(command);
+    for (MoxBaseListZitBltCmd* command : commands_.Values()) KivCommandDeletion(command);
     commands_.RemoveAll();
     subscribed_ = false;
   }
@@ -123,7 +123,7 @@ void MoxEZitBltCBSubscriber::RefreshFollowers(int kind, KivBaseUnknown* item) {
       auto* subscriber = dynamic_cast<MoxEZitBltCBSubscriber*>(other.get());
       MoxIZitBltMgr_var manager(follower.get());
       if (!subscriber || !subscriber->subscribed_ || !manager) continue;
-      for (const auto& [name, command] : subscriber->commands_.Items())
+      for (MoxBaseListZitBltCmd* command : subscriber->commands_.Values())
         if (command->ShowsItemsOfPrecedingActivities() && command->HandleEvent(kind, item))
           manager->UpdateZitBltReps(command->GetZitBltName());
     }
@@ -141,7 +141,7 @@ void MoxEZitBltCBSubscriber::OnActivityCB(KivBaseUnknown* publisher, KivNotifica
     // A command may end the activity's buttons (the activity was deleted),
     // which empties the table: walk a copy, and stop once unsubscribed.
     std::vector<KivVar<MoxBaseListZitBltCmd>> commands;
-    for (const auto& [name, command] : commands_.Items()) commands.emplace_back(command);
+    for (MoxBaseListZitBltCmd* command : commands_.Values()) commands.emplace_back(command);
     MoxZitBltRefreshBatch batch;
     for (const auto& command : commands) {
       if (!subscribed_) break;

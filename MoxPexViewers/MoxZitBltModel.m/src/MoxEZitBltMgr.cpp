@@ -114,7 +114,7 @@ int MoxEZitBltMgr::Init(KivViewer* viewer) {
   nodeW_ = w;
   nodeH_ = h;
   placed_ = true;
-  for (const auto& [key, rep] : buttons_.Items()) {
+  for (MoxZitBltRep* rep : buttons_.Values()) {
     rep->BuildRep(viewer);
     if (rep->GetZitBltBtn()) PositionBtn(rep, x, y, w, h);
     if (!rep->IsButtonCollapse()) rep->ChangeBtnState();
@@ -174,7 +174,7 @@ void MoxEZitBltMgr::UpdatePositions() {
   const double y0 = nodeY_ - nodeH_ / 2, y1 = nodeY_ + nodeH_ / 2;
   const double nx0 = x - w / 2, nx1 = x + w / 2;
   const double ny0 = y - h / 2, ny1 = y + h / 2;
-  for (const auto& [key, rep] : buttons_.Items()) {
+  for (MoxZitBltRep* rep : buttons_.Values()) {
     rep->SetPositioningLimits(nx0, ny0, nx1, ny1);
     if (!resized) {
       rep->TransfromPoD(x - nodeX_, y - nodeY_);
@@ -258,7 +258,7 @@ HRESULT MoxEZitBltMgr::FindZitBlt(const KivUnicodeString& name, MoxZitBltRep** r
 }
 
 void MoxEZitBltMgr::DeleteButtons() {
-  for (const auto& [key, rep] : buttons_.Items()) KivCommandDeletion(rep);
+  for (MoxZitBltRep* rep : buttons_.Values()) KivCommandDeletion(rep);
   buttons_.RemoveAll();
 }
 
