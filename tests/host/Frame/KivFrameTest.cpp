@@ -1,17 +1,178 @@
-// Editors, their windows and viewers, and copy, cut and paste in an editor.
+// The application frame: editors, their windows and viewers; copy, cut and
+// paste in an editor; commands, picks and dialogs driven by name.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
+#include "KivApplicationFrame.h"
 #include "KivCCP_Actor.h"
-#include "KivClipboard.h"
-#include "KivFrameTestSupport.h"
+#include "KivCreationDictionary.h"
+#include "KivDlgCheckButton.h"
+#include "KivDlgCombo.h"
+#include "KivDlgDialog.h"
+#include "KivDlgEditor.h"
+#include "KivDlgFrame.h"
 #include "KivFrmWindow.h"
-#include "KivISPPChildManagement.h"
+#include "KivIModelObject.h"
+#include "KivISPPAbstractActivity.h"
+#include "KivISPPActivity.h"
 #include "KivInteraction.h"
+#include "KivLeakCheck.h"
+#include "KivLineBuilder.h"
+#include "KivMessageLog.h"
+#include "KivProcessDocument.h"
+#include "KivStateCommand.h"
 
 namespace {
 
-class FrameLayoutTest : public FrameFixture {};
+// Root "Line" with stations S1 -> S2 -> S3 and a loading L1 under S1.
+struct TstLine {
+  KivVar<KivProcessDocument> document = KivProcessDocument::Create();
+  KivLineBuilder line{document.get(), {"Line > S1 S2 S3", "S1 > L1:Loading", "S1 -> S2 -> S3"}};
+  KivISPPActivity_var root = line["Line"], s1 = line["S1"], s2 = line["S2"], s3 = line["S3"],
+                      l1 = line["L1"];
+  TstLine() { document->SetStorageName("/data/underbody.process"); }
+};
+
+using Strings = std::vector<std::string>;
+
+// The objects as a list, as a pick or a selection takes them.
+inline KivListValKivBaseUnknown_var Objects(std::initializer_list<KivBaseUnknown*> objects) {
+  KivListValKivBaseUnknown_var list;
+  for (KivBaseUnknown* object : objects) list.Append(KivBaseUnknown_var(object));
+  return list;
+}
+
+inline std::string NameOf(KivBaseUnknown* object) {
+  KivIModelObject_var named = object;
+  return named ? named->ObjectName().ConvertToUTF8() : std::string("<none>");
+}
+
+int viewerCommandsAlive = 0;
+std::string opened;  // the labels of the stations the command acted on
+
+// Picks one station, refuses other activities, notes the station; then ends.
+class TstViewerCmd : public KivStateCommand {
+  KIV_CLASS(TstViewerCmd, KivStateCommand, "Tests")
+ public:
+  TstViewerCmd() : KivStateCommand("TstViewerCmd", 0x40, 0) { ++viewerCommandsAlive; }
+  void BuildGraph() override {
+    agent_ = new KivPathElementAgent("Activity");
+    agent_->SetElementType("KivISPPAbstractActivity");
+    AddCSOClient(agent_);
+    agent_->SetBehavior(KivAgentPickOne);
+    agent_->SetFilter(Filter(this, &TstViewerCmd::IsStation));
+    KivDialogState* start = GetInitialState("SelectActivity");
+    start->AddDialogAgent(agent_);
+    AddTransition(start, nullptr, Action(this, &TstViewerCmd::Open));
+    SetRepeatMode(false);
+  }
+  bool IsStation(KivDialogAgent*, void*) {
+    KivISPPAbstractActivity_var activity = agent_->GetElementValue();
+    return activity && activity->GetActivityType() == KivUnicodeString("BIWActivityStation");
+  }
+  bool Open(void*) {
+    opened += NameOf(agent_->GetElementValue());
+    return true;
+  }
+
+ protected:
+  ~TstViewerCmd() override {
+    agent_->RequestDelayedDestruction();
+    --viewerCommandsAlive;
+  }
+
+ private:
+  KivPathElementAgent* agent_ = nullptr;
+};
+KivBaseUnknown* CreateTstViewerCmd() { return new TstViewerCmd(); }
+
+// Closes the application frame after each test and proves that every
+// component made in it is gone.
+class FrameTest : public LeakCheckedTest {
+ protected:
+  void SetUp() override {
+    KivApplicationFrame::Shutdown();
+    LeakCheckedTest::SetUp();
+    KivMessageLog::Clear();
+    opened.clear();
+  }
+  void TearDown() override {
+    KivApplicationFrame::Shutdown();
+    KivMessageLog::Clear();
+    KivMessageLog::ClearAnswers();
+    ExpectNoLeak();
+  }
+  // Names of the leaves of the current selection.
+  static Strings Selected(KivFrmEditor* editor) {
+    Strings names;
+    for (const auto& element : editor->GetCSO()->GetElements())
+      names.push_back(NameOf(KivAsPathElement(element.get())->GetLeaf()));
+    return names;
+  }
+  KivCreationRegistrar viewer_{"TstViewerCmd", &CreateTstViewerCmd};
+};
+
+// (What a real command does with its pick, the plug-in's viewer command tests
+// show; these are the edges of picking and starting by name.)
+TEST_F(FrameTest, CommandPicksThroughItsFilterActsOnceAndIsDestroyedAfterTheEvent) {
+  auto refusedFile = KivInteraction::OpenDocument(KivUnicodeString("/nonexistent/a.process"));
+  EXPECT_FALSE(refusedFile);
+  EXPECT_FALSE(refusedFile.message.empty());
+  EXPECT_EQ(KivFrmEditor::GetCurrentEditor(), nullptr) << "a refused document opens nothing";
+  EXPECT_EQ(KivFrmLayout::GetCurrentLayout()->GetWindowCount(), 0);
+  EXPECT_FALSE(KivInteraction::Pick("S1")) << "no document open";
+  TstLine line;
+  ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
+  auto unknown = KivInteraction::StartCommand("TstNoSuchCmd");
+  EXPECT_FALSE(unknown);
+  EXPECT_NE(unknown.message.find("TstNoSuchCmd"), std::string::npos) << unknown.message;
+
+  ASSERT_TRUE(KivInteraction::StartCommand("TstViewerCmd"));
+  EXPECT_EQ(viewerCommandsAlive, 1);
+  auto refused = KivInteraction::Pick("L1");
+  EXPECT_FALSE(refused) << "a loading is no station";
+  EXPECT_NE(refused.message.find("refused"), std::string::npos) << refused.message;
+  EXPECT_FALSE(KivInteraction::Pick("Nobody"));
+  ASSERT_TRUE(KivInteraction::Pick("s2")) << "by identifier";
+  EXPECT_EQ(viewerCommandsAlive, 0) << "ended and released within the pick event";
+  EXPECT_EQ(opened, "S2");
+
+  ASSERT_TRUE(KivInteraction::Pick(Objects({line.s1, line.s3}))) << "no command: a selection";
+  EXPECT_EQ(Selected(KivFrmEditor::GetCurrentEditor()), (Strings{"S1", "S3"}));
+  line.document->DeleteActivities(Objects({line.s1}));
+  auto deleted = KivInteraction::Pick(line.s1.get());
+  EXPECT_FALSE(deleted) << "a deleted activity cannot be picked";
+  EXPECT_NE(deleted.message.find("deleted"), std::string::npos) << deleted.message;
+}
+
+// Answered by name only while shown, and only by widgets it has (what a typed
+// name, a chosen line or a checked button then does, the plug-in's group,
+// reassignment and hide/show dialog tests show).
+TEST_F(FrameTest, DialogsAreAnsweredByNameWhileShown) {
+  TstLine line;
+  ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
+  auto* box = new KivDlgDialog(KivApplicationFrame::GetFrame()->GetMainWindow(), "TstGroupDlg",
+                               0x40c01);
+  auto* frame = new KivDlgFrame(box, "FrameActivityDlg");
+  new KivDlgEditor(frame, "EditorActivityName");
+  (new KivDlgCombo(frame, "ComboCycleTime", 0x40000))->SetLine("parent", -1, 0x40);
+  auto* keep = new KivDlgCheckButton(frame, "Keep");
+  EXPECT_FALSE(KivInteraction::TypeText("TstGroupDlg", "EditorActivityName", "G"))
+      << "the box is still hidden";
+  box->SetVisibility(KivDlgShow);
+  EXPECT_TRUE(KivInteraction::TypeText("TstGroupDlg", "EditorActivityName", "GroupActivity"));
+  EXPECT_FALSE(KivInteraction::TypeText("TstGroupDlg", "NoSuchEditor", "x"));
+  EXPECT_FALSE(KivInteraction::ChooseLine("TstGroupDlg", "ComboCycleTime", "sibling"));
+  EXPECT_TRUE(KivInteraction::Check("TstGroupDlg", "Keep", true));
+  EXPECT_TRUE(keep->IsChecked());
+  EXPECT_FALSE(KivInteraction::PressOK("NoSuchDlg"));
+  EXPECT_TRUE(KivInteraction::CloseWindow("TstGroupDlg"));
+  EXPECT_FALSE(KivInteraction::PressOK("TstGroupDlg")) << "closed: no longer shown";
+  box->RequestDelayedDestruction();
+  EXPECT_EQ(KivInteraction::FindDialog("TstGroupDlg"), nullptr);
+}
 
 std::vector<std::string> WindowNames() {
   std::vector<std::string> names;
@@ -20,7 +181,7 @@ std::vector<std::string> WindowNames() {
   return names;
 }
 
-TEST_F(FrameLayoutTest, OpeningDocumentsMakesTheirEditorsCurrentWithAWindowEach) {
+TEST_F(FrameTest, OpeningDocumentsMakesTheirEditorsCurrentWithAWindowEach) {
   EXPECT_EQ(KivFrmEditor::GetCurrentEditor(), nullptr) << "nothing open yet";
   TstLine first, second;
   second.document->SetStorageName("/data/framing.process");
@@ -48,7 +209,7 @@ TEST_F(FrameLayoutTest, OpeningDocumentsMakesTheirEditorsCurrentWithAWindowEach)
   EXPECT_EQ(KivApplicationFrame::GetFrame()->CloseEditor(firstEditor), E_FAIL);
 }
 
-TEST_F(FrameLayoutTest, LayoutListsWindowsAndTracksTheCurrentOne) {
+TEST_F(FrameTest, LayoutListsWindowsAndTracksTheCurrentOne) {
   TstLine line;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
   KivFrmEditor* editor = KivFrmEditor::GetCurrentEditor();
@@ -82,7 +243,7 @@ TEST_F(FrameLayoutTest, LayoutListsWindowsAndTracksTheCurrentOne) {
   KivDelayedDestruction::Flush();
 }
 
-TEST_F(FrameLayoutTest, ViewersOfTheEditorShowItsRegistryAndPathsStartAtTheRoot) {
+TEST_F(FrameTest, ViewersOfTheEditorShowItsRegistryAndPathsStartAtTheRoot) {
   TstLine line;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
   KivFrmEditor* editor = KivFrmEditor::GetCurrentEditor();
@@ -107,26 +268,9 @@ TEST_F(FrameLayoutTest, ViewersOfTheEditorShowItsRegistryAndPathsStartAtTheRoot)
   EXPECT_EQ(editor->BuildPathElement(line.document->GetStartNode(line.s1))->GetSize(), 3);
 }
 
-class CCPActorTest : public FrameFixture {
- protected:
-  // Names of the leaves of the current selection.
-  static std::vector<std::string> Selected(KivFrmEditor* editor) {
-    std::vector<std::string> names;
-    for (const auto& element : editor->GetCSO()->GetElements())
-      names.push_back(NameOf(KivAsPathElement(element.get())->GetLeaf()));
-    return names;
-  }
-  static std::vector<std::string> Children(KivBaseUnknown* activity) {
-    std::vector<std::string> names;
-    KivISPPChildManagement_var children = activity;
-    auto list = children->ChildActivities("");
-    for (const auto& child : *list)
-      if (KivISPPActivity_var(child)) names.push_back(NameOf(child));
-    return names;
-  }
-};
-
-TEST_F(CCPActorTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
+// (What the copies hold and what a delete takes with it, the model's copy
+// and delete tests show; the plug-in's group command copies, pastes and cuts.)
+TEST_F(FrameTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
   TstLine line;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
   KivFrmEditor* editor = KivFrmEditor::GetCurrentEditor();
@@ -148,14 +292,10 @@ TEST_F(CCPActorTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
   KivPathElement_var target = editor->BuildPathElement(line.s3);
   ASSERT_TRUE(actor->CanPaste(target));
   EXPECT_EQ(actor->Paste(target), S_OK);
-  EXPECT_EQ(Children(line.s3), (Strings{"S1", "S2"}));
   EXPECT_EQ(Selected(editor), (Strings{"S1", "S2"}));
-  ASSERT_EQ(actor->GetPastedObjects().Size(), 2);
   KivPathElement* firstCopy = editor->GetCSO()->GetElement(1);
   EXPECT_EQ(NameOf(firstCopy->GetFatherElement()), "S3") << "the copies, not the originals";
   EXPECT_EQ(firstCopy->GetLeaf(), actor->GetPastedObjects()[1].get());
-  EXPECT_EQ(Children(actor->GetPastedObjects()[1]), (Strings{"L1"}))
-      << "copied with their children";
 
   // Cut the originals.
   ASSERT_TRUE(KivInteraction::Select(Objects({line.s1, line.s2})));
@@ -165,15 +305,13 @@ TEST_F(CCPActorTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
   ASSERT_TRUE(actor->CanCut());
   EXPECT_EQ(actor->Cut(), S_OK);
   EXPECT_FALSE(line.s1->IsAttached());
-  EXPECT_FALSE(line.l1->IsAttached()) << "deleted with its parent";
-  EXPECT_EQ(Children(line.root), (Strings{"S3"}));
   EXPECT_TRUE(editor->GetCSO()->IsEmpty()) << "deleted objects leave the selection";
   EXPECT_TRUE(editor->GetHSO()->IsEmpty()) << "and the highlight, with what was below them";
   ASSERT_TRUE(actor->SetMode(KivCCP_Actor::PasteMode));
   EXPECT_FALSE(actor->CanPaste(target)) << "deleted activities cannot be pasted";
 }
 
-TEST_F(CCPActorTest, RefusesWhatItCannotDo) {
+TEST_F(FrameTest, RefusesWhatItCannotDo) {
   TstLine line, other;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
   KivFrmEditor* editor = KivFrmEditor::GetCurrentEditor();
