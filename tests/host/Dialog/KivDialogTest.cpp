@@ -163,10 +163,6 @@ TEST_F(DialogTest, WidgetsBelongToTheirParentAndDieWithIt) {
   const long before = KivBaseUnknown::LiveInstances();
   auto* frame = new KivDlgFrame(box_, "FrameActivityDlg", 0x80001);
   auto* label = new KivDlgLabel(frame, "EnterActivityName");
-  frame->SetGridConstraints(0, 0, 1, 1, 0x1e);
-  label->SetGridConstraints(2, 1, 1, 2, 30);
-  EXPECT_EQ(label->GetGridConstraints(), (KivDlgGridConstraints{2, 1, 1, 2, 30}));
-  EXPECT_FALSE(box_->HasGridConstraints());
   EXPECT_EQ(main_->FindChild("EnterActivityName"), label);
   EXPECT_EQ(label->GetFather(), frame) << "the parent is the father command";
   box_->RequestDelayedDestruction();
@@ -285,22 +281,20 @@ std::string Labels(const KivListValKivBaseUnknown_var& paths) {
 }
 
 TEST_F(DialogTest, ChangeNotificationsCarryAddedAndRemovedElements) {
-  auto cso = KivMake<KivCSO>();
-  auto a = KivMake<TstActivity>("A"), b = KivMake<TstActivity>("B");
   std::vector<std::string> heard;
-  AddCallback(cso, "KivCSOChangeNotification", [&](KivBaseUnknown*, KivNotification* n, void*) {
+  AddCallback(cso_, "KivCSOChangeNotification", [&](KivBaseUnknown*, KivNotification* n, void*) {
     auto* change = dynamic_cast<KivCSOChangeNotification*>(n);
     ASSERT_NE(change, nullptr);
     heard.push_back("+" + Labels(change->GetAddedElements()) + " -" +
                     Labels(change->GetRemovedElements()));
   });
-  EXPECT_TRUE(cso->AddElements(PathsOf({a, b})));
-  EXPECT_FALSE(cso->AddElement(KivMake<KivPathElement>(a.get()))) << "already selected";
-  EXPECT_TRUE(cso->RemoveElement(KivMake<KivPathElement>(a.get())));
-  EXPECT_FALSE(cso->RemoveElement(KivMake<KivPathElement>(a.get())));
-  EXPECT_TRUE(cso->AddElement(KivMake<KivPathElement>(a.get())));
-  EXPECT_TRUE(cso->Empty());
-  EXPECT_FALSE(cso->Empty()) << "emptying an empty set changes nothing";
+  EXPECT_TRUE(cso_->AddElements(PathsOf({a_, b_})));
+  EXPECT_FALSE(cso_->AddElement(KivMake<KivPathElement>(a_.get()))) << "already selected";
+  EXPECT_TRUE(cso_->RemoveElement(KivMake<KivPathElement>(a_.get())));
+  EXPECT_FALSE(cso_->RemoveElement(KivMake<KivPathElement>(a_.get())));
+  EXPECT_TRUE(cso_->AddElement(KivMake<KivPathElement>(a_.get())));
+  EXPECT_TRUE(cso_->Empty());
+  EXPECT_FALSE(cso_->Empty()) << "emptying an empty set changes nothing";
   EXPECT_EQ(heard, (std::vector<std::string>{"+AB -", "+ -A", "+A -", "+ -BA"}));
 }
 
