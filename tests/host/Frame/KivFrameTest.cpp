@@ -38,11 +38,7 @@ struct TstLine {
 using Strings = std::vector<std::string>;
 
 // The objects as a list, as a pick or a selection takes them.
-inline KivListValKivBaseUnknown_var Objects(std::initializer_list<KivBaseUnknown*> objects) {
-  KivListValKivBaseUnknown_var list;
-  for (KivBaseUnknown* object : objects) list.Append(KivBaseUnknown_var(object));
-  return list;
-}
+using Objects = KivListValKivBaseUnknown_var;
 
 inline std::string NameOf(KivBaseUnknown* object) {
   KivIModelObject_var named = object;
@@ -139,9 +135,9 @@ TEST_F(FrameTest, CommandPicksThroughItsFilterActsOnceAndIsDestroyedAfterTheEven
   EXPECT_EQ(viewerCommandsAlive, 0) << "ended and released within the pick event";
   EXPECT_EQ(opened, "S2");
 
-  ASSERT_TRUE(KivInteraction::Pick(Objects({line.s1, line.s3}))) << "no command: a selection";
+  ASSERT_TRUE(KivInteraction::Pick(Objects{line.s1, line.s3})) << "no command: a selection";
   EXPECT_EQ(Selected(KivFrmEditor::GetCurrentEditor()), (Strings{"S1", "S3"}));
-  line.document->DeleteActivities(Objects({line.s1}));
+  line.document->DeleteActivities(Objects{line.s1});
   auto deleted = KivInteraction::Pick(line.s1.get());
   EXPECT_FALSE(deleted) << "a deleted activity cannot be picked";
   EXPECT_NE(deleted.message.find("deleted"), std::string::npos) << deleted.message;
@@ -271,7 +267,7 @@ TEST_F(FrameTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
   KivFrmEditor* editor = KivFrmEditor::GetCurrentEditor();
   ASSERT_TRUE(
-      KivInteraction::Select(Objects({line.s1, line.s2, line.document->GetStartNode(line.root)})));
+      KivInteraction::Select(Objects{line.s1, line.s2, line.document->GetStartNode(line.root)}));
 
   auto actor = KivMake<KivCCP_Actor>(0, editor);
   ASSERT_TRUE(actor->Init());
@@ -294,7 +290,7 @@ TEST_F(FrameTest, CopyAndPasteSelectTheCopiesThenCutDeletesTheOriginals) {
   EXPECT_EQ(firstCopy->GetLeaf(), actor->GetPastedObjects()[1].get());
 
   // Cut the originals.
-  ASSERT_TRUE(KivInteraction::Select(Objects({line.s1, line.s2})));
+  ASSERT_TRUE(KivInteraction::Select(Objects{line.s1, line.s2}));
   editor->GetHSO()->AddElement(editor->BuildPathElement(line.l1));
   ASSERT_TRUE(actor->SetMode(KivCCP_Actor::CopyMode));
   ASSERT_TRUE(actor->ReadSelection());
@@ -322,12 +318,12 @@ TEST_F(FrameTest, RefusesWhatItCannotDo) {
   EXPECT_EQ(actor->Copy(), E_FAIL);
   EXPECT_EQ(actor->Cut(), E_FAIL);
 
-  KivInteraction::Select(Objects({line.root}));
+  KivInteraction::Select(Objects{line.root});
   ASSERT_TRUE(actor->ReadSelection());
   EXPECT_TRUE(actor->CanCopy());
   EXPECT_FALSE(actor->CanCut()) << "the root cannot be deleted";
 
-  KivInteraction::Select(Objects({line.s2}));
+  KivInteraction::Select(Objects{line.s2});
   actor->ReadSelection();
   actor->Copy();
   actor->SetMode(KivCCP_Actor::PasteMode);

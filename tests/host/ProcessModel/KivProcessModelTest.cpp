@@ -473,11 +473,7 @@ class CopyDeleteTest : public ProcessModelTest {
     panel_ = robot_ = NULL_var;
     ProcessModelTest::TearDown();
   }
-  KivListValKivBaseUnknown_var List(std::initializer_list<KivBaseUnknown*> objects) {
-    KivListValKivBaseUnknown_var list;
-    for (KivBaseUnknown* o : objects) list.Append(KivBaseUnknown_var(o));
-    return list;
-  }
+  using List = KivListValKivBaseUnknown_var;
   static KivBaseUnknown_var Find(const KivListValKivBaseUnknown_var& list, const char* name) {
     for (auto& o : list)
       if (KivIModelObject_var(o.get())->ObjectName() == KivUnicodeString(name)) return o;
@@ -490,7 +486,7 @@ class CopyDeleteTest : public ProcessModelTest {
 
 TEST_F(CopyDeleteTest, CopiesKeepOnlyTheLinksAmongThemselves) {
   Listen();
-  auto copies = doc_->CopyActivities(List({a_, Act("B")}), Act("Group"));
+  auto copies = doc_->CopyActivities(List{a_, Act("B")}, Act("Group"));
   ASSERT_EQ(copies.Size(), 2);
   KivISPPFlowMgt_var copyA(copies[1].get()), copyB(copies[2].get());
   EXPECT_EQ(KivISPPActivity_var(copyA)->ParentActivity(), Act("Group"));
@@ -504,7 +500,7 @@ TEST_F(CopyDeleteTest, CopiesKeepOnlyTheLinksAmongThemselves) {
 }
 
 TEST_F(CopyDeleteTest, ACopyCarriesChildrenItemsResourcesLinksAndData) {
-  auto copies = doc_->CopyActivities(List({a_}), Act("Group"));
+  auto copies = doc_->CopyActivities(List{a_}, Act("Group"));
   ASSERT_EQ(copies.Size(), 1);
   KivISPPActivity_var copy(copies[1].get());
   KivISPPChildManagement_var children(copy);
@@ -518,9 +514,7 @@ TEST_F(CopyDeleteTest, ACopyCarriesChildrenItemsResourcesLinksAndData) {
   EXPECT_NE(KivBaseUnknown_var(copyWeld), KivBaseUnknown_var(Act("Weld")));
 
   EXPECT_EQ(Names(KivISPPItemMgt_var(copy)->ListItems("Item", 2)), (Strings{"Panel"}));
-  auto links = KivISPPFlowMgt_var(copy)->ProductLinks("ProductInput");
-  ASSERT_EQ(links->Size(), 1);
-  EXPECT_EQ(KivISPPProductIO_var((*links)[1].get())->GetInputProduct(), KivBaseUnknown_var(panel_));
+  EXPECT_EQ(Names(KivISPPFlowMgt_var(copy)->ProductLinks("ProductInput")), Strings{"Panel"});
   EXPECT_EQ(KivISPPResourceManagement_var(copyWeld)->AssignedResources("Resource", 0)->Size(), 1);
   EXPECT_DOUBLE_EQ(doc_->GetCycleTime(copy), 42.0);
   EXPECT_EQ(std::get<long>(doc_->GetAttribute(copy, "Shift")), 2L);
@@ -528,11 +522,11 @@ TEST_F(CopyDeleteTest, ACopyCarriesChildrenItemsResourcesLinksAndData) {
 }
 
 TEST_F(CopyDeleteTest, PastingIntoACopiedSubtreeIsRefused) {
-  EXPECT_TRUE(doc_->CopyActivities(List({a_}), Act("Weld")).IsEmpty());
-  EXPECT_TRUE(doc_->CopyActivities(List({a_}), a_).IsEmpty());
+  EXPECT_TRUE(doc_->CopyActivities(List{a_}, Act("Weld")).IsEmpty());
+  EXPECT_TRUE(doc_->CopyActivities(List{a_}, a_).IsEmpty());
   EXPECT_EQ(KivISPPChildManagement_var(Act("Weld"))->ChildActivities("Activity")->Size(), 0);
   // A child listed with its parent is copied once, with the parent.
-  auto copies = doc_->CopyActivities(List({a_, Act("Weld")}), Act("Group"));
+  auto copies = doc_->CopyActivities(List{a_, Act("Weld")}, Act("Group"));
   EXPECT_EQ(copies.Size(), 1);
 }
 
@@ -540,7 +534,7 @@ TEST_F(CopyDeleteTest, DeleteRemovesTheSubtreeWithItsLinksAndAssignments) {
   const int activitiesBefore = doc_->ActivityCount();
   const std::string weldId = doc_->IdOf(Act("Weld"));
   Listen();
-  EXPECT_EQ(doc_->DeleteActivities(List({a_})), S_OK);
+  EXPECT_EQ(doc_->DeleteActivities(List{a_}), S_OK);
   EXPECT_EQ(doc_->ActivityCount(), activitiesBefore - 3);
   EXPECT_EQ(Names(KivISPPChildManagement_var(root_)->ChildActivities("Activity")),
             (Strings{"X", "B", "C", "Y", "Group"}));
@@ -558,10 +552,10 @@ TEST_F(CopyDeleteTest, DeleteRemovesTheSubtreeWithItsLinksAndAssignments) {
 }
 
 TEST_F(CopyDeleteTest, TheRootIsNeverDeletedAndStaleHandlesAnswerEmptyAndNeverCrash) {
-  EXPECT_EQ(doc_->DeleteActivities(List({Act("B"), root_})), E_FAIL);
+  EXPECT_EQ(doc_->DeleteActivities(List{Act("B"), root_}), E_FAIL);
   EXPECT_TRUE(Act("B")->IsAttached()) << "a refused delete deletes nothing";
 
-  doc_->DeleteActivities(List({a_}));
+  doc_->DeleteActivities(List{a_});
   EXPECT_FALSE(a_->IsAttached());
   EXPECT_FALSE(a_->ParentActivity());
   EXPECT_FALSE(a_->GetRootActivity());
@@ -571,7 +565,7 @@ TEST_F(CopyDeleteTest, TheRootIsNeverDeletedAndStaleHandlesAnswerEmptyAndNeverCr
   EXPECT_FALSE(KivISPPFlowMgt_var(a_)->CreateProductInput(panel_));
   EXPECT_EQ(KivISPPItemMgt_var(a_)->AssignItem(panel_, nullptr, "", 1, 2), E_FAIL);
   EXPECT_EQ(KivISPPAbstractActivity_var(a_)->SetActivityLabel("Again"), E_FAIL);
-  EXPECT_EQ(doc_->DeleteActivities(List({a_})), S_FALSE) << "nothing of the document listed";
+  EXPECT_EQ(doc_->DeleteActivities(List{a_}), S_FALSE) << "nothing of the document listed";
 
   // Handles outlive the document without keeping it alive.
   KivISPPActivity_var held = Act("B");
@@ -599,16 +593,15 @@ TEST_F(ProcessModelTest, ShowStatesAggregateChildrenAndChangesAreHeardAndImporte
   auto left = doc_->CreateProduct(body, "Left");
   auto right = doc_->CreateProduct(body, "Right");
   auto pin = doc_->CreateProduct(left, "Pin");
+  // (That a change is told on every father too, the plug-in's list refresh
+  // tests show.)
   Strings heard;
-  for (KivBaseUnknown* listener : {body.get(), pin.get()}) {
-    KivIModelEvents_var events(listener);
-    events->GetNotificationDispatcher()->AddCallback(
-        "KivShowNotif", [&heard](KivBaseUnknown*, KivNotification* n, void*) {
-          auto* show = dynamic_cast<KivShowNotif*>(n);
-          heard.push_back(KivIModelObject_var(show->GetObject())->ObjectName().ConvertToUTF8() +
-                          (show->GetShowAttribut() == KivNoShow ? " hidden" : " shown"));
-        });
-  }
+  KivIModelEvents_var(pin)->GetNotificationDispatcher()->AddCallback(
+      "KivShowNotif", [&heard](KivBaseUnknown*, KivNotification* n, void*) {
+        auto* show = dynamic_cast<KivShowNotif*>(n);
+        heard.push_back(KivIModelObject_var(show->GetObject())->ObjectName().ConvertToUTF8() +
+                        (show->GetShowAttribut() == KivNoShow ? " hidden" : " shown"));
+      });
   EXPECT_EQ(doc_->ShowState(body), KivUnicodeString("SHOW"));
   doc_->SetShow(right, KivNoShow);
   EXPECT_EQ(doc_->ShowState(body), KivUnicodeString("PARTIAL"));
@@ -616,10 +609,7 @@ TEST_F(ProcessModelTest, ShowStatesAggregateChildrenAndChangesAreHeardAndImporte
   KivIVisProperties_var vis(pin);
   EXPECT_EQ(vis->SetShow(KivNoShow), S_OK);
   EXPECT_EQ(vis->SetShow(KivNoShow), S_OK);  // no change, nothing sent
-  EXPECT_EQ(heard, (Strings{"Pin hidden", "Pin hidden"})) << "on the product and its fathers";
-  KivShowAttribut show = KivShow;
-  vis->GetShow(show);
-  EXPECT_EQ(show, KivNoShow);
+  EXPECT_EQ(heard, Strings{"Pin hidden"});
   EXPECT_EQ(doc_->ShowState(left), KivUnicodeString("HIDDEN")) << "all its children hidden";
   EXPECT_EQ(doc_->ShowState(body), KivUnicodeString("HIDDEN"));
   doc_->SetShow(pin, KivShow);

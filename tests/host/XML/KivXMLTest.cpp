@@ -292,9 +292,7 @@ TEST(KivXMLUTFTest, EveryPlaneConvertsAndBrokenInputBecomesReplacementCharacters
   EXPECT_EQ(KivXMLToUTF8(nullptr), "");
 }
 
-KivListValKivUnicodeString Names(std::initializer_list<KivUnicodeString> names) {
-  return KivListValKivUnicodeString(names);
-}
+using Names = KivListValKivUnicodeString;
 
 TEST_F(KivXMLTest, FileFailuresLeaveNoDocumentAndSayWhereAndWhy) {
   EnableTrace();
@@ -399,14 +397,14 @@ TEST_F(KivXMLTest, OptionListsAreCheckedAndResolversRefused) {
                    const KivListValKivUnicodeString& values) {
     return builder->ParseBuffer(text.data(), text.size(), "options", document, names, values);
   };
-  EXPECT_EQ(parse(Names({"KivDoValidation"}), {}), E_INVALIDARG);
+  EXPECT_EQ(parse(Names{"KivDoValidation"}, {}), E_INVALIDARG);
   EXPECT_FALSE(document);
-  EXPECT_EQ(parse(Names({"KivDoValidation"}), Names({"yes"})), E_INVALIDARG);
+  EXPECT_EQ(parse(Names{"KivDoValidation"}, Names{"yes"}), E_INVALIDARG);
   EXPECT_NE(builder->GetLastError().ConvertToUTF8().find("yes"), std::string::npos);
-  EXPECT_EQ(parse(Names({"KivDoValidation"}), Names({"True"})), E_INVALIDARG);
+  EXPECT_EQ(parse(Names{"KivDoValidation"}, Names{"True"}), E_INVALIDARG);
 
   testing::internal::CaptureStderr();
-  EXPECT_EQ(parse(Names({"KivUnknown", "KivDoValidation"}), Names({"1", "true"})), S_OK);
+  EXPECT_EQ(parse(Names{"KivUnknown", "KivDoValidation"}, Names{"1", "true"}), S_OK);
   const std::string trace = testing::internal::GetCapturedStderr();
   EXPECT_TRUE(document);
   EXPECT_NE(trace.find("KivUnknown"), std::string::npos) << trace;
@@ -423,11 +421,11 @@ TEST_F(KivXMLTest, OptionListsAreCheckedAndResolversRefused) {
 TEST_F(KivXMLTest, ValidationOnlyWhenAskedAgainstLocalGrammarsOnly) {
   KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
   KivIDOMDocument_var document;
-  const auto validate = Names({"KivDoValidation"});
-  const auto yes = Names({"true"});
+  const auto validate = Names{"KivDoValidation"};
+  const auto yes = Names{"true"};
   auto parse = [&](const std::string& text, const char* validating) {
     return builder->ParseBuffer(text.data(), text.size(), "v.xml", document, validate,
-                                Names({validating}));
+                                Names{validating});
   };
   const std::string invalid =
       "<!DOCTYPE r [<!ELEMENT r (a)*><!ELEMENT a EMPTY><!ATTLIST a n CDATA #REQUIRED>]>\n"
