@@ -1,5 +1,6 @@
 #include "PexHostSetup.h"
 
+#include <malloc.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -18,6 +19,11 @@ std::string PexHostSetup::ExecutableFolder(const char* argv0) {
 }
 
 void PexHostSetup::Apply(const char* argv0) {
+  // A large level is hundreds of thousands of small objects, made together
+  // and released together. With glibc's fast bins every larger request then
+  // consolidates them first, a quarter of the time spent opening and closing
+  // 10,000 activities; without them, freed blocks are merged as they come.
+  mallopt(M_MXFAST, 0);
   const fs::path folder = ExecutableFolder(argv0);
   KivModuleLoader::AddDefaultFolder((folder / ".." / "lib").lexically_normal().string());
 
