@@ -33,8 +33,8 @@ TEST_F(MoxPertNode, PositionIsStoredInTheDocumentFlagOneCountsAsPlacingAndNaNIsR
   EXPECT_EQ(MoxIPertNodeExt_var(s1_.get())->SetPosition(0.0, INFINITY, 1), E_INVALIDARG);
   EXPECT_EQ(At(s1_), XY(62.5, 37.5));
   // Every node reports the document's root activity as position owner.
-  for (const auto& node : {s1_, weld_, start_, root_})
-    EXPECT_TRUE(MoxIPertPosition_var(node.get())->GetPertPositionOwner() == root_);
+  for (const auto& each : {s1_, weld_, start_, root_})
+    EXPECT_TRUE(MoxIPertPosition_var(each.get())->GetPertPositionOwner() == root_);
 }
 
 TEST_F(MoxPertNode, SuperNodesArePlainWithoutChildrenCollapsedByDefaultAndCarryTheirChildren) {

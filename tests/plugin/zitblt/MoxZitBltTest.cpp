@@ -287,7 +287,9 @@ TEST_F(MoxZitBltRepTest, StartsClosedAClickTogglesTheListAndTheStatusShowsOrHide
       {2, "open shown/shown"},     {0, "open hidden/hidden"}};
   for (const auto& [status, state] : steps) {
     status < 0 ? rep_->ChangeBtnState() : rep_->SetStatus(status);
-    if (status >= 0) EXPECT_EQ(rep_->GetStatus(), status);
+    if (status >= 0) {
+      EXPECT_EQ(rep_->GetStatus(), status);
+    }
     EXPECT_EQ(State(), state) << status;
   }
   // A hidden button stays hidden when it is built again.
