@@ -5,6 +5,34 @@
 #include <cmath>
 #include <cstdio>
 
+namespace {
+// The length of the well-formed UTF-8 sequence at the start of `text`, or 0:
+// no overlong forms, no surrogates, nothing above U+10FFFF.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i)
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  return length;
+}
+}  // namespace
+
 std::string PexJsonWriter::Escape(const std::string& utf8) {
   std::string out;
   AppendEscaped(out, utf8);
@@ -14,17 +42,29 @@ std::string PexJsonWriter::Escape(const std::string& utf8) {
 // Appends in place: a listing of a large level writes some 100,000 keys and
 // strings, and temporaries for each showed in its time.
 void PexJsonWriter::AppendEscaped(std::string& out, std::string_view utf8) {
-  // Most text needs no escape: it is appended at once.
+  // Most text is plain ASCII that needs no escape: it is appended at once.
   const auto plain = [](char ch) {
     const auto c = static_cast<unsigned char>(ch);
-    return c >= 0x20 && c != '"' && c != '\\';
+    return c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
   };
   if (std::all_of(utf8.begin(), utf8.end(), plain)) {
     out.append(utf8);
     return;
   }
-  for (const char ch : utf8) {
-    const auto c = static_cast<unsigned char>(ch);
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c >= 0x80) {
+      // A byte that does not start a well-formed sequence (a file name or
+      // message in another encoding) becomes U+FFFD: the output stays JSON.
+      const std::size_t length = Utf8SequenceLength(utf8.substr(i));
+      if (length == 0) {
+        out += "\\ufffd";
+      } else {
+        out.append(utf8.substr(i, length));
+        i += length - 1;
+      }
+      continue;
+    }
     switch (c) {
       case '"':
         out += "\\\"";
@@ -47,7 +87,7 @@ void PexJsonWriter::AppendEscaped(std::string& out, std::string_view utf8) {
           std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
           out += buffer;
         } else {
-          out += ch;
+          out += static_cast<char>(c);
         }
     }
   }

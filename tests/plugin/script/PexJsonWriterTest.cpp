@@ -20,6 +20,14 @@ TEST(PexJsonWriterTest, EscapesWhatJsonForbidsInAStringAndNothingElse) {
       {std::string("nul\0bell\aesc\x1b", 13), R"(nul\u0000bell\u0007esc\u001b)"},
       {"\x7f/</script>", "\x7f/</script>"},
       {"Gr\xC3\xBC\xC3\x9F" "e \xE2\x86\x92", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x86\x92"},
+      {"\xF0\x9F\x9A\x97", "\xF0\x9F\x9A\x97"},
+      // Bytes that are no UTF-8: Latin-1, a cut sequence, an overlong form,
+      // a surrogate, beyond U+10FFFF.
+      {"caf\xE9!", R"(caf\ufffd!)"},
+      {"\xE2\x86", R"(\ufffd\ufffd)"},
+      {"\xC0\xAF", R"(\ufffd\ufffd)"},
+      {"\xED\xA0\x80", R"(\ufffd\ufffd\ufffd)"},
+      {"\xF4\x90\x80\x80", R"(\ufffd\ufffd\ufffd\ufffd)"},
   };
   for (const auto& c : cases) EXPECT_EQ(PexJsonWriter::Escape(c.in), c.out) << c.in;
 }
