@@ -6,14 +6,15 @@
 #include <cmath>
 
 #include "KivCCP_Actor.h"
+#include "KivIModelObject.h"
 #include "KivIProductInSession.h"
 #include "KivIResource.h"
 #include "KivIResourceFactory.h"
+#include "KivISPPAbstractActivity.h"
 #include "KivISPPChildManagement.h"
 #include "KivISPPFlowMgt.h"
 #include "KivISPPProcessContainer.h"
 #include "KivISPPResourceManagement.h"
-#include "KivIModelObject.h"
 #include "KivInit.h"
 #include "KivPrdMultiImportNotif.h"
 #include "KivSPPLinkServices.h"
@@ -24,6 +25,7 @@
 #include "MoxIZitBltMgr.h"
 #include "MoxPexActivityGroupDlg.h"
 #include "MoxPexGroupShape.h"
+#include "MoxPexPertBaseServices.h"
 #include "MoxPexPertGrpActCmd.h"
 #include "MoxPexTraces.h"
 #include "MoxProcessGroupUtils.h"
@@ -38,6 +40,52 @@ KivListValKivBaseUnknown_var ChildrenOf(const KivBaseUnknown_var& activity) {
   KivISPPChildManagement_var management(activity.get());
   KivSPPList children = management ? management->ChildActivities("") : nullptr;
   return children ? std::move(*children) : KivListValKivBaseUnknown_var();
+}
+
+bool SameObject(KivBaseUnknown* a, KivBaseUnknown* b) { return KivIdentity(a) == KivIdentity(b); }
+
+// The cell the group takes: the one at its members' mean place, unless a
+// placed node of the level outside the group holds it; then the cell of the
+// member nearest that mean, which the members leave when they move in.
+std::pair<double, double> GroupCell(const KivBaseUnknown_var& group,
+                                    const KivListValKivBaseUnknown_var& members) {
+  std::vector<std::pair<double, double>> places;
+  for (const auto& member : members) {
+    double x = 0.0, y = 0.0;
+    if (MoxIPertPosition_var position(member.get());
+        position && SUCCEEDED(position->GetPertPosition(x, y)))
+      places.emplace_back(x, y);
+  }
+  if (places.empty()) return {SnapToCell(0.0), SnapToCell(0.0)};
+  double meanX = 0.0, meanY = 0.0;
+  for (const auto& [x, y] : places) meanX += x, meanY += y;
+  meanX /= static_cast<double>(places.size());
+  meanY /= static_cast<double>(places.size());
+  const std::pair<double, double> mean{SnapToCell(meanX), SnapToCell(meanY)};
+
+  const auto isMember = [&](KivBaseUnknown* node) {
+    return std::any_of(members.begin(), members.end(),
+                       [node](const KivBaseUnknown_var& m) { return SameObject(m.get(), node); });
+  };
+  KivISPPAbstractActivity_var self(group.get());
+  const KivBaseUnknown_var level =
+      self ? KivBaseUnknown_var(self->GetParentActivity().get()) : KivBaseUnknown_var();
+  for (const auto& other : ChildrenOf(level)) {
+    bool notPlaced = true;
+    double x = 0.0, y = 0.0;
+    if (SameObject(other.get(), group.get()) || isMember(other.get()) ||
+        FAILED(MoxPexPertBaseServices::GetPertExtension(other, notPlaced)) || notPlaced)
+      continue;
+    MoxIPertPosition_var position(other.get());
+    if (!position || FAILED(position->GetPertPosition(x, y))) continue;
+    if (std::pair(SnapToCell(x), SnapToCell(y)) != mean) continue;
+    const auto nearest = std::min_element(places.begin(), places.end(), [&](auto a, auto b) {
+      return std::hypot(a.first - meanX, a.second - meanY) <
+             std::hypot(b.first - meanX, b.second - meanY);
+    });
+    return {SnapToCell(nearest->first), SnapToCell(nearest->second)};
+  }
+  return mean;
 }
 
 bool Link(KivBaseUnknown* from, KivBaseUnknown* to) {
@@ -58,18 +106,8 @@ bool MoxPexPertGrpActCmd::BuildGroup(const KivBaseUnknown_var& entry) {
   if (!groupActivity_) return false;
 
   if (MoxIPertPosition_var position(group.get()); position) {
-    double sumX = 0.0, sumY = 0.0;
-    for (const auto& member : groupList_) {
-      double x = 0.0, y = 0.0;
-      MoxIPertPosition_var memberPosition(member.get());
-      if (memberPosition && SUCCEEDED(memberPosition->GetPertPosition(x, y))) {
-        sumX += x;
-        sumY += y;
-      }
-    }
-    const double count = groupList_.Size();
-    if (FAILED(position->SetPertPosition(SnapToCell(sumX / count), SnapToCell(sumY / count))))
-      return false;
+    const auto [x, y] = GroupCell(group, groupList_);
+    if (FAILED(position->SetPertPosition(x, y))) return false;
     // The node was shown (with its buttons) where it was made; they follow it.
     if (MoxIZitBltMgr_var buttons(group.get()); buttons) buttons->UpdatePositions();
   }
@@ -264,8 +302,7 @@ bool MoxPexPertGrpActCmd::CreateGroupResource(const KivBaseUnknown_var& group,
       }
       if (groupResource &&
           FAILED(KivSPPReparentService::ReparentResource(resource.get(), groupResource.get(),
-                                                         groupResourcePath.get(),
-                                                         container.get())))
+                                                         groupResourcePath.get(), container.get())))
         return false;
     }
   }

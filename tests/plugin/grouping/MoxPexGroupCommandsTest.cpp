@@ -251,6 +251,18 @@ TEST_F(MoxPexPertGrpActCmdTest, GroupsPickedStationsIntoOneGroupingInTheirPlace)
   EXPECT_EQ(Bytes(*reloaded), saved);
 }
 
+// A group never lands on a node outside it: when another node holds the
+// cell at the members' mean place, the group takes the nearest member's cell.
+TEST_F(MoxPexPertGrpActCmdTest, TheGroupTakesAMembersCellWhenItsMeanCellIsHeld) {
+  GroupingLine line;
+  MoxIPertNode_var(line.y.get())->SetPosition(137.5, 62.5, 1);
+  KivInteraction::OpenDocument(line.document.get());
+  StartAndPick({line.a, line.b});
+  ASSERT_TRUE(KivInteraction::PressOK(kDialog));
+  ASSERT_EQ(KivMessageLog::Count(), 0) << LastMessage();
+  EXPECT_EQ(Position(NewGroup(line)), std::pair(112.5, 37.5));
+}
+
 TEST_F(MoxPexPertGrpActCmdTest, RefusalsSayWhyAndChangeNothing) {
   const struct {
     const char* name;
