@@ -1,16 +1,11 @@
 // pexhost serve's handlers on the example line with the real plug-in: who may
-// call them, what limits hold, how steps run and fail, and how dialogs and
-// messages reach the page.
+// call them, what limits hold, which files are served, how steps run and
+// fail, and how dialogs and messages reach the page.
 #include "PexServeApp.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
+#include "../PexHostRunner.h"
 #include "KivApplicationFrame.h"
 #include "KivDlgCheckButton.h"
 #include "KivDlgDialog.h"
@@ -18,6 +13,7 @@
 #include "KivDlgNotify.h"
 #include "KivInteraction.h"
 #include "PexHostSetup.h"
+#include "PexServeStaticFiles.h"
 #include "PexSession.h"
 
 namespace fs = std::filesystem;
@@ -26,24 +22,16 @@ using nlohmann::json;
 namespace {
 constexpr const char* kToken = "0123456789abcdef0123456789abcdef";
 constexpr int kPort = 8642;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 }  // namespace
 
-class PexServeAppTest : public testing::Test {
+class PexServeAppTest : public PexHostFolderTest {
  protected:
   static void SetUpTestSuite() { PexHostSetup::Apply(nullptr); }
 
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pexserve-" + std::to_string(::getpid()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
+    PexHostFolderTest::SetUp();
     document_ = folder_ / "line.xml";
-    fs::copy_file(KIV_SOURCE_DIR "/examples/underbody_line.xml", document_);
+    fs::copy_file(kExample, document_);
     KivInteraction::ClearMessages();
     session_ = std::make_unique<PexSession>();
     ASSERT_TRUE(session_->LoadPlugIn());
@@ -58,7 +46,7 @@ class PexServeAppTest : public testing::Test {
   void TearDown() override {
     app_.reset();
     session_.reset();
-    fs::remove_all(folder_);
+    PexHostFolderTest::TearDown();
   }
 
   PexServeRequest Request(const std::string& method, const std::string& path,
@@ -83,12 +71,12 @@ class PexServeAppTest : public testing::Test {
   json State() { return json::parse(Handle(Request("GET", "/api/state")).body); }
 
   double now_ = 0;
-  fs::path folder_, document_;
+  fs::path document_;
   std::unique_ptr<PexSession> session_;
   std::unique_ptr<PexServeApp> app_;
 };
 
-TEST_F(PexServeAppTest, OnlyTheOwnOriginWithTheTokenReachesTheApi) {
+TEST_F(PexServeAppTest, OnlyTheOwnOriginWithTheTokenReachesTheApiAndOversizedBodiesAndFloodsAreRefused) {
   struct Case {
     const char* header;
     const char* value;  // nullptr: the header is left out
@@ -114,9 +102,7 @@ TEST_F(PexServeAppTest, OnlyTheOwnOriginWithTheTokenReachesTheApi) {
   PexServeRequest page = Request("GET", "/");
   page.headers.erase("x-pex-token");
   EXPECT_EQ(Handle(page).status, 200) << "the page's files need no token";
-}
 
-TEST_F(PexServeAppTest, OversizedBodiesAndFloodsAreRefused) {
   EXPECT_EQ(Handle(Request("POST", "/api/step", std::string(64 * 1024 + 1, ' '))).status, 413);
   // The bucket holds 5 and refills at one request per second.
   now_ += 10;
@@ -230,6 +216,23 @@ TEST_F(PexServeAppTest, RequestsThatCannotBeRunAreRefusedWithTheReason) {
   EXPECT_EQ(State()["revision"], 0) << "no refused request ran a step";
 }
 
+// The pointer steps the page sends while a node is dragged: a press keeps its
+// drag in progress across steps until the release; steps out of turn or off
+// the nodes fail and say why.
+TEST_F(PexServeAppTest, APressDragsANodeUntilTheReleaseAndPointerStepsOutOfTurnFail) {
+  for (const char* line : {"motion 100 100", "press 212.5 212.5", "motion 237.5 175",
+                           "expect position A34 212.5 212.5", "motion 262.5 137.5",
+                           "release 262.5 137.5", "expect position A34 262.5 137.5"})
+    EXPECT_TRUE(Step(line)["ok"]) << line;
+  for (const auto& [line, reason] : {std::pair{"release 212.5 212.5", "no press in progress"},
+                                     {"press -5000 -5000", "nothing to press there"},
+                                     {"motion 1 far", "\"far\""}}) {
+    const json failed = Step(line);
+    EXPECT_FALSE(failed["ok"]) << line;
+    EXPECT_NE(failed["message"].get<std::string>().find(reason), std::string::npos) << failed;
+  }
+}
+
 TEST_F(PexServeAppTest, SaveWritesTheServedDocumentOrACopyBesideIt) {
   Step("move A34 500 500");
   EXPECT_TRUE(Step("save")["ok"]);
@@ -271,4 +274,32 @@ TEST_F(PexServeAppTest, ShownDialogsAreWidgetTreesDrivenByStepsAndMessagesWaitFo
   state = acknowledge("{\"seen\": 99}");
   EXPECT_EQ(state["messages"].size(), 0u);
   EXPECT_EQ(state["messageCount"], 2);
+}
+
+// The page's files are served from the web folder and from nothing outside it.
+TEST_F(PexServeAppTest, StaticFilesAreKnownFilesOfTheWebFolderAndNothingElse) {
+  const fs::path web = folder_ / "web";
+  fs::create_directories(web / "icons");
+  Write("web/index.html", "<!doctype html>");
+  Write("web/icons/a.png", "png");
+  Write("web/.secret.js", "hidden");
+  fs::create_symlink(Write("outside.js", "outside"), web / "leak.js");
+  fs::create_directory_symlink(folder_, web / "up");
+  const PexServeStaticFiles files(web.string());
+  struct Case {
+    const char* path;
+    int status;
+  };
+  for (const Case& c : {Case{"/", 200}, {"/index.html", 200}, {"/icons/a.png", 200},
+                        {"/../outside.js", 404}, {"/icons/../index.html", 404},
+                        {"/./index.html", 404}, {"//index.html", 404}, {"/index.html/", 404},
+                        {"/.secret.js", 404}, {"/leak.js", 404}, {"/up/outside.js", 404},
+                        {"/icons", 404}, {"/missing.js", 404}, {"/index.txt", 404},
+                        {"/a b.html", 404}, {"index.html", 404}, {"", 404}}) {
+    const PexServeResponse r = files.Serve(c.path);
+    EXPECT_EQ(r.status, c.status) << c.path;
+    EXPECT_EQ(r.body.find("outside"), std::string::npos) << c.path;
+  }
+  EXPECT_EQ(files.Serve("/").contentType, "text/html; charset=utf-8");
+  EXPECT_EQ(files.Serve("/icons/a.png").body, "png");
 }
