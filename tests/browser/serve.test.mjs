@@ -172,9 +172,7 @@ async function underbodyLine(context) {
     const rows = p.locator('#inspector .list-rows[data-button="ProductInput"] li');
     await page.act(() => p.click('#inspector tr[data-button="ProductInput"] button:has-text("Open")'));
     const list = await page.button('A21', 'ProductInput');
-    assert.equal(list.open, true);
     assert.equal(await rows.count(), list.rows.length);
-    assert.ok(list.rows.length > list.range, 'the list needs a scroll bar');
     await page.ok(() => p.click('#inspector .list-scroll button:has-text("▼")'));
     assert.equal((await page.button('A21', 'ProductInput')).first, 2);
     for (const [toggle, show] of [['Hide', 'HIDDEN'], ['Show', 'SHOW']]) {
@@ -192,10 +190,8 @@ async function underbodyLine(context) {
     };
     const index = await assigned('A2');
     const rows = (await page.button('A2', 'Resources')).rows;
-    assert.ok(index >= 0, JSON.stringify(rows));
     if (!rows[index].visible) await page.typeStep(`scroll A2 Resources ${index + 1}`);
     const row = await p.evaluate(inPage.textPoint, rows[index].name);
-    assert.ok(row, `the row of ${rows[index].name} is drawn`);
     const seen = {};
     await p.mouse.move(row.x, row.y);
     await p.mouse.down();
@@ -257,7 +253,6 @@ async function underbodyLine(context) {
     await p.click('#menu:not([hidden]) button:has-text("Status buttons")');
     await page.settled();
     const dialog = p.locator('#dialogs [data-dialog="MoxPexZitBltHideShowDlg"]');
-    assert.equal(await dialog.count(), 1, await p.$eval('#step-log li', (e) => e.textContent));
     const box = dialog.locator('input[data-widget="ProductOutput"]');
     for (const shown of [false, true]) {
       await page.act(() => box.setChecked(shown));
