@@ -36,11 +36,8 @@ std::string Signature(const KivIDOMDocument_var& document) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static KivIXMLDOMDocumentBuilder_var builder = [] {
-    KivIXMLDOMDocumentBuilder_var created;
-    CreateKivIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, created);
-    return created;
-  }();
+  static KivIXMLDOMDocumentBuilder_var builder;
+  if (!builder) Require(SUCCEEDED(CreateKivIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, builder)));
   KivIDOMDocument_var document;
   if (FAILED(builder->ParseBuffer(reinterpret_cast<const char*>(data), size, "fuzz.xml", document,
                                   {}, {}))) {
