@@ -36,7 +36,9 @@ bool PexScriptParser::SplitLine(const std::string& line, std::vector<std::string
       bool closed = false;
       while (i < line.size()) {
         const char q = line[i++];
-        if (IsControl(q)) return Fail(error, kControl);
+        // A carriage return is a blank only between words (the end of a
+        // CRLF line); inside quotes it would end up in a file or object name.
+        if (IsControl(q) || q == '\r') return Fail(error, kControl);
         if (q == '"') {
           closed = true;
           break;

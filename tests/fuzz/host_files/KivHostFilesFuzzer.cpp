@@ -4,12 +4,10 @@
 // arbitrary key and value written into it.
 #include <stdlib.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <map>
-#include <string>
 
+#include "../KivFuzz.h"
 #include "KivMsgCatalog.h"
 #include "KivSettingRepository.h"
 
@@ -18,7 +16,7 @@ std::string Folder() {
   static const std::string folder = [] {
     char pattern[] = "/tmp/kivfuzz-XXXXXX";
     const char* made = mkdtemp(pattern);
-    if (!made) std::abort();
+    Require(made);
     setenv("KivStartupPath", made, 1);
     setenv("KivUserSettingsPath", made, 1);
     return std::string(made);
@@ -30,7 +28,7 @@ std::map<std::string, std::string> Settings(const KivSettingRepository& repo) {
   std::map<std::string, std::string> all;
   for (const KivString& key : repo.Keys()) {
     KivString value;
-    if (repo.ReadSetting(key, value) != S_OK) std::abort();
+    Require(repo.ReadSetting(key, value) == S_OK);
     all[key.str()] = value.str();
   }
   return all;
@@ -39,7 +37,7 @@ std::map<std::string, std::string> Settings(const KivSettingRepository& repo) {
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   const std::string folder = Folder();
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text = Text(data, size);
   std::ofstream(folder + "/Fuzz.kivmsg", std::ios::binary) << text;
   std::ofstream(folder + "/Fuzz.kivsettings", std::ios::binary) << text;
 
@@ -49,16 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
 
   KivSettingRepository::ForgetAll();
   KivSettingRepository* repo = KivSettingRepository::GetRepository("Fuzz");
-  if (!repo) std::abort();
+  Require(repo);
   std::map<std::string, std::string> expected = Settings(*repo);
   const std::string key = firstLine.empty() ? "k" : firstLine;
   const std::string value = text.substr(firstLine.size());
-  if (repo->WriteSetting(KivString(key), KivString(value)) != S_OK) std::abort();
+  Require(repo->WriteSetting(KivString(key), KivString(value)) == S_OK);
   expected[key] = value;
-  if (repo->Save() != S_OK) std::abort();
+  Require(repo->Save() == S_OK);
 
   KivSettingRepository::ForgetAll();
-  if (Settings(*KivSettingRepository::GetRepository("Fuzz")) != expected) std::abort();
+  Require(Settings(*KivSettingRepository::GetRepository("Fuzz")) == expected);
   KivSettingRepository::ForgetAll();
   return 0;
 }

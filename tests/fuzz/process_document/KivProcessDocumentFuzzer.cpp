@@ -2,11 +2,7 @@
 // leaks it checks two promises: a refused input yields no document and a
 // message, and an accepted one saves to text that loads again into a document
 // that saves to the same text.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "../KivFuzz.h"
 #include "KivProcessDocumentReader.h"
 #include "KivProcessDocumentWriter.h"
 
@@ -15,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   KivProcessDocumentError error;
   const char* bytes = reinterpret_cast<const char*>(data);
   if (FAILED(KivProcessDocumentReader::LoadBuffer(bytes, size, "fuzz.xml", document, error))) {
-    if (document || error.message.empty()) std::abort();
+    Require(!document && !error.message.empty());
     return 0;
   }
   if (!document) std::abort();
@@ -24,12 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // character reference to a control character): the writer refuses those.
   if (FAILED(KivProcessDocumentWriter::WriteText(*document, text, writeError))) return 0;
   KivVar<KivProcessDocument> again;
-  if (FAILED(KivProcessDocumentReader::LoadBuffer(text.data(), text.size(), "saved.xml", again,
-                                                  error)))
-    std::abort();
+  Require(SUCCEEDED(
+      KivProcessDocumentReader::LoadBuffer(text.data(), text.size(), "saved.xml", again, error)));
   std::string textAgain;
-  if (FAILED(KivProcessDocumentWriter::WriteText(*again, textAgain, writeError)) ||
-      textAgain != text)
-    std::abort();
+  Require(SUCCEEDED(KivProcessDocumentWriter::WriteText(*again, textAgain, writeError)) &&
+          textAgain == text);
   return 0;
 }

@@ -3,17 +3,10 @@
 // outside the script or out of order, a word holding a control character
 // other than a tab, or steps that do not read back the same once their words
 // are written quoted and escaped again.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "../KivFuzz.h"
 #include "PexScriptParser.h"
 
 namespace {
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
 std::string Quoted(const std::string& word) {
   std::string text = "\"";
   for (const char c : word) {
@@ -25,7 +18,7 @@ std::string Quoted(const std::string& word) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text = Text(data, size);
   const PexScriptParseResult result = PexScriptParser::Parse(text);
   int lines = 1;
   for (const char c : text) lines += c == '\n';

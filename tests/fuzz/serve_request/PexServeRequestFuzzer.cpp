@@ -3,32 +3,15 @@
 // and a Host and an Origin header. What may never happen: a file outside the
 // web folder or a hidden one is served, a step that reaches outside the
 // document is admitted, or a request for another host or origin passes.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
+#include <sstream>
 #include <vector>
 
+#include "../KivFuzz.h"
 #include "PexServeAccessGuard.h"
 #include "PexServeStaticFiles.h"
 #include "PexServeStepFilter.h"
 
 namespace {
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-// The input cut at its first `count - 1` NUL bytes.
-std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size, std::size_t count) {
-  const std::string input(reinterpret_cast<const char*>(data), size);
-  std::vector<std::string> fields;
-  std::size_t start = 0;
-  for (std::size_t end; fields.size() + 1 < count && (end = input.find('\0', start)) != std::string::npos;
-       start = end + 1)
-    fields.push_back(input.substr(start, end - start));
-  fields.push_back(input.substr(start));
-  fields.resize(count);
-  return fields;
-}
 
 void CheckStaticFile(const std::string& path) {
   static const PexServeStaticFiles files(KIV_SOURCE_DIR "/resources/web");
@@ -68,7 +51,12 @@ void CheckAccess(const std::string& host, const std::string& origin) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::string> f = Fields(data, size, 4);
+  // The input cut at its first three NUL bytes; the last field keeps the rest.
+  std::istringstream in(Text(data, size));
+  std::vector<std::string> f(4);
+  for (std::size_t i = 0; i < 3 && std::getline(in, f[i], '\0'); ++i) {
+  }
+  f[3].assign(std::istreambuf_iterator<char>(in), {});
   CheckStaticFile(f[0]);
   CheckStep(f[1]);
   CheckAccess(f[2], f[3]);

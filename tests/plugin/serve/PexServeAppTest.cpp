@@ -1,16 +1,11 @@
 // pexhost serve's handlers on the example line with the real plug-in: who may
-// call them, what limits hold, how steps run and fail, and how dialogs and
-// messages reach the page.
+// call them, what limits hold, which files are served, how steps run and
+// fail, and how dialogs and messages reach the page.
 #include "PexServeApp.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
+#include "../PexHostRunner.h"
 #include "KivApplicationFrame.h"
 #include "KivDlgCheckButton.h"
 #include "KivDlgDialog.h"
@@ -18,6 +13,7 @@
 #include "KivDlgNotify.h"
 #include "KivInteraction.h"
 #include "PexHostSetup.h"
+#include "PexServeStaticFiles.h"
 #include "PexSession.h"
 
 namespace fs = std::filesystem;
@@ -26,24 +22,16 @@ using nlohmann::json;
 namespace {
 constexpr const char* kToken = "0123456789abcdef0123456789abcdef";
 constexpr int kPort = 8642;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 }  // namespace
 
-class PexServeAppTest : public testing::Test {
+class PexServeAppTest : public PexHostFolderTest {
  protected:
   static void SetUpTestSuite() { PexHostSetup::Apply(nullptr); }
 
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pexserve-" + std::to_string(::getpid()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
+    PexHostFolderTest::SetUp();
     document_ = folder_ / "line.xml";
-    fs::copy_file(KIV_SOURCE_DIR "/examples/underbody_line.xml", document_);
+    fs::copy_file(kExample, document_);
     KivInteraction::ClearMessages();
     session_ = std::make_unique<PexSession>();
     ASSERT_TRUE(session_->LoadPlugIn());
@@ -58,7 +46,7 @@ class PexServeAppTest : public testing::Test {
   void TearDown() override {
     app_.reset();
     session_.reset();
-    fs::remove_all(folder_);
+    PexHostFolderTest::TearDown();
   }
 
   PexServeRequest Request(const std::string& method, const std::string& path,
@@ -83,12 +71,12 @@ class PexServeAppTest : public testing::Test {
   json State() { return json::parse(Handle(Request("GET", "/api/state")).body); }
 
   double now_ = 0;
-  fs::path folder_, document_;
+  fs::path document_;
   std::unique_ptr<PexSession> session_;
   std::unique_ptr<PexServeApp> app_;
 };
 
-TEST_F(PexServeAppTest, OnlyTheOwnOriginWithTheTokenReachesTheApi) {
+TEST_F(PexServeAppTest, OnlyTheOwnOriginWithTheTokenReachesTheApiWithinItsLimits) {
   struct Case {
     const char* header;
     const char* value;  // nullptr: the header is left out
@@ -114,9 +102,7 @@ TEST_F(PexServeAppTest, OnlyTheOwnOriginWithTheTokenReachesTheApi) {
   PexServeRequest page = Request("GET", "/");
   page.headers.erase("x-pex-token");
   EXPECT_EQ(Handle(page).status, 200) << "the page's files need no token";
-}
 
-TEST_F(PexServeAppTest, OversizedBodiesAndFloodsAreRefused) {
   EXPECT_EQ(Handle(Request("POST", "/api/step", std::string(64 * 1024 + 1, ' '))).status, 413);
   // The bucket holds 5 and refills at one request per second.
   now_ += 10;
@@ -130,11 +116,10 @@ TEST_F(PexServeAppTest, OversizedBodiesAndFloodsAreRefused) {
 TEST_F(PexServeAppTest, AStepAnswersItsResultAndTheNewStateAndRedrawsThePicture) {
   const std::string before = Handle(Request("GET", "/api/svg")).body;
   const json moved = Step("move \"UB080 Sill joining\" 500 500");
-  EXPECT_TRUE(moved["ok"]) << moved;
-  EXPECT_EQ(moved["state"]["revision"], 1);
-  EXPECT_EQ(moved["state"]["level"], "A1");
-  EXPECT_EQ(moved["state"]["viewer"]["nodes"][7]["id"], "A34");
-  EXPECT_EQ(moved["state"]["viewer"]["nodes"][7]["x"], 512.5);
+  const json& state = moved["state"];
+  EXPECT_EQ(json({moved["ok"], state["revision"], state["level"], state["viewer"]["nodes"][7]["id"],
+                  state["viewer"]["nodes"][7]["x"]}),
+            json({true, 1, "A1", "A34", 512.5}));
   EXPECT_NE(Handle(Request("GET", "/api/svg")).body, before);
   // Inside the frame, a page that shows picture 1 gets the edits to picture
   // 2; one that shows a picture the server no longer has gets all of it.
@@ -230,6 +215,23 @@ TEST_F(PexServeAppTest, RequestsThatCannotBeRunAreRefusedWithTheReason) {
   EXPECT_EQ(State()["revision"], 0) << "no refused request ran a step";
 }
 
+// The pointer steps the page sends while a node is dragged: a press keeps its
+// drag in progress across steps until the release; steps out of turn or off
+// the nodes fail and say why.
+TEST_F(PexServeAppTest, APressDragsANodeUntilTheReleaseAndPointerStepsOutOfTurnFail) {
+  for (const char* line : {"motion 100 100", "press 212.5 212.5", "motion 237.5 175",
+                           "expect position A34 212.5 212.5", "motion 262.5 137.5",
+                           "release 262.5 137.5", "expect position A34 262.5 137.5"})
+    EXPECT_TRUE(Step(line)["ok"]) << line;
+  for (const auto& [line, reason] : {std::pair{"release 212.5 212.5", "no press in progress"},
+                                     {"press -5000 -5000", "nothing to press there"},
+                                     {"motion 1 far", "\"far\""}}) {
+    const json failed = Step(line);
+    EXPECT_FALSE(failed["ok"]) << line;
+    EXPECT_NE(failed["message"].get<std::string>().find(reason), std::string::npos) << failed;
+  }
+}
+
 TEST_F(PexServeAppTest, SaveWritesTheServedDocumentOrACopyBesideIt) {
   Step("move A34 500 500");
   EXPECT_TRUE(Step("save")["ok"]);
@@ -259,16 +261,47 @@ TEST_F(PexServeAppTest, ShownDialogsAreWidgetTreesDrivenByStepsAndMessagesWaitFo
   auto* notify = new KivDlgNotify(main, "Unexpected");
   notify->DisplayBlocked("Please close the chart.", "Error");
   notify->DisplayBlocked("Second.", "Warning");
-  const auto acknowledge = [&](const char* body) {
-    return json::parse(Handle(Request("POST", "/api/ack", body)).body);
+  // The texts of the messages still waiting once the first `seen` are acknowledged.
+  const auto waiting = [&](int seen) {
+    const json state =
+        json::parse(Handle(Request("POST", "/api/ack", json{{"seen", seen}}.dump())).body);
+    EXPECT_EQ(json({state["messageCount"], state["dialogs"].size()}), json({2, 1}))
+        << "message boxes are no dialogs";
+    std::vector<std::string> texts;
+    for (const json& m : state["messages"]) texts.push_back(m["text"]);
+    return texts;
   };
-  json state = acknowledge("{\"seen\": 0}");
-  ASSERT_EQ(state["messages"].size(), 2u);
-  EXPECT_EQ(state["messages"][0]["text"], "Please close the chart.");
-  EXPECT_EQ(state["dialogs"].size(), 1u) << "message boxes are not dialogs";
-  EXPECT_EQ(acknowledge("{\"seen\": 1}")["messages"][0]["text"], "Second.");
-  EXPECT_EQ(acknowledge("{\"seen\": 0}")["messages"].size(), 1u) << "acknowledged stays so";
-  state = acknowledge("{\"seen\": 99}");
-  EXPECT_EQ(state["messages"].size(), 0u);
-  EXPECT_EQ(state["messageCount"], 2);
+  using Texts = std::vector<std::string>;
+  EXPECT_EQ(waiting(0), (Texts{"Please close the chart.", "Second."}));
+  EXPECT_EQ(waiting(1), Texts{"Second."});
+  EXPECT_EQ(waiting(0), Texts{"Second."}) << "acknowledged stays so";
+  EXPECT_EQ(waiting(99), Texts{});
+}
+
+// The page's files are served from the web folder and from nothing outside it.
+TEST_F(PexServeAppTest, StaticFilesAreKnownFilesOfTheWebFolderAndNothingElse) {
+  const fs::path web = folder_ / "web";
+  fs::create_directories(web / "icons");
+  Write("web/index.html", "<!doctype html>");
+  Write("web/icons/a.png", "png");
+  Write("web/.secret.js", "hidden");
+  fs::create_symlink(Write("outside.js", "outside"), web / "leak.js");
+  fs::create_directory_symlink(folder_, web / "up");
+  const PexServeStaticFiles files(web.string());
+  struct Case {
+    const char* path;
+    int status;
+  };
+  for (const Case& c : {Case{"/", 200}, {"/index.html", 200}, {"/icons/a.png", 200},
+                        {"/../outside.js", 404}, {"/icons/../index.html", 404},
+                        {"/./index.html", 404}, {"//index.html", 404}, {"/index.html/", 404},
+                        {"/.secret.js", 404}, {"/leak.js", 404}, {"/up/outside.js", 404},
+                        {"/icons", 404}, {"/missing.js", 404}, {"/index.txt", 404},
+                        {"/a b.html", 404}, {"index.html", 404}, {"", 404}}) {
+    const PexServeResponse r = files.Serve(c.path);
+    EXPECT_EQ(r.status, c.status) << c.path;
+    EXPECT_EQ(r.body.find("outside"), std::string::npos) << c.path;
+  }
+  EXPECT_EQ(files.Serve("/").contentType, "text/html; charset=utf-8");
+  EXPECT_EQ(files.Serve("/icons/a.png").body, "png");
 }

@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the XML builder and walks the document as the
-// status buttons do: every ActivityType value is selected, every selected
-// ZitBlt read. A selected ZitBlt must lie below a block of exactly that type.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-
+// status buttons do. Every ActivityType value is selected and every selected
+// ZitBlt read: a selected ZitBlt must lie below a block of exactly that type.
+// The status bars of every StatusBar name are read as a status-bar list does,
+// for an activity whose values are no numbers: such a row is never marked.
+#include "../KivFuzz.h"
 #include "KivIXMLDOMDocumentBuilder.h"
+#include "MoxStatusBarRows.h"
 #include "MoxZitBltConfiguration.h"
 
 namespace {
@@ -22,7 +22,7 @@ bool BelowBlockOfType(KivIDOMNode* node, const KivUnicodeString& type) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   KivIXMLDOMDocumentBuilder_var builder;
-  if (FAILED(CreateKivIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, builder))) std::abort();
+  Require(SUCCEEDED(CreateKivIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, builder)));
   const KivListValKivUnicodeString names{KivUnicodeString(kKivXMLOptionDoValidation)};
   const KivListValKivUnicodeString values{KivUnicodeString("false")};
   KivIDOMDocument_var document;
@@ -33,14 +33,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& block : document->GetElementsByTagName("ActivityZitBlt")) {
     const KivUnicodeString type = block->GetAttribute("ActivityType");
     for (const auto& zitBlt : MoxZitBltConfiguration::SelectZitBlts(document, type)) {
-      if (zitBlt->GetTagName() != KivUnicodeString("ZitBlt") ||
-          !BelowBlockOfType(zitBlt.get(), type))
-        std::abort();
-      const MoxZitBltEntry entry = MoxZitBltConfiguration::ReadZitBlt(zitBlt);
-      if (entry.name != zitBlt->GetAttribute("Name")) std::abort();
+      Require(zitBlt->GetTagName() == KivUnicodeString("ZitBlt") &&
+              BelowBlockOfType(zitBlt.get(), type));
+      Require(MoxZitBltConfiguration::ReadZitBlt(zitBlt).name == zitBlt->GetAttribute("Name"));
       MoxZitBltUpdateData update;
       MoxZitBltConfiguration::ReadUpdateData(zitBlt, update);
     }
   }
+  const auto valueOf = [](const KivUnicodeString&) -> std::optional<KivUnicodeString> {
+    return KivUnicodeString("n/a");
+  };
+  for (const auto& bar : document->GetElementsByTagName("StatusBar"))
+    for (const MoxStatusBarRow& row :
+         MoxStatusBarRows::Read(document, bar->GetAttribute("Name"), valueOf))
+      Require(!row.marked);
   return 0;
 }
