@@ -46,6 +46,7 @@ TEST(PexScriptParserTest, LinesItCannotReadAreRefusedWithTheReason) {
       {"\x01pick", "control character in the line"},
       {"pick a\x7f", "control character in the line"},
       {"pick \"a\x01\"", "control character in the line"},
+      {"pick \"a\rb\"", "control character in the line"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> words{"stale"};
