@@ -23,6 +23,10 @@ KIV_DECLARE_VAR(MoxIProductFlowViewer);
 
 // Opens a product flow viewer window named `name` on the level of
 // `activity` in `editor`. The window joins the current layout, which owns
-// it; the handle adds a reference of its own.
+// it; the handle adds a reference of its own. With `laidOutNext` the caller
+// lays out the nodes not placed yet (NodesForReArrangement) right after, so
+// their links and the viewpoint are left to that layout, which draws them
+// once, at their final places.
 MoxIProductFlowViewer_var MoxOpenProductFlowViewer(const KivString& name, KivFrmEditor* editor,
-                                                   KivBaseUnknown_var& activity);
+                                                   KivBaseUnknown_var& activity,
+                                                   bool laidOutNext = false);

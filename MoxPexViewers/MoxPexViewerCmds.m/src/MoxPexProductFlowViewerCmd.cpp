@@ -14,9 +14,11 @@
 #include "KivISPPActivity.h"
 #include "KivISPPActivityRoot.h"
 #include "KivPathElementAgent.h"
+#include "KivViewer.h"
 #include "MoxIPFVNodeOrganiser.h"
 #include "MoxIPertWindow.h"
 #include "MoxIProductFlowViewer.h"
+#include "MoxPertController.h"
 #include "MoxPexTraces.h"
 
 KIV_DECLARE_CLASS(MoxPexProductFlowViewerCmd, "MoxPexViewers");
@@ -121,7 +123,7 @@ bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
 
   KivBaseUnknown_var level = picked;
   MoxIProductFlowViewer_var window =
-      MoxOpenProductFlowViewer(KivString(name + "Product Flow Viewer"), editor, level);
+      MoxOpenProductFlowViewer(KivString(name + "Product Flow Viewer"), editor, level, true);
   MoxIPertWindow_var pertWindow(window.get());
   KivBaseUnknown_var rootNode;
   if (pertWindow) pertWindow->GetPertLevel(rootNode);
@@ -133,11 +135,18 @@ bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
   if (rootNode) {
     if (nodeOrganiser_) nodeOrganiser_->RequestDelayedDestruction();
     nodeOrganiser_ = MoxCreateNodeOrganiser().Detach();
+    bool laidOut = marked->IsEmpty();
     if (nodes && controller) {
       if (marked->Size() == nodes->Size())
-        nodeOrganiser_->ArrangeNodes(rootNode, controller);
+        laidOut = nodeOrganiser_->ArrangeNodes(rootNode, controller);
       else if (!marked->IsEmpty())
-        nodeOrganiser_->PositionNewNode(rootNode, marked, controller);
+        laidOut = nodeOrganiser_->PositionNewNode(rootNode, marked, controller);
+    }
+    // The window left the new nodes' links and its viewpoint to the layout.
+    if (!laidOut && nodes && controller) {
+      for (const auto& each : *nodes)
+        if (controller->IsNodeDrawn(each)) controller->BuildLinks(each, 0);
+      if (KivViewer* viewer = controller->GetViewer()) viewer->ResetViewpoint();
     }
   }
   delete marked;

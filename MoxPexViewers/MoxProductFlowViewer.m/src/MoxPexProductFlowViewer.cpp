@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "KivClassRegistry.h"
@@ -66,7 +67,7 @@ bool IsExpandedSuperNode(const KivBaseUnknown_var& node) {
 }  // namespace
 
 MoxPexProductFlowViewer::MoxPexProductFlowViewer(const KivString& name, KivFrmEditor* editor,
-                                                 KivBaseUnknown_var& activity)
+                                                 KivBaseUnknown_var& activity, bool laidOutNext)
     : KivExtend(name, editor),
       rootNode_(activity),
       reArrangement_(std::make_unique<KivListValKivBaseUnknown_var>()) {
@@ -103,9 +104,10 @@ MoxPexProductFlowViewer::MoxPexProductFlowViewer(const KivString& name, KivFrmEd
     MoxPexPertBaseServices::InitNodePosition(node);
   }
 
-  UpdateGraph(activity, nullptr);
+  const bool layoutFollows = laidOutNext && !reArrangement_->IsEmpty();
+  UpdateGraph(activity, nullptr, layoutFollows ? reArrangement_.get() : nullptr);
   SetPFWindowName(KivIGENode_var(rootNode_.get()));
-  SetViewpoint();
+  if (!layoutFollows) SetViewpoint();
   AttachZitBlts(activity);
 
   AddCallbacks();
@@ -118,9 +120,10 @@ MoxPexProductFlowViewer::MoxPexProductFlowViewer(const KivString& name, KivFrmEd
 }
 
 MoxIProductFlowViewer_var MoxOpenProductFlowViewer(const KivString& name, KivFrmEditor* editor,
-                                                   KivBaseUnknown_var& activity) {
+                                                   KivBaseUnknown_var& activity, bool laidOutNext) {
   // The layout owns the window from its construction.
-  return MoxIProductFlowViewer_var(new MoxPexProductFlowViewer(name, editor, activity));
+  return MoxIProductFlowViewer_var(
+      new MoxPexProductFlowViewer(name, editor, activity, laidOutNext));
 }
 
 MoxPexProductFlowViewer::~MoxPexProductFlowViewer() {
@@ -148,7 +151,8 @@ void MoxPexProductFlowViewer::NodesForReArrangement(KivListValKivBaseUnknown_var
   for (const auto& node : *reArrangement_) nodes.Append(node);
 }
 
-void MoxPexProductFlowViewer::UpdateGraph(KivBaseUnknown_var& activity, KivBaseUnknown* leaveOut) {
+void MoxPexProductFlowViewer::UpdateGraph(KivBaseUnknown_var& activity, KivBaseUnknown* leaveOut,
+                                          const KivListValKivBaseUnknown_var* linksLater) {
   if (!IsGraphNode(activity)) return;
   if (controller_) {
     controller_->RemoveAllPertNodes();
@@ -166,8 +170,12 @@ void MoxPexProductFlowViewer::UpdateGraph(KivBaseUnknown_var& activity, KivBaseU
   std::unique_ptr<KivListValKivBaseUnknown_var> nodes(GetProductFlowViewerNodes(activity));
   for (const auto& node : *nodes)
     if (KivIdentity(node.get()) != KivIdentity(leaveOut)) controller_->AddPertNode(node);
+  std::unordered_set<KivBaseUnknown*> later;
+  if (linksLater)
+    for (const auto& node : *linksLater) later.insert(KivIdentity(node.get()));
   for (const auto& node : *nodes)
-    if (controller_->IsNodeDrawn(node)) controller_->BuildLinks(node, 0);
+    if (controller_->IsNodeDrawn(node) && !later.count(KivIdentity(node.get())))
+      controller_->BuildLinks(node, 0);
 }
 
 void MoxPexProductFlowViewer::DeletePertNodes() {

@@ -36,8 +36,9 @@ class MoxPexProductFlowViewer : public KivExtend<KivFrmWindow, MoxIProductFlowVi
   // document. Nodes not placed yet are remembered for the layout
   // (NodesForReArrangement). Stops the host (fatal error) when the window has
   // no viewer frame or `activity` is not a graph node.
-  MoxPexProductFlowViewer(const KivString& name, KivFrmEditor* editor,
-                          KivBaseUnknown_var& activity);
+  // With `laidOutNext`, as MoxOpenProductFlowViewer says.
+  MoxPexProductFlowViewer(const KivString& name, KivFrmEditor* editor, KivBaseUnknown_var& activity,
+                          bool laidOutNext = false);
 
   // The MoxIPertWindow operations (the TIE forwards to these).
   MoxPertViewer* GetPertViewer() const { return viewer_; }
@@ -47,9 +48,10 @@ class MoxPexProductFlowViewer : public KivExtend<KivFrmWindow, MoxIProductFlowVi
   MoxPertController* GetPertController() const { return controller_.get(); }
 
   // Draws the child nodes of `activity` (all but the one whose
-  // implementation is `leaveOut`) with their links; creates the controller
-  // on the first call.
-  void UpdateGraph(KivBaseUnknown_var& activity, KivBaseUnknown* leaveOut);
+  // implementation is `leaveOut`) with their links, but for the links of the
+  // nodes in `linksLater`; creates the controller on the first call.
+  void UpdateGraph(KivBaseUnknown_var& activity, KivBaseUnknown* leaveOut,
+                   const KivListValKivBaseUnknown_var* linksLater = nullptr);
   // Builds the full title "<file>/<node path><catalogue suffix>" and shows
   // GetDisplayName() of it.
   void SetPFWindowName(const KivIGENode_var& node);
