@@ -18,15 +18,18 @@ class MoxIProductFlowViewer : public virtual KivBaseUnknown {
   virtual KivListValKivBaseUnknown_var* GetProductFlowViewerNodes(KivBaseUnknown_var& activity) = 0;
   // Appends the nodes that were not placed yet when the window was built.
   virtual void NodesForReArrangement(KivListValKivBaseUnknown_var& nodes) = 0;
+  // Builds the status buttons that a window opened with `laidOutNext` left
+  // for after the layout, at the nodes' final places; nothing otherwise.
+  virtual void AttachButtons() = 0;
 };
 KIV_DECLARE_VAR(MoxIProductFlowViewer);
 
 // Opens a product flow viewer window named `name` on the level of
 // `activity` in `editor`. The window joins the current layout, which owns
 // it; the handle adds a reference of its own. With `laidOutNext` the caller
-// lays out the nodes not placed yet (NodesForReArrangement) right after, so
-// their links and the viewpoint are left to that layout, which draws them
-// once, at their final places.
+// lays out the nodes not placed yet (NodesForReArrangement) right after and
+// then calls AttachButtons: their links, the viewpoint and the buttons are
+// left to that layout, so that each is made once, at its final place.
 MoxIProductFlowViewer_var MoxOpenProductFlowViewer(const KivString& name, KivFrmEditor* editor,
                                                    KivBaseUnknown_var& activity,
                                                    bool laidOutNext = false);

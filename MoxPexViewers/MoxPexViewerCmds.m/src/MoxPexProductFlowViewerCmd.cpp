@@ -148,6 +148,7 @@ bool MoxPexProductFlowViewerCmd::CreateProductFlowViewer(void*) {
         if (controller->IsNodeDrawn(each)) controller->BuildLinks(each, 0);
       if (KivViewer* viewer = controller->GetViewer()) viewer->ResetViewpoint();
     }
+    window->AttachButtons();
   }
   delete marked;
   // The PERT adapter service belongs to another product of the host; without

@@ -107,8 +107,12 @@ MoxPexProductFlowViewer::MoxPexProductFlowViewer(const KivString& name, KivFrmEd
   const bool layoutFollows = laidOutNext && !reArrangement_->IsEmpty();
   UpdateGraph(activity, nullptr, layoutFollows ? reArrangement_.get() : nullptr);
   SetPFWindowName(KivIGENode_var(rootNode_.get()));
-  if (!layoutFollows) SetViewpoint();
-  AttachZitBlts(activity);
+  if (layoutFollows)
+    buttonsLeft_ = true;
+  else {
+    SetViewpoint();
+    AttachZitBlts(activity);
+  }
 
   AddCallbacks();
   contextCallback_ = AddCallback(viewer_->GetEventPublisher(), "KivContext",
@@ -145,6 +149,12 @@ KivListValKivBaseUnknown_var* MoxPexProductFlowViewer::GetProductFlowViewerNodes
   for (const auto& child : *children)
     if (IsGraphNode(child)) nodes->Append(child);
   return nodes;
+}
+
+void MoxPexProductFlowViewer::AttachButtons() {
+  if (!buttonsLeft_ || !rootNode_) return;
+  buttonsLeft_ = false;
+  AttachZitBlts(rootNode_);
 }
 
 void MoxPexProductFlowViewer::NodesForReArrangement(KivListValKivBaseUnknown_var& nodes) {
@@ -200,6 +210,7 @@ void MoxPexProductFlowViewer::SetPertLevel(KivBaseUnknown_var& activity, KivBase
   MoxPertClientVisuServices::SetChildPertPositions(activity, 1);
   SetPFWindowName(KivIGENode_var(activity.get()));
   UpdateGraph(activity, leaveOut);
+  buttonsLeft_ = false;
   AttachZitBlts(activity);
   SetViewpoint();
 }

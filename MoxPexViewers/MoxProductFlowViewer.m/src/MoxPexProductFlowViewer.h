@@ -65,6 +65,7 @@ class MoxPexProductFlowViewer : public KivExtend<KivFrmWindow, MoxIProductFlowVi
   // MoxIProductFlowViewer.
   KivListValKivBaseUnknown_var* GetProductFlowViewerNodes(KivBaseUnknown_var& activity) override;
   void NodesForReArrangement(KivListValKivBaseUnknown_var& nodes) override;
+  void AttachButtons() override;
 
   void AttachZitBlts(KivBaseUnknown_var& activity);
   void AttachZitBlt(KivBaseUnknown_var& node);
@@ -113,4 +114,6 @@ class MoxPexProductFlowViewer : public KivExtend<KivFrmWindow, MoxIProductFlowVi
   KivVar<MoxPertController> controller_;
   KivIProduct_var rootProduct_;
   std::unique_ptr<KivListValKivBaseUnknown_var> reArrangement_;
+  // The buttons wait for the layout that follows the opening.
+  bool buttonsLeft_ = false;
 };
