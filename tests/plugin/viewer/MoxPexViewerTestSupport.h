@@ -6,13 +6,11 @@
 
 #include <string>
 
-#include "KivApplicationFrame.h"
-#include "KivLeakCheck.h"
+#include "KivFrameLeakCheck.h"
 #include "KivLineBuilder.h"
 #include "KivFrmLayout.h"
 #include "KivIGENode.h"
 #include "KivInteraction.h"
-#include "KivMessageLog.h"
 #include "KivProcessDocument.h"
 #include "MoxGE0Config.h"
 #include "MoxIPertNode.h"
@@ -48,19 +46,11 @@ inline void PlaceAt(const KivBaseUnknown_var& node, double x, double y) {
   ASSERT_EQ(MoxIPertNode_var(node.get())->SetPosition(x, y, 1), S_OK);
 }
 
-class ViewerFixture : public LeakCheckedTest {
+class ViewerFixture : public FrameLeakCheckedTest {
  protected:
-  void SetUp() override {
-    KivApplicationFrame::Shutdown();
-    LeakCheckedTest::SetUp();
-    KivMessageLog::Clear();
-  }
   void TearDown() override {
-    KivApplicationFrame::Shutdown();
-    KivMessageLog::Clear();
-    KivMessageLog::ClearAnswers();
     MoxGE0Config::SetCurrent(NULL_var);
-    ExpectNoLeak();
+    FrameLeakCheckedTest::TearDown();
   }
 
   // Starts the viewer command and picks the activity, as a user does.
