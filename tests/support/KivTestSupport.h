@@ -1,14 +1,13 @@
 #pragma once
-// Test helpers that restore global state: environment variables, temporary
-// folders and the trace activation.
+// Test helpers that restore global state: environment variables and the
+// trace activation (and, from KivTestFiles.h, temporary folders).
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
+#include "KivTestFiles.h"
 #include "KivTrace.h"
 
 // Sets (or unsets) an environment variable for the lifetime of the object.
@@ -32,34 +31,4 @@ class ScopedEnv {
   }
   std::string name_;
   std::optional<std::string> old_;
-};
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kivtest-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& Path() const { return path_; }
-  // Writes a file (creating its folders) and returns its full path.
-  std::string Write(const std::string& relative, const std::string& content) const {
-    const std::filesystem::path full = std::filesystem::path(path_) / relative;
-    std::filesystem::create_directories(full.parent_path());
-    std::ofstream(full, std::ios::binary) << content;
-    return full.string();
-  }
-  std::string Sub(const std::string& relative) const {
-    return (std::filesystem::path(path_) / relative).string();
-  }
-
- private:
-  std::string path_;
 };

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -23,13 +21,6 @@ namespace {
 // A scratch folder per test, and a check that every component is released.
 class KivProcessDocumentFileTest : public LeakCheckedTest {
  protected:
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
   static KivVar<KivProcessDocument> LoadText(const std::string& text,
                                              KivProcessDocumentError* error = nullptr) {
     KivVar<KivProcessDocument> document;

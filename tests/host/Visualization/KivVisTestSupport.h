@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "KivLeakCheck.h"
+#include "KivTestFiles.h"
 #include "KivPixelImage.h"
 
 class KivVisTest : public LeakCheckedTest {

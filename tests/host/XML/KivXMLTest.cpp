@@ -4,7 +4,6 @@
 // leaves a half-written file.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "KivIXMLDOMDocumentBuilder.h"
@@ -462,11 +461,6 @@ TEST_F(KivXMLTest, OnlyTheXercesClassIsCreatedAndXercesLivesWithItsBuilders) {
   EXPECT_TRUE(ParseText("<again/>"));
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST_F(KivXMLTest, WritesIndentedUtf8) {
   KivXMLWriter writer;
   writer.StartElement("Process").Attribute("Name", "Line 1");
@@ -571,7 +565,7 @@ TEST_F(KivXMLTest, SavingReplacesTheFileOnlyWhenTheDocumentIsWhole) {
   KivXMLWriter broken;
   broken.StartElement("new");  // never closed
   EXPECT_EQ(broken.SaveToFile(path), E_FAIL);
-  EXPECT_EQ(ReadAll(path), "<old/>");
+  EXPECT_EQ(ReadFile(path), "<old/>");
 
   KivXMLWriter writer;
   writer.StartElement("new").Attribute("k", "v").EndElement();
@@ -583,7 +577,7 @@ TEST_F(KivXMLTest, SavingReplacesTheFileOnlyWhenTheDocumentIsWhole) {
 
   std::string text;
   ASSERT_EQ(writer.GetText(text), S_OK);
-  EXPECT_EQ(ReadAll(path), text);  // (the safe file writer leaves no temporary behind)
+  EXPECT_EQ(ReadFile(path), text);  // (the safe file writer leaves no temporary behind)
 }
 
 }  // namespace
