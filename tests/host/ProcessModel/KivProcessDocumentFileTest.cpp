@@ -10,11 +10,11 @@
 
 #include "KivIModelObject.h"
 #include "KivLeakCheck.h"
-#include "KivTestSupport.h"
 #include "KivProcessDocument.h"
 #include "KivProcessDocumentFormat.h"
 #include "KivProcessDocumentReader.h"
 #include "KivProcessDocumentWriter.h"
+#include "KivTestSupport.h"
 
 namespace {
 
@@ -397,7 +397,8 @@ TEST_F(KivProcessDocumentFileTest, AFailedSaveLeavesTheExistingFileAsItWas) {
   // A folder that does not exist cannot be written either.
   KivVar<KivProcessDocument> fine = KivProcessDocument::Create();
   fine->CreateRootActivity("Line", "A1");
-  EXPECT_EQ(KivProcessDocumentWriter::SaveFile(*fine, folder_.Sub("no/such/folder.xml"), error), E_FAIL);
+  EXPECT_EQ(KivProcessDocumentWriter::SaveFile(*fine, folder_.Sub("no/such/folder.xml"), error),
+            E_FAIL);
 }
 
 TEST(KivProcessDocumentFormatTest, NumbersReadBackExactlyAndBadTextIsRefused) {

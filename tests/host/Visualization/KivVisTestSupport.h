@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "KivLeakCheck.h"
-#include "KivTestFiles.h"
 #include "KivPixelImage.h"
+#include "KivTestFiles.h"
 
 class KivVisTest : public LeakCheckedTest {
  protected:

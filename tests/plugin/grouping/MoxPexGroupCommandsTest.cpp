@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "KivFrameLeakCheck.h"
 #include "KivIModelObject.h"
 #include "KivIProduct.h"
 #include "KivISPPActivity.h"
@@ -15,7 +16,6 @@
 #include "KivISPPFlowMgt.h"
 #include "KivISPPResourceManagement.h"
 #include "KivInteraction.h"
-#include "KivFrameLeakCheck.h"
 #include "KivLineBuilder.h"
 #include "KivMessageLog.h"
 #include "KivProcessDocument.h"

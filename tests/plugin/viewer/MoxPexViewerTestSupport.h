@@ -8,6 +8,7 @@
 
 #include "KivFrameLeakCheck.h"
 #include "KivLineBuilder.h"
+#include "KivNodePlace.h"
 #include "KivFrmLayout.h"
 #include "KivIGENode.h"
 #include "KivInteraction.h"
@@ -15,13 +16,6 @@
 #include "MoxGE0Config.h"
 #include "MoxIPertNode.h"
 #include "MoxPexProductFlowViewer.h"
-
-struct Place {
-  double x;
-  double y;
-  bool operator==(const Place&) const = default;
-};
-inline void PrintTo(const Place& p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
 
 // Root "Line": Start -> S1 -> S2 -> S3 -> Stop and a lone S4; the super node
 // S2 holds Load -> Weld. Nothing is placed.
@@ -35,16 +29,6 @@ struct ViewerLine {
                      start = line["Start"], stop = line["Stop"];
   ViewerLine() { document->SetStorageName("/data/plant/underbody.process"); }
 };
-
-inline Place PlaceOf(const KivBaseUnknown_var& node) {
-  Place p{0, 0};
-  MoxIPertNode_var(node.get())->GetPosition(p.x, p.y, 1);
-  return p;
-}
-
-inline void PlaceAt(const KivBaseUnknown_var& node, double x, double y) {
-  ASSERT_EQ(MoxIPertNode_var(node.get())->SetPosition(x, y, 1), S_OK);
-}
 
 class ViewerFixture : public FrameLeakCheckedTest {
  protected:
