@@ -9,19 +9,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "KivTestFiles.h"
 
 // The bundled example line, which most shell tests open.
 inline const std::string kExample = KIV_SOURCE_DIR "/examples/underbody_line.xml";
-
-// The whole file, or nothing when it cannot be read.
-inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Whether `text` holds `part`; a failure prints the whole text.
 inline testing::AssertionResult Shows(const std::string& text, const std::string& part) {
@@ -60,14 +53,6 @@ inline PexHostRunResult RunPexHost(const std::string& arguments, const std::stri
 // A fixture with a folder of its own for each test, removed afterwards.
 class PexHostFolderTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("pexhost-" + std::to_string(::getpid()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   // Writes `text` to a file of the test's folder; returns its path.
   std::string Write(const std::string& name, const std::string& text) const {
     std::ofstream(folder_ / name, std::ios::binary) << text;
@@ -83,5 +68,6 @@ class PexHostFolderTest : public testing::Test {
     return RunScript("open " + document + "\nview\n" + steps);
   }
 
-  std::filesystem::path folder_;
+  TempFolder temp_;
+  const std::filesystem::path folder_{temp_.Path()};
 };

@@ -13,14 +13,13 @@
 #include "KivDlgDialog.h"
 #include "KivDlgEditor.h"
 #include "KivDlgFrame.h"
+#include "KivFrameLeakCheck.h"
 #include "KivFrmWindow.h"
 #include "KivIModelObject.h"
 #include "KivISPPAbstractActivity.h"
 #include "KivISPPActivity.h"
 #include "KivInteraction.h"
-#include "KivLeakCheck.h"
 #include "KivLineBuilder.h"
-#include "KivMessageLog.h"
 #include "KivProcessDocument.h"
 #include "KivStateCommand.h"
 
@@ -86,19 +85,11 @@ KivBaseUnknown* CreateTstViewerCmd() { return new TstViewerCmd(); }
 
 // Closes the application frame after each test and proves that every
 // component made in it is gone.
-class FrameTest : public LeakCheckedTest {
+class FrameTest : public FrameLeakCheckedTest {
  protected:
   void SetUp() override {
-    KivApplicationFrame::Shutdown();
-    LeakCheckedTest::SetUp();
-    KivMessageLog::Clear();
+    FrameLeakCheckedTest::SetUp();
     opened.clear();
-  }
-  void TearDown() override {
-    KivApplicationFrame::Shutdown();
-    KivMessageLog::Clear();
-    KivMessageLog::ClearAnswers();
-    ExpectNoLeak();
   }
   // Names of the leaves of the current selection.
   static Strings Selected(KivFrmEditor* editor) {

@@ -296,5 +296,4 @@ TEST_F(KivPertInteractionTest, MovingANodeByHandInTheChartWindowSnapsAndNotifies
   asPertWindow = NULL_var;
   window->DeleteWindow();
   KivApplicationFrame::Shutdown();
-  KivDelayedDestruction::Flush();
 }

@@ -3,12 +3,8 @@
 // survives; every fact survives a round trip, saving a loaded document
 // reproduces the bytes, and a failed save leaves the file alone.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -18,40 +14,13 @@
 #include "KivProcessDocumentFormat.h"
 #include "KivProcessDocumentReader.h"
 #include "KivProcessDocumentWriter.h"
+#include "KivTestSupport.h"
 
 namespace {
 
 // A scratch folder per test, and a check that every component is released.
 class KivProcessDocumentFileTest : public LeakCheckedTest {
  protected:
-  void SetUp() override {
-    LeakCheckedTest::SetUp();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("kiv_docfile_" + std::to_string(::getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::filesystem::remove_all(folder_);
-    ExpectNoLeak();
-  }
-
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-  std::string WriteFile(const std::string& name, const std::string& text) const {
-    const std::string path = PathOf(name);
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
-
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
   static KivVar<KivProcessDocument> LoadText(const std::string& text,
                                              KivProcessDocumentError* error = nullptr) {
     KivVar<KivProcessDocument> document;
@@ -67,7 +36,7 @@ class KivProcessDocumentFileTest : public LeakCheckedTest {
     return text;
   }
 
-  std::filesystem::path folder_;
+  TempFolder folder_;
 };
 
 // A sound document of a few lines; each broken case below changes one spot,
@@ -243,7 +212,7 @@ TEST_F(KivProcessDocumentFileTest, AFailedLoadNamesTheElementAndReleasesWhatItBu
 TEST_F(KivProcessDocumentFileTest, AMissingFileIsNamedInTheError) {
   KivVar<KivProcessDocument> doc;
   KivProcessDocumentError error;
-  const std::string path = PathOf("absent.xml");
+  const std::string path = folder_.Sub("absent.xml");
   EXPECT_EQ(KivProcessDocumentReader::LoadFile(path, doc, error), E_FAIL);
   EXPECT_FALSE(doc);
   EXPECT_EQ(error.ToString().rfind(path + ": ", 0), 0u) << "the path, and no line";
@@ -349,7 +318,7 @@ const char* const kRichText = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 TEST_F(KivProcessDocumentFileTest, EveryFactSurvivesLoadingAndSaving) {
-  const std::string path = WriteFile("rich.xml", kRichText);
+  const std::string path = folder_.Write("rich.xml", kRichText);
   KivVar<KivProcessDocument> doc;
   KivProcessDocumentError loadError;
   ASSERT_EQ(KivProcessDocumentReader::LoadFile(path, doc, loadError), S_OK) << loadError.ToString();
@@ -365,7 +334,7 @@ TEST_F(KivProcessDocumentFileTest, EveryFactSurvivesLoadingAndSaving) {
             KivUnicodeString("two \"shifts\"\n& <weekend>"));
   EXPECT_EQ(std::get<long>(doc->GetAttribute(at("A-root"), "Big")), LONG_MAX);
 
-  const std::string copy = PathOf("copy.xml");
+  const std::string copy = folder_.Sub("copy.xml");
   std::string error;
   ASSERT_EQ(KivProcessDocumentWriter::SaveFile(*doc, copy, error), S_OK) << error;
   EXPECT_EQ(doc->GetStorageName(), KivUnicodeString(copy));
@@ -407,7 +376,7 @@ TEST_F(KivProcessDocumentFileTest, TheGeneratedDocumentLoadsWithItsPromisedSize)
 TEST_F(KivProcessDocumentFileTest, AFailedSaveLeavesTheExistingFileAsItWas) {
   KivVar<KivProcessDocument> doc = KivProcessDocument::Create();
   doc->CreateRootActivity("Line", "A1");
-  const std::string path = WriteFile("kept.xml", "previous content");
+  const std::string path = folder_.Write("kept.xml", "previous content");
   // A name XML cannot carry makes the writer refuse the whole document.
   doc->CreateProduct(nullptr, "bad \x01 name", "P1");
   std::string error;
@@ -428,7 +397,8 @@ TEST_F(KivProcessDocumentFileTest, AFailedSaveLeavesTheExistingFileAsItWas) {
   // A folder that does not exist cannot be written either.
   KivVar<KivProcessDocument> fine = KivProcessDocument::Create();
   fine->CreateRootActivity("Line", "A1");
-  EXPECT_EQ(KivProcessDocumentWriter::SaveFile(*fine, PathOf("no/such/folder.xml"), error), E_FAIL);
+  EXPECT_EQ(KivProcessDocumentWriter::SaveFile(*fine, folder_.Sub("no/such/folder.xml"), error),
+            E_FAIL);
 }
 
 TEST(KivProcessDocumentFormatTest, NumbersReadBackExactlyAndBadTextIsRefused) {

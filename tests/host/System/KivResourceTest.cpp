@@ -1,7 +1,6 @@
 // What the host reads from its surroundings: message catalogues, files found
 // along search paths, environment variables and saved settings.
 #include <gtest/gtest.h>
-#include <sstream>
 
 #include "KivEnvironment.h"
 #include "KivMsgCatalog.h"
@@ -166,12 +165,6 @@ TEST(EnvironmentTest, UnsetEmptyAndNamelessVariablesAreToldApart) {
 class SettingRepositoryTest : public ::testing::Test {
  protected:
   ~SettingRepositoryTest() override { KivSettingRepository::ForgetAll(); }
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
   // Drops what is in memory so the next GetRepository reads the file.
   static KivSettingRepository* Reopen(const char* name) {
     KivSettingRepository::ForgetAll();

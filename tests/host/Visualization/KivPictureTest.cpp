@@ -3,10 +3,8 @@
 // their reps, text and arc boxes and encoded icons.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <numbers>
-#include <sstream>
 
 #include "Kiv2DArcRep.h"
 #include "Kiv2DBagRep.h"
@@ -108,13 +106,6 @@ int Count(const std::string& text, const std::string& part) {
   int n = 0;
   for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
   return n;
-}
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 KivVar<Kiv2DPolygonRep> FilledSquare(float side, int color) {
@@ -254,8 +245,8 @@ TEST_F(PictureRendererTest, WritesSvgOrPngByExtensionAndLeavesFilesAloneOnFailur
   const std::string svg = ::testing::TempDir() + "vis_scene.svg";
   ASSERT_EQ(renderer.RenderToFile(*viewer, png), S_OK);
   ASSERT_EQ(renderer.RenderToFile(*viewer, svg), S_OK);
-  EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
-  EXPECT_EQ(Slurp(svg).find("<svg"), Slurp(svg).find("<svg xmlns"));
+  EXPECT_EQ(ReadFile(png).substr(1, 3), "PNG");
+  EXPECT_EQ(ReadFile(svg).find("<svg"), ReadFile(svg).find("<svg xmlns"));
 
   std::string error;
   // Too many pixels for a raster: refused, with the old file kept; as SVG
@@ -265,7 +256,7 @@ TEST_F(PictureRendererTest, WritesSvgOrPngByExtensionAndLeavesFilesAloneOnFailur
   huge.exactScale = true;
   EXPECT_EQ(KivPictureRenderer(huge).RenderToFile(*viewer, png, &error), E_FAIL);
   EXPECT_NE(error.find("too large"), std::string::npos) << error;
-  EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+  EXPECT_EQ(ReadFile(png).substr(1, 3), "PNG");
   EXPECT_EQ(KivPictureRenderer(huge).RenderRaster(*viewer).width, 0);
   EXPECT_EQ(KivPictureRenderer(huge).RenderToFile(*viewer, svg, &error), S_OK) << error;
   std::remove(svg.c_str());

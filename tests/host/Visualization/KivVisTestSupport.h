@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "KivLeakCheck.h"
 #include "KivPixelImage.h"
+#include "KivTestFiles.h"
 
 class KivVisTest : public LeakCheckedTest {
  protected:

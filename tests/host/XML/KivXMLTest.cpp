@@ -3,15 +3,12 @@
 // hostile documents, escaping that survives a parse, and saving that never
 // leaves a half-written file.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "KivIXMLDOMDocumentBuilder.h"
 #include "KivLeakCheck.h"
-#include "KivTrace.h"
+#include "KivTestSupport.h"
 #include "KivXMLPlatform.h"
 #include "KivXMLUTF.h"
 #include "KivXMLWriter.h"
@@ -22,27 +19,6 @@ namespace {
 // during a test is released by its end.
 class KivXMLTest : public LeakCheckedTest {
  protected:
-  void SetUp() override {
-    LeakCheckedTest::SetUp();
-    std::string pattern = (std::filesystem::temp_directory_path() / "kivxml-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    std::filesystem::remove_all(folder_);
-    if (tracesChanged_) {
-      unsetenv("KivTraces");
-      KivTrace::ReloadActivation();
-    }
-    ExpectNoLeak();
-  }
-
-  std::string WriteFile(const std::string& name, const std::string& content) {
-    const std::string path = (folder_ / name).string();
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-  }
-
   static KivIXMLDOMDocumentBuilder_var NewBuilder() {
     KivIXMLDOMDocumentBuilder_var builder;
     EXPECT_EQ(CreateKivIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, builder), S_OK);
@@ -59,16 +35,10 @@ class KivXMLTest : public LeakCheckedTest {
   }
 
   // Switches the XML trace on for the rest of the test.
-  void EnableTrace() {
-    setenv("KivTraces", "KivXMLTrace", 1);
-    KivTrace::ReloadActivation();
-    tracesChanged_ = true;
-  }
+  void EnableTrace() { traces_.emplace("KivTraces", "KivXMLTrace"); }
 
-  std::filesystem::path folder_;
-
- private:
-  bool tracesChanged_ = false;
+  TempFolder folder_;
+  std::optional<ScopedEnv> traces_;
 };
 
 // UTF-8 spelled as bytes, so that the test sources stay ASCII.
@@ -222,7 +192,7 @@ TEST_F(KivXMLTest, ElementsKnowTheirSourceLine) {
 
 TEST_F(KivXMLTest, NonAsciiTextSurvivesFromFileAndPath) {
   const std::string text = Utf8(u8"Schwei\u00DFpunkt \u2013 \u6EB6\u63A5 \U0001F697");
-  const std::string path = WriteFile(
+  const std::string path = folder_.Write(
       Utf8(u8"Konfiguration-\u00E4\u00F6\u00FC.xml"),
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r label=\"" + text + "\">" + text + "</r>");
   KivIDOMDocument_var document;
@@ -296,7 +266,7 @@ using Names = KivListValKivUnicodeString;
 
 TEST_F(KivXMLTest, FileFailuresLeaveNoDocumentAndSayWhereAndWhy) {
   EnableTrace();
-  const std::string path = (folder_ / "absent.xml").string();
+  const std::string path = folder_.Sub("absent.xml");
   KivIDOMDocument_var document = ParseText("<stale/>");  // a previous result is not kept
   KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
   testing::internal::CaptureStderr();
@@ -310,11 +280,11 @@ TEST_F(KivXMLTest, FileFailuresLeaveNoDocumentAndSayWhereAndWhy) {
   EXPECT_NE(trace.find(error), std::string::npos) << trace;
   // Neither an empty path nor a folder is a document.
   EXPECT_EQ(builder->Parse("", document, {}, {}, nullptr, nullptr), E_FAIL);
-  EXPECT_EQ(builder->Parse(folder_.string(), document, {}, {}, nullptr, nullptr), E_FAIL);
+  EXPECT_EQ(builder->Parse(folder_.Path(), document, {}, {}, nullptr, nullptr), E_FAIL);
   EXPECT_NE(builder->GetLastError().ConvertToUTF8().find("folder"), std::string::npos);
 
   // A malformed file: its path, line and column, then the parser's message.
-  const std::string broken = WriteFile("broken.xml", "<r>\n  <a>\n  </a>\n  <b></c>\n</r>\n");
+  const std::string broken = folder_.Write("broken.xml", "<r>\n  <a>\n  </a>\n  <b></c>\n</r>\n");
   EXPECT_EQ(builder->Parse(broken, document, {}, {}, nullptr, nullptr), E_FAIL);
   EXPECT_EQ(builder->GetLastErrorLine(), 4);
   EXPECT_GT(builder->GetLastErrorColumn(), 0);
@@ -322,14 +292,14 @@ TEST_F(KivXMLTest, FileFailuresLeaveNoDocumentAndSayWhereAndWhy) {
   EXPECT_EQ(error.rfind(broken + ":4:", 0), 0u) << error;
   EXPECT_GT(error.size(), broken.size() + 6) << "the parser's message is missing";
   // A good parse afterwards clears the error.
-  EXPECT_EQ(builder->Parse(WriteFile("good.xml", "<r/>"), document, {}, {}, nullptr, nullptr),
+  EXPECT_EQ(builder->Parse(folder_.Write("good.xml", "<r/>"), document, {}, {}, nullptr, nullptr),
             S_OK);
   EXPECT_EQ(builder->GetLastError(), KivUnicodeString());
   EXPECT_EQ(builder->GetLastErrorLine(), 0);
 }
 
 TEST_F(KivXMLTest, InputsThatAreNotSafeDocumentsFailWithAMessage) {
-  const std::string secret = WriteFile("secret.txt", "top secret");
+  const std::string secret = folder_.Write("secret.txt", "top secret");
   std::string laughs = "<!DOCTYPE lolz [<!ENTITY lol0 \"lol\">";
   for (int i = 1; i <= 9; ++i) {
     laughs += "<!ENTITY lol" + std::to_string(i) + " \"";
@@ -409,7 +379,7 @@ TEST_F(KivXMLTest, OptionListsAreCheckedAndResolversRefused) {
   EXPECT_NE(trace.find("KivUnknown"), std::string::npos) << trace;
 
   // Resolvers and error handlers are refused, not ignored.
-  const std::string path = WriteFile("r.xml", "<r/>");
+  const std::string path = folder_.Write("r.xml", "<r/>");
   KivIDOMDocument_var other = ParseText("<x/>");
   EXPECT_EQ(builder->Parse(path, document, {}, {}, other, nullptr), E_INVALIDARG);
   EXPECT_EQ(builder->Parse(path, document, {}, {}, nullptr, other), E_INVALIDARG);
@@ -440,11 +410,11 @@ TEST_F(KivXMLTest, ValidationOnlyWhenAskedAgainstLocalGrammarsOnly) {
   EXPECT_EQ(parse("<free><form/></free>", "true"), S_OK) << builder->GetLastError();
 
   // External grammars are read from the document's folder, and only to validate.
-  WriteFile("grammar.dtd", "<!ELEMENT r (a)*><!ELEMENT a EMPTY>");
+  folder_.Write("grammar.dtd", "<!ELEMENT r (a)*><!ELEMENT a EMPTY>");
   const std::string path =
-      WriteFile("doc.xml", "<!DOCTYPE r SYSTEM 'grammar.dtd'>\n<r><a/><b/></r>");
+      folder_.Write("doc.xml", "<!DOCTYPE r SYSTEM 'grammar.dtd'>\n<r><a/><b/></r>");
   const std::string unreachable =
-      WriteFile("far.xml", "<!DOCTYPE r SYSTEM 'http://192.0.2.1/grammar.dtd'>\n<r/>");
+      folder_.Write("far.xml", "<!DOCTYPE r SYSTEM 'http://192.0.2.1/grammar.dtd'>\n<r/>");
   EXPECT_EQ(builder->Parse(path, document, {}, {}, nullptr, nullptr), S_OK);
   EXPECT_EQ(builder->Parse(unreachable, document, {}, {}, nullptr, nullptr), S_OK);
   EXPECT_EQ(builder->Parse(path, document, validate, yes, nullptr, nullptr), E_FAIL);
@@ -455,7 +425,7 @@ TEST_F(KivXMLTest, ValidationOnlyWhenAskedAgainstLocalGrammarsOnly) {
       << builder->GetLastError();
 
   // A document naming a schema is validated against it.
-  WriteFile("process.xsd", R"(<xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema">
+  folder_.Write("process.xsd", R"(<xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema">
   <xs:element name="r"><xs:complexType><xs:sequence>
     <xs:element name="a" maxOccurs="unbounded"><xs:complexType>
       <xs:attribute name="n" type="xs:int" use="required"/>
@@ -465,8 +435,8 @@ TEST_F(KivXMLTest, ValidationOnlyWhenAskedAgainstLocalGrammarsOnly) {
   const std::string head =
       "<r xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' "
       "xsi:noNamespaceSchemaLocation='process.xsd'>\n";
-  const std::string schemaValid = WriteFile("valid.xml", head + "<a n='1'/></r>");
-  const std::string schemaInvalid = WriteFile("invalid.xml", head + "<a n='one'/></r>");
+  const std::string schemaValid = folder_.Write("valid.xml", head + "<a n='1'/></r>");
+  const std::string schemaInvalid = folder_.Write("invalid.xml", head + "<a n='one'/></r>");
   EXPECT_EQ(builder->Parse(schemaValid, document, validate, yes, nullptr, nullptr), S_OK)
       << builder->GetLastError();
   EXPECT_EQ(builder->Parse(schemaInvalid, document, validate, yes, nullptr, nullptr), E_FAIL);
@@ -489,11 +459,6 @@ TEST_F(KivXMLTest, OnlyTheXercesClassIsCreatedAndXercesLivesWithItsBuilders) {
   EXPECT_EQ(KivXMLPlatformUse::Users(), before);
   // Parsing again after the platform was released re-initialises it.
   EXPECT_TRUE(ParseText("<again/>"));
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 TEST_F(KivXMLTest, WritesIndentedUtf8) {
@@ -595,16 +560,16 @@ TEST_F(KivXMLTest, TheFirstErrorIsKeptAndLaterCallsWriteNothing) {
 }
 
 TEST_F(KivXMLTest, SavingReplacesTheFileOnlyWhenTheDocumentIsWhole) {
-  const std::string path = WriteFile("process.xml", "<old/>");
+  const std::string path = folder_.Write("process.xml", "<old/>");
 
   KivXMLWriter broken;
   broken.StartElement("new");  // never closed
   EXPECT_EQ(broken.SaveToFile(path), E_FAIL);
-  EXPECT_EQ(ReadAll(path), "<old/>");
+  EXPECT_EQ(ReadFile(path), "<old/>");
 
   KivXMLWriter writer;
   writer.StartElement("new").Attribute("k", "v").EndElement();
-  EXPECT_EQ(writer.SaveToFile((folder_ / "no" / "such" / "folder.xml").string()), E_FAIL);
+  EXPECT_EQ(writer.SaveToFile(folder_.Sub("no/such/folder.xml")), E_FAIL);
   EXPECT_NE(writer.GetLastError().find("cannot write"), std::string::npos);
   EXPECT_TRUE(writer.IsOk());  // the document itself is fine and may be saved elsewhere
   ASSERT_EQ(writer.SaveToFile(path), S_OK) << writer.GetLastError();
@@ -612,7 +577,7 @@ TEST_F(KivXMLTest, SavingReplacesTheFileOnlyWhenTheDocumentIsWhole) {
 
   std::string text;
   ASSERT_EQ(writer.GetText(text), S_OK);
-  EXPECT_EQ(ReadAll(path), text);  // (the safe file writer leaves no temporary behind)
+  EXPECT_EQ(ReadFile(path), text);  // (the safe file writer leaves no temporary behind)
 }
 
 }  // namespace

@@ -8,8 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "KivApplicationFrame.h"
-#include "KivDelayedDestruction.h"
+#include "KivFrameLeakCheck.h"
 #include "KivIModelObject.h"
 #include "KivIProduct.h"
 #include "KivISPPActivity.h"
@@ -123,22 +122,8 @@ struct GroupedLine {
   }
 };
 
-class GroupingFixture : public ::testing::Test {
+class GroupingFixture : public FrameLeakCheckedTest {
  protected:
-  void SetUp() override {
-    CloseApplication();
-    live_ = KivBaseUnknown::LiveInstances();
-  }
-  void TearDown() override {
-    CloseApplication();
-    KivMessageLog::ClearAnswers();
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a component leaked or was freed twice";
-  }
-  static void CloseApplication() {
-    KivApplicationFrame::Shutdown();
-    KivDelayedDestruction::Flush();
-    KivMessageLog::Clear();
-  }
   static std::string LastMessage() { return KivMessageLog::Last().text.ConvertToUTF8(); }
 
   // Starts the group command and picks the objects one after the other.
@@ -185,8 +170,6 @@ class GroupingFixture : public ::testing::Test {
     }
     return failures;
   }
-
-  long live_ = 0;
 };
 
 using MoxPexPertGrpActCmdTest = GroupingFixture;

@@ -8,10 +8,7 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
 using PexInputSafetyTest = PexHostFolderTest;
-}  // namespace
 
 // Which kinds of file are refused is the safe reader's concern, checked in
 // process; a pipe without a writer would block the shell for good.
@@ -25,9 +22,7 @@ TEST_F(PexInputSafetyTest, AScriptThatIsNotARegularFileIsRefusedAtOnce) {
 }
 
 TEST_F(PexInputSafetyTest, AMoveBeyondWhatADocumentCanHoldIsRefused) {
-  const PexHostRunResult r = RunScript("open " + kExample +
-                                       "\nview\n"
-                                       "move \"UB080 Sill joining\" 2e9 0\n");
+  const PexHostRunResult r = RunUnderbodyScript("move \"UB080 Sill joining\" 2e9 0\n");
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_TRUE(Shows(r.out, ":3: move: move node UB080 Sill joining to (2e+09, 0): beyond the "
                            "positions a document can hold"));
@@ -37,9 +32,7 @@ TEST_F(PexInputSafetyTest, SavingKeepsALinkAndAFailedRenderSaysWhy) {
   const std::string target = Write("target.xml", "old");
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
   fs::create_symlink("target.xml", folder_ / "link.xml");
-  const PexHostRunResult r = RunScript("open " + kExample +
-                                       "\nview\nsave link.xml\n"
-                                       "render no/such/folder/level.svg\n");
+  const PexHostRunResult r = RunUnderbodyScript("save link.xml\nrender no/such/folder/level.svg\n");
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_TRUE(fs::is_symlink(folder_ / "link.xml"));
   EXPECT_TRUE(Shows(ReadFile(target), "<ProcessDocument"));

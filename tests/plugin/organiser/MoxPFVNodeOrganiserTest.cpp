@@ -9,25 +9,18 @@
 
 #include "KivCallback.h"
 #include "KivIGENode.h"
-#include "KivVisTestSupport.h"
 #include "KivLineBuilder.h"
+#include "KivNodePlace.h"
 #include "KivProcessDocument.h"
 #include "KivTestSupport.h"
 #include "KivViewer.h"
+#include "KivVisTestSupport.h"
 #include "MoxIPertNode.h"
 #include "MoxPFVNodeOrganiser.h"
 #include "MoxPertController.h"
 #include "MoxPertPositionNotify.h"
 
 namespace {
-
-struct Point {
-  double x;
-  double y;
-  bool operator==(const Point&) const = default;
-};
-
-void PrintTo(const Point& p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
 
 // Root "Line": Start -> S1 -> S2 -> S3 -> Stop and a lone S4; S2 holds
 // Load -> Weld. Every node starts far away at (1000, 1000).
@@ -40,9 +33,8 @@ class MoxPFVNodeOrganiserTest : public KivVisTest {
                                      "Start -> S1 -> S2 -> S3 -> Stop", "Load -> Weld"});
     root_ = line["Line"], s1_ = line["S1"], s2_ = line["S2"], s3_ = line["S3"], s4_ = line["S4"];
     load_ = line["Load"], weld_ = line["Weld"], start_ = line["Start"], stop_ = line["Stop"];
-    for (const auto& node : {start_, s1_, s2_, s3_, s4_, stop_, load_, weld_}) {
-      ASSERT_EQ(MoxIPertNode_var(node.get())->SetPosition(1000, 1000, 1), S_OK);
-    }
+    for (const auto& node : {start_, s1_, s2_, s3_, s4_, stop_, load_, weld_})
+      PlaceAt(node, 1000, 1000);
     viewer_ = KivMake<KivViewer>("chart");
     controller_ = KivVar<MoxPertController>::Adopt(
         new MoxPertController(nullptr, root_, viewer_.get(), 1, 1, 1, NULL_var));
@@ -60,11 +52,6 @@ class MoxPFVNodeOrganiserTest : public KivVisTest {
 
   void TearDown() override { RemoveCallback(callback_); }
 
-  static Point At(const KivBaseUnknown_var& node) {
-    Point p{0, 0};
-    MoxIPertNode_var(node.get())->GetPosition(p.x, p.y, 1);
-    return p;
-  }
   int TimesHeard(const KivBaseUnknown_var& node) const {
     return static_cast<int>(std::count(heard_.begin(), heard_.end(), KivIdentity(node.get())));
   }
@@ -85,7 +72,7 @@ class MoxPFVNodeOrganiserTest : public KivVisTest {
   KivVar<KivEventPublisher> publisher_;
   KivCallbackId callback_ = kKivNoCallback;
   std::vector<KivBaseUnknown*> heard_;
-  std::vector<Point> heardAt_;
+  std::vector<Place> heardAt_;
 };
 
 TEST_F(MoxPFVNodeOrganiserTest, FullLayoutPutsEachLevelInASnappedColumnAndAnnouncesIt) {
@@ -93,23 +80,27 @@ TEST_F(MoxPFVNodeOrganiserTest, FullLayoutPutsEachLevelInASnappedColumnAndAnnoun
     SCOPED_TRACE(call);  // a second call starts afresh
     heard_.clear();
     heardAt_.clear();
-    MoxIPertNode_var(s3_.get())->SetPosition(1000, 1000, 1);
+    PlaceAt(s3_, 1000, 1000);
     ASSERT_TRUE(organiser_->ArrangeNodes(root_, controller_.get()));
     // Levels: Start and S4 on 0, S1 on 1, S2 on 2, S3 on 3 and Stop one
     // column right of its last predecessor, on 4. Canvas 200 x 200, dx = 50;
     // the first node of a column is the top one (y = 150, then 50, snapped).
-    EXPECT_EQ(std::vector({At(start_), At(s4_), At(s1_), At(s2_), At(s3_), At(stop_)}),
-              std::vector<Point>(
-                  {{12.5, 162.5}, {12.5, 62.5}, {62.5, 112.5}, {112.5, 112.5}, {162.5, 112.5},
-                   {212.5, 112.5}}));
+    EXPECT_EQ(std::vector({PlaceOf(start_), PlaceOf(s4_), PlaceOf(s1_), PlaceOf(s2_), PlaceOf(s3_),
+                           PlaceOf(stop_)}),
+              std::vector<Place>({{12.5, 162.5},
+                                  {12.5, 62.5},
+                                  {62.5, 112.5},
+                                  {112.5, 112.5},
+                                  {162.5, 112.5},
+                                  {212.5, 112.5}}));
     // The children of S2 are not laid out; they keep their place relative to
     // S2 (both started at the same point).
-    EXPECT_EQ(At(load_), At(s2_));
+    EXPECT_EQ(PlaceOf(load_), PlaceOf(s2_));
     // Every placement is announced once, with the position read back.
     ASSERT_EQ(heard_.size(), 6u);
     for (const auto& node : {start_, s1_, s2_, s3_, s4_, stop_}) EXPECT_EQ(TimesHeard(node), 1);
     for (size_t i = 0; i < heard_.size(); ++i)
-      EXPECT_EQ(heardAt_[i], At(KivBaseUnknown_var(heard_[i])));
+      EXPECT_EQ(heardAt_[i], PlaceOf(KivBaseUnknown_var(heard_[i])));
     // The lists describe the layout: levels ascending, one list per level.
     EXPECT_EQ(organiser_->GetNodeList()->Size(), 6);
     ASSERT_EQ(organiser_->GetLevelListCount(), 5);
@@ -124,29 +115,30 @@ TEST_F(MoxPFVNodeOrganiserTest, FullLayoutPutsEachLevelInASnappedColumnAndAnnoun
 }
 
 TEST_F(MoxPFVNodeOrganiserTest, LevelInsideAnotherChartStartsAtItsRootsPlace) {
-  MoxIPertNode_var(s2_.get())->SetPosition(200, 300, 1);
+  PlaceAt(s2_, 200, 300);
   ASSERT_TRUE(organiser_->ArrangeNodes(s2_, controller_.get()));
   // S2's level: Start, Load, Weld, Stop. Load -> Weld only: levels 0 and 1.
-  EXPECT_EQ(At(load_).x, 212.5);
-  EXPECT_GT(At(weld_).x, At(load_).x);
+  EXPECT_EQ(PlaceOf(load_).x, 212.5);
+  EXPECT_GT(PlaceOf(weld_).x, PlaceOf(load_).x);
 }
 
 TEST_F(MoxPFVNodeOrganiserTest, PartialLayoutMovesTheNodeAndWhatFollowsIt) {
-  MoxIPertNode_var(s1_.get())->SetPosition(62.5, 12.5, 1);
+  PlaceAt(s1_, 62.5, 12.5);
   KivListValKivBaseUnknown_var nodes{s2_};
   KivListValKivBaseUnknown_var* list = &nodes;
   ASSERT_TRUE(organiser_->PositionNewNode(root_, list, controller_.get()));
   // S2 lands one step right of the first node of level 1 (S1), S3 and Stop
   // after it.
-  EXPECT_EQ(std::vector({At(s2_), At(s3_), At(stop_), At(s1_), At(start_)}),
-            std::vector<Point>(
-                {{112.5, 112.5}, {162.5, 112.5}, {212.5, 112.5}, {62.5, 12.5}, {1000, 1000}}));
+  EXPECT_EQ(
+      std::vector({PlaceOf(s2_), PlaceOf(s3_), PlaceOf(stop_), PlaceOf(s1_), PlaceOf(start_)}),
+      std::vector<Place>(
+          {{112.5, 112.5}, {162.5, 112.5}, {212.5, 112.5}, {62.5, 12.5}, {1000, 1000}}));
   EXPECT_EQ(TimesHeard(s2_) + TimesHeard(s3_) + TimesHeard(stop_), 3);
   EXPECT_EQ(heard_.size(), 3u);
   // Column 0 is Start, S4: S4 takes the second row one column right, x = dx = 50.
   nodes = KivListValKivBaseUnknown_var{s4_};
   ASSERT_TRUE(organiser_->PositionNewNode(root_, list, controller_.get()));
-  EXPECT_EQ(At(s4_), (Point{62.5, 62.5}));
+  EXPECT_EQ(PlaceOf(s4_), (Place{62.5, 62.5}));
   EXPECT_EQ(heard_.size(), 4u);
 }
 
@@ -165,7 +157,7 @@ TEST_F(MoxPFVNodeOrganiserTest, RefusesWhatItCannotLayOut) {
                          organiser_->PositionNewNode(root_, empty, controller_.get())}),
             std::vector({false, false, false, false, true, true}));
   EXPECT_TRUE(heard_.empty());
-  EXPECT_EQ(At(s1_), (Point{1000, 1000}));
+  EXPECT_EQ(PlaceOf(s1_), (Place{1000, 1000}));
 }
 
 TEST_F(MoxPFVNodeOrganiserTest, ACycleIsLaidOutTracedAndWalkedOnce) {
@@ -178,7 +170,8 @@ TEST_F(MoxPFVNodeOrganiserTest, ACycleIsLaidOutTracedAndWalkedOnce) {
   EXPECT_NE(trace.find("link S3 -> S1 ignored"), std::string::npos) << trace;
   EXPECT_NE(trace.find("ArrangeNodes -->"), std::string::npos);
   EXPECT_NE(trace.find("ArrangeNodes <--"), std::string::npos);
-  EXPECT_EQ(std::vector({At(s1_), At(s3_)}), std::vector<Point>({{62.5, 112.5}, {162.5, 112.5}}));
+  EXPECT_EQ(std::vector({PlaceOf(s1_), PlaceOf(s3_)}),
+            std::vector<Place>({{62.5, 112.5}, {162.5, 112.5}}));
 
   // What follows S2 is collected once around the cycle.
   KivListValKivBaseUnknown_var* list = nullptr;
@@ -219,7 +212,8 @@ TEST_F(MoxPFVNodeOrganiserTest, ALayoutDrawsEveryNodeAndEveryLinkOnce) {
   for (const auto& n : nodes) {
     EXPECT_EQ(controller->GetNodeDrawCount(n), 2) << "drawn when added, then once by the layout";
     const Kiv2DBoundingBox box = controller->GetNodeRep(n)->GetBoundingElement();
-    EXPECT_FLOAT_EQ((box.xmin + box.xmax) / 2.0f, static_cast<float>(At(n).x)) << "at its place";
+    EXPECT_FLOAT_EQ((box.xmin + box.xmax) / 2.0f, static_cast<float>(PlaceOf(n).x))
+        << "at its place";
   }
   EXPECT_EQ(controller->GetLinkDrawCount() - linksBefore, controller->LinkCount());
 }

@@ -29,7 +29,6 @@ class PexServeAppTest : public PexHostFolderTest {
   static void SetUpTestSuite() { PexHostSetup::Apply(nullptr); }
 
   void SetUp() override {
-    PexHostFolderTest::SetUp();
     document_ = folder_ / "line.xml";
     fs::copy_file(kExample, document_);
     KivInteraction::ClearMessages();
@@ -46,7 +45,6 @@ class PexServeAppTest : public PexHostFolderTest {
   void TearDown() override {
     app_.reset();
     session_.reset();
-    PexHostFolderTest::TearDown();
   }
 
   PexServeRequest Request(const std::string& method, const std::string& path,

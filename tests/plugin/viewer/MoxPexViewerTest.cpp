@@ -254,11 +254,7 @@ int StateOf(const KivBaseUnknown_var& node) {
   return state;
 }
 
-Place AnchorOf(const KivBaseUnknown_var& node) {
-  Place p{0, 0};
-  MoxIPertNode_var(node.get())->GetPosition(p.x, p.y, 0);
-  return p;
-}
+Place AnchorOf(const KivBaseUnknown_var& node) { return PlaceOf(node, 0); }
 
 // The re-arrange command lays out the current viewer's level with every
 // expanded super node collapsed, then expands the same super nodes again.

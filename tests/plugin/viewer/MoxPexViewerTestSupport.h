@@ -6,24 +6,16 @@
 
 #include <string>
 
-#include "KivApplicationFrame.h"
-#include "KivLeakCheck.h"
+#include "KivFrameLeakCheck.h"
 #include "KivLineBuilder.h"
+#include "KivNodePlace.h"
 #include "KivFrmLayout.h"
 #include "KivIGENode.h"
 #include "KivInteraction.h"
-#include "KivMessageLog.h"
 #include "KivProcessDocument.h"
 #include "MoxGE0Config.h"
 #include "MoxIPertNode.h"
 #include "MoxPexProductFlowViewer.h"
-
-struct Place {
-  double x;
-  double y;
-  bool operator==(const Place&) const = default;
-};
-inline void PrintTo(const Place& p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
 
 // Root "Line": Start -> S1 -> S2 -> S3 -> Stop and a lone S4; the super node
 // S2 holds Load -> Weld. Nothing is placed.
@@ -38,29 +30,11 @@ struct ViewerLine {
   ViewerLine() { document->SetStorageName("/data/plant/underbody.process"); }
 };
 
-inline Place PlaceOf(const KivBaseUnknown_var& node) {
-  Place p{0, 0};
-  MoxIPertNode_var(node.get())->GetPosition(p.x, p.y, 1);
-  return p;
-}
-
-inline void PlaceAt(const KivBaseUnknown_var& node, double x, double y) {
-  ASSERT_EQ(MoxIPertNode_var(node.get())->SetPosition(x, y, 1), S_OK);
-}
-
-class ViewerFixture : public LeakCheckedTest {
+class ViewerFixture : public FrameLeakCheckedTest {
  protected:
-  void SetUp() override {
-    KivApplicationFrame::Shutdown();
-    LeakCheckedTest::SetUp();
-    KivMessageLog::Clear();
-  }
   void TearDown() override {
-    KivApplicationFrame::Shutdown();
-    KivMessageLog::Clear();
-    KivMessageLog::ClearAnswers();
     MoxGE0Config::SetCurrent(NULL_var);
-    ExpectNoLeak();
+    FrameLeakCheckedTest::TearDown();
   }
 
   // Starts the viewer command and picks the activity, as a user does.

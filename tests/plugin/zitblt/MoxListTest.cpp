@@ -396,10 +396,9 @@ TEST_F(MoxScrollListTest, AnItemIsListedOnceAnEmptyListIsGreyAndTheWindowSizeIsS
   EXPECT_FALSE(list->IsGrey());
   // ScrollListRange sets the window unless it is no number of rows.
   for (const auto& [value, range] : {std::pair{"3", 3}, {"abc", 5}, {"0", 5}, {"", 5}}) {
-    setenv("ScrollListRange", value, 1);
+    ScopedEnv scrollRange("ScrollListRange", value);
     EXPECT_EQ(Make("topright", 1)->GetScrollRange(), range) << value;
   }
-  unsetenv("ScrollListRange");
 }
 
 TEST_F(MoxScrollListTest, ADraggedButtonTakesItsListToTheCornerItIsNear) {

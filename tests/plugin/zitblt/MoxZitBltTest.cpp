@@ -167,20 +167,18 @@ TEST_F(MoxZitBltConfigurationTest, BundledFileGivesEveryWorkingActivityDistinctB
   KivIDOMDocument_var document;
   ASSERT_TRUE(MoxZitBltConfiguration::GetDomDocument(document));
   for (const KivUnicodeString& type : KivProcessDocument::ActivityTypes()) {
-    const auto elements = MoxZitBltConfiguration::SelectZitBlts(document, type);
+    const auto declared = MoxZitBltConfiguration::DeclaredFor(document, type);
     if (type == KivUnicodeString("BIWActivityRoot")) {
-      EXPECT_TRUE(elements.empty());
+      EXPECT_TRUE(declared->empty());
       continue;
     }
-    EXPECT_GE(elements.size(), 2u) << type;
+    EXPECT_GE(declared->size(), 2u) << type;
     std::set<std::string> names, locations;
-    for (const auto& element : elements) {
-      const MoxZitBltEntry entry = MoxZitBltConfiguration::ReadZitBlt(element);
+    for (const auto& [entry, hasUpdate, update] : *declared) {
       EXPECT_TRUE(names.insert(entry.name.ConvertToUTF8()).second) << type << " " << entry.name;
       EXPECT_TRUE(locations.insert(entry.location.ConvertToUTF8()).second) << type;
       EXPECT_TRUE(isIcon(entry.iconFile.ConvertToUTF8())) << entry.iconFile;
-      MoxZitBltUpdateData update;
-      EXPECT_TRUE(MoxZitBltConfiguration::ReadUpdateData(element, update)) << entry.name;
+      EXPECT_TRUE(hasUpdate) << entry.name;
       EXPECT_EQ(entry.loadModule, "MoxPexViewers");
     }
     EXPECT_TRUE(names.count("ProductInput") && names.count("Resources")) << type;

@@ -3,21 +3,18 @@
 // a configuration file and icons, a process document, and a stand-in for the
 // activity's list-command owner whose commands record what they are asked.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "KivApplicationFrame.h"
-#include "KivDelayedDestruction.h"
 #include "KivExtension.h"
+#include "KivFrameLeakCheck.h"
 #include "KivIModelObject.h"
 #include "KivProcessDocument.h"
 #include "KivSettingRepository.h"
+#include "KivTestSupport.h"
 #include "MoxBaseListZitBltCmd.h"
 #include "MoxIZitBltCBSubscriber.h"
 #include "MoxIZitBltMgr.h"
@@ -97,12 +94,11 @@ class RecordingSubscriber : public KivExtend<KivExtension, MoxIZitBltCBSubscribe
     KivIDOMDocument_var document;
     if (named && manager && manager->GetDomDocument(document)) {
       const std::string activity = named->ObjectName().ConvertToUTF8();
-      for (const auto& element : MoxZitBltConfiguration::SelectZitBlts(
+      for (const auto& declared : *MoxZitBltConfiguration::DeclaredFor(
                document, KivUnicodeString(named->ObjectType().str()))) {
-        MoxZitBltUpdateData update;
-        if (!MoxZitBltConfiguration::ReadUpdateData(element, update)) continue;
-        const KivUnicodeString name = element->GetAttribute("Name");
-        commands_.emplace_back(name, KivMake<RecordingListCmd>(activity, name));
+        if (declared.hasUpdate)
+          commands_.emplace_back(declared.entry.name,
+                                 KivMake<RecordingListCmd>(activity, declared.entry.name));
       }
     }
     subscribed_ = 1;
@@ -145,23 +141,11 @@ class RecordingSubscriber : public KivExtend<KivExtension, MoxIZitBltCBSubscribe
 // path, the image path, the settings folder, the parsed configuration
 // documents, the subscriber binding, the command log and the frame; and
 // checks that component instances balance.
-class ZitBltFixture : public ::testing::Test {
+class ZitBltFixture : public FrameLeakCheckedTest {
  protected:
   void SetUp() override {
-    for (const char* name : {"KivStartupPath", "KivImagePath", "KivUserSettingsPath"}) {
-      const char* value = std::getenv(name);
-      savedEnv_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-    }
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("zitblt-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-               info->name());
-    std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_ / "icons");
     std::filesystem::create_directories(folder_ / "settings");
-    setenv("KivStartupPath", folder_.c_str(), 1);
-    unsetenv("KivImagePath");
-    setenv("KivUserSettingsPath", (folder_ / "settings").c_str(), 1);
     KivSettingRepository::ForgetAll();
     MoxZitBltConfiguration::Forget();
     MoxStatusBarConfiguration::Forget();
@@ -170,26 +154,21 @@ class ZitBltFixture : public ::testing::Test {
     RecordingSubscriber::Subscriptions() = 0;
     WriteTestIcon(folder_ / "icons" / "Red.bmp", 220, 30, 30);
     WriteTestIcon(folder_ / "icons" / "Blue.bmp", 30, 30, 220);
-    live_ = KivBaseUnknown::LiveInstances();
+    FrameLeakCheckedTest::SetUp();
     document_ = KivProcessDocument::Create();
   }
   void TearDown() override {
     document_ = NULL_var;
-    if (KivApplicationFrame::Exists()) KivApplicationFrame::Shutdown();
-    KivDelayedDestruction::Flush();
+    CloseApplication();
     MoxZitBltConfiguration::Forget();
     MoxStatusBarConfiguration::Forget();
-    KivDelayedDestruction::Flush();
-    EXPECT_EQ(KivBaseUnknown::LiveInstances(), live_) << "a reference leaked or was lost";
+    FrameLeakCheckedTest::TearDown();
     if (subscriberBound_) {
       KivExtensionRegistry::Remove("PhysicalActivity", IID_MoxIZitBltCBSubscriber,
                                    &RecordingSubscriber::Create);
       for (const auto& binding : savedSubscriberBindings_) KivExtensionRegistry::Add(binding);
     }
     KivSettingRepository::ForgetAll();
-    for (const auto& [name, value] : savedEnv_)
-      value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-    std::filesystem::remove_all(folder_);
   }
 
   // Writes the configuration file into the scratch startup folder.
@@ -212,12 +191,14 @@ class ZitBltFixture : public ::testing::Test {
     subscriberBound_ = true;
   }
 
-  std::filesystem::path folder_;
+  TempFolder temp_;
+  const std::filesystem::path folder_{temp_.Path()};
   KivVar<KivProcessDocument> document_;
 
  private:
+  ScopedEnv startup_{"KivStartupPath", temp_.Path().c_str()};
+  ScopedEnv images_{"KivImagePath", nullptr};
+  ScopedEnv settings_{"KivUserSettingsPath", temp_.Sub("settings").c_str()};
   std::vector<KivExtensionBinding> savedSubscriberBindings_;
   bool subscriberBound_ = false;
-  std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;  // name, value
-  long live_ = 0;
 };

@@ -4,9 +4,7 @@
 
 #include "../PexHostRunner.h"
 
-namespace {
 using PexHostZitBltTest = PexHostFolderTest;
-}  // namespace
 
 TEST_F(PexHostZitBltTest, ViewDrawsTheLevelAndListsItsNodesButtonsAndOpenLists) {
   const PexHostRunResult r = RunPexHost("view " + kExample +

@@ -1,38 +1,12 @@
 #pragma once
-// Test helpers that restore global state: environment variables, temporary
-// folders and the trace activation.
-#include <gtest/gtest.h>
+// Files for tests: a temporary folder removed afterwards, and a whole file
+// read at once. Nothing here needs the host's libraries.
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <iterator>
 #include <string>
-
-#include "KivTrace.h"
-
-// Sets (or unsets) an environment variable for the lifetime of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = getenv(name)) old_ = old;
-    Set(value);
-  }
-  ~ScopedEnv() { Set(old_ ? old_->c_str() : nullptr); }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  void Set(const char* value) {
-    if (value)
-      setenv(name_.c_str(), value, 1);
-    else
-      unsetenv(name_.c_str());
-    KivTrace::ReloadActivation();
-  }
-  std::string name_;
-  std::optional<std::string> old_;
-};
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempFolder {
@@ -63,3 +37,9 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// The whole file, or nothing when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
