@@ -77,6 +77,21 @@ TEST_F(BagRepTest, ChildrenAreCountedFromOneAndChildrenThatBreakTheTreeAreRefuse
   EXPECT_EQ(elsewhere->InsertChild(1, d), E_FAIL) << "inserted or added alike";
   EXPECT_EQ(d->GetFather(), bag.get());
   EXPECT_EQ(bag->RefCount(), 1u) << "a refused child takes no reference";
+
+  // Children taken out of the middle leave the others in order, whatever is
+  // added, inserted or taken out next.
+  bag->RemoveChild(b.get()), bag->RemoveChild(a.get());
+  EXPECT_EQ(bag->GetChildCount(), 2);
+  auto e = NewLine(0, 0, 6, 0), f = NewLine(0, 0, 7, 0);
+  ASSERT_EQ(bag->AddChild(e), S_OK);
+  bag->RemoveChild(d.get());
+  ASSERT_EQ(bag->InsertChild(2, f), S_OK);
+  EXPECT_TRUE(bag->RemoveChild(e.get()));
+  ASSERT_EQ(bag->AddChild(b), S_OK);
+  std::vector<const Kiv2DRep*> order;
+  for (const auto& child : bag->GetChildren()) order.push_back(child.get());
+  EXPECT_EQ(order, (std::vector<const Kiv2DRep*>{c.get(), f.get(), b.get()}));
+  EXPECT_EQ(bag->GetChild(3), b.get());
 }
 
 TEST_F(BagRepTest, MatricesComposeInnerFirstAndInvert) {
