@@ -339,7 +339,9 @@ void MoxPexProductFlowViewer::CommitVisManager() {
 void MoxPexProductFlowViewer::ONPertNodeModification(KivBaseUnknown*, KivNotification* n, void*) {
   if (auto* moved = dynamic_cast<MoxPertPositionNotify*>(n)) {
     KivBaseUnknown_var node = moved->GetNode();
-    UpdateZitBltPositions(node);
+    // During the first layout the buttons are not made yet: they are made
+    // where the layout leaves the nodes.
+    if (!buttonsLeft_) UpdateZitBltPositions(node);
     CommitVisManager();
   } else if (auto* info = dynamic_cast<MoxPertAppInfoNotify*>(n)) {
     KivBaseUnknown_var node = info->GetNode();
