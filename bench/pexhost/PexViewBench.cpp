@@ -103,6 +103,15 @@ void LoadOnly(benchmark::State& state) {
 
 }  // namespace
 
+// The process first: an in-process run of 100,000 activities leaves a heap of
+// gigabytes in this process, which the child would compete with.
+BENCHMARK(ViewProcess)
+    ->ArgName("size")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(LoadOnly)->ArgName("size")->Arg(1000)->Arg(10000)->Arg(100000)->Unit(
     benchmark::kMillisecond);
 BENCHMARK(ViewInProcess)
@@ -111,13 +120,6 @@ BENCHMARK(ViewInProcess)
     ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(ViewProcess)
-    ->ArgName("size")
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
 
 int main(int argc, char** argv) {
   PexHostSetup::Apply(argc > 0 ? argv[0] : nullptr);
