@@ -17,8 +17,11 @@ bool KivRep::IsVisibleInTree() const {
 }
 
 KivManipulator* KivRep::GetManipulator() const {
-  for (const KivRep* r = this; r; r = r->father_)
+  for (const KivRep* r = this; r; r = r->father_) {
     if (r->manipulator_) return r->manipulator_;
+    if (r->source_)
+      if (KivManipulator* made = r->source_->MakeManipulator(const_cast<KivRep*>(r))) return made;
+  }
   return nullptr;
 }
 

@@ -5,6 +5,18 @@
 #include "KivVar.h"
 
 class KivManipulator;
+class KivRep;
+
+// Makes the manipulator of a rep when it is first asked for: a scene of tens
+// of thousands of reps that could be dragged needs only the few that are.
+class KivManipulatorSource {
+ public:
+  // The manipulator now attached to `rep`, or null.
+  virtual KivManipulator* MakeManipulator(KivRep* rep) = 0;
+
+ protected:
+  ~KivManipulatorSource() = default;
+};
 
 class KivRep : public KivImplement<> {
   KIV_CLASS(KivRep, KivBaseUnknown, "Visualization")
@@ -20,9 +32,13 @@ class KivRep : public KivImplement<> {
   bool IsVisibleInTree() const;
 
   // The manipulator attached to this rep or, failing that, to the nearest
-  // enclosing bag that has one; null when none.
+  // enclosing bag that has one (made by its source when it has none yet);
+  // null when none.
   KivManipulator* GetManipulator() const;
   KivManipulator* GetOwnManipulator() const { return manipulator_; }
+  // Who makes this rep's manipulator on demand; the source must outlive the
+  // rep or take itself back with SetManipulatorSource(nullptr).
+  void SetManipulatorSource(KivManipulatorSource* source) { source_ = source; }
 
   // The bag that owns this rep; null at the top of a scene.
   KivRep* GetFatherRep() const { return father_; }
@@ -48,6 +64,7 @@ class KivRep : public KivImplement<> {
 
   KivRep* father_ = nullptr;
   KivManipulator* manipulator_ = nullptr;
+  KivManipulatorSource* source_ = nullptr;
   KivBaseUnknown_var model_;
   int showMode_ = kShown;
 };

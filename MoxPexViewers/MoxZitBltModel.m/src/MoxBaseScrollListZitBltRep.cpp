@@ -381,7 +381,7 @@ int MoxBaseScrollListZitBltRep::AnalyseNotification(KivCommand* sender,
     rowDrag_->OnManipulatorNotification(notification);
   } else if (sender == scrollManipulator_.get()) {
     if (notification->IsAKindOf(KivManipulator::GetKivManipulate())) OnScrollbarManipulate();
-  } else if (sender == GetManipulator()) {
+  } else if (IsOwnManipulator(sender)) {
     if (notification->IsAKindOf(KivManipulator::GetKivContext()))
       OnZitBtnContextMenu(notification);
     else if (notification->IsAKindOf(KivManipulator::GetKivManipulate()))

@@ -64,6 +64,7 @@ MoxZitBltRep::~MoxZitBltRep() {
 }
 
 void MoxZitBltRep::ReleaseGraphics() {
+  if (buttonBag_) buttonBag_->SetManipulatorSource(nullptr);
   if (manipulator_) KivCommandDeletion(manipulator_.Detach());
   if (registry_) {
     if (expandedModel_) registry_->RemoveModel(expandedModel_);
@@ -105,6 +106,16 @@ void MoxZitBltRep::BuildRep(KivViewer* viewer) {
     expandedBag_->SetShowMode(KivRep::kHidden);
   }
 
+  buttonBag_->SetManipulatorSource(this);
+}
+
+Kiv2DManipulator* MoxZitBltRep::GetManipulator() {
+  if (!manipulator_ && buttonBag_) MakeManipulator(buttonBag_.get());
+  return manipulator_.get();
+}
+
+KivManipulator* MoxZitBltRep::MakeManipulator(KivRep* rep) {
+  if (manipulator_ || !buttonBag_ || rep != buttonBag_.get()) return manipulator_.get();
   manipulator_ = KivVar<Kiv2DManipulator>::Adopt(
       new Kiv2DManipulator(this, KivString("ActivManip"), buttonBag_.get(), 1));
   // The manipulator's axis starts afresh: drags are measured from it.
@@ -119,6 +130,7 @@ void MoxZitBltRep::BuildRep(KivViewer* viewer) {
     movesVertically_ = true;
     movesHorizontally_ = false;
   }
+  return manipulator_.get();
 }
 
 void MoxZitBltRep::SetZitbltButtonGrey(unsigned char grey) {
@@ -253,7 +265,7 @@ HRESULT MoxZitBltRep::Click() {
 }
 
 int MoxZitBltRep::AnalyseNotification(KivCommand* sender, KivNotification* notification) {
-  if (!notification || !manipulator_ || sender != manipulator_.get()) return 1;
+  if (!notification || !IsOwnManipulator(sender)) return 1;
   if (notification->IsAKindOf(KivManipulator::GetKivActivate())) {
     ChangeBtnState();
     SendNotification(GetFather(), notification);

@@ -20,7 +20,7 @@
 
 class KivViewer;
 
-class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton> {
+class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton>, public KivManipulatorSource {
   KIV_CLASS(MoxZitBltRep, KivCommand, "MoxPexViewers")
  public:
   MoxZitBltRep();
@@ -55,7 +55,15 @@ class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton> {
 
   Kiv2DBagRep* GetZitBltBtn() const { return buttonBag_.get(); }
   Kiv2DBagRep* GetZitBltExpanded() const { return expandedBag_.get(); }
-  Kiv2DManipulator* GetManipulator() const { return manipulator_.get(); }
+  // The button's drag manipulator, made when first asked for (by the viewer
+  // picking the button, or here): most buttons of a large level are never
+  // touched. Null before BuildRep.
+  Kiv2DManipulator* GetManipulator();
+  KivManipulator* MakeManipulator(KivRep* rep) override;
+  // Whether `sender` is the button's manipulator (never makes one).
+  bool IsOwnManipulator(const KivCommand* sender) const {
+    return sender && sender == manipulator_.get();
+  }
   KivViewer* GetViewer() const { return viewer_; }
   bool IsButtonCollapse() const { return collapsed_; }
   // Show mode (0 shown, 1 hidden) of the expanded bag, then a redraw.

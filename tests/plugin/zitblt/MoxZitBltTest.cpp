@@ -340,11 +340,12 @@ TEST_F(MoxZitBltRepTest,
   const int before = registry->GetModelCount();
   Build("lefttop");
   EXPECT_EQ(registry->GetModelCount(), before + 2);
-  Kiv2DBagRep* firstBag = rep_->GetZitBltBtn();
+  // Held, so that the new bag cannot take the old one's address.
+  const KivVar<Kiv2DBagRep> firstBag(rep_->GetZitBltBtn());
   rep_->BuildRep(viewer_);
   EXPECT_EQ(registry->GetModelCount(), before + 2);
-  EXPECT_NE(rep_->GetZitBltBtn(), firstBag);
-  for (const auto& model : registry->GetModels()) EXPECT_NE(model->GetRep(), firstBag);
+  EXPECT_NE(rep_->GetZitBltBtn(), firstBag.get());
+  for (const auto& model : registry->GetModels()) EXPECT_NE(model->GetRep(), firstBag.get());
   rep_ = NULL_var;
   EXPECT_EQ(registry->GetModelCount(), before);
 }
@@ -414,10 +415,10 @@ TEST_F(MoxZitBltRepTest, AnIconIsDecodedOnceSharedCopiedOnWriteAndReadAgainWhenT
   EXPECT_EQ(Load("Red", false)->GetPixels(), before);
 
   Build("topmiddle", "Red");
-  KivPixelImage* first = Icon()->GetPixelImage();
+  const KivVar<KivPixelImage> first(Icon()->GetPixelImage());  // held: no address reused
   Build("topmiddle", "Red");
   // Every button gets an image of its own (over shared pixels).
-  EXPECT_NE(Icon()->GetPixelImage(), first);
+  EXPECT_NE(Icon()->GetPixelImage(), first.get());
   const auto file = folder_ / "icons" / "Red.bmp";
   const auto written = std::filesystem::last_write_time(file);
   WriteTestIcon(file, 30, 200, 30);
