@@ -150,7 +150,13 @@ void SendAppInfoNotify(KivBaseUnknown* node, int mode) {
 
 }  // namespace
 
-struct MoxPertController::NodeEntry {
+// An entry makes its node's manipulator when the viewer first picks the node:
+// most nodes of a large chart are never dragged.
+struct MoxPertController::NodeEntry : KivManipulatorSource {
+  virtual ~NodeEntry() = default;
+  KivManipulator* MakeManipulator(KivRep*) override { return owner->MakeNodeManipulator(*this); }
+
+  MoxPertController* owner = nullptr;
   KivBaseUnknown_var node;
   KivBaseUnknown* impl = nullptr;
   // The super node inside which the node is drawn; null on the chart's level.
@@ -305,12 +311,8 @@ MoxPertController::NodeEntry* MoxPertController::DrawNode(
   DrawBox(entry);
   GrowGrid(entry.impl);
 
-  entry.manipulator = KivVar<Kiv2DManipulator>::Adopt(
-      new Kiv2DManipulator(this, "PertNodeManip", entry.bag.get(), 1));
-  entry.activateCallback = AddAnalyseNotificationCB(
-      entry.manipulator.get(), KivManipulator::GetKivActivate(),
-      [this](KivCommand* s, KivNotification* n, void* d) { OnNodeActivate(s, n, d); }, entry.impl);
-  if (moveCallbacksOn_ && viewerMode_ == 1) AddMoveCallbacks(entry);
+  entry.owner = this;
+  entry.bag->SetManipulatorSource(&entry);
 
   if (entry.expanded) {
     RememberChildren(entry.impl);
@@ -418,6 +420,17 @@ void MoxPertController::DrawBox(NodeEntry& entry) {
   }
 }
 
+Kiv2DManipulator* MoxPertController::MakeNodeManipulator(NodeEntry& entry) {
+  if (entry.manipulator) return entry.manipulator.get();
+  entry.manipulator = KivVar<Kiv2DManipulator>::Adopt(
+      new Kiv2DManipulator(this, "PertNodeManip", entry.bag.get(), 1));
+  entry.activateCallback = AddAnalyseNotificationCB(
+      entry.manipulator.get(), KivManipulator::GetKivActivate(),
+      [this](KivCommand* s, KivNotification* n, void* d) { OnNodeActivate(s, n, d); }, entry.impl);
+  if (moveCallbacksOn_ && viewerMode_ == 1) AddMoveCallbacks(entry);
+  return entry.manipulator.get();
+}
+
 void MoxPertController::AddMoveCallbacks(NodeEntry& entry) {
   if (!entry.manipulator || entry.manipulateCallback) return;
   entry.manipulateCallback = AddAnalyseNotificationCB(
@@ -457,6 +470,7 @@ void MoxPertController::EraseNode(KivBaseUnknown* impl) {
   entry = Find(impl);
   if (!entry) return;
   EraseLinksOf(impl);
+  entry->bag->SetManipulatorSource(nullptr);
   if (entry->activateCallback) RemoveAnalyseNotificationCB(entry->activateCallback);
   RemoveMoveCallbacks(*entry);
   if (entry->manipulator) entry->manipulator->RemoveAllRepsToManipulate();
@@ -627,6 +641,7 @@ void MoxPertController::RemoveAllPertNodes() {
 
 void MoxPertController::EraseAllNodes() {
   for (auto& entry : nodes_) {
+    entry->bag->SetManipulatorSource(nullptr);
     if (entry->activateCallback) RemoveAnalyseNotificationCB(entry->activateCallback);
     RemoveMoveCallbacks(*entry);
     if (entry->manipulator) entry->manipulator->RemoveAllRepsToManipulate();
@@ -736,13 +751,14 @@ Kiv2DBagRep* MoxPertController::GetNodeRep(const KivBaseUnknown_var& node) const
 
 Kiv2DManipulator* MoxPertController::GetNodeManipulator(const KivBaseUnknown_var& node) const {
   NodeEntry* entry = Find(KivIdentity(node.get()));
-  return entry ? entry->manipulator.get() : nullptr;
+  return entry ? const_cast<MoxPertController*>(this)->MakeNodeManipulator(*entry) : nullptr;
 }
 
 KivBaseUnknown_var MoxPertController::FindNodeOfRep(const void* rep) const {
   // A node's bag carries the node as its model object.
   for (const KivRep* r = static_cast<const KivRep*>(rep); r; r = r->GetFatherRep())
-    if (NodeEntry* e = Find(r->GetModelObject()); e && static_cast<const KivRep*>(e->bag.get()) == r)
+    if (NodeEntry* e = Find(r->GetModelObject());
+        e && static_cast<const KivRep*>(e->bag.get()) == r)
       return e->node;
   return {};
 }

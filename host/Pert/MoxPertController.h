@@ -136,6 +136,8 @@ class MoxPertController : public KivCommand {
                       KivListValKivBaseUnknown_var* newlyDrawn);
   void DrawBox(NodeEntry& entry);
   void PlaceInLayer(NodeEntry& entry);
+  // The node's manipulator, made with its callbacks on first request.
+  Kiv2DManipulator* MakeNodeManipulator(NodeEntry& entry);
   void AddMoveCallbacks(NodeEntry& entry);
   void RemoveMoveCallbacks(NodeEntry& entry);
   // The entries drawn inside `impl`, nearest first (children before their
