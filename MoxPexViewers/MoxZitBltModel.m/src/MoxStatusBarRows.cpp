@@ -34,7 +34,7 @@ std::optional<double> Threshold(KivIDOMElement* element, const char* name) {
 }
 
 // What one CycleTime or Attribute element asks for, read once.
-struct RowSpec {
+struct RowSource {
   bool cycleTime = false;
   KivUnicodeString name;  // of the attribute; empty for the cycle time
   KivUnicodeString label;
@@ -43,70 +43,71 @@ struct RowSpec {
   std::optional<double> limit;
 };
 
-std::optional<RowSpec> SpecOf(KivIDOMElement* element) {
+std::optional<RowSource> SourceOf(KivIDOMElement* element) {
   const KivUnicodeString tag = element->GetTagName();
-  RowSpec spec;
-  spec.cycleTime = tag.EqualsAscii("CycleTime");
-  if (!spec.cycleTime && !tag.EqualsAscii("Attribute")) return std::nullopt;
-  if (!spec.cycleTime) spec.name = element->GetAttribute("Name");
-  if (!spec.cycleTime && spec.name.IsEmpty()) {
+  RowSource source;
+  source.cycleTime = tag.EqualsAscii("CycleTime");
+  if (!source.cycleTime && !tag.EqualsAscii("Attribute")) return std::nullopt;
+  if (!source.cycleTime) source.name = element->GetAttribute("Name");
+  if (!source.cycleTime && source.name.IsEmpty()) {
     MoxZitBltModelTrace().Print("status-bar file, line %d: an Attribute without a Name",
                                 element->GetLineNumber());
     return std::nullopt;
   }
-  spec.label = element->GetAttribute("Label");
-  if (spec.label.IsEmpty())
-    spec.label = spec.cycleTime ? KivUnicodeString("Cycle time") : spec.name;
-  spec.unit = element->GetAttribute("Unit");
-  spec.warning = Threshold(element, "Warning");
-  spec.limit = Threshold(element, "Limit");
-  return spec;
+  source.label = element->GetAttribute("Label");
+  if (source.label.IsEmpty())
+    source.label = source.cycleTime ? KivUnicodeString("Cycle time") : source.name;
+  source.unit = element->GetAttribute("Unit");
+  source.warning = Threshold(element, "Warning");
+  source.limit = Threshold(element, "Limit");
+  return source;
 }
 
-std::optional<MoxStatusBarRow> RowOf(const RowSpec& spec,
+std::optional<MoxStatusBarRow> RowOf(const RowSource& source,
                                      const MoxStatusBarRows::ValueOf& valueOf) {
-  const std::optional<KivUnicodeString> value = valueOf(spec.name);
+  const std::optional<KivUnicodeString> value = valueOf(source.name);
   if (!value) return std::nullopt;
   MoxStatusBarRow row;
-  row.text = spec.label + KivUnicodeString(": ") + *value;
-  if (!spec.unit.IsEmpty()) row.text = row.text + KivUnicodeString(" ") + spec.unit;
+  row.text = source.label + KivUnicodeString(": ") + *value;
+  if (!source.unit.IsEmpty()) row.text = row.text + KivUnicodeString(" ") + source.unit;
   const std::optional<double> number = Number(*value);
-  if (number && spec.limit && *number > *spec.limit) {
+  if (number && source.limit && *number > *source.limit) {
     row.marked = true;
     row.text = row.text + KivUnicodeString(" (over limit)");
-  } else if (number && spec.warning && *number > *spec.warning) {
+  } else if (number && source.warning && *number > *source.warning) {
     row.marked = true;
   }
   return row;
 }
 
-std::vector<RowSpec> ReadSpecs(KivIDOMDocument* document, const KivUnicodeString& zitBlt) {
-  std::vector<RowSpec> specs;
+std::vector<RowSource> ReadSources(KivIDOMDocument* document, const KivUnicodeString& zitBlt) {
+  std::vector<RowSource> sources;
   for (const KivIDOMElement_var& bar : document->GetElementsByTagName("StatusBar")) {
     if (!bar || bar->GetAttribute("Name") != zitBlt) continue;
     for (const KivIDOMElement_var& element : bar->GetChildElements())
       if (element)
-        if (std::optional<RowSpec> spec = SpecOf(element)) specs.push_back(std::move(*spec));
+        if (std::optional<RowSource> source = SourceOf(element))
+          sources.push_back(std::move(*source));
   }
-  return specs;
+  return sources;
 }
 
 // The rows a button's name asks for. Those of the configuration file are
 // read once per parse of it: every status-bar list of a level asks the same
 // few questions. Other documents are read into `scratch`.
-const std::vector<RowSpec>& SpecsOf(KivIDOMDocument* document, const KivUnicodeString& zitBlt,
-                                    std::vector<RowSpec>& scratch) {
+const std::vector<RowSource>& SourcesOf(KivIDOMDocument* document, const KivUnicodeString& zitBlt,
+                                        std::vector<RowSource>& scratch) {
   static unsigned long readFrom = 0;
-  static std::unordered_map<KivUnicodeString, std::vector<RowSpec>> byName;
+  static std::unordered_map<KivUnicodeString, std::vector<RowSource>> byName;
   const unsigned long parse = MoxStatusBarConfiguration::ParseNumber();
   if (document != MoxStatusBarConfiguration::GetDocument().get() || parse == 0)
-    return scratch = ReadSpecs(document, zitBlt);
+    return scratch = ReadSources(document, zitBlt);
   if (readFrom != parse) {
     byName.clear();
     readFrom = parse;
   }
   auto [at, added] = byName.try_emplace(zitBlt);
-  if (added) at->second = ReadSpecs(document, zitBlt);
+  if (added) at->second = ReadSources(document, zitBlt);
   return at->second;
 }
 }  // namespace
@@ -116,8 +117,8 @@ std::vector<MoxStatusBarRow> MoxStatusBarRows::Read(KivIDOMDocument* document,
                                                     const ValueOf& valueOf) {
   std::vector<MoxStatusBarRow> rows;
   if (!document || zitBlt.IsEmpty()) return rows;
-  std::vector<RowSpec> scratch;
-  for (const RowSpec& spec : SpecsOf(document, zitBlt, scratch))
-    if (std::optional<MoxStatusBarRow> row = RowOf(spec, valueOf)) rows.push_back(*row);
+  std::vector<RowSource> scratch;
+  for (const RowSource& source : SourcesOf(document, zitBlt, scratch))
+    if (std::optional<MoxStatusBarRow> row = RowOf(source, valueOf)) rows.push_back(*row);
   return rows;
 }
