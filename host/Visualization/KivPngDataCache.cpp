@@ -78,7 +78,8 @@ std::shared_ptr<const KivPngDataCache::Icon> KivPngDataCache::Encode(const KivPi
     const std::size_t added = key.size() + image.GetPixels().size() + icon->base64.size();
     MakeRoom(added);
     // Two images of one hash: the first keeps its place.
-    if (added <= maxBytes_ && encoded_.emplace(std::move(key), Encoded{image.GetPixels(), icon}).second)
+    if (added <= maxBytes_ &&
+        encoded_.emplace(std::move(key), Encoded{image.GetPixels(), icon}).second)
       bytes_ += added;
   }
   std::lock_guard<std::mutex> lock(mutex_);
@@ -97,10 +98,6 @@ void KivPngDataCache::MakeRoom(std::size_t added) {
   bytes_ = 0;
 }
 
-std::string KivPngDataCache::Base64Png(const KivPixelImage& image, int alphaMode) {
-  const std::shared_ptr<const Icon> icon = Encode(image, alphaMode);
-  return icon ? icon->base64 : std::string();
-}
 std::size_t KivPngDataCache::Size() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return encoded_.size();

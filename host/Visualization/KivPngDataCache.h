@@ -26,8 +26,6 @@ class KivPngDataCache {
 
   // The image's encoding and name; null when it cannot be encoded.
   std::shared_ptr<const Icon> Encode(const KivPixelImage& image, int alphaMode);
-  // The base64 of the image's PNG encoding; empty when it cannot be encoded.
-  std::string Base64Png(const KivPixelImage& image, int alphaMode);
   // The encodings kept (images of equal pixels count once).
   std::size_t Size() const;
 

@@ -403,25 +403,31 @@ KivVar<KivPixelImage> Image(int width, std::uint8_t value) {
       width, 2, KivPixelImage::kRgb, std::vector<std::uint8_t>(width * 2 * 3, value)));
 }
 
+// The base64 of the image's PNG encoding; empty when it cannot be encoded.
+std::string Base64Png(KivPngDataCache& cache, const KivVar<KivPixelImage>& image, int alphaMode) {
+  const auto icon = cache.Encode(*image, alphaMode);
+  return icon ? icon->base64 : std::string();
+}
+
 // Images equal in pixels share an encoding; a pixel, the shape or the
 // transparency mode tells them apart. Beyond its bound the cache starts over
 // and still encodes.
 TEST(KivPngDataCacheTest, KeepsOneEncodingPerPixelContentWithinItsBound) {
   KivPngDataCache cache;
-  const std::string first = cache.Base64Png(*Image(3, 10), KivPixelImage::kOpaque);
+  const std::string first = Base64Png(cache, Image(3, 10), KivPixelImage::kOpaque);
   ASSERT_FALSE(first.empty());
-  EXPECT_EQ(cache.Base64Png(*Image(3, 10), KivPixelImage::kOpaque), first);
+  EXPECT_EQ(Base64Png(cache, Image(3, 10), KivPixelImage::kOpaque), first);
   EXPECT_EQ(cache.Size(), 1u);
-  EXPECT_NE(cache.Base64Png(*Image(3, 11), KivPixelImage::kOpaque), first);
-  EXPECT_NE(cache.Base64Png(*Image(2, 10), KivPixelImage::kOpaque), first);
-  cache.Base64Png(*Image(3, 10), KivPixelImage::kWhiteKey);
+  EXPECT_NE(Base64Png(cache, Image(3, 11), KivPixelImage::kOpaque), first);
+  EXPECT_NE(Base64Png(cache, Image(2, 10), KivPixelImage::kOpaque), first);
+  Base64Png(cache, Image(3, 10), KivPixelImage::kWhiteKey);
   EXPECT_EQ(cache.Size(), 4u);
 
   KivPngDataCache bounded(400);
   for (std::uint8_t v = 0; v < 20; ++v)
-    EXPECT_FALSE(bounded.Base64Png(*Image(4, v), KivPixelImage::kOpaque).empty());
+    EXPECT_FALSE(Base64Png(bounded, Image(4, v), KivPixelImage::kOpaque).empty());
   EXPECT_LT(bounded.Size(), 20u);
-  EXPECT_TRUE(bounded.Base64Png(*Image(0, 1), KivPixelImage::kOpaque).empty());
+  EXPECT_TRUE(Base64Png(bounded, Image(0, 1), KivPixelImage::kOpaque).empty());
 }
 
 // An image over a buffer seen before gets its icon without the pixels being
@@ -437,8 +443,9 @@ TEST(KivPngDataCacheTest, FindsImagesByTheirSharedBufferAndNamesIconsByContent) 
   EXPECT_EQ(cache.Encode(*sharing, KivPixelImage::kOpaque), icon);
   EXPECT_EQ(cache.Encode(*Image(3, 10), KivPixelImage::kOpaque)->id, icon->id);
   for (std::uint8_t v = 11; v < 16; ++v) {
-    const std::string base64 = cache.Base64Png(*Image(3, v), KivPixelImage::kOpaque);
-    EXPECT_EQ(base64, KivPngDataCache().Base64Png(*Image(3, v), KivPixelImage::kOpaque)) << int(v);
+    const std::string base64 = Base64Png(cache, Image(3, v), KivPixelImage::kOpaque);
+    KivPngDataCache fresh;
+    EXPECT_EQ(base64, Base64Png(fresh, Image(3, v), KivPixelImage::kOpaque)) << int(v);
   }
   EXPECT_EQ(cache.Size(), 6u);
 }
