@@ -178,18 +178,6 @@ TEST_F(KivXMLTest, HandlesOnOneNodeAreOneComponentAndKeepTheDocumentAlive) {
   EXPECT_EQ(owner->GetDocumentElement()->GetTagName(), KivUnicodeString("r"));
 }
 
-TEST_F(KivXMLTest, ElementsKnowTheirSourceLine) {
-  KivIDOMDocument_var document =
-      ParseText("<?xml version=\"1.0\"?>\n<r>\n  <a/>\n\n  <b\n     x=\"1\">\n  </b>\n</r>\n");
-  ASSERT_TRUE(document);
-  EXPECT_EQ(document->GetDocumentElement()->GetLineNumber(), 2);
-  EXPECT_EQ(document->GetElementsByTagName("a")[1]->GetLineNumber(), 3);
-  // A start tag over several lines reports the line where it ends.
-  EXPECT_EQ(document->GetElementsByTagName("b")[1]->GetLineNumber(), 6);
-  EXPECT_GT(document->GetElementsByTagName("a")[1]->GetColumnNumber(), 1);
-  EXPECT_EQ(document->GetLineNumber(), 0);
-}
-
 TEST_F(KivXMLTest, NonAsciiTextSurvivesFromFileAndPath) {
   const std::string text = Utf8(u8"Schwei\u00DFpunkt \u2013 \u6EB6\u63A5 \U0001F697");
   const std::string path = folder_.Write(
