@@ -1,7 +1,7 @@
 #pragma once
 // One status button of an activity node as clients outside the ZitBlt module
 // see it (the host shell lists and drives buttons through it): its name and
-// location, its icon, whether it is shown and its list open, where it is
+// location, its icon, whether it is shown, greyed and its list open, where it is
 // drawn, and a click. Showing and hiding go through the activity's MoxIZitBltMgr, which
 // also tells the node's listeners.
 #include "KivImplement.h"
@@ -24,6 +24,9 @@ class MoxIZitBltButton : public virtual KivBaseUnknown {
   // Shown: status 1. Open: the list behind the button is expanded.
   virtual bool IsShown() = 0;
   virtual bool IsOpen() = 0;
+  // Greyed: the list behind the button has no rows, and the icon is drawn
+  // in grey levels to say so.
+  virtual bool IsGreyed() = 0;
   // The centre of the button's icon in its viewer (a click there hits the
   // button); false (x, y untouched) while the button is not drawn in a viewer.
   virtual bool GetButtonPosition(double& x, double& y) = 0;

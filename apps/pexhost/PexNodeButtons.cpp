@@ -25,6 +25,8 @@ void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json) {
     json.Bool(button->IsShown());
     json.Key("open");
     json.Bool(button->IsOpen());
+    json.Key("greyed");
+    json.Bool(button->IsGreyed());
     double x = 0.0, y = 0.0;
     if (button->GetButtonPosition(x, y)) {
       json.Key("x");
@@ -81,8 +83,10 @@ KivStepResult PexCheckNodeButton(KivBaseUnknown* node, const std::string& button
     actual = zitBlt->IsShown() ? "shown" : "hidden";
   else if (state == "open" || state == "closed")
     actual = zitBlt->IsOpen() ? "open" : "closed";
+  else if (state == "greyed" || state == "coloured")
+    actual = zitBlt->IsGreyed() ? "greyed" : "coloured";
   else
-    return KivStepResult::Fail("\"" + state + "\" is not shown, hidden, open or closed");
+    return KivStepResult::Fail("\"" + state + "\" is not shown, hidden, open, closed, greyed or coloured");
   if (actual != state)
     return KivStepResult::Fail("button \"" + button + "\" is " + actual + ", not " + state);
   return KivStepResult::Ok();

@@ -10,7 +10,7 @@ class KivBaseUnknown;
 class PexJsonWriter;
 
 // Appends one JSON object per button of the node to the open array: name,
-// location, "shown", "open", the button's position and, for an open list,
+// location, "shown", "open", "greyed" (its list is empty), the button's position and, for an open list,
 // its rows (PexWriteListRows). Nothing when the node
 // has no buttons (or no module gives activities their buttons).
 void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json);
@@ -23,6 +23,6 @@ std::string PexNoSuchButton(KivBaseUnknown* node, const std::string& button);
 KivStepResult PexDriveNodeButton(KivBaseUnknown* node, const std::string& button,
                                  const std::string& action);
 
-// The check "expect button NODE BUTTON shown|hidden|open|closed".
+// The check "expect button NODE BUTTON shown|hidden|open|closed|greyed|coloured".
 KivStepResult PexCheckNodeButton(KivBaseUnknown* node, const std::string& button,
                                  const std::string& state);

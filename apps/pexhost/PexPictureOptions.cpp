@@ -66,9 +66,19 @@ std::vector<KivLegendEntry> TypeLegend(MoxPertController& controller) {
   return legend;
 }
 
-// One entry per button name shown in the level, with its icon.
+// The icon of a button in grey levels, as a greyed button draws it.
+KivVar<KivPixelImage> GreyIcon(MoxIZitBltButton& button) {
+  auto icon = KivVar<KivPixelImage>::Adopt(button.GetButtonIcon());
+  if (icon && SUCCEEDED(icon->Convert(KivPixelImage::kGrey))) icon->Convert(KivPixelImage::kRgba);
+  return icon;
+}
+
+// One entry per button name shown in the level, with its icon in colour;
+// then, when a shown button is greyed, one entry that says what grey means,
+// with that button's icon in grey.
 std::vector<KivLegendEntry> ButtonLegend(MoxPertController& controller) {
   std::vector<KivLegendEntry> legend;
+  KivVar<KivPixelImage> greyIcon;
   for (const auto& node : controller.GetDrawnNodes()) {
     MoxIZitBltMgr_var manager(node.get());
     KivListValKivUnicodeString* names = nullptr;
@@ -76,15 +86,19 @@ std::vector<KivLegendEntry> ButtonLegend(MoxPertController& controller) {
     const std::unique_ptr<KivListValKivUnicodeString> owned(names);
     for (const KivUnicodeString& name : *names) {
       const std::string label = name.ConvertToUTF8();
-      if (std::any_of(legend.begin(), legend.end(),
-                      [&](const auto& e) { return e.label == label; }))
-        continue;
+      const bool listed = std::any_of(legend.begin(), legend.end(),
+                                      [&](const auto& e) { return e.label == label; });
+      if (listed && greyIcon) continue;
       MoxIZitBltButton_var button = manager->GetZitBltButton(name);
       if (!button || !button->IsShown()) continue;
-      auto icon = KivVar<KivPixelImage>::Adopt(button->GetButtonIcon());
-      if (icon) legend.push_back({label, -1, icon});
+      if (!listed) {
+        auto icon = KivVar<KivPixelImage>::Adopt(button->GetButtonIcon());
+        if (icon) legend.push_back({label, -1, icon});
+      }
+      if (!greyIcon && button->IsGreyed()) greyIcon = GreyIcon(*button);
     }
   }
+  if (greyIcon) legend.push_back({kPexGreyedButtonLabel, -1, greyIcon});
   return legend;
 }
 

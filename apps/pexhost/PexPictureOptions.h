@@ -22,7 +22,10 @@ PexOptionUse PexTakePictureOption(const std::vector<std::string>& args, std::siz
 inline constexpr const char* kPexPictureOptionsUsage =
     "[--scale PIXELS_PER_UNIT] [--fit WIDTHxHEIGHT] [--crop XMIN,YMIN,XMAX,YMAX]";
 
+// The label of the legend entry that shows a greyed button's icon.
+inline constexpr const char* kPexGreyedButtonLabel = "greyed: empty list";
+
 // The title (document and level), the legend (the colours of the node types
-// drawn, the icons of the buttons shown) and the tooltips (full node names)
-// of the session's current level.
+// drawn, the icons of the buttons shown and, when one is greyed, what grey
+// means) and the tooltips (full node names) of the session's current level.
 void PexDescribePicture(const PexSession& session, KivPictureOptions& options);

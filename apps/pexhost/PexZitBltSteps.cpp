@@ -14,12 +14,12 @@ void PexRegisterZitBltSteps(PexVerbRegistry& registry) {
                       return PexDriveNodeButton(node.get(), a[1], a[2]);
                     },
                     "shows or hides a status button, or clicks it (opens or closes its list)"});
-  registry.AddCheck({"button", 3, "NODE BUTTON shown|hidden|open|closed",
+  registry.AddCheck({"button", 3, "NODE BUTTON shown|hidden|open|closed|greyed|coloured",
                      [](PexSession&, Args a) {
                        std::string error;
                        KivBaseUnknown_var node = KivInteraction::FindObject(a[0], error);
                        if (!node) return KivStepResult::Fail(error);
                        return PexCheckNodeButton(node.get(), a[1], a[2]);
                      },
-                     0, "a status button is shown or hidden, its list open or closed"});
+                     0, "a status button is shown or hidden, its list open or closed, greyed (empty) or coloured"});
 }

@@ -208,8 +208,8 @@ function renderInspector() {
   panel.appendChild(part);
 }
 
-// The node's status buttons: shown or hidden, their lists opened or closed,
-// and the rows of the open lists.
+// The node's status buttons: shown or hidden, greyed when their list is
+// empty, their lists opened or closed, and the rows of the open lists.
 function buttonTable(node) {
   const table = document.createElement('table');
   table.className = 'buttons';
@@ -219,7 +219,8 @@ function buttonTable(node) {
     const row = body.insertRow();
     row.dataset.button = b.name;
     row.insertCell().textContent = b.name;
-    row.cells[0].title = b.location;
+    row.cells[0].title = b.greyed ? `${b.location}; greyed: the list is empty` : b.location;
+    if (b.greyed) row.cells[0].classList.add('greyed');
     const shown = document.createElement('input');
     shown.type = 'checkbox';
     shown.checked = b.shown;

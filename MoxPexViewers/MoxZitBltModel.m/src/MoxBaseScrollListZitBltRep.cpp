@@ -192,7 +192,7 @@ void MoxBaseScrollListZitBltRep::RemoveAllItems(unsigned char grey) {
   listed_.clear();
   Kiv2DBagRep* expanded = GetZitBltExpanded();
   if (!expanded) return;
-  if (grey && !IsGrey()) SetZitbltButtonGrey(1);
+  if (grey && !IsGreyed()) SetZitbltButtonGrey(1);
   expanded->RemoveAllChildren();
   ReDraw();
 }
@@ -206,7 +206,7 @@ void MoxBaseScrollListZitBltRep::ReFreshZitBltReps(const KivUnicodeString& locat
 }
 
 void MoxBaseScrollListZitBltRep::DrawScrollList() {
-  if (!items_.empty() && IsGrey() && GetZitBltExpanded()) SetZitbltButtonGrey(0);
+  if (!items_.empty() && IsGreyed() && GetZitBltExpanded()) SetZitbltButtonGrey(0);
   if (!IsButtonCollapse()) return DrawRows();
   ReleaseRows();
   RemoveScroller();

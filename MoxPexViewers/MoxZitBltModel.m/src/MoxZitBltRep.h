@@ -84,7 +84,6 @@ class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton>, public KivM
   // (Re)loads the icon "<icon>.bmp" found through the image path, in grey
   // levels when `grey` is 1; keeps the present icon when none is found.
   void SetZitbltButtonGrey(unsigned char grey);
-  bool IsGrey() const { return grey_; }
 
   // A plain button has no list to empty: always E_FAIL.
   HRESULT EmptyExpandedBagRep();
@@ -95,6 +94,7 @@ class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton>, public KivM
   KivPixelImage* GetButtonIcon() override;
   bool IsShown() override { return status_ == 1; }
   bool IsOpen() override { return !collapsed_; }
+  bool IsGreyed() override { return grey_; }
   bool GetButtonPosition(double& x, double& y) override;
   HRESULT Click() override;
 

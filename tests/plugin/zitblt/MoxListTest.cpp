@@ -386,14 +386,14 @@ TEST_F(MoxScrollListTest, TheThumbMovesTheWindowWithinTheListAndOneRowStepsMoveT
 
 TEST_F(MoxScrollListTest, AnItemIsListedOnceAnEmptyListIsGreyAndTheWindowSizeIsSet) {
   MoxBaseScrollListZitBltRep* list = Make("topright", 0, false);
-  EXPECT_TRUE(list->IsGrey());
+  EXPECT_TRUE(list->IsGreyed());
   KivIProduct_var product(line_.panel.get());
   list->AppendItem(KivBaseUnknown_var(product.get()), 0);
   list->AppendItem(KivISPPItem_var(line_.panel.get()).get(), 1);  // the same, seen otherwise
   list->AppendItem(NULL_var, 0);
   list->DrawScrollList();
   EXPECT_EQ(list->GetRowCount(), 1);
-  EXPECT_FALSE(list->IsGrey());
+  EXPECT_FALSE(list->IsGreyed());
   // ScrollListRange sets the window unless it is no number of rows.
   for (const auto& [value, range] : {std::pair{"3", 3}, {"abc", 5}, {"0", 5}, {"", 5}}) {
     ScopedEnv scrollRange("ScrollListRange", value);
@@ -514,8 +514,8 @@ TEST_F(ListFixture, AMissingCommandOrBadStatusBarFileEmptiesOnlyTheirListsUntilM
   MoxBaseListZitBltCmd* command = nullptr;
   EXPECT_EQ(MoxIZitBltCBSubscriber_var(line_.s1.get())->FindZitBltCmd("ProductInput", &command),
             E_FAIL);
-  EXPECT_TRUE(Button(line_.s1, "ProductInput")->IsGrey());
-  EXPECT_TRUE(Button(line_.s1, "BIWStationStatusBars")->IsGrey());
+  EXPECT_TRUE(Button(line_.s1, "ProductInput")->IsGreyed());
+  EXPECT_TRUE(Button(line_.s1, "BIWStationStatusBars")->IsGreyed());
   EXPECT_EQ(Labels(List(line_.s1, "Resources")), "Robot");
 
   std::ofstream(folder_ / MoxStatusBarConfiguration::kFileName)

@@ -301,7 +301,7 @@ TEST_F(MoxZitBltRepTest, GreyAndColourIconsReplaceEachOtherAndAMissingOneChanges
   EXPECT_FALSE(Icon()->GetPixelImage()->IsGrey());
   rep_->SetZitbltButtonGrey(1);
   ASSERT_EQ(rep_->GetZitBltBtn()->GetChildCount(), 1);
-  EXPECT_TRUE(Icon()->GetPixelImage()->IsGrey() && rep_->IsGrey());
+  EXPECT_TRUE(Icon()->GetPixelImage()->IsGrey() && rep_->IsGreyed());
   rep_->SetZitbltButtonGrey(0);
   ASSERT_EQ(rep_->GetZitBltBtn()->GetChildCount(), 1);
   EXPECT_FALSE(Icon()->GetPixelImage()->IsGrey());

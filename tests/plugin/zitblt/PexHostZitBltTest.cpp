@@ -19,22 +19,24 @@ TEST_F(PexHostZitBltTest, ViewDrawsTheLevelAndListsItsNodesButtonsAndOpenLists) 
            R"({"window":"underbody_line.xml/Underbody line","level":"Underbody line","nodes":[)",
            R"("name":"Rear floor cell","type":"BIWActivityGrouping","x":62.5,)",
            R"("superNode":"collapsed","buttons":[)",
-           R"({"name":"ProductOutput","location":"rightmiddle","shown":true,"open":false,"x":72.5,"y":337.5})",
-           R"({"name":"BIWStationStatusBars","location":"topleft","shown":true,"open":false,"x":56.5,"y":343.5})",
+           R"({"name":"ProductOutput","location":"rightmiddle","shown":true,"open":false,"greyed":false,"x":72.5,"y":337.5})",
+           R"({"name":"BIWStationStatusBars","location":"topleft","shown":true,"open":false,"greyed":false,"x":56.5,"y":343.5})",
+           R"({"name":"ProductInput","location":"lefttop","shown":true,"open":false,"greyed":true,"x":52.5,"y":214.5})",
            R"("type":"Start","x":12.5,"y":212.5,"width":16,"height":8,"superNode":"none","buttons":[])",
-           R"("open":true,"x":52.5,"y":339.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
+           R"("open":true,"greyed":false,"x":52.5,"y":339.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
            R"("rows":[{"id":"R10","name":"Fixture UB010","state":"normal","colour":249,"visible":true}])",
        })
     EXPECT_TRUE(Shows(r.out, part));
   // The picture: node labels (names are broken onto two lines at a blank),
   // the title, the legend (node colours by type, then the buttons' icons by
-  // name), full names as tooltips and cycle times beside the type.
+  // name and a greyed icon), full names as tooltips and cycle times beside
+  // the type.
   const std::string picture = ReadFile(folder_ / "view.svg");
   EXPECT_EQ(picture.rfind("<?xml", 0), 0u) << picture.substr(0, 200);
   for (const char* part :
        {"<image", ">Rear floor cell<", ">UB010 Floor<", "<text class=\"title\"",
         ">underbody_line.xml \u2014 Underbody line</text>", "<polygon class=\"legend\"",
-        ">Station</text>", ">Start, Stop</text>", "<use class=\"legend\"",
+        ">Station</text>", ">Start, Stop</text>", "<use class=\"legend\"", ">greyed: empty list</text>",
         "<title>Rear floor cell</title>", "Station \u00b7 CT ", "Grouping \u00b7 CT "})
     EXPECT_TRUE(Shows(picture, part));
   EXPECT_TRUE(Shows(RunPexHost("view " + kExample + " --open A2").out,
@@ -53,6 +55,8 @@ TEST_F(PexHostZitBltTest, ScriptsClickShowAndHideButtons) {
       "expect button A2 ProductOutput hidden\n"
       "zitblt \"UB010 Floor framing\" ProductOutput show\n"
       "expect button A2 ProductOutput shown\n"
+      "expect button A2 ProductOutput coloured\n"
+      "expect button A10 Resources greyed\n"
       "drag 52.5 337.5 52.5 340.5 3\n");
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(Shows(r.out, "dragged ActivManip"));
@@ -64,6 +68,7 @@ TEST_F(PexHostZitBltTest, ButtonAndListStepsSayWhatIsWrong) {
            std::pair{"zitblt A2 ProductOutput blink\n",
                      "session.pexs:3: zitblt: \"blink\" is not show, hide or click"},
            {"expect button A2 ProductOutput open\n", "is closed, not open"},
+           {"expect button A10 Resources coloured\n", "is greyed, not coloured"},
            {"scroll A2 ProductInput 2\n", "the list is closed"},
            {"list A2 Resources open\nscroll A2 Resources 2\n", "the list has no scroll bar"},
            {"list A2 Resources open\nrow A2 Resources 2 select\n", "the list has 1 rows, no row 2"},
