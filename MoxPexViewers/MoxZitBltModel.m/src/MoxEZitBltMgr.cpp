@@ -70,8 +70,9 @@ void MoxEZitBltMgr::InitializeData() {
   if (!named) return;
   const KivUnicodeString activityType(named->ObjectType().str());
 
-  for (const MoxZitBltDeclaration& declaration :
-       *MoxZitBltConfiguration::DeclaredFor(document, activityType)) {
+  const MoxZitBltDeclarations declarations =
+      MoxZitBltConfiguration::DeclaredFor(document, activityType);
+  for (const MoxZitBltDeclaration& declaration : *declarations) {
     const MoxZitBltEntry& entry = declaration.entry;
     auto header = KivMake<KivCommandHeader>(KivString(entry.name.ConvertToUTF8()), entry.loadModule,
                                             entry.type, activity, 1);
@@ -83,11 +84,8 @@ void MoxEZitBltMgr::InitializeData() {
                                   entry.loadModule.c_str());
       continue;
     }
-    rep->SetName(entry.name);
-    rep->SetLocation(entry.location);
-    rep->SetPriority(entry.priority);
-    rep->SetInitialState(entry.initialState);
-    rep->SetIcon(entry.iconFile);
+    // The button shares its declaration, and so the declarations of its type.
+    rep->SetDeclaration(std::shared_ptr<const MoxZitBltEntry>(declarations, &entry));
     // The table keeps the creation reference; Remove gives it up.
     MoxZitBltRep* button = rep.Detach();
     buttons_.Insert(entry.name.ConvertToUTF8(), button);

@@ -55,7 +55,15 @@ void MoxZitBltIconOffset(const KivUnicodeString& location, float w, float h, flo
   }
 }
 
-MoxZitBltRep::MoxZitBltRep() : KivExtend(nullptr, KivString()) {}
+namespace {
+// What a button is declared with until it is given its declaration.
+const std::shared_ptr<const MoxZitBltEntry>& NoDeclaration() {
+  static const auto none = std::make_shared<const MoxZitBltEntry>();
+  return none;
+}
+}  // namespace
+
+MoxZitBltRep::MoxZitBltRep() : KivExtend(nullptr, KivString()), entry_(NoDeclaration()) {}
 
 MoxZitBltRep::~MoxZitBltRep() {
   ReleaseGraphics();
@@ -77,8 +85,21 @@ void MoxZitBltRep::ReleaseGraphics() {
   expandedBag_ = NULL_var;
 }
 
+void MoxZitBltRep::SetDeclaration(std::shared_ptr<const MoxZitBltEntry> entry) {
+  entry_ = entry ? std::move(entry) : NoDeclaration();
+  KivCommand::SetName(KivString(entry_->name.ConvertToUTF8()));
+}
+
+void MoxZitBltRep::Declare(KivUnicodeString MoxZitBltEntry::*field, const KivUnicodeString& value) {
+  // A list refreshes at its location again and again; that changes nothing.
+  if (entry_.get()->*field == value) return;
+  auto own = std::make_shared<MoxZitBltEntry>(*entry_);
+  own.get()->*field = value;
+  entry_ = std::move(own);
+}
+
 void MoxZitBltRep::SetName(const KivUnicodeString& name) {
-  zitBltName_ = name;
+  Declare(&MoxZitBltEntry::name, name);
   KivCommand::SetName(KivString(name.ConvertToUTF8()));
 }
 
@@ -121,7 +142,7 @@ KivManipulator* MoxZitBltRep::MakeManipulator(KivRep* rep) {
   // The manipulator's axis starts afresh: drags are measured from it.
   lastDragX_ = manipulator_->GetCurrentAxis().origin.x;
   lastDragY_ = manipulator_->GetCurrentAxis().origin.y;
-  if (IsTopOrBottom(location_)) {
+  if (IsTopOrBottom(entry_->location)) {
     manipulator_->SetDirection(KivMathDirection2D(1.0, 0.0));
     movesHorizontally_ = true;
     movesVertically_ = false;
@@ -135,7 +156,7 @@ KivManipulator* MoxZitBltRep::MakeManipulator(KivRep* rep) {
 
 void MoxZitBltRep::SetZitbltButtonGrey(unsigned char grey) {
   // The image comes converted already: RGBA, opaque, grey levels when asked.
-  auto image = KivVar<KivPixelImage>::Adopt(MoxZitBltIconCache::Load(icon_, grey == 1));
+  auto image = KivVar<KivPixelImage>::Adopt(MoxZitBltIconCache::Load(entry_->iconFile, grey == 1));
   if (!image) return;
 
   if (buttonBag_) {
@@ -145,7 +166,7 @@ void MoxZitBltRep::SetZitbltButtonGrey(unsigned char grey) {
   auto icon = KivMake<Kiv2DImagePixelRep>(KivMathPoint2Df{kIconCorner, kIconCorner}, image.get());
   const Kiv2DBoundingBox box = icon->GetBoundingElement();
   float dx = 0.0f, dy = 0.0f;
-  MoxZitBltIconOffset(location_, box.xmax - box.xmin, box.ymax - box.ymin, dx, dy);
+  MoxZitBltIconOffset(entry_->location, box.xmax - box.xmin, box.ymax - box.ymin, dx, dy);
   icon->Modify(KivMathPoint2Df{kIconCorner + dx, kIconCorner + dy});
   grey_ = grey == 1;
   icon->SetAlphaMode(1);
@@ -240,7 +261,7 @@ void MoxZitBltRep::GetPositioningLimits(double& xmin, double& ymin, double& xmax
 
 HRESULT MoxZitBltRep::EmptyExpandedBagRep() { return E_FAIL; }
 
-KivPixelImage* MoxZitBltRep::GetButtonIcon() { return MoxZitBltIconCache::Load(icon_, false); }
+KivPixelImage* MoxZitBltRep::GetButtonIcon() { return MoxZitBltIconCache::Load(entry_->iconFile, false); }
 
 bool MoxZitBltRep::GetButtonPosition(double& x, double& y) {
   if (!buttonBag_ || !buttonBag_->GetMatrix()) return false;

@@ -10,6 +10,8 @@
 // and hear its notifications. The ZitBlt manager creates it by name
 // (fctCreateMoxZitBltRep), places it and deletes it. Clients outside the
 // module reach it through MoxIZitBltButton.
+#include <memory>
+
 #include "Kiv2DBagRep.h"
 #include "Kiv2DManipulator.h"
 #include "KivCommand.h"
@@ -17,6 +19,7 @@
 #include "KivUnicodeString.h"
 #include "KivVis2DRegistry.h"
 #include "MoxIZitBltButton.h"
+#include "MoxZitBltConfiguration.h"
 
 class KivViewer;
 
@@ -35,18 +38,29 @@ class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton>, public KivM
   virtual void ReDraw();
   int AnalyseNotification(KivCommand* sender, KivNotification* notification) override;
 
-  void SetIcon(const KivUnicodeString& icon) { icon_ = icon; }
-  const KivUnicodeString& GetIcon() const { return icon_; }
+  // The button's declaration (name, location keyword, priority, initial
+  // state, icon): shared with every button declared by the same element, as
+  // a level has thousands of each. The setters below give the button its own
+  // copy first.
+  void SetDeclaration(std::shared_ptr<const MoxZitBltEntry> entry);
+  void SetIcon(const KivUnicodeString& icon) { Declare(&MoxZitBltEntry::iconFile, icon); }
+  const KivUnicodeString& GetIcon() const { return entry_->iconFile; }
   // The button's name from the configuration (also the command's name).
   void SetName(const KivUnicodeString& name);
-  const KivUnicodeString& GetName() const { return zitBltName_; }
-  void SetLocation(const KivUnicodeString& location) { location_ = location; }
-  const KivUnicodeString& GetLocation() const { return location_; }
+  const KivUnicodeString& GetName() const { return entry_->name; }
+  void SetLocation(const KivUnicodeString& location) {
+    Declare(&MoxZitBltEntry::location, location);
+  }
+  const KivUnicodeString& GetLocation() const { return entry_->location; }
   // Kept as given; nothing interprets them.
-  void SetPriority(const KivUnicodeString& priority) { priority_ = priority; }
-  const KivUnicodeString& GetPriority() const { return priority_; }
-  void SetInitialState(const KivUnicodeString& state) { initialState_ = state; }
-  const KivUnicodeString& GetInitialState() const { return initialState_; }
+  void SetPriority(const KivUnicodeString& priority) {
+    Declare(&MoxZitBltEntry::priority, priority);
+  }
+  const KivUnicodeString& GetPriority() const { return entry_->priority; }
+  void SetInitialState(const KivUnicodeString& state) {
+    Declare(&MoxZitBltEntry::initialState, state);
+  }
+  const KivUnicodeString& GetInitialState() const { return entry_->initialState; }
 
   // 1 shows the button (and its list when open), 0 hides both; other values
   // are kept without changing what is shown.
@@ -89,8 +103,8 @@ class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton>, public KivM
   HRESULT EmptyExpandedBagRep();
 
   // MoxIZitBltButton.
-  KivUnicodeString GetButtonName() override { return zitBltName_; }
-  KivUnicodeString GetButtonLocation() override { return location_; }
+  KivUnicodeString GetButtonName() override { return entry_->name; }
+  KivUnicodeString GetButtonLocation() override { return entry_->location; }
   KivPixelImage* GetButtonIcon() override;
   bool IsShown() override { return status_ == 1; }
   bool IsOpen() override { return !collapsed_; }
@@ -105,18 +119,15 @@ class MoxZitBltRep : public KivExtend<KivCommand, MoxIZitBltButton>, public KivM
   void SetMatrixOnBags(const Kiv3x3Matrix& matrix);
   void ReleaseGraphics();
   void OnManipulate(KivNotification* notification);
+  void Declare(KivUnicodeString MoxZitBltEntry::*field, const KivUnicodeString& value);
 
   int expanded_ = 0;
   KivVar<Kiv2DBagRep> buttonBag_;
   KivVar<Kiv2DBagRep> expandedBag_;
   KivVar<Kiv2DManipulator> manipulator_;
   bool collapsed_ = true;
-  KivUnicodeString icon_;
+  std::shared_ptr<const MoxZitBltEntry> entry_;
   KivViewer* viewer_ = nullptr;
-  KivUnicodeString zitBltName_;
-  KivUnicodeString location_;
-  KivUnicodeString priority_;
-  KivUnicodeString initialState_;
   unsigned char status_ = 1;
   float lastDragX_ = 0.0f;
   float lastDragY_ = 0.0f;
