@@ -169,6 +169,8 @@ async function underbodyLine(context) {
     assert.equal((await page.button('A34', button.name)).open, true);
 
     await page.act(() => page.click('A21'));
+    const greyed = (name) => p.locator(`#inspector tr[data-button="${name}"] td.greyed`).count();
+    assert.deepEqual([await greyed('BIWPointFasteningStatusBars'), await greyed('ProductInput')], [1, 0]);
     const rows = p.locator('#inspector .list-rows[data-button="ProductInput"] li');
     await page.act(() => p.click('#inspector tr[data-button="ProductInput"] button:has-text("Open")'));
     const list = await page.button('A21', 'ProductInput');
