@@ -20,7 +20,6 @@ TEST_F(PexHostZitBltTest, ViewDrawsTheLevelAndListsItsNodesButtonsAndOpenLists) 
            R"("name":"Rear floor cell","type":"BIWActivityGrouping","x":62.5,)",
            R"("superNode":"collapsed","buttons":[)",
            R"({"name":"ProductOutput","location":"rightmiddle","shown":true,"open":false,"x":72.5,"y":337.5})",
-           R"({"name":"BIWStationStatusBars","location":"topleft","shown":true,"open":false,"x":56.5,"y":343.5})",
            R"("type":"Start","x":12.5,"y":212.5,"width":16,"height":8,"superNode":"none","buttons":[])",
            R"("open":true,"x":52.5,"y":339.5,"first":1,"range":5,"rows":[{"id":"P3","name":"Front floor panel","state":"normal","colour":249,"show":"SHOW","visible":true},)",
            R"("rows":[{"id":"R10","name":"Fixture UB010","state":"normal","colour":249,"visible":true}])",
