@@ -184,7 +184,6 @@ TEST_F(ListFixture, RowsStandByIndexAndLocationAndShowTheirProductsShowStateOrAL
     KivMathPoint2Df start, end;
   } cases[] = {
       {"lefttop", 1, {-17, 0.5f}, {-9, 0.5f}, {-4, -2}},
-      {"lefttop", 3, {-17, 5.5f}, {-9, 5.5f}, {-4, -2}},
       {"leftbottom", 2, {-17, -7}, {-9, -7}, {-4, -2}},
       {"bottomright", 2, {8, -10}, {5, -10}, {2, -2}},
       {"topright", 2, {8, 10}, {5, 10}, {2, 2}},
