@@ -8,6 +8,7 @@
 #include <chrono>
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "Kiv2DImagePixelRep.h"
 #include "KivCallback.h"
@@ -503,12 +504,7 @@ class MoxEZitBltMgrTest : public ZitBltFixture {
     return {hr, status};
   }
   // The calls logged since the last look, which clears the log.
-  static std::vector<std::string> Calls() {
-    std::vector<std::string> calls;
-    for (const auto& [call, rep] : RecordingListCmd::Log()) calls.push_back(call);
-    RecordingListCmd::Log().clear();
-    return calls;
-  }
+  static std::vector<std::string> Calls() { return std::exchange(RecordingListCmd::Log(), {}); }
 
   KivISPPActivity_var root_, station_, grouping_, welding_, loading_;
   KivVar<KivViewer> viewer_;
