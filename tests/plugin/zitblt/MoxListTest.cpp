@@ -484,6 +484,17 @@ TEST_F(ListFixture, ListsFollowTheirDocumentAndADeletedProductOrActivityLeavesNo
   EXPECT_NE(Button(line_.s2, "ProductInput"), nullptr);
 }
 
+// The buttons of one declaration share it: a list moved to another side
+// moves alone.
+TEST_F(ListFixture, AListMovedToAnotherSideLeavesTheSameListOfOtherActivitiesWhereItIs) {
+  Draw();
+  dynamic_cast<MoxBaseScrollListZitBltRep*>(Button(line_.s1, "ProductInput"))
+      ->ReFreshZitBltReps("bottomleft");
+  EXPECT_EQ(Button(line_.s1, "ProductInput")->GetButtonLocation().ConvertToUTF8() + " " +
+                Button(line_.s2, "ProductInput")->GetButtonLocation().ConvertToUTF8(),
+            "bottomleft lefttop");
+}
+
 TEST_F(ListFixture, AMissingCommandOrBadStatusBarFileEmptiesOnlyTheirListsUntilMended) {
   setenv("KivStartupPath", folder_.c_str(), 1);
   const char* kList = "MoxBaseScrollListZitBltRep";
