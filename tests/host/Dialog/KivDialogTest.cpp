@@ -18,7 +18,6 @@
 #include "KivDlgFrame.h"
 #include "KivDlgNotify.h"
 #include "KivDlgPushItem.h"
-#include "KivDlgSelectorList.h"
 #include "KivIPathAccess.h"
 #include "KivImplement.h"
 #include "KivLeakCheck.h"
@@ -113,7 +112,7 @@ TEST_F(DialogTest, CheckButtonAnnouncesOnlyAChangeItWasAskedTo) {
   EXPECT_EQ(heard, 2);
 }
 
-TEST_F(DialogTest, CombosAndSelectorListsKeepLinesAndSelection) {
+TEST_F(DialogTest, CombosKeepLinesAndSelection) {
   box_->SetVisibility(KivDlgShow);
   auto* combo = new KivDlgCombo(box_, "ComboCycleTime", 0x40000);
   EXPECT_EQ(combo->GetSelect(), -1);
@@ -133,14 +132,7 @@ TEST_F(DialogTest, CombosAndSelectorListsKeepLinesAndSelection) {
   combo->ClearLine();
   EXPECT_EQ(combo->GetLineCount(), 0);
   EXPECT_EQ(combo->GetSelect(), -1);
-
-  auto* list = new KivDlgSelectorList(box_, "ItemSelectorList");
-  list->SetLine("P1", -1, 64);
-  list->SetLine("P2", -1, 64);
-  EXPECT_EQ(list->GetFirstSelect(), 0);
-  EXPECT_TRUE(list->ChooseLine("P2"));
-  EXPECT_EQ(list->GetSelect(), std::vector<int>{1}) << "single selection replaces";
-  EXPECT_FALSE(list->SetSelect(2));
+  EXPECT_FALSE(combo->SetSelect(0)) << "no line left to select";
 }
 
 TEST_F(DialogTest, EditorAnnouncesUserEditsOnlyInAShownSensitiveField) {
@@ -206,36 +198,6 @@ TEST_F(DialogTest, NotificationWindowsGoToTheMessageLog) {
   EXPECT_EQ(notify->DisplayBlocked("Again", "Error"), KivDlgNfyAnswerCancel) << "as queued";
   EXPECT_EQ(KivMessageLog::GetMessages().size(), 2u);
   EXPECT_EQ(KivMessageLog::Last().answer, KivDlgNfyAnswerCancel);
-}
-
-// A box that handles its own OK, as a modal choice box does, and then tells
-// its father.
-class TstChoiceBox : public KivDlgDialog {
-  KIV_CLASS(TstChoiceBox, KivDlgDialog, "Tests")
- public:
-  explicit TstChoiceBox(KivDialog* parent) : KivDlgDialog(parent, "TstChoiceBox") {
-    AddAnalyseNotificationCB(this, GetDiaOKNotification(),
-                             [this](KivCommand*, KivNotification*, void*) {
-                               ++ownOK;
-                               SetVisibility(KivDlgHide);
-                             });
-  }
-  int ownOK = 0;
-};
-
-TEST_F(DialogTest, BoxHearsItsOwnOKBeforeItsFather) {
-  auto father = KivMake<KivCommand>(nullptr, "item");
-  auto* box = new TstChoiceBox(main_);
-  box->SetFather(father);
-  int fatherHeard = 0;
-  father->AddAnalyseNotificationCB(box, "KivDlgDiaOKNotification",
-                                   [&](KivCommand*, KivNotification*, void*) { ++fatherHeard; });
-  box->SetVisibility(KivDlgShow);
-  EXPECT_TRUE(box->PushOK());
-  EXPECT_EQ(box->ownOK, 1);
-  EXPECT_EQ(fatherHeard, 0) << "handled by the box itself";
-  box->SendNotification(box->GetFather(), box->GetDiaOKNotification());
-  EXPECT_EQ(fatherHeard, 1) << "then passed on explicitly";
 }
 
 class TstPing : public KivNotification {
