@@ -196,7 +196,6 @@ TEST_F(DialogTest, NotificationWindowsGoToTheMessageLog) {
   EXPECT_EQ(notify->DisplayBlocked("No ZitBlts Present", "Error"), KivDlgNfyAnswerOK);
   KivMessageLog::QueueAnswer(KivDlgNfyAnswerCancel);
   EXPECT_EQ(notify->DisplayBlocked("Again", "Error"), KivDlgNfyAnswerCancel) << "as queued";
-  EXPECT_EQ(KivMessageLog::GetMessages().size(), 2u);
   EXPECT_EQ(KivMessageLog::Last().answer, KivDlgNfyAnswerCancel);
 }
 
