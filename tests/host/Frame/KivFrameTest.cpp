@@ -125,9 +125,8 @@ TEST_F(FrameTest, CommandPicksThroughItsFilterActsOnceAndIsDestroyedAfterTheEven
   ASSERT_TRUE(KivInteraction::Pick("s2")) << "by identifier";
   EXPECT_EQ(viewerCommandsAlive, 0) << "ended and released within the pick event";
   EXPECT_EQ(opened, "S2");
+  // (Without a command a pick selects: the plug-in's drag and drop test.)
 
-  ASSERT_TRUE(KivInteraction::Pick(Objects{line.s1, line.s3})) << "no command: a selection";
-  EXPECT_EQ(Selected(KivFrmEditor::GetCurrentEditor()), (Strings{"S1", "S3"}));
   line.document->DeleteActivities(Objects{line.s1});
   auto deleted = KivInteraction::Pick(line.s1.get());
   EXPECT_FALSE(deleted) << "a deleted activity cannot be picked";
@@ -209,13 +208,8 @@ TEST_F(FrameTest, LayoutListsWindowsAndTracksTheCurrentOne) {
   EXPECT_EQ(layout->SetCurrentWindow(process), S_OK);
   EXPECT_EQ(layout->GetCurrentWindow(), process);
   EXPECT_EQ(layout->SetCurrentWindow(nullptr), E_FAIL);
-
-  int resized = 0;
-  viewer->AddNotificationListener("KivFrmWindowResizeNotification",
-                                  [&](KivCommand*, KivNotification*) { ++resized; });
-  viewer->Resize(0, 0, 200, 100);
-  EXPECT_EQ(resized, 1);
-  EXPECT_EQ(viewer->GetWidth(), 200);
+  // (A resized window tells its listeners its new size: the plug-in's viewer
+  // test resizes one.)
 
   EXPECT_EQ(layout->SetCurrentWindow(viewer), S_OK);
   viewer->DeleteWindow();
