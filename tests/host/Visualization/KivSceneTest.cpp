@@ -216,13 +216,12 @@ TEST_F(ViewerTest, ADragReachesTheFatherWithTheAxisMovedAlongTheDirection) {
   // Only the vertical part of each move counts; the release point is a last step.
   EXPECT_EQ(father->origins, (std::vector<KivMathPoint2Df>{{0, 1}, {0, 3}, {0, 4}, {0, 4}}));
 
-  // The axis is not reset between drags; ResetAxis returns to the reference.
+  // The axis is not reset between drags (the chart resets it after each, as
+  // the PERT drag test shows).
   viewer->DragStart(1, 1);
   viewer->DragStep(1, 2);
   EXPECT_EQ(father->origins.back(), KivMathPoint2Df(0, 5));
   viewer->DragEnd(1, 2);
-  manipulator->ResetAxis();
-  EXPECT_EQ(manipulator->GetCurrentAxis(), KivMathAxis2D());
 }
 
 TEST_F(ViewerTest, AClickActivatesTheTopmostShownRepWithAManipulator) {
