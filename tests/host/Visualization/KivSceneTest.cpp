@@ -262,19 +262,13 @@ TEST_F(ViewerTest, RepsFindTheirManipulatorUpTheirBags) {
   EXPECT_EQ(leaf->GetManipulator(), nullptr);
 }
 
+// (The viewer's own listeners hear a context menu too, with the menu: the
+// plug-in's viewer menu test.)
 TEST_F(ViewerTest, ContextAndHoverNotificationsGoToTheFather) {
   auto manipulator = Manipulate(Show(NewBox(0, 0, 4, 4)));
-  int viewerHeard = 0;
-  KivBaseUnknown* menuSeen = nullptr;
   auto menu = KivMake<TstActivity>();
-  viewer->GetEventPublisher()->AddCallback(
-      KivManipulator::GetKivContext(), [&](KivBaseUnknown*, KivNotification* n, void*) {
-        ++viewerHeard;
-        menuSeen = static_cast<KivContext*>(n)->GetContextualMenu();
-      });
-  EXPECT_EQ(viewer->ContextMenu(1, 1, menu), 2);
-  EXPECT_TRUE(viewerHeard == 1 && menuSeen == menu.get());
-  EXPECT_EQ(viewer->ContextMenu(9, 9, menu), 1) << "only the viewer's own listeners";
+  EXPECT_EQ(viewer->ContextMenu(1, 1, menu), 1);
+  EXPECT_EQ(viewer->ContextMenu(9, 9, menu), 0) << "no manipulator there";
 
   viewer->MoveTo(1, 1);
   viewer->MoveTo(2, 2);  // still inside: nothing new
@@ -343,11 +337,9 @@ TEST_F(ViewerTest, RegistryModelsAreDrawnAndPickedAboveTheViewersOwnScene) {
   ASSERT_EQ(picked.size(), 2u);
   EXPECT_EQ(picked[0].get(), square.get());
   EXPECT_EQ(viewer->CollectScene().size(), 2u);
-
-  ASSERT_EQ(registry->RemoveModel(model), S_OK);
-  EXPECT_EQ(viewer->PickAll(0, 0).size(), 1u);
+  // (A model taken out of the registry leaves the scene: the plug-in's list
+  // tests; a registry detached twice is refused: the frame's viewer test.)
   EXPECT_EQ(viewer->DetachRegistry(registry), S_OK);
-  EXPECT_EQ(viewer->DetachRegistry(registry), E_FAIL);
 }
 
 TEST_F(ViewerTest, CommitRedrawsOnlyViewersWhoseSceneChanged) {
