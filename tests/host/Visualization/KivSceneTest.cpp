@@ -129,8 +129,6 @@ TEST_F(BagRepTest, BoundingBoxFollowsGeometryMatrixAndShowModeAndAttributesInher
   EXPECT_EQ(outer->GetBoundingElement(), Box(100, 0, 104, 2));
   line->Modify({0, 0}, {8, -1});
   EXPECT_EQ(outer->GetBoundingElement(), Box(100, -1, 108, 0));
-  outer->SetMatrix(Kiv3x3Matrix::Translation(0, 0));
-  EXPECT_EQ(outer->GetBoundingElement(), Box(0, -1, 8, 0));
 
   // Attributes inherit from bags.
   auto painted = KivMake<Kiv2DBagRep>();
