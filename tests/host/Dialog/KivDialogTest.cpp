@@ -174,16 +174,11 @@ TEST_F(DialogTest, WidgetsBelongToTheirParentAndDieWithIt) {
   EXPECT_EQ(orphan->RefCount(), 1u) << "only the holder's reference is left";
 }
 
-TEST_F(DialogTest, ContextualMenuItemsActivateAndAreDestroyedLater) {
-  auto handler = KivMake<KivCommand>(nullptr, "rep");
+// (What a pushed item tells its father, the plug-in's scroll list menu test
+// shows.)
+TEST_F(DialogTest, ContextualMenuItemsAreDestroyedLater) {
   auto* menu = new KivDlgContextualMenu(main_, "Context");
-  auto* item = new KivDlgPushItem(menu, "HideShowScrollBar");
-  item->SetFather(handler);
-  int activations = 0;
-  handler->AddAnalyseNotificationCB(item, item->GetMenuIActivateNotification(),
-                                    [&](KivCommand*, KivNotification*, void*) { ++activations; });
-  EXPECT_TRUE(item->Push());
-  EXPECT_EQ(activations, 1);
+  new KivDlgPushItem(menu, "HideShowScrollBar");
   new KivDlgPushItem(menu, "Other");
   menu->RemoveAllItems();
   EXPECT_EQ(menu->GetChildCount(), 0);
