@@ -205,8 +205,7 @@ TEST_F(ViewerTest, ADragReachesTheFatherWithTheAxisMovedAlongTheDirection) {
   EXPECT_EQ(viewer->GetGrabber(), manipulator.get());
   viewer->DragStep(3, 3);
   viewer->DragStep(50, 5);  // far off the rep: the grabber still gets it
-  viewer->DragEnd(50, 6);
-  EXPECT_EQ(viewer->GetGrabber(), nullptr);
+  viewer->DragEnd(50, 6);  // (that it lets go, the serve drag test shows)
 
   const std::string move = "KivManipulateNotification";
   ASSERT_EQ(father->kinds,
