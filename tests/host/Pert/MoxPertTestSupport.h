@@ -86,11 +86,6 @@ class MoxPertTest : public KivVisTest {
     EXPECT_EQ(MoxPexPertBaseServices::GetPertExtension(node, notPlaced), S_OK);
     return notPlaced;
   }
-  static int SuperState(const KivBaseUnknown_var& node, int flag = 1) {
-    int state = -1;
-    EXPECT_EQ(MoxIPertNodeExt_var(node.get())->GetSuperNodeState(state, flag), S_OK);
-    return state;
-  }
   // Stores the node as an expanded super node in the document.
   void Expand(const KivBaseUnknown_var& node) {
     KivPertNodeData data = doc_->GetPertNodeData(node.get());
