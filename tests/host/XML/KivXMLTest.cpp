@@ -497,45 +497,45 @@ TEST_F(KivXMLTest, AwkwardCharactersSurviveARoundTrip) {
             KivUnicodeString("before bold after"));
 }
 
+// Each case fails for its own reason: the first error is kept, so a check
+// that let the case through would show as another message.
 TEST_F(KivXMLTest, RefusesWhatXmlCannotHold) {
-  struct Case {
-    const char* what;
+  const struct {
+    const char* error;  // a fragment of the first error
     void (*write)(KivXMLWriter&);
-  };
-  const Case cases[] = {
-      {"control character in text",
+  } cases[] = {
+      {"text holds U+0001",
        [](KivXMLWriter& w) {
          w.StartElement("r").Text(KivUnicodeString(std::u32string{'a', 1}));
        }},
-      {"nul in attribute",
+      {"attribute \"a\" holds U+0000",
        [](KivXMLWriter& w) {
          w.StartElement("r").Attribute("a", KivUnicodeString(std::u32string{'x', 0}));
        }},
-      {"element name with a blank", [](KivXMLWriter& w) { w.StartElement("two words"); }},
-      {"element name starting with a digit", [](KivXMLWriter& w) { w.StartElement("1st"); }},
-      {"attribute name with a quote",
-       [](KivXMLWriter& w) { w.StartElement("r").Attribute("a\"b", "v"); }},
-      {"attribute written twice",
+      {"invalid element name \"two words\"", [](KivXMLWriter& w) { w.StartElement("two words"); }},
+      {"invalid element name \"1st\"", [](KivXMLWriter& w) { w.StartElement("1st"); }},
+      {"invalid attribute name", [](KivXMLWriter& w) { w.StartElement("r").Attribute("a\"b", "v"); }},
+      {"written twice",
        [](KivXMLWriter& w) { w.StartElement("r").Attribute("a", "1").Attribute("a", "2"); }},
-      {"attribute after content",
+      {"outside a start tag",
        [](KivXMLWriter& w) { w.StartElement("r").Text("t").Attribute("a", "v"); }},
-      {"two root elements",
+      {"a second root element",
        [](KivXMLWriter& w) { w.StartElement("r").EndElement().StartElement("s"); }},
-      {"comment with two dashes", [](KivXMLWriter& w) { w.StartElement("r").Comment("a--b"); }},
-      {"comment ending in a dash", [](KivXMLWriter& w) { w.StartElement("r").Comment("a-"); }},
-      {"end without start", [](KivXMLWriter& w) { w.EndElement(); }},
-      {"text outside the root", [](KivXMLWriter& w) { w.Text("loose"); }},
-      {"element left open",
+      {"may not contain", [](KivXMLWriter& w) { w.StartElement("r").Comment("a--b"); }},
+      {"may not contain", [](KivXMLWriter& w) { w.StartElement("r").Comment("a-"); }},
+      {"EndElement without an open element", [](KivXMLWriter& w) { w.EndElement(); }},
+      {"text written outside the root", [](KivXMLWriter& w) { w.Text("loose"); }},
+      {"element \"r\" is still open",
        [](KivXMLWriter& w) { w.StartElement("r").StartElement("s").EndElement(); }},
-      {"no element at all", [](KivXMLWriter&) {}},
+      {"no element", [](KivXMLWriter&) {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     KivXMLWriter writer;
     c.write(writer);
     std::string text = "untouched";
-    EXPECT_EQ(writer.GetText(text), E_FAIL) << c.what;
-    EXPECT_EQ(text, "untouched") << c.what;
-    EXPECT_FALSE(writer.GetLastError().empty()) << c.what;
+    EXPECT_EQ(writer.GetText(text), E_FAIL) << c.error;
+    EXPECT_EQ(text, "untouched") << c.error;
+    EXPECT_NE(writer.GetLastError().find(c.error), std::string::npos) << writer.GetLastError();
   }
 }
 
