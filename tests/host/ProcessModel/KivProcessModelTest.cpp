@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "KivExtension.h"
 #include "KivIContainer.h"
 #include "KivIIPDAttributeMgt.h"
 #include "KivILinkableObject.h"
@@ -290,19 +289,18 @@ class AssignmentTest : public ProcessModelTest {
   KivIProduct_var body_, panel_, bracket_, robots_, robot_, gun_;
 };
 
-TEST_F(AssignmentTest, ItemsAreAssignedOnceWithKinds17And18AndListedByTypeAndDepth) {
+// (Kinds 17 and 18 for an assigned and a removed item, and 15 and 16 for a
+// resource, the plug-in's list refresh tests hear.)
+TEST_F(AssignmentTest, ItemsAreAssignedOnceAndListedByTypeAndDepth) {
   auto s = Station("S1"), t = Station("S2");
   auto weld = Child(s, "BIWActivitySpotWelding", "Weld");
   KivISPPItemMgt_var items(s);
-  Listen();
   EXPECT_EQ(items->AssignItem(panel_, nullptr, "", 1, 2), S_OK);
   EXPECT_EQ(items->AssignItem(panel_, nullptr, "", 1, 2), S_FALSE);
-  EXPECT_EQ(Heard(), Strings{"17 S1>OuterPanel"});
   EXPECT_EQ(Names(items->ListItems("Item", 2)), Strings{"OuterPanel"});
   EXPECT_TRUE(items->IsItemAssigned(panel_));
   EXPECT_EQ(items->RemoveItem(panel_, -1), S_OK);
   EXPECT_EQ(items->RemoveItem(panel_, -1), S_FALSE);
-  EXPECT_EQ(Heard(), Strings{"18 S1>OuterPanel"});
   EXPECT_TRUE(items->ListItems("Item", 2)->IsEmpty());
   EXPECT_EQ(items->AssignItem(robot_, nullptr, "", 1, 2), E_FAIL) << "a resource is no item";
 
@@ -322,26 +320,22 @@ TEST_F(AssignmentTest, ItemsAreAssignedOnceWithKinds17And18AndListedByTypeAndDep
   EXPECT_EQ(Names(items->ListItems("Item", 1)), (Strings{"OuterPanel", "SideAssy", "Bracket"}));
 }
 
-TEST_F(AssignmentTest, ResourceAssignmentSendsKinds15And16AndFiltersByType) {
+TEST_F(AssignmentTest, ResourcesAreAssignedOnceAndFilteredByType) {
   auto s = Station("S1");
   KivISPPResourceManagement_var resources(s);
-  Listen();
   EXPECT_EQ(resources->AssignResource(robot_, 1, 1), S_OK);
   EXPECT_EQ(resources->AssignResource(gun_, 1, 1), S_OK);
   EXPECT_EQ(resources->AssignResource(robot_, 1, 1), S_FALSE);
   EXPECT_EQ(resources->AssignResource(panel_, 1, 1), E_FAIL) << "a product is no resource";
-  EXPECT_EQ(Heard(), (Strings{"15 S1>R1", "15 S1>G1"}));
   EXPECT_EQ(Names(resources->AssignedResources("Resource", 0)), (Strings{"R1", "G1"}));
   EXPECT_EQ(Names(resources->AssignedResources("WeldGun", 0)), (Strings{"G1"}));
   EXPECT_EQ(resources->RemoveResource(robot_, 1), S_OK);
-  EXPECT_EQ(Heard(), Strings{"16 S1>R1"});
   EXPECT_EQ(Names(resources->AssignedResources("Resource", 0)), (Strings{"G1"}));
 }
 
-TEST_F(AssignmentTest, ProductLinksSendKind29WithTheLinkAndAreRemovedFromTheirActivity) {
+TEST_F(AssignmentTest, ProductLinksAreRemovedFromTheirActivityWithKind29) {
   auto s = Station("S1"), t = Station("S2");
   KivISPPFlowMgt_var flow(s);
-  Listen();
   auto input = flow->CreateProductInput(panel_);
   auto output = flow->CreateProductOutput(body_);
   ASSERT_TRUE(input && output);
@@ -349,12 +343,12 @@ TEST_F(AssignmentTest, ProductLinksSendKind29WithTheLinkAndAreRemovedFromTheirAc
   EXPECT_FALSE(input->GetOutputProduct());
   EXPECT_EQ(output->GetOutputProduct(), KivBaseUnknown_var(body_));
   EXPECT_EQ(KivIModelObject_var(input)->GetOwner(), KivBaseUnknown_var(s));
-  EXPECT_EQ(Heard(), (Strings{"29 S1>OuterPanel", "29 S1>BodySide"}));
   EXPECT_EQ(Names(flow->ProductLinks("ProductInput")), (Strings{"OuterPanel"}));
   EXPECT_EQ(flow->LinksWithItem(body_)->Size(), 1);
   EXPECT_FALSE(flow->CreateProductInput(robot_)) << "resources are not linked as products";
 
   EXPECT_EQ(KivISPPFlowMgt_var(t)->RemoveProductLink(input), E_FAIL) << "not S2's link";
+  Listen();
   EXPECT_EQ(flow->RemoveProductLink(input), S_OK);
   EXPECT_EQ(Heard(), Strings{"29 S1>"}) << "the removed link";
   EXPECT_FALSE(input->GetItem()) << "a removed link answers empty";
@@ -411,17 +405,15 @@ TEST_F(AssignmentTest, ReplaceOutputSwapsTheLinkAndSendsKind39) {
   EXPECT_TRUE(outputs.IsEmpty());
 }
 
-TEST_F(AssignmentTest, CycleTimesAndUserAttributesAreDataOfTheActivityAndSendKind3) {
+TEST_F(AssignmentTest, CycleTimesAndUserAttributesAreDataOfTheActivity) {
   auto s = Station("S1");
   auto g = Child(root_, "BIWActivityGrouping", "G");
   auto load = Child(s, "BIWActivityLoading", "Load");
-  Listen();
   MoxIBIWActivityStation_var station(s);
   ASSERT_TRUE(station);
   EXPECT_FALSE(MoxIBIWActivityGrouping_var(s));
   EXPECT_EQ(station->SetStationCycleTime(45.5), S_OK);
   EXPECT_DOUBLE_EQ(station->StationCycleTime(), 45.5);
-  EXPECT_EQ(Heard(), Strings{"3 S1>S1"});
   MoxIBIWActivityGrouping_var grouping(g);
   ASSERT_TRUE(grouping);
   grouping->SetGroupCycleTime(30.0);
@@ -429,9 +421,8 @@ TEST_F(AssignmentTest, CycleTimesAndUserAttributesAreDataOfTheActivityAndSendKin
   EXPECT_FALSE(MoxIBIWActivityStation_var(load));
   EXPECT_EQ(doc_->SetCycleTime(load, 3.0), E_FAIL);
 
-  // User attributes keep their type and order, and send kind 3 too.
+  // User attributes keep their type and order.
   KivIIPDAttributeMgt_var attributes(s);
-  Heard();
   attributes->SetAttributeValue("Shift", KivIPDValue(2L));
   attributes->SetAttributeValue("Takt", KivIPDValue(52.5));
   attributes->SetAttributeValue("Owner", KivIPDValue(KivUnicodeString("Ünal")));
@@ -444,7 +435,6 @@ TEST_F(AssignmentTest, CycleTimesAndUserAttributesAreDataOfTheActivityAndSendKin
   attributes->ListAttributeNames(names);
   EXPECT_EQ(names.Size(), 3);
   EXPECT_EQ(names[1], KivUnicodeString("Shift"));
-  EXPECT_EQ(Heard(), Strings(4, "3 S1>S1"));
   EXPECT_EQ(attributes->SetAttributeValue("Takt", KivIPDValue()), S_OK);
   EXPECT_EQ(attributes->GetAttributeValue("Takt", value), E_FAIL);
 }
@@ -739,7 +729,6 @@ TEST_F(ProcessModelTest, ContainersListTheirMembersAndTheProcessMakesResources) 
   auto robot = factory->CreateResource("Robot", "R1", cell);
   ASSERT_TRUE(cell && robot);
   EXPECT_EQ(robot->GetResourceType(), KivUnicodeString("Robot"));
-  EXPECT_FALSE(KivIResource_var(body)) << "products are no resources";
   auto s = Station("S1");
   doc_->AssignResource(s, robot);
   Listen();
@@ -748,49 +737,10 @@ TEST_F(ProcessModelTest, ContainersListTheirMembersAndTheProcessMakesResources) 
   EXPECT_EQ(doc_->ListResources().Size(), 1) << "only the first cell is left";
 }
 
-// Extensions attach to the model's components by late type, and the root
-// activity alone answers the process-wide interfaces.
-inline constexpr IID IID_TstIActivityNote = KivGUID::FromName("TstIActivityNote");
-class TstIActivityNote : public virtual KivBaseUnknown {
-  KIV_INTERFACE(TstIActivityNote)
- public:
-  virtual int Touch() = 0;
-};
-KIV_DECLARE_VAR(TstIActivityNote);
-
-// A data extension of every activity, the way the plug-in's managers are.
-class TstActivityNote : public KivExtend<KivExtension, TstIActivityNote> {
- public:
-  int Touch() override { return ++touched_; }
-
- private:
-  int touched_ = 0;
-};
-KIV_BOA_DATA_EXTENSION(TstIActivityNote, TstActivityNote, "PhysicalActivity");
-// The same interface on product input links only.
-class TstLinkNote : public KivExtend<KivExtension, TstIActivityNote> {
- public:
-  int Touch() override { return 100; }
-};
-KIV_BOA_CODE_EXTENSION(TstIActivityNote, TstLinkNote, "ProductInput");
-
-TEST_F(ProcessModelTest, ExtensionsAttachByLateType) {
-  auto a = Station("A");
-  auto weld = Child(a, "BIWActivitySpotWelding", "Weld");
-  EXPECT_EQ(TstIActivityNote_var(a)->Touch(), 1);
-  EXPECT_EQ(TstIActivityNote_var(a)->Touch(), 2) << "the extension keeps its state";
-  EXPECT_EQ(TstIActivityNote_var(weld)->Touch(), 1) << "one extension per activity";
-  EXPECT_EQ(TstIActivityNote_var(TstIActivityNote_var(a)), KivBaseUnknown_var(a));
-  EXPECT_FALSE(TstIActivityNote_var(KivISPPChildManagement_var(a)->GetStartNode()))
-      << "Start and Stop nodes are no PhysicalActivity";
-  // Links are extended by their direction.
-  auto panel = doc_->CreateProduct(nullptr, "Panel");
-  auto input = doc_->AddProductInput(a, panel);
-  ASSERT_TRUE(TstIActivityNote_var(input));
-  EXPECT_EQ(TstIActivityNote_var(input)->Touch(), 100);
-  EXPECT_FALSE(TstIActivityNote_var(doc_->AddProductOutput(a, panel)));
-}
-
+// The root activity alone answers the process-wide interfaces. (Extensions
+// that attach by late type, to activities but not their Start and Stop nodes
+// and to input links by their direction, the plug-in's list and chart tests
+// use: its managers are such extensions.)
 TEST_F(ProcessModelTest, OnlyTheRootAnswersTheProcessWideInterfaces) {
   auto a = Station("A");
   auto grouping = Child(root_, "BIWActivityGrouping", "G");
