@@ -72,7 +72,7 @@ TEST_F(MsgCatalogTest, MissingCatalogueOrKeyGivesTheDefaultTextAndATraceLine) {
     EXPECT_NE(err.find("key \"NoSuchKey\" not in"), std::string::npos) << err;
   }
   // A path is not a catalogue name, and without a startup path nothing is found.
-  EXPECT_EQ(KivMsgCatalog::BuildMessage("../first/MoxPexPertGrpActCmd", "title", "Error"),
+  EXPECT_EQ(KivMsgCatalog::BuildMessage(tmp_.Sub("first/MoxPexPertGrpActCmd"), "title", "Error"),
             KivUnicodeString("Error"));
   ScopedEnv unset("KivStartupPath", nullptr);
   EXPECT_EQ(Build("title", "Error"), "Error");
