@@ -218,7 +218,7 @@ class TstThing : public KivImplement<> {
   KIV_CLASS(TstThing, KivBaseUnknown, "Tests")
 };
 
-TEST(ListTest, IsOneBasedAndRefusesOutOfRangeQuietlyWhereAsked) {
+TEST(ListTest, IsOneBasedRefusesOutOfRangeQuietlyAndDropsDuplicatesAndNulls) {
   KivListOfInt list{10, 20, 30};
   EXPECT_EQ(list.Size(), 3);
   EXPECT_EQ(std::vector({list[1], list[3], list.Get(0), list.Get(4)}), std::vector({10, 30, 0, 0}));
@@ -229,14 +229,8 @@ TEST(ListTest, IsOneBasedAndRefusesOutOfRangeQuietlyWhereAsked) {
             std::vector({false, false, true, true, false}));
   ASSERT_EQ(list.Size(), 3);
   EXPECT_EQ(std::vector({list[1], list[2], list[3]}), std::vector({20, 30, 40}));
-}
 
-TEST(ListDeathTest, IndexOutOfRangeIsAnOrderlyStop) {
-  KivListOfInt list{1};
-  EXPECT_EXIT((void)list[2], ::testing::ExitedWithCode(kKivFatalExitStatus), "list index");
-}
-
-TEST(ListTest, RemovesDuplicatesKeepingTheFirstAndNulls) {
+  // Duplicates go, the first of each kept, and so do nulls.
   KivListValKivUnicodeString names{"b", "a", "b", "c", "a"};
   EXPECT_EQ(names.RemoveDuplicates(), 2);
   ASSERT_EQ(names.Size(), 3);
@@ -258,7 +252,12 @@ TEST(ListTest, RemovesDuplicatesKeepingTheFirstAndNulls) {
   EXPECT_EQ(KivBaseUnknown::LiveInstances(), live);
 }
 
-TEST(UnicodeStringTest, CountsAndCutsInCharacters) {
+TEST(ListDeathTest, IndexOutOfRangeIsAnOrderlyStop) {
+  KivListOfInt list{1};
+  EXPECT_EXIT((void)list[2], ::testing::ExitedWithCode(kKivFatalExitStatus), "list index");
+}
+
+TEST(UnicodeStringTest, CountsAndCutsInCharactersAndReplacesMalformedInput) {
   const KivUnicodeString text("Schweißstation Ü1 → 溶接");
   EXPECT_EQ(text.GetLengthInChar(), 22);
   EXPECT_EQ(std::vector({text.Left(7), text.SubString(18, 1), text.SubString(20),
@@ -272,9 +271,7 @@ TEST(UnicodeStringTest, CountsAndCutsInCharacters) {
   // Every cut of the string stays valid UTF-8 that decodes to the same characters.
   for (int n = 0; n <= text.GetLengthInChar(); ++n)
     EXPECT_EQ(KivUnicodeString(text.Left(n).ConvertToUTF8()).GetLengthInChar(), n);
-}
-
-TEST(UnicodeStringTest, MalformedInputBecomesReplacementCharacters) {
+  // Malformed input becomes replacement characters.
   const KivUnicodeString bad(std::string_view("a\xC3\x28z\xE2\x82", 6));
   EXPECT_EQ(bad.Characters(), std::u32string(U"a\xFFFD(z\xFFFD\xFFFD"));
   const KivUnicodeString overlong(std::string_view("\xC0\xAF", 2));
