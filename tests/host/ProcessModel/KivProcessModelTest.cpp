@@ -174,7 +174,8 @@ TEST_F(ProcessModelTest, ContainerActivitiesHaveStartAndStopAroundTheirChildren)
   auto load = Child(station, "BIWActivityLoading", "Load");
   Child(station, "BIWActivitySpotWelding", "Weld");
   // (All children listed between Start and Stop, the chart tests draw; a leaf
-  // getting its Start and Stop with its first child, the round trip reads.)
+  // getting its Start and Stop with its first child, and the "<id>/Start"
+  // names of the nodes, the document tests read.)
   KivISPPChildManagement_var children(station);
   EXPECT_EQ(Names(children->ChildActivities("Activity")), (Strings{"Load", "Weld"}));
   EXPECT_EQ(Names(children->ChildActivities("BIWActivitySpotWelding")), Strings{"Weld"});
@@ -184,7 +185,6 @@ TEST_F(ProcessModelTest, ContainerActivitiesHaveStartAndStopAroundTheirChildren)
   EXPECT_EQ(start->ObjectType(), KivString("Start"));
   EXPECT_FALSE(KivISPPActivity_var(start.get())) << "a Start node is no activity";
   EXPECT_EQ(start->GetOwner(), KivBaseUnknown_var(station));
-  EXPECT_EQ(doc_->IdOf(start), doc_->IdOf(station) + "/Start");
 
   // Start and Stop link, but flow queries for activities leave them out.
   Link(start, load);
@@ -625,12 +625,10 @@ TEST_F(ProcessModelTest, PointingAndLinkingObjectsLeadToAssembliesAndActivities)
   doc_->AddAssemblyChild(outer, assembly);
   auto input = doc_->AddProductInput(s, panel);
 
-  KivListValKivBaseUnknown_var pointing, linking;
+  // (The linking objects, the plug-in's reassign rules and list tests ask for.)
+  KivListValKivBaseUnknown_var pointing;
   KivIPointingObjects_var(panel)->GetPointingObjects(pointing);
   EXPECT_TRUE(Holds(pointing, {assembly, input}));
-  KivILinkableObject_var(panel)->GetLinkingObjects(linking);
-  ASSERT_EQ(linking.Size(), 1);
-  EXPECT_EQ(KivIModelObject_var(linking[1].get())->GetOwner(), KivBaseUnknown_var(s));
   pointing.RemoveAll();
   KivIPointingObjects_var(assembly)->GetPointingObjects(pointing);
   EXPECT_EQ(Names(pointing), (Strings{"BodyAssy"}));
