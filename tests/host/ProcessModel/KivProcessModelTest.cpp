@@ -169,7 +169,7 @@ TEST_F(ProcessModelTest, LinksAreSeenFromBothEndsNotifyBothAndStayWithinOneLevel
   EXPECT_TRUE(fc->PreviousActivities("")->IsEmpty());
 }
 
-TEST_F(ProcessModelTest, ContainerActivitiesHaveStartAndStopAroundTheirChildren) {
+TEST_F(ProcessModelTest, ChildrenSitBetweenStartAndStopAndAreAddedByType) {
   auto station = Station("S1");
   auto load = Child(station, "BIWActivityLoading", "Load");
   Child(station, "BIWActivitySpotWelding", "Weld");
@@ -196,19 +196,18 @@ TEST_F(ProcessModelTest, ContainerActivitiesHaveStartAndStopAroundTheirChildren)
 
   // (The graph node view of a level, every drawing of a level in the
   // plug-in's viewer tests walks.)
-}
 
-TEST_F(ProcessModelTest, AddChildActivityCreatesOnlyKnownChildTypesAndLabelsAreAnnounced) {
-  KivISPPChildManagement_var children(root_);
+  // Children added by type are named after it; labels are announced.
+  KivISPPChildManagement_var rootChildren(root_);
   Listen();
-  auto group = children->AddChildActivity("BIWActivityGrouping");
+  auto group = rootChildren->AddChildActivity("BIWActivityGrouping");
   ASSERT_TRUE(group);
   EXPECT_EQ(group->TypeName(), KivUnicodeString("BIWActivityGrouping"));
   EXPECT_EQ(group->ParentActivity(), root_);
   EXPECT_EQ(Heard(), Strings{"3 Underbody>BIWActivityGrouping"});
   // (Unknown types, the group command's tests see refused.)
-  EXPECT_FALSE(children->AddChildActivity("BIWActivityRoot"));
-  EXPECT_EQ(children->ChildActivities("Activity")->Size(), 1);
+  EXPECT_FALSE(rootChildren->AddChildActivity("BIWActivityRoot"));
+  EXPECT_EQ(rootChildren->ChildActivities("Activity")->Size(), 2);
 
   KivISPPAbstractActivity_var abstract(group);
   EXPECT_EQ(abstract->SetActivityLabel("Framing"), S_OK);

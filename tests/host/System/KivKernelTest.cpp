@@ -126,7 +126,7 @@ class TstLoudPing : public TstPing {
 };
 
 // (Delivery by kind, derived notifications included, the chart tests rely on.)
-TEST(CallbackTest, AModelsEventsPassTheClientDataOnAndRefuseANullNotification) {
+TEST(CallbackTest, ClientDataIsPassedOnAndCallbacksAreRemovedByIdAndDuringADispatch) {
   auto loud = KivMake<TstLoudPing>();
   auto model = KivMake<KivModelEventsImpl>();
   KivIModelEvents_var events = model;
@@ -138,9 +138,8 @@ TEST(CallbackTest, AModelsEventsPassTheClientDataOnAndRefuseANullNotification) {
   EXPECT_EQ(events->Dispatch(loud), S_OK);
   EXPECT_EQ(seen, 42);
   EXPECT_EQ(events->Dispatch(nullptr), E_FAIL);
-}
 
-TEST(CallbackTest, RemovalByIdAndRemovalDuringDispatch) {
+  // Removal by id, and during a dispatch.
   auto publisher = KivMake<KivEventPublisher>();
   int first = 0, second = 0;
   KivCallbackId secondId = kKivNoCallback;
@@ -152,12 +151,11 @@ TEST(CallbackTest, RemovalByIdAndRemovalDuringDispatch) {
   secondId =
       AddCallback(publisher, "", [&](KivBaseUnknown*, KivNotification*, void*) { ++second; });
   EXPECT_NE(firstId, secondId);
-  auto ping = KivMake<TstPing>();
-  EXPECT_EQ(publisher->Dispatch(ping), 1);
+  EXPECT_EQ(publisher->Dispatch(loud), 1);
   EXPECT_EQ(std::pair(first, second), std::pair(1, 0));
   EXPECT_TRUE(RemoveCallback(firstId));
   EXPECT_FALSE(RemoveCallback(firstId)) << "an id is removed once";
-  EXPECT_EQ(publisher->Dispatch(ping), 0);
+  EXPECT_EQ(publisher->Dispatch(loud), 0);
   EXPECT_EQ(publisher->CallbackCount(), 0);
 }
 
@@ -258,7 +256,7 @@ std::string WrittenBy(const std::function<void()>& write) {
   return testing::internal::GetCapturedStderr();
 }
 
-TEST(TraceTest, ModuleIsRegisteredOnceWithItsFirstDescription) {
+TEST(TraceTest, ModulesRegisterOnceAndWriteWholeLinesOnlyWhenSwitchedOn) {
   {
     KivTrace first("KivTstTraceOnce", "Traces for the test");
     KivTrace second("KivTstTraceOnce", "Another description");
@@ -267,9 +265,8 @@ TEST(TraceTest, ModuleIsRegisteredOnceWithItsFirstDescription) {
     EXPECT_EQ(modules[0].description, "Traces for the test");
   }
   EXPECT_TRUE(Named("KivTstTraceOnce").empty());
-}
 
-TEST(TraceTest, WritesWholeLinesOnlyWhenTheEnvironmentSwitchesItOn) {
+  // Whole lines are written only when the environment switches them on.
   KivTrace trace("KivTstTraceSwitch", "Traces for the test");
   {
     ScopedEnv off("KivTraces", nullptr);

@@ -35,7 +35,7 @@ class MsgCatalogTest : public ::testing::Test {
       (tmp_.Sub("missing") + ":" + tmp_.Sub("first") + ":" + tmp_.Sub("second")).c_str()};
 };
 
-TEST_F(MsgCatalogTest, TextOfTheKeyFromTheFirstCatalogueOnThePathWithItsParameters) {
+TEST_F(MsgCatalogTest, TextOfTheKeyFromTheFirstCatalogueWithItsParametersElseTheDefault) {
   EXPECT_EQ(Build("title", "Error"), "Fehler");
   // Keys are not looked up in a later catalogue of the same name.
   EXPECT_EQ(Build("OnlyHere", "dflt"), "dflt");
@@ -56,9 +56,8 @@ TEST_F(MsgCatalogTest, TextOfTheKeyFromTheFirstCatalogueOnThePathWithItsParamete
   EXPECT_EQ(text,
             "Gr\xC3\xBC\xC3\x9F"
             "e \xC3\xA9t\xC3\xA9");
-}
 
-TEST_F(MsgCatalogTest, MissingCatalogueOrKeyGivesTheDefaultTextAndATraceLine) {
+  // A missing catalogue or key gives the default text and a trace line.
   {
     ScopedEnv traces("KivTraces", "KivSystemTrace");
     testing::internal::CaptureStderr();
