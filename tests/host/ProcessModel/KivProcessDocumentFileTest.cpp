@@ -195,7 +195,7 @@ TEST_F(KivProcessDocumentFileTest, EachKindOfBadInputIsRefusedWithItsPlace) {
   }
 }
 
-TEST_F(KivProcessDocumentFileTest, AFailedLoadNamesTheElementAndReleasesWhatItBuilt) {
+TEST_F(KivProcessDocumentFileTest, AFailedLoadNamesTheElementOrTheFileAndReleasesWhatItBuilt) {
   // The fault comes last, after products, assemblies and most activities
   // were built: all of it must go (the fixture's leak check), and a
   // previous handle is emptied.
@@ -207,11 +207,8 @@ TEST_F(KivProcessDocumentFileTest, AFailedLoadNamesTheElementAndReleasesWhatItBu
   EXPECT_FALSE(doc);
   EXPECT_EQ(error.ToString(), "t.xml:" + std::to_string(error.line) +
                                   ": <Link from=\"A2\" to=\"A9\">: unknown identifier \"A9\"");
-}
 
-TEST_F(KivProcessDocumentFileTest, AMissingFileIsNamedInTheError) {
-  KivVar<KivProcessDocument> doc;
-  KivProcessDocumentError error;
+  // A missing file is named in the error, with no line and not as malformed XML.
   const std::string path = folder_.Sub("absent.xml");
   EXPECT_EQ(KivProcessDocumentReader::LoadFile(path, doc, error), E_FAIL);
   EXPECT_FALSE(doc);

@@ -198,7 +198,7 @@ TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyBadNamesGiveNoneAndSavedSe
   EXPECT_EQ(Read(Reopen("MoxPFViewerSettings"), "Other"), "none");
 }
 
-TEST_F(SettingRepositoryTest, OddKeysAndValuesSurviveASaveUnchanged) {
+TEST_F(SettingRepositoryTest, OddKeysAndValuesAndLinesItCannotReadSurviveASave) {
   const std::vector<std::pair<std::string, std::string>> odd = {
       {"empty", ""},
       {"blanks", "  leading and trailing  "},
@@ -217,19 +217,18 @@ TEST_F(SettingRepositoryTest, OddKeysAndValuesSurviveASaveUnchanged) {
   KivSettingRepository* again = Reopen("Odd");
   for (const auto& [k, v] : odd) EXPECT_EQ(Read(again, k), v) << k;
   EXPECT_EQ(again->Keys().size(), odd.size());
-}
 
-TEST_F(SettingRepositoryTest, LinesItCannotReadAreKeptThroughASave) {
+  // Lines it cannot read are kept through a save.
   const std::string kept =
       "# written by hand\n\nbroken line without equals\nbad\\qescape=1\nKept=old\n";
   const std::string path = tmp_.Write("settings/Hand.kivsettings", kept + "Kept=in force\n");
-  KivSettingRepository* repo = KivSettingRepository::GetRepository("Hand");
-  EXPECT_EQ(Read(repo, "Kept"), "in force");
-  EXPECT_EQ(Read(repo, "broken line without equals"), "none");
+  KivSettingRepository* hand = KivSettingRepository::GetRepository("Hand");
+  EXPECT_EQ(Read(hand, "Kept"), "in force");
+  EXPECT_EQ(Read(hand, "broken line without equals"), "none");
 
-  ASSERT_EQ(repo->WriteSetting("Kept", "new"), S_OK);
-  ASSERT_EQ(repo->WriteSetting("Added", "yes"), S_OK);
-  ASSERT_EQ(repo->Save(), S_OK);
+  ASSERT_EQ(hand->WriteSetting("Kept", "new"), S_OK);
+  ASSERT_EQ(hand->WriteSetting("Added", "yes"), S_OK);
+  ASSERT_EQ(hand->Save(), S_OK);
   EXPECT_EQ(ReadFile(path), kept + "Kept=new\nAdded=yes\n");
 }
 
