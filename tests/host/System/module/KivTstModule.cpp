@@ -1,6 +1,6 @@
-// A small module that the module loading tests load by name: one factory
-// without an argument, one with, one that makes nothing and one that is
-// exported but not in the creation dictionary.
+// A small module that the module loading tests load by name: a factory, one
+// that makes nothing and one that is exported but not in the creation
+// dictionary.
 #include "KivClassRegistry.h"
 #include "KivCreationDictionary.h"
 #include "KivImplement.h"
@@ -17,22 +17,10 @@ class KivTstWidget : public KivImplement<KivTstIModuleProbe> {
   KivBaseUnknown* Argument() override { return nullptr; }
 };
 
-class KivTstGadget : public KivImplement<KivTstIModuleProbe> {
-  KIV_CLASS(KivTstGadget, KivBaseUnknown, "KivTstModule")
-  explicit KivTstGadget(KivBaseUnknown* argument) : argument_(argument) {}
-  KivBaseUnknown* Argument() override { return argument_.get(); }
-
- private:
-  KivBaseUnknown_var argument_;
-};
-
 const KivTrace gTrace("KivTstModuleTrace", "Traces for the test module");
 }  // namespace
 
 extern "C" KivBaseUnknown* fctCreateKivTstWidget() { return new KivTstWidget(); }
-extern "C" KivBaseUnknown* fctCreateKivTstGadget(KivBaseUnknown* argument) {
-  return new KivTstGadget(argument);
-}
 extern "C" KivBaseUnknown* fctCreateKivTstNothing() { return nullptr; }
 // Exported without a creation dictionary entry: called without argument.
 extern "C" KivBaseUnknown* fctCreateKivTstUnlisted() { return new KivTstWidget(); }
@@ -40,9 +28,6 @@ extern "C" int KivTstModuleLoadCount() { return gLoads; }
 
 static const KivCreationRegistrar kWidgetFactory("KivTstWidget", &fctCreateKivTstWidget,
                                                  "KivTstModule");
-static const KivCreationRegistrar kGadgetFactory("KivTstGadget", &fctCreateKivTstGadget,
-                                                 "KivTstModule");
 static const KivCreationRegistrar kNothingFactory("KivTstNothing", &fctCreateKivTstNothing,
                                                   "KivTstModule");
 KIV_DECLARE_CLASS(KivTstWidget, "KivTstModule");
-KIV_DECLARE_CLASS(KivTstGadget, "KivTstModule");
