@@ -34,9 +34,13 @@ std::vector<std::string> Others(const std::string& folder, std::vector<std::stri
 }  // namespace
 
 TEST(KivSafeFileTest, ReadAndReplaceRefuseWhatIsNotARegularFileAtOnce) {
+  // A pipe of its own, never a device of the machine: a fault in Replace
+  // must not be able to overwrite what the whole system shares.
   TempFolder tmp;
-  const std::string toNull = tmp.Path() + "/null.svg";
-  fs::create_symlink("/dev/null", toNull);
+  const std::string pipe = tmp.Path() + "/pipe.svg";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string toPipe = tmp.Path() + "/to-pipe.svg";
+  fs::create_symlink(pipe, toPipe);
   const std::string dangling = tmp.Path() + "/dangling.svg";
   fs::create_symlink("nowhere/x.svg", dangling);
   const char* const kNoFile = "No such file or directory";
@@ -48,8 +52,9 @@ TEST(KivSafeFileTest, ReadAndReplaceRefuseWhatIsNotARegularFileAtOnce) {
       {tmp.Path(), nullptr, "it is a folder"},
       {tmp.Path() + "/missing", kNoFile, nullptr},
       {"", "no file name given", nullptr},
-      {"/dev/null", nullptr, "it is a device"},
-      {toNull, nullptr, "it is a device"},
+      {"/dev/null", "it is a device", nullptr},  // only read
+      {pipe, nullptr, "it is a pipe (FIFO)"},
+      {toPipe, nullptr, "it is a pipe (FIFO)"},
       {dangling, nullptr, "cannot follow the symbolic link: No such file or directory"},
       {tmp.Path() + "/no/such/folder/x.svg", nullptr, kNoFile},
   };
@@ -65,8 +70,8 @@ TEST(KivSafeFileTest, ReadAndReplaceRefuseWhatIsNotARegularFileAtOnce) {
       EXPECT_NE(error.find(c.replaceReason), std::string::npos) << c.path << ": " << error;
     }
   }
-  EXPECT_TRUE(fs::is_symlink(toNull));
-  EXPECT_TRUE(Others(tmp.Path(), {"null.svg", "dangling.svg"}).empty());
+  EXPECT_TRUE(fs::is_symlink(toPipe) && fs::is_fifo(pipe));
+  EXPECT_TRUE(Others(tmp.Path(), {"pipe.svg", "to-pipe.svg", "dangling.svg"}).empty());
   EXPECT_EQ(Slurp(tmp.Write("f", std::string("a\0b", 3))), std::string("a\0b", 3));
 }
 
