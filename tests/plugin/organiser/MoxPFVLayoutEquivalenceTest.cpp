@@ -108,25 +108,8 @@ TEST(MoxPFVLayoutEquivalence, FullLayoutMatchesTheLiteralProcedure) {
   }
 }
 
-// Whether a node placed last shares its snapped cell with another level node.
-bool LandsOnAnotherNode(const MoxPFVFlowModel& model) {
-  std::map<int, MoxPFVPlacementRecord> last;
-  for (const MoxPFVPlacementRecord& record : model.placements) last[record.node] = record;
-  for (const auto& [node, record] : last) {
-    for (const int other : model.children) {
-      double x = 0.0;
-      double y = 0.0;
-      if (other == node || !model.ReadPosition(other, x, y)) continue;
-      model.Snap(x, y);
-      if (x == record.x && y == record.y) return true;
-    }
-  }
-  return false;
-}
-
 TEST(MoxPFVLayoutEquivalence, PartialLayoutMatchesTheLiteralProcedure) {
   std::mt19937 random(6122026);
-  int crowded = 0;
   for (int round = 0; round < 4000; ++round) {
     MoxPFVFlowModel literalModel = RandomAcyclicLevel(random);
     // The nodes to place: level nodes, a repeat now and then, and sometimes
@@ -148,9 +131,7 @@ TEST(MoxPFVLayoutEquivalence, PartialLayoutMatchesTheLiteralProcedure) {
     SCOPED_TRACE(Describe(literalModel));
     ASSERT_EQ(linearModel.placements, literalModel.placements);
     ASSERT_EQ(linearModel.positions, literalModel.positions);
-    crowded += LandsOnAnotherNode(linearModel) ? 1 : 0;
   }
-  EXPECT_EQ(crowded, 0) << "partial layouts that put a moved node on another node's cell";
 }
 
 TEST(MoxPFVLayoutEquivalence, DistantCycleLeavesTheOtherLevelsAlone) {
