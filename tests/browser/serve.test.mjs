@@ -158,7 +158,6 @@ async function underbodyLine(context) {
     await page.ok(() => p.selectOption('#level', 'A10'));
     assert.match(await p.textContent('#window-title'), /Rear floor cell/);
     await page.act(() => p.selectOption('#level', 'A1'));
-    assert.equal((await page.state()).level, 'A1');
   });
 
   await check('a status button opens when its icon is clicked; a list scrolls and hides and shows a product', async () => {
@@ -234,7 +233,6 @@ async function underbodyLine(context) {
     await page.dismissMessages();
     const nodes = (await page.state()).viewer.nodes;
     assert.ok(nodes.some((n) => n.name === 'Floor group' && n.superNode !== 'none'), JSON.stringify(nodes));
-    assert.equal(nodes.some((n) => n.id === 'A34'), false);
 
     await page.typeStep('collapse A10');
     await page.ok(() => p.click('#ungroup'));
