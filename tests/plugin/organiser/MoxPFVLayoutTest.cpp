@@ -51,7 +51,6 @@ TEST(MoxPFVLayout, DeepLevelNeedsNoDeepStack) {
   }
   model.successors[kDepth - 1] = {kDepth / 2};  // and a cycle over its second half
   MoxPFVModelLayout layout(model, true);
-  EXPECT_EQ(layout.Levels().HighestLevel(), kDepth - 1);
   EXPECT_EQ(LevelsOf(layout, {0, kDepth - 1}), std::vector<int>({0, kDepth - 1}));
   EXPECT_EQ(layout.Levels().IgnoredLinks(),
             (std::vector<MoxPFVIgnoredLink>{{0, kDepth / 2 - 1}}));  // indices: reverse order
