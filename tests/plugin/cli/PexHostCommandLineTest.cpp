@@ -2,7 +2,6 @@
 // the command line, the shell's help against the documented steps, standard
 // input, and the messages that help a person find the right name or point.
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
@@ -129,7 +128,7 @@ TEST_F(PexHostCommandLineTest, MistakenNamesAreExplainedAndTheSessionGoesOnUntil
   std::string text = ReadFile(kExample);
   const std::string a9 = "UB020-30 Tunnel studs";
   text.replace(text.find(a9), a9.size(), "UB010-10 Load floor panel and tunnel");
-  std::ofstream(folder_ / "twins.xml") << text;
+  Write("twins.xml", text);
   const PexHostRunResult r = RunWithInput("shell twins.xml",
                                           "view\n"
                                           "zitblt A10 Nonsense show\n"
@@ -162,8 +161,7 @@ TEST_F(PexHostCommandLineTest, AClickAtAButtonsListedPointHitsThatButton) {
     for (const auto& button : node["buttons"]) {
       if (!button["shown"].get<bool>() || !button.contains("x")) continue;
       const std::string at = " " + button["x"].dump() + " " + button["y"].dump() + "\n";
-      const std::string named =
-          node["id"].get<std::string>() + " " + button["name"].get<std::string>();
+      const std::string named = std::string(node["id"]) + " " + std::string(button["name"]);
       script += "click" + at + "expect button " + named + " open\n";
       script += "click" + at + "expect button " + named + " closed\n";
       ++clicks;
