@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "KivTestFiles.h"
