@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "KivTestFiles.h"
@@ -55,8 +54,7 @@ class PexHostFolderTest : public testing::Test {
  protected:
   // Writes `text` to a file of the test's folder; returns its path.
   std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(folder_ / name, std::ios::binary) << text;
-    return (folder_ / name).string();
+    return temp_.Write(name, text);
   }
   // Runs `text` as the script session.pexs in the test's folder.
   PexHostRunResult RunScript(const std::string& text) const {

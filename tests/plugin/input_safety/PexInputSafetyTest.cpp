@@ -1,7 +1,6 @@
 // Inputs the host shell refuses at once, with a message that says why.
 #include <sys/stat.h>
 
-#include <fstream>
 #include <string>
 
 #include "PexHostRunner.h"

@@ -19,9 +19,7 @@ class MoxPFVLiteralOrganiser {
   void ArrangeNodes(double startX, double startY);
   void PositionNewNode(const std::vector<int>& nodes);
 
-  // After a call: the sorted node and level lists and the level lists.
-  const std::vector<int>& NodeList() const { return nodeList_; }
-  const std::vector<int>& LevelList() const { return levelList_; }
+  // After a call: the level lists, the nodes of each level.
   const std::vector<std::vector<int>>& LevelLists() const { return levelLists_; }
 
  private:
