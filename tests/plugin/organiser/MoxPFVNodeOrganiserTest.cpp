@@ -121,6 +121,19 @@ TEST_F(MoxPFVNodeOrganiserTest, LevelInsideAnotherChartStartsAtItsRootsPlace) {
   EXPECT_GT(PlaceOf(weld_).x, PlaceOf(load_).x);
 }
 
+// An expanded node is placed by the box around it and its children, not by
+// its own anchor, so the group as drawn stands in its column.
+TEST_F(MoxPFVNodeOrganiserTest, AnExpandedNodeIsPlacedByTheBoxAroundItsChildren) {
+  PlaceAt(load_, 1040, 1000);
+  PlaceAt(weld_, 1040, 970);
+  KivPertNodeData data = doc_->GetPertNodeData(s2_.get());
+  data.superNodeState = 1;
+  doc_->SetPertNodeData(s2_.get(), data);
+  ASSERT_TRUE(organiser_->ArrangeNodes(root_, controller_.get()));
+  EXPECT_EQ(PlaceOf(s2_), (Place{112.5, 112.5}));
+  EXPECT_NE(PlaceOf(s2_, 0), PlaceOf(s2_));
+}
+
 TEST_F(MoxPFVNodeOrganiserTest, PartialLayoutMovesTheNodeAndWhatFollowsIt) {
   PlaceAt(s1_, 62.5, 12.5);
   KivListValKivBaseUnknown_var nodes{s2_};
