@@ -86,7 +86,8 @@ KivStepResult PexCheckNodeButton(KivBaseUnknown* node, const std::string& button
   else if (state == "greyed" || state == "coloured")
     actual = zitBlt->IsGreyed() ? "greyed" : "coloured";
   else
-    return KivStepResult::Fail("\"" + state + "\" is not shown, hidden, open, closed, greyed or coloured");
+    return KivStepResult::Fail("\"" + state +
+                               "\" is not shown, hidden, open, closed, greyed or coloured");
   if (actual != state)
     return KivStepResult::Fail("button \"" + button + "\" is " + actual + ", not " + state);
   return KivStepResult::Ok();

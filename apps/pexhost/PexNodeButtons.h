@@ -10,9 +10,9 @@ class KivBaseUnknown;
 class PexJsonWriter;
 
 // Appends one JSON object per button of the node to the open array: name,
-// location, "shown", "open", "greyed" (its list is empty), the button's position and, for an open list,
-// its rows (PexWriteListRows). Nothing when the node
-// has no buttons (or no module gives activities their buttons).
+// location, "shown", "open", "greyed" (its list is empty), the button's
+// position and, for an open list, its rows (PexWriteListRows). Nothing when
+// the node has no buttons (or no module gives activities their buttons).
 void PexWriteNodeButtons(KivBaseUnknown* node, PexJsonWriter& json);
 
 // Why the node has no button of that name, with the names of those it has.

@@ -21,5 +21,7 @@ void PexRegisterZitBltSteps(PexVerbRegistry& registry) {
                        if (!node) return KivStepResult::Fail(error);
                        return PexCheckNodeButton(node.get(), a[1], a[2]);
                      },
-                     0, "a status button is shown or hidden, its list open or closed, greyed (empty) or coloured"});
+                     0,
+                     "a status button is shown or hidden, its list open or closed, greyed "
+                     "(empty) or coloured"});
 }

@@ -261,7 +261,9 @@ void MoxZitBltRep::GetPositioningLimits(double& xmin, double& ymin, double& xmax
 
 HRESULT MoxZitBltRep::EmptyExpandedBagRep() { return E_FAIL; }
 
-KivPixelImage* MoxZitBltRep::GetButtonIcon() { return MoxZitBltIconCache::Load(entry_->iconFile, false); }
+KivPixelImage* MoxZitBltRep::GetButtonIcon() {
+  return MoxZitBltIconCache::Load(entry_->iconFile, false);
+}
 
 bool MoxZitBltRep::GetButtonPosition(double& x, double& y) {
   if (!buttonBag_ || !buttonBag_->GetMatrix()) return false;
