@@ -23,7 +23,10 @@ class ScopedEnv {
 
  private:
   void Set(const char* value) {
-    value ? setenv(name_.c_str(), value, 1) : unsetenv(name_.c_str());
+    if (value)
+      setenv(name_.c_str(), value, 1);
+    else
+      unsetenv(name_.c_str());
     KivTrace::ReloadActivation();
   }
   std::string name_;
