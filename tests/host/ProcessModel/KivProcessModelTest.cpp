@@ -245,7 +245,8 @@ TEST_F(ProcessModelTest, PertNodeDataIsKeptWithinTheFileLimitsAndAnnouncedOnTheL
 }
 
 TEST_F(ProcessModelTest, WalksOverACycleEndAndListEachPredecessorOnce) {
-  Build({"Underbody > A B C D", "A -> B -> C -> A", "C -> D"});  // a cycle is accepted data
+  // A cycle is accepted data; the Start node is walked over but not listed.
+  Build({"Underbody > A B C D", "Start -> A -> B -> C -> A", "C -> D"});
   KivListValKivBaseUnknown_var preceding;
   MoxIBIWItemInfo_var(Act("D"))->GetPrecedingActivities(preceding);
   EXPECT_EQ(Names(preceding), (Strings{"C", "B", "A"}));
@@ -575,6 +576,13 @@ TEST_F(ProcessModelTest, ShowStatesAggregateChildrenAndChangesAreHeardAndImporte
   doc_->AddAssemblyChild(assembly, pin);
   doc_->AddAssemblyChild(assembly, right);
   EXPECT_EQ(doc_->ShowState(assembly), KivUnicodeString("PARTIAL"));
+  // A partly shown child makes its father partly shown, whatever its siblings.
+  auto frame = doc_->CreateProduct(nullptr, "Frame");
+  auto side = doc_->CreateProduct(frame, "Side");
+  doc_->CreateProduct(frame, "Roof");
+  doc_->CreateProduct(side, "Pillar");
+  doc_->SetShow(doc_->CreateProduct(side, "Sill"), KivNoShow);
+  EXPECT_EQ(doc_->ShowState(frame), KivUnicodeString("PARTIAL"));
 
   // A multi-import shows the new products.
   auto cell = doc_->CreateResource(nullptr, "Cell", "Cell");
@@ -704,6 +712,9 @@ TEST_F(ProcessModelTest, ContainersListTheirMembersAndTheProcessMakesResources) 
   EXPECT_EQ(processes->RemoveResource(cell), S_OK);
   EXPECT_EQ(Heard(), Strings{"16 S1>R1"});
   EXPECT_EQ(doc_->ListResources().Size(), 1) << "only the first cell is left";
+  auto door = doc_->CreateProduct(nullptr, "Door");
+  EXPECT_EQ(processes->RemoveResource(door.get()), E_FAIL) << "a product is no resource";
+  EXPECT_EQ(Names(ppr->GetMembers("PPRProduct", "KivIProduct")), (Strings{"Body", "Door"}));
 }
 
 // The root activity alone answers the process-wide interfaces. (Extensions
