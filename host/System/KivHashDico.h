@@ -68,8 +68,7 @@ class KivHashDico {
   }
   const std::string& CurrentKey() const { return currentKey_; }
 
-  // All live (key, value) pairs in table order.
-  // The values alone, in the same order: no key is copied.
+  // The live values in table order: no key is copied.
   std::vector<V> Values() const {
     std::vector<V> out;
     out.reserve(live_);
@@ -77,6 +76,7 @@ class KivHashDico {
       if (e.live) out.push_back(e.value);
     return out;
   }
+  // All live (key, value) pairs in table order.
   std::vector<std::pair<std::string, V>> Items() const {
     std::vector<std::pair<std::string, V>> out;
     out.reserve(live_);

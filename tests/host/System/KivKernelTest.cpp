@@ -236,7 +236,9 @@ TEST(HashDicoTest, KeepsTableOrderAndSharedKeys) {
   for (int* v = dico.FirstItem(); v; v = dico.NextItem()) order.push_back(*v);
   EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
   EXPECT_TRUE(dico.Remove("x", &a));
+  EXPECT_FALSE(dico.Remove("x", &a)) << "removed once";
   EXPECT_EQ(dico.Locate("x"), &c);
+  EXPECT_EQ(dico.Values(), (std::vector<int*>{&b, &c})) << "a removed entry is walked no more";
   dico.RemoveAll();
   EXPECT_TRUE(dico.Size() == 0 && dico.FirstItem() == nullptr);
 }
