@@ -369,10 +369,16 @@ TEST_F(AssignmentTest, ItemInformationListsInputsChildOutputsAndPredecessors) {
 TEST_F(AssignmentTest, ReplaceOutputSwapsTheLinkAndSendsKind39) {
   auto s = Station("S1");
   auto old = doc_->AddProductOutput(s, panel_);
+  auto input = doc_->AddProductInput(s, bracket_);
+  auto foreign = doc_->AddProductOutput(Station("S2"), bracket_);
   MoxIBIWItemInfo_var info(s);
   Listen();
   EXPECT_EQ(info->ReplaceOutput(old, robot_), E_FAIL) << "a resource cannot be an output";
-  EXPECT_TRUE(old->GetItem()) << "a refused replace changes nothing";
+  // Only an output of the activity itself is replaced.
+  EXPECT_EQ(std::pair(info->ReplaceOutput(input, panel_), info->ReplaceOutput(foreign, panel_)),
+            std::pair(E_FAIL, E_FAIL));
+  EXPECT_TRUE(old->GetItem() && input->GetItem() && foreign->GetItem())
+      << "a refused replace changes nothing";
   EXPECT_EQ(info->ReplaceOutput(old, bracket_), S_OK);
   KivListValKivBaseUnknown_var outputs;
   info->GetOutputs(outputs);
