@@ -384,7 +384,8 @@ TEST_F(AssignmentTest, ReplaceOutputSwapsTheLinkAndSendsKind39) {
   info->GetOutputs(outputs);
   ASSERT_EQ(outputs.Size(), 1);
   KivISPPProductIO_var replaced(outputs[1].get());
-  EXPECT_EQ(replaced->GetOutputProduct(), KivBaseUnknown_var(bracket_));
+  EXPECT_EQ(std::pair(replaced->GetOutputProduct(), replaced->GetInputProduct()),
+            std::pair(KivBaseUnknown_var(bracket_), KivBaseUnknown_var()));
   EXPECT_EQ(Heard(), Strings{"39 S1>Bracket"}) << "the new link";
   EXPECT_EQ(info->ReplaceOutput(replaced, nullptr), S_OK) << "no replacement: just removed";
   EXPECT_EQ(Heard(), Strings{"39 S1>"}) << "the son is then the removed link";
