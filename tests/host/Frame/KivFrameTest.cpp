@@ -148,6 +148,10 @@ TEST_F(FrameTest, DialogsAreAnsweredByNameWhileShown) {
   EXPECT_FALSE(KivInteraction::TypeText("TstGroupDlg", "EditorActivityName", "G"))
       << "the box is still hidden";
   box->SetVisibility(KivDlgShow);
+  // A hidden box of the same name, made later, does not answer for the shown one.
+  auto* stale = new KivDlgDialog(KivApplicationFrame::GetFrame()->GetMainWindow(), "TstGroupDlg");
+  EXPECT_EQ(KivInteraction::FindDialog("TstGroupDlg"), box);
+  stale->RequestDelayedDestruction();
   EXPECT_TRUE(KivInteraction::TypeText("TstGroupDlg", "EditorActivityName", "GroupActivity"));
   EXPECT_FALSE(KivInteraction::TypeText("TstGroupDlg", "NoSuchEditor", "x"));
   EXPECT_FALSE(KivInteraction::ChooseLine("TstGroupDlg", "ComboCycleTime", "sibling"));
