@@ -11,7 +11,7 @@ using Lines = std::vector<std::string_view>;
 // Myers' greedy algorithm (the furthest-reaching point of every diagonal is
 // kept for each round, to walk back). Empty beyond `maxEdits` differences.
 std::optional<std::vector<PexServeEdit>> ShortestEdits(const Lines& a, const Lines& b,
-                                                              std::size_t maxEdits) {
+                                                       std::size_t maxEdits) {
   const long n = static_cast<long>(a.size()), m = static_cast<long>(b.size());
   const long limit = std::min<long>(n + m, static_cast<long>(maxEdits));
   std::vector<std::vector<long>> rounds;  // furthest x on diagonal k, k from -d to d
@@ -20,8 +20,9 @@ std::optional<std::vector<PexServeEdit>> ShortestEdits(const Lines& a, const Lin
   long end = -1;
   for (long d = 0; d <= limit && end < 0; ++d) {
     for (long k = -d; k <= d; k += 2) {
-      long x = (k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1])) ? v[offset + k + 1]
-                                                                              : v[offset + k - 1] + 1;
+      long x = (k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1]))
+                   ? v[offset + k + 1]
+                   : v[offset + k - 1] + 1;
       long y = x - k;
       while (x < n && y < m && a[x] == b[y]) ++x, ++y;
       v[offset + k] = x;
@@ -47,8 +48,7 @@ std::optional<std::vector<PexServeEdit>> ShortestEdits(const Lines& a, const Lin
     // The step of this round: b's line inserted before a's line previousX
     // (down), or a's line previousX removed.
     const auto position = static_cast<std::size_t>(previousX);
-    const PexServeEdit edit =
-        down ? PexServeEdit{position, 0, 1} : PexServeEdit{position, 1, 0};
+    const PexServeEdit edit = down ? PexServeEdit{position, 0, 1} : PexServeEdit{position, 1, 0};
     // Steps at the same place of `a` join into one edit.
     if (!edits.empty() && edits.back().at == edit.at + edit.removed) {
       edits.back().at = edit.at;
@@ -91,7 +91,8 @@ std::optional<PexServeEdits> PexServeEditsBetween(const Lines& before, const Lin
   PexServeEdits result;
   std::size_t shift = 0;  // lines of `b` minus lines of `a` before the current edit
   for (PexServeEdit& edit : *edits) {
-    for (std::size_t i = 0; i < edit.inserted; ++i) result.inserted.push_back(prefix + edit.at + shift + i);
+    for (std::size_t i = 0; i < edit.inserted; ++i)
+      result.inserted.push_back(prefix + edit.at + shift + i);
     shift += edit.inserted;
     shift -= edit.removed;
     edit.at += prefix;

@@ -139,8 +139,8 @@ TEST_F(FrameTest, CommandPicksThroughItsFilterActsOnceAndIsDestroyedAfterTheEven
 TEST_F(FrameTest, DialogsAreAnsweredByNameWhileShown) {
   TstLine line;
   ASSERT_TRUE(KivInteraction::OpenDocument(line.document));
-  auto* box = new KivDlgDialog(KivApplicationFrame::GetFrame()->GetMainWindow(), "TstGroupDlg",
-                               0x40c01);
+  auto* box =
+      new KivDlgDialog(KivApplicationFrame::GetFrame()->GetMainWindow(), "TstGroupDlg", 0x40c01);
   auto* frame = new KivDlgFrame(box, "FrameActivityDlg");
   new KivDlgEditor(frame, "EditorActivityName");
   (new KivDlgCombo(frame, "ComboCycleTime", 0x40000))->SetLine("parent", -1, 0x40);

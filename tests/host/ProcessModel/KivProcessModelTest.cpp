@@ -3,8 +3,9 @@
 // assemblies, and extensions by late type, with the notifications each
 // change sends. A fixture owns a document, records the activity
 // notifications of its root and checks every component is released.
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <vector>

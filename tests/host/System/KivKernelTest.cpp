@@ -1,8 +1,9 @@
 // The component kernel: callbacks and their removal, interfaces, extensions
 // and ties, reference counts and delayed destruction, identifiers, lists,
 // strings, dictionaries, fatal errors and traces.
-#include <functional>
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <vector>
 
 #include "KivCallback.h"

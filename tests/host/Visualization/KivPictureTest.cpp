@@ -1,9 +1,10 @@
 // Pictures of a scene: the size, crop and decorations of a picture, the SVG
 // and raster renderers and the files they write, and the pixel images and
 // their reps, text and arc boxes and encoded icons.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
-#include <gtest/gtest.h>
 #include <numbers>
 
 #include "Kiv2DArcRep.h"
@@ -168,10 +169,11 @@ TEST_F(PictureRendererTest, SvgOfASmallSceneHasOneElementPerVisibleRepAtItsPlace
   ASSERT_NE(href, std::string::npos);
   const std::string id = svg.substr(href + 7, svg.find('"', href + 7) - href - 7);
   EXPECT_EQ(id.rfind("icon-", 0), 0u) << "an XML name: not led by a digit of the hash";
-  EXPECT_EQ(Count(svg, "<symbol id=\"" + id + "\" viewBox=\"0 0 1 1\" preserveAspectRatio=\"none\">"
-                       "<image width=\"1\" height=\"1\" preserveAspectRatio=\"none\" "
-                       "style=\"image-rendering:pixelated\" "
-                       "href=\"data:image/png;base64,iVBORw0KGgo"),
+  EXPECT_EQ(Count(svg, "<symbol id=\"" + id +
+                           "\" viewBox=\"0 0 1 1\" preserveAspectRatio=\"none\">"
+                           "<image width=\"1\" height=\"1\" preserveAspectRatio=\"none\" "
+                           "style=\"image-rendering:pixelated\" "
+                           "href=\"data:image/png;base64,iVBORw0KGgo"),
             1);
 }
 

@@ -134,8 +134,8 @@ TEST_F(KivXMLTest, ChildrenCarryTheirNodeTypes) {
   const KivListValKivIDOMNode_var children = top[3]->GetChildNodes();
   // Text split by entity references is one node, with the entities expanded.
   EXPECT_EQ(describe(children),
-            (Strings{"3 #text=hello world & more", "8 #comment=note", "1 e=", "4 #cdata-section=a<b",
-                     "4 #cdata-section=c", "7 target=some data"}));
+            (Strings{"3 #text=hello world & more", "8 #comment=note",
+                     "1 e=", "4 #cdata-section=a<b", "4 #cdata-section=c", "7 target=some data"}));
   ASSERT_EQ(children.Size(), 6);
   EXPECT_EQ(top[3]->GetTextContent(), KivUnicodeString("hello world & morea<bc"));
 
@@ -498,7 +498,8 @@ TEST_F(KivXMLTest, RefusesWhatXmlCannotHold) {
        }},
       {"invalid element name \"two words\"", [](KivXMLWriter& w) { w.StartElement("two words"); }},
       {"invalid element name \"1st\"", [](KivXMLWriter& w) { w.StartElement("1st"); }},
-      {"invalid attribute name", [](KivXMLWriter& w) { w.StartElement("r").Attribute("a\"b", "v"); }},
+      {"invalid attribute name",
+       [](KivXMLWriter& w) { w.StartElement("r").Attribute("a\"b", "v"); }},
       {"written twice",
        [](KivXMLWriter& w) { w.StartElement("r").Attribute("a", "1").Attribute("a", "2"); }},
       {"outside a start tag",

@@ -98,8 +98,8 @@ struct GroupedLine {
   KivVar<KivProcessDocument> document = KivProcessDocument::Create();
   KivBaseUnknown_var root, x1, x2, g, y, robots, r1;
   GroupedLine(int predecessors, int entries) {
-    KivLineBuilder line(document.get(), {"Line > X1 G:Grouping Y", "X1 -> G -> Y",
-                                         "G > T", "T -> G.Stop"});
+    KivLineBuilder line(document.get(),
+                        {"Line > X1 G:Grouping Y", "X1 -> G -> Y", "G > T", "T -> G.Stop"});
     if (predecessors > 1) line.Add("Line > X2"), line.Add("X2 -> G");
     for (int i = 1; i <= entries; ++i) {
       const std::string e = "E" + std::to_string(i);
@@ -243,24 +243,36 @@ TEST_F(MoxPexPertGrpActCmdTest, RefusalsSayWhyAndChangeNothing) {
     bool pressOk;
     const char* message;
   } refusals[] = {
-      {"other level", nullptr, [](GroupingLine& l) { return std::vector{l.a, l.c}; }, false,
-       "Activities selected are not at same level."},
+      {"other level", nullptr,
+       [](GroupingLine& l) {
+         return std::vector{l.a, l.c};
+       },
+       false, "Activities selected are not at same level."},
       {"resources under other fathers",
        [](GroupingLine& l) { l.document->AssignResource(l.y.get(), l.r3.get()); },
-       [](GroupingLine& l) { return std::vector{l.a, l.y}; }, false,
-       "Resources Assigned to the Activities selected are not at same level."},
-      {"path leaves and comes back", nullptr, [](GroupingLine& l) { return std::vector{l.x, l.b}; },
+       [](GroupingLine& l) {
+         return std::vector{l.a, l.y};
+       },
+       false, "Resources Assigned to the Activities selected are not at same level."},
+      {"path leaves and comes back", nullptr,
+       [](GroupingLine& l) {
+         return std::vector{l.x, l.b};
+       },
        true, "Improper selection of activities for grouping"},
       {"entry without predecessor",
        [](GroupingLine& l) {
          auto k = l.document->CreateActivity(l.root.get(), "BIWActivityStation", "K", "k");
          l.document->AddPrecedence(k.get(), l.a.get());
        },
-       [](GroupingLine& l) { return std::vector{l.document->FindById("k"), l.a}; }, true,
-       "Selected Activities not linked properly."},
+       [](GroupingLine& l) {
+         return std::vector{l.document->FindById("k"), l.a};
+       },
+       true, "Selected Activities not linked properly."},
       {"planning rule for resources", [](GroupingLine& l) { l.document->SetRuleEnvironment(true); },
-       [](GroupingLine& l) { return std::vector{l.a, l.b}; }, true,
-       "new E5 resource type is not possible for this selection (Violation of PTS Rules)"},
+       [](GroupingLine& l) {
+         return std::vector{l.a, l.b};
+       },
+       true, "new E5 resource type is not possible for this selection (Violation of PTS Rules)"},
   };
   for (const auto& r : refusals) {
     SCOPED_TRACE(r.name);
@@ -282,7 +294,10 @@ TEST_F(MoxPexPertGrpActCmdTest, RefusalsSayWhyAndChangeNothing) {
 
 TEST_F(MoxPexPertGrpActCmdTest, FailureHalfWayLeavesTheDocumentAsItWas) {
   const int failures = FailEachChangeInTurn<GroupingLine>(
-      [] { return GroupingLine(); }, [](GroupingLine& l) { StartAndPick({l.a, l.b}); },
+      [] { return GroupingLine(); },
+      [](GroupingLine& l) {
+        StartAndPick({l.a, l.b});
+      },
       [](GroupingLine&) { KivInteraction::PressOK(kDialog); },
       [](GroupingLine& l) {
         EXPECT_EQ(LastMessage(), "The group could not be built; the document is as it was.");
@@ -322,8 +337,8 @@ TEST_F(MoxPexPertGrpActCmdTest, CreateAfterOperationTakesOverOnlyTheListedLinks)
   GroupingLine line;
   line.document->AddPrecedence(line.x.get(), line.y.get());  // X -> A and X -> Y
   KivProcessDocument* doc = line.document.get();
-  const auto made = MoxProcessGroupUtils::CreateAfterOperation(
-      KivISPPFlowMgt_var(line.x.get()), "BIWActivityGrouping", {line.a});
+  const auto made = MoxProcessGroupUtils::CreateAfterOperation(KivISPPFlowMgt_var(line.x.get()),
+                                                               "BIWActivityGrouping", {line.a});
   ASSERT_TRUE(made);
   EXPECT_EQ(NextNames(line.x, doc), (std::vector<std::string>{"Y", "BIWActivityGrouping"}));
   EXPECT_EQ(NextNames(made, doc), std::vector<std::string>{"A"});
@@ -372,9 +387,7 @@ TEST_F(MoxPexPertUngroupActCmdTest, RefusesWhatIsNoGroupingAndUndoesAFailureHalf
   }
   const int failures = FailEachChangeInTurn<GroupedLine>(
       [] { return GroupedLine(2, 2); },
-      [](GroupedLine&) {
-        ASSERT_TRUE(KivInteraction::StartCommand("MoxPexPertUngroupActCmd"));
-      },
+      [](GroupedLine&) { ASSERT_TRUE(KivInteraction::StartCommand("MoxPexPertUngroupActCmd")); },
       [](GroupedLine& l) { KivInteraction::Pick(l.g.get()); },
       [](GroupedLine& l) { EXPECT_TRUE(Attached(l.g)); });
   EXPECT_GT(failures, 5);

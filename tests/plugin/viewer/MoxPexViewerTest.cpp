@@ -29,7 +29,7 @@ KivUnicodeString Repeat(const char* utf8, int times) {
 // parting a combining mark from its letter.
 TEST(MoxPexProductFlowViewerTitle, FitsWholeOrKeepsHeadAndTailOfWholeCharacters) {
   const std::string abc = "abcdefghijklmnopqrstuvwxyz0123";  // 30 characters
-  const std::string acute = "\xCC\x81";  // an e + acute at 9-10 and 19-20
+  const std::string acute = "\xCC\x81";                      // an e + acute at 9-10 and 19-20
   const std::string accented = "abcdefghie" + acute + "lmnopqrse" + acute + "uvwxyz012";
   const struct {
     std::string title;
@@ -210,8 +210,7 @@ TEST_F(MoxPexProductFlowViewerTest, ANewWindowPlacesOnlyWhatIsNotPlacedYet) {
   const struct {
     int placed;  // how many of Start, S1, S2, S3, Stop, S4 have a stored place
     Place start, s4, stop;
-  } cases[] = {{5, stored[0], {62.5, 62.5}, stored[4]},
-               {6, stored[0], stored[5], stored[4]}};
+  } cases[] = {{5, stored[0], {62.5, 62.5}, stored[4]}, {6, stored[0], stored[5], stored[4]}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.placed);
     ViewerLine line;
@@ -264,9 +263,9 @@ TEST_F(MoxPexProductFlowViewerTest, RearrangingLaysOutWithSuperNodesCollapsedAnd
   EXPECT_EQ(KivCommandStarter::RunningCount(), 0);
   // Laid out as plain boxes: levels 1 to 4 in one row, Stop on 5 (canvas
   // 250, dx 50).
-  EXPECT_EQ(std::vector({AnchorOf(line.g1), AnchorOf(line.g2), AnchorOf(line.g3),
-                         AnchorOf(line.s4)}),
-            std::vector<Place>({{62.5, 137.5}, {112.5, 137.5}, {162.5, 137.5}, {212.5, 137.5}}));
+  EXPECT_EQ(
+      std::vector({AnchorOf(line.g1), AnchorOf(line.g2), AnchorOf(line.g3), AnchorOf(line.s4)}),
+      std::vector<Place>({{62.5, 137.5}, {112.5, 137.5}, {162.5, 137.5}, {212.5, 137.5}}));
   // The super nodes that were expanded are expanded again, with their
   // children drawn; the one that was collapsed stays collapsed.
   EXPECT_EQ(std::vector({StateOf(line.g1), StateOf(line.g2), StateOf(line.g3)}),

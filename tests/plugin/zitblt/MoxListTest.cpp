@@ -137,9 +137,11 @@ class ListFixture : public ZitBltFixture {
   // How often each list of the line was rebuilt, by "node.button".
   std::map<std::string, int> RefreshCounts() const {
     std::map<std::string, int> counts;
-    const std::pair<const char*, const KivBaseUnknown_var*> nodes[] = {
-        {"Cell", &line_.cell}, {"S1", &line_.s1}, {"S2", &line_.s2}, {"Load", &line_.load},
-        {"Weld", &line_.weld}};
+    const std::pair<const char*, const KivBaseUnknown_var*> nodes[] = {{"Cell", &line_.cell},
+                                                                       {"S1", &line_.s1},
+                                                                       {"S2", &line_.s2},
+                                                                       {"Load", &line_.load},
+                                                                       {"Weld", &line_.weld}};
     for (const auto& [node, activity] : nodes) {
       KivListValKivUnicodeString* names = nullptr;
       MoxIZitBltMgr_var(activity->get())->GetAllZitBlts(&names);
@@ -615,7 +617,8 @@ TEST_F(MoxViewerButtonsTest, ANoticeOnANodeHiddenInACollapsedGroupRemovesItsButt
   EXPECT_EQ(Button(line_.load, "ProductInput"), nullptr) << "collapsing hides the inner buttons";
   // Even a notice that asks to attach: the node is not shown any more.
   KivIModelEvents_var(line_.root.get())
-      ->Dispatch(KivMake<MoxPertAppInfoNotify>(line_.load, 0.0, 0.0, MoxPertAppInfoNotify::kAttach));
+      ->Dispatch(
+          KivMake<MoxPertAppInfoNotify>(line_.load, 0.0, 0.0, MoxPertAppInfoNotify::kAttach));
   EXPECT_EQ(Button(line_.load, "ProductInput"), nullptr);
   EXPECT_NE(Button(line_.s2, "ProductInput"), nullptr) << "a shown node keeps its buttons";
 }
