@@ -44,7 +44,6 @@ void MoxPexCtxZitBltCmd::BuildGraph() {
   const KivTraceScope scope(MoxPexCtxMenuTrace(), "MoxPexCtxZitBltCmd::BuildGraph");
   activityAgent_ = new KivPathElementAgent("ActSel");
   activityAgent_->SetElementType("KivISPPActivity");
-  activityAgent_->SetBehavior(KivAgentPickOne);
   activityAgent_->SetBehavior(KivAgentPickMany);
   AddCSOClient(activityAgent_);
   closeAgent_ = new KivDialogAgent("Close");
